@@ -17,7 +17,8 @@ std::int32_t PixelsToHimetric(int pixels) {
 
 }  // namespace
 
-CVlTypedBoxCtrl::CVlTypedBoxCtrl(IVlControlSite& site) : site_(site) {
+CVlTypedBoxCtrl::CVlTypedBoxCtrl(IVlControlSite& site, EditorFactory factory)
+    : site_(site), factory_(factory ? std::move(factory) : EditorFactory(CreateEditor)) {
   for (std::int16_t d = 0; d < 4; ++d) captions_[static_cast<std::size_t>(d)] = std::make_shared<VlTextCaption>(*this, d);
   core_.font = std::make_shared<VlFont>(site_.AmbientFont());
   core_.cachedFont = core_.font->Desc();
@@ -99,7 +100,7 @@ TypedValue CVlTypedBoxCtrl::ConvertForCore(const TypedValue& v) const {
 }
 
 void CVlTypedBoxCtrl::CreateEditorObject() {
-  core_.editor = CreateEditor(core_.dataType);
+  core_.editor = factory_(core_.dataType);
   if (core_.editor) PushPropertiesToEditor(*core_.editor);
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -84,9 +85,12 @@ struct CVlTypedBoxCore {
   std::uint32_t effectiveBackColor = 0x80000005;
 };
 
+// Makes the editor of a data type; the default makes the editor classes of the component.
+using EditorFactory = std::function<std::unique_ptr<CVlEditWnd>(std::uint16_t dataType)>;
+
 class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
  public:
-  explicit CVlTypedBoxCtrl(IVlControlSite& site);
+  explicit CVlTypedBoxCtrl(IVlControlSite& site, EditorFactory factory = nullptr);
   ~CVlTypedBoxCtrl() override;
 
   // Gives the control its window inside the container (the edit window comes later, when
@@ -171,6 +175,7 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   void OnMouseRecord(win::UINT msg, const VlMouseRecord& record);
 
   IVlControlSite& site_;
+  EditorFactory factory_;
   CVlTypedBoxCore core_;
   std::array<std::shared_ptr<VlTextCaption>, 4> captions_;
   std::string dataField_;

@@ -56,7 +56,9 @@ std::uint32_t BoxSite::AmbientBackColor() const { return Form::SystemColour(15);
 
 void BoxSite::FireEvent(VlEvent id, EventArgs& args) { form_.Record(*this, id, args); }
 
-void BoxSite::OnPropertyChanged(std::int32_t dispid) { changedProperties.push_back(dispid); }
+void BoxSite::OnPropertyChanged(std::int32_t dispid) {
+  form_.notifications_.push_back(NotificationRecord{name_, dispid});
+}
 void BoxSite::SetModifiedFlag(bool m) { modified = m; }
 void BoxSite::InvalidateControl() { ++invalidations; }
 
@@ -98,11 +100,11 @@ Form::~Form() {
   boxes_.clear();
 }
 
-CVlTypedBoxCtrl& Form::AddBox(const std::string& name, std::optional<win::RECT> rect) {
+CVlTypedBoxCtrl& Form::AddBox(const std::string& name, std::optional<win::RECT> rect, EditorFactory factory) {
   win::RECT r = rect.value_or(win::RECT{8, 8 + nextRow_ * 30, 8 + 160, 8 + nextRow_ * 30 + 24});
   ++nextRow_;
   auto site = std::make_unique<BoxSite>(*this, name);
-  site->Attach(std::make_unique<CVlTypedBoxCtrl>(*site));
+  site->Attach(std::make_unique<CVlTypedBoxCtrl>(*site, std::move(factory)));
   site->Control().CreateControlWindow(r);
   boxes_.push_back(std::move(site));
   return boxes_.back()->Control();
@@ -129,6 +131,7 @@ void Form::Record(BoxSite& box, VlEvent id, EventArgs& args) {
 
 std::vector<EventRecord> Form::TakeEvents() { return std::exchange(events_, {}); }
 std::vector<MessageRecord> Form::TakeMessages() { return std::exchange(messages_, {}); }
+std::vector<NotificationRecord> Form::TakeNotifications() { return std::exchange(notifications_, {}); }
 
 std::string Form::OwnerName(win::HWND hwnd) const {
   if (hwnd == win::kNoWindow) return "";

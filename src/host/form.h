@@ -25,6 +25,12 @@ struct EventRecord {
   std::vector<EventParam> params;
 };
 
+// A bound-property change notification the container received.
+struct NotificationRecord {
+  std::string control;
+  std::int32_t dispid;
+};
+
 struct MessageRecord {
   std::string text;   // CP932
   std::string title;  // CP932
@@ -56,7 +62,6 @@ class BoxSite : public IVlControlSite {
   void UIDeactivate() override;
 
   // What the container heard from this box.
-  std::vector<std::int32_t> changedProperties;
   bool modified = false;
   int invalidations = 0;
 
@@ -80,7 +85,8 @@ class Form : public win::Window {
   const FontDesc& AmbientFont() const { return ambientFont_; }
 
   // Places a box; the rectangle defaults to the next row of the form.
-  CVlTypedBoxCtrl& AddBox(const std::string& name, std::optional<win::RECT> rect = std::nullopt);
+  CVlTypedBoxCtrl& AddBox(const std::string& name, std::optional<win::RECT> rect = std::nullopt,
+                          EditorFactory factory = nullptr);
   BoxSite* FindBox(const std::string& name);
   BoxSite* FindBox(const CVlTypedBoxCtrl& control);
   const std::vector<std::unique_ptr<BoxSite>>& Boxes() const { return boxes_; }
@@ -93,6 +99,7 @@ class Form : public win::Window {
   // The transcript since the last call, oldest first.
   std::vector<EventRecord> TakeEvents();
   std::vector<MessageRecord> TakeMessages();
+  std::vector<NotificationRecord> TakeNotifications();
 
   // Name of the box (or "form") that a window belongs to; empty for none.
   std::string OwnerName(win::HWND hwnd) const;
@@ -114,6 +121,7 @@ class Form : public win::Window {
   std::vector<std::unique_ptr<BoxSite>> boxes_;
   std::vector<EventRecord> events_;
   std::vector<MessageRecord> messages_;
+  std::vector<NotificationRecord> notifications_;
   EventHandler eventHandler_;
   int nextRow_ = 0;
 };

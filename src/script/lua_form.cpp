@@ -240,6 +240,36 @@ int FormMessages(lua_State* L) {
   });
 }
 
+int FormNotifications(lua_State* L) {
+  return Guarded(L, [&] {
+    auto records = CheckForm(L, 1).form->TakeNotifications();
+    lua_createtable(L, static_cast<int>(records.size()), 0);
+    int i = 1;
+    for (const NotificationRecord& r : records) {
+      lua_createtable(L, 0, 3);
+      lua_pushstring(L, r.control.c_str());
+      lua_setfield(L, -2, "control");
+      lua_pushinteger(L, r.dispid);
+      lua_setfield(L, -2, "dispid");
+      const PropertyInfo* info = FindProperty(r.dispid);
+      lua_pushstring(L, info != nullptr ? info->name : (r.dispid == kDispCaptions ? "Captions" : "?"));
+      lua_setfield(L, -2, "property");
+      lua_rawseti(L, -2, i++);
+    }
+    return 1;
+  });
+}
+
+int FormModified(lua_State* L) {
+  return Guarded(L, [&] {
+    FormHost& h = CheckForm(L, 1);
+    BoxSite* site = h.form->FindBox(CheckBoxRef(L, 2).name);
+    lua_pushboolean(L, site != nullptr && site->modified);
+    if (site != nullptr && lua_isboolean(L, 3)) site->modified = lua_toboolean(L, 3) != 0;
+    return 1;
+  });
+}
+
 int FormFocus(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
@@ -575,6 +605,7 @@ void OpenForms(lua_State* L) {
   NewMeta(L, kFormMeta, formMeta);
   luaL_getmetatable(L, kFormMeta);
   const luaL_Reg methods[] = {{"add", FormAdd},       {"events", FormEvents},   {"messages", FormMessages},
+                              {"notifications", FormNotifications}, {"modified", FormModified},
                               {"focus", FormFocus},   {"focused", FormFocused}, {nullptr, nullptr}};
   luaL_newlib(L, methods);
   lua_setfield(L, -2, "methods");
