@@ -6,6 +6,8 @@
 // through its two public routes, the classic DecimalFormat from a double and the
 // LocalizedNumberFormatter from the decimal text; the comparison takes the faster of the two.
 // After the benchmarks a summary prints ours and ICU's time per call and their ratio.
+#include "format/number_format.h"
+
 #include <benchmark/benchmark.h>
 #include <unicode/decimfmt.h>
 #include <unicode/numberformatter.h>
@@ -19,7 +21,6 @@
 #include <vector>
 
 #include "format/number_display.h"
-#include "format/number_format.h"
 
 namespace {
 
@@ -37,9 +38,9 @@ constexpr Pattern kPatterns[] = {
 // Sixteen values: a power of two, so the loop picks them with a mask.
 const std::vector<std::string>& NumberTexts() {
   static const std::vector<std::string> texts = {
-      "0",        "1",          "-12.5",         "1234.5678",   "-98765.4321", "1234567.891",
-      "0.005",    "999999.995", "42",            "-0.25",       "31415926.535", "100000",
-      "7.125",    "-3.14159",   "2147483647",    "0.0001",
+      "0",     "1",          "-12.5",      "1234.5678", "-98765.4321",  "1234567.891",
+      "0.005", "999999.995", "42",         "-0.25",     "31415926.535", "100000",
+      "7.125", "-3.14159",   "2147483647", "0.0001",
   };
   return texts;
 }

@@ -5,6 +5,8 @@
 // shown through it in every sign class, by the one-shot path and the parsed-once path.
 // Checked: no crash or sanitizer report, both paths agree, and the display text stays bounded by
 // the size of its inputs.
+#include "format/number_format.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,7 +15,6 @@
 
 #include "format/format_sections.h"
 #include "format/number_display.h"
-#include "format/number_format.h"
 #include "format/number_round.h"
 
 namespace {

@@ -59,6 +59,21 @@ FormatSectionSet MakeFormatSectionSet(std::string_view format) {
   return set;
 }
 
+std::string JoinFormatSectionSet(const FormatSectionSet& sections) {
+  std::string text = sections.positive;
+  int placed = 0;  // index of the last section written
+  auto place = [&](int index, bool present, const std::string& section) {
+    if (!present) return;
+    text.append(static_cast<std::size_t>(index - placed), ';');
+    text += section;
+    placed = index;
+  };
+  place(1, sections.hasNegative, sections.negative);
+  place(2, sections.hasZero, sections.zero);
+  place(3, sections.hasNull, sections.null);
+  return text;
+}
+
 StringFormatParts SplitStringFormat(std::string_view format) {
   StringFormatParts parts;
   std::vector<std::string> sections = SplitFormatSections(format);

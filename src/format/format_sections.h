@@ -56,6 +56,11 @@ struct FormatSectionSet {
 // The section set of a numeric `Format`. Sections after the fourth have no effect.
 FormatSectionSet MakeFormatSectionSet(std::string_view format);
 
+// The `Format` a numeric box reports back: the positive section, then each present section
+// preceded by as many ";" as keep it in its place. A set with a positive and a Null section only
+// reads back as «#,##0;;;"null"»; empty or missing sections at the end leave no separator.
+std::string JoinFormatSectionSet(const FormatSectionSet& sections);
+
 // What a String box keeps of its `Format`: the first section is the mask, and every later
 // non-empty section is appended, without a separator, to the text shown for Null.
 struct StringFormatParts {

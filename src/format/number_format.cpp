@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 #include "format/number_round.h"
@@ -179,8 +179,8 @@ std::string FormatPlain(std::string_view numberText, const NumberSection& sectio
   }
 
   char rounded[kMaxRoundedTextLength + 1];
-  const std::size_t roundedLength = RoundDecimalPartsTo(
-      false, parts.intDigits, parts.hasPoint, parts.fracDigits, spec.fracDigits, rounded);
+  const std::size_t roundedLength = RoundDecimalPartsTo(false, parts.intDigits, parts.hasPoint,
+                                                        parts.fracDigits, spec.fracDigits, rounded);
   if (roundedLength == 0) return spec.prefix + spec.suffix;
 
   std::string_view digits(rounded, roundedLength);
@@ -199,7 +199,8 @@ std::string FormatPlain(std::string_view numberText, const NumberSection& sectio
     intStr.remove_prefix(intStr.size() - Length(spec.intDigits));
   }
   std::size_t padInt = 0;
-  if (intStr.size() < Length(section.minIntDigits)) padInt = Length(section.minIntDigits) - intStr.size();
+  if (intStr.size() < Length(section.minIntDigits))
+    padInt = Length(section.minIntDigits) - intStr.size();
   std::size_t intLength = padInt + intStr.size();
   // «#.##» shows 0.5 as «.5» and «#,###» shows 0 as nothing.
   if (!spec.intPattern.empty() && spec.intPattern.back() == '#' && intLength == 1 &&
@@ -209,9 +210,11 @@ std::string FormatPlain(std::string_view numberText, const NumberSection& sectio
     intStr = {};
   }
 
-  if (fracStr.size() > Length(spec.fracDigits)) fracStr = fracStr.substr(0, Length(spec.fracDigits));
+  if (fracStr.size() > Length(spec.fracDigits))
+    fracStr = fracStr.substr(0, Length(spec.fracDigits));
   std::size_t padFrac = 0;
-  if (fracStr.size() < Length(section.minFracDigits)) padFrac = Length(section.minFracDigits) - fracStr.size();
+  if (fracStr.size() < Length(section.minFracDigits))
+    padFrac = Length(section.minFracDigits) - fracStr.size();
   const bool showPoint = !fracStr.empty() || padFrac > 0 || spec.hasDecimalPoint;
 
   const std::size_t commas = (spec.hasThousands && intLength > 0) ? (intLength - 1) / 3 : 0;
@@ -275,9 +278,8 @@ std::string FormatPercent(std::string_view numberText, const NumberFormatSpec& s
         std::to_chars(fixed, fixed + sizeof fixed, v * 100.0, std::chars_format::fixed, 6);
     if (ec == std::errc()) {
       char rounded[kMaxRoundedTextLength + 1];
-      const std::size_t n =
-          RoundDecimalTextTo(std::string_view(fixed, static_cast<std::size_t>(end - fixed)),
-                             spec.fracDigits, rounded);
+      const std::size_t n = RoundDecimalTextTo(
+          std::string_view(fixed, static_cast<std::size_t>(end - fixed)), spec.fracDigits, rounded);
       out.append(rounded, n);
     }
   }
@@ -368,7 +370,8 @@ NumberTextParts SplitNumberText(std::string_view numberText, bool trim) {
     parts.hasPoint = true;
   }
   if (trim) {
-    while (parts.intDigits.size() > 1 && parts.intDigits[0] == '0') parts.intDigits.remove_prefix(1);
+    while (parts.intDigits.size() > 1 && parts.intDigits[0] == '0')
+      parts.intDigits.remove_prefix(1);
     while (!parts.fracDigits.empty() && parts.fracDigits.back() == '0') {
       parts.fracDigits.remove_suffix(1);
     }

@@ -21,7 +21,8 @@ std::size_t RoundDecimalTextTo(std::string_view text, std::int32_t fracDigits, c
     text.remove_prefix(1);
   }
   const std::size_t dot = text.find('.');
-  if (dot == std::string_view::npos) return RoundDecimalPartsTo(negative, text, false, {}, fracDigits, out);
+  if (dot == std::string_view::npos)
+    return RoundDecimalPartsTo(negative, text, false, {}, fracDigits, out);
   return RoundDecimalPartsTo(negative, text.substr(0, dot), true, text.substr(dot + 1), fracDigits,
                              out);
 }

@@ -43,8 +43,7 @@ const SplitRow kSplitRows[] = {
     {"SixSectionsAllReturned", "1;2;3;4;5;6", {"1", "2", "3", "4", "5", "6"}},
     // ソ is 0x83 0x5C: its trail byte is not a backslash, so the ";" after it still cuts.
     {"TrailByteBackslashDoesNotEscape", "ソ;x", {"ソ", "x"}},
-    {"DoubleByteQuotedSectionsKeepTheirBytes", "\"△\"##,###;\"null\"",
-     {"\"△\"##,###", "\"null\""}},
+    {"DoubleByteQuotedSectionsKeepTheirBytes", "\"△\"##,###;\"null\"", {"\"△\"##,###", "\"null\""}},
     {"EscapedBackslashStillEscapesSeparator", "\\\\;x", {"\\\\;x"}},
     {"OnlySeparator", ";", {"", ""}},
 };
@@ -86,17 +85,49 @@ const SectionSetRow kSectionSetRows[] = {
     {"EmptyFormatHasEmptyPositiveOnly", "", {}},
     {"PositiveOnly", "#,##0", {"#,##0", "", false, "", false, "", false}},
     {"EmptyPositiveIsStillThePositive", ";\"neg\"", {"", "\"neg\"", true, "", false, "", false}},
-    {"EmptyNegativeAndZeroHaveNoFlag", "###;;;\"null\"",
+    {"EmptyNegativeAndZeroHaveNoFlag",
+     "###;;;\"null\"",
      {"###", "", false, "", false, "\"null\"", true}},
-    {"AllFourSections", "0;\"△\"0;\"zero\";\"null\"",
+    {"AllFourSections",
+     "0;\"△\"0;\"zero\";\"null\"",
      {"0", "\"△\"0", true, "\"zero\"", true, "\"null\"", true}},
     {"FifthAndLaterSectionsIgnored", "0;1;2;3;4;5", {"0", "1", true, "2", true, "3", true}},
-    {"FullWidthSeparatorsToo", "0；\"△\"0；；\"null\"",
+    {"FullWidthSeparatorsToo",
+     "0；\"△\"0；；\"null\"",
      {"0", "\"△\"0", true, "", false, "\"null\"", true}},
     {"EmptyNullSectionHasNoFlag", "0;1;2;", {"0", "1", true, "2", true, "", false}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, MakeFormatSectionSetTest, ::testing::ValuesIn(kSectionSetRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ReadBackRow {
+  const char* name;
+  std::string format;
+  std::string readBack;
+};
+
+class JoinFormatSectionSetTest : public ::testing::TestWithParam<ReadBackRow> {};
+
+TEST_P(JoinFormatSectionSetTest, KeepsEachSectionInItsPlace) {
+  const ReadBackRow& row = GetParam();
+  const FormatSectionSet set = MakeFormatSectionSet(Sj(row.format));
+  EXPECT_EQ(JoinFormatSectionSet(set), Sj(row.readBack));
+  EXPECT_EQ(MakeFormatSectionSet(JoinFormatSectionSet(set)), set) << "read-back is stable";
+}
+
+const ReadBackRow kReadBackRows[] = {
+    {"PositiveOnly", "#,##0", "#,##0"},
+    {"EmptyFormat", "", ""},
+    {"PositiveAndNullKeepAllSeparators", "#,##0;;;\"null\"", "#,##0;;;\"null\""},
+    {"PositiveAndZero", "0;;\"zero\"", "0;;\"zero\""},
+    {"TrailingEmptySectionsDropped", "0;\"△\"0;;", "0;\"△\"0"},
+    {"FifthSectionDropped", "0;1;2;3;4", "0;1;2;3"},
+    {"FullWidthSeparatorsReadBackAsAscii", "0；\"△\"0；；\"null\"", "0;\"△\"0;;\"null\""},
+    {"EmptyPositiveKept", ";\"neg\"", ";\"neg\""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, JoinFormatSectionSetTest, ::testing::ValuesIn(kReadBackRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct StringFormatRow {

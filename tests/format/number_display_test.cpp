@@ -50,20 +50,18 @@ const DisplayRow kDisplayRows[] = {
     // The triangle preset and its counterpart without a negative section.
     {"NegativeSectionDropsMinus", "##,###;\"△\"##,###;;\"null\"", "-1234", kNeg, "△1,234"},
     {"NoNegativeSectionShowsMinus", "##,###", "-1234", kNeg, "-1,234"},
-    {"ParenthesisNegativeSection", "##,###;\"(\"##,###\")\";;\"null\"", "-1234", kNeg,
-     "(1,234)"},
+    {"ParenthesisNegativeSection", "##,###;\"(\"##,###\")\";;\"null\"", "-1234", kNeg, "(1,234)"},
     {"NegativeSectionWithoutMinusInText", "0;\"△\"0", "5", kNeg, "△5"},
     // The percent preset.
     {"PercentZeroSection", "##0.00%;\"(\"##0.00%\")\";0%;\\%", "0", kZero, "0%"},
     {"PercentNullSectionIsEscapedPercent", "##0.00%;\"(\"##0.00%\")\";0%;\\%", "", kNull, "%"},
-    {"PercentNegativeSectionKeepsClosingParenthesis",
-     "##0.00%;\"(\"##0.00%\")\";0%;\\%", "-0.5", kNeg, "(50.00%)"},
+    {"PercentNegativeSectionKeepsClosingParenthesis", "##0.00%;\"(\"##0.00%\")\";0%;\\%", "-0.5",
+     kNeg, "(50.00%)"},
     {"PercentPositive", "##0.00%;\"(\"##0.00%\")\";0%;\\%", "0.12345", kPos, "12.35%"},
     // Currency preset: an escaped backslash (shown as the yen sign) before the digits.
     {"CurrencyNegativeSectionWithPrefix", "\\\\##,###,###.###;\\\\\"△\"##,###,###.###;;\"null\"",
      "-1234.5", kNeg, "\\△1,234.5"},
-    {"CurrencyNoNegativeSection", "\\\\##,###,###.###;;;\"null\"", "-1234.5", kNeg,
-     "\\-1,234.5"},
+    {"CurrencyNoNegativeSection", "\\\\##,###,###.###;;;\"null\"", "-1234.5", kNeg, "\\-1,234.5"},
     // Null without a Null section: the positive section with the caller's text.
     {"NullWithoutNullSectionShowsPositiveLiterals", "\"$\"#,##0", "", kNull, "$"},
     {"NullWithoutNullSectionUsesCallersText", "#,##0", "1234", kNull, "1,234"},
@@ -74,8 +72,8 @@ const DisplayRow kDisplayRows[] = {
     {"ZeroSectionTakesPrecedence", "0.00;;\"ゼロ\"", "0", kZero, "ゼロ"},
     {"FullWidthSeparatorsSelectSections", "0；\"△\"0；\"ゼロ\"；\"なし\"", "-3", kNeg, "△3"},
     {"FullWidthSeparatorNullSection", "0；\"△\"0；\"ゼロ\"；\"なし\"", "", kNull, "なし"},
-    {"SectionsAfterFourthHaveNoEffect", "0;\"neg\";\"zero\";\"null\";\"five\";\"six\"", "",
-     kNull, "null"},
+    {"SectionsAfterFourthHaveNoEffect", "0;\"neg\";\"zero\";\"null\";\"five\";\"six\"", "", kNull,
+     "null"},
     {"FifthSectionNeverChosen", "0;;;;\"five\"", "", kNull, ""},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, DisplayTest, ::testing::ValuesIn(kDisplayRows),
