@@ -5,6 +5,7 @@
 #include <string>
 
 #include "format/number_display.h"
+#include "resources/string_table.h"
 #include "text/encoding.h"
 
 namespace vl {
@@ -152,6 +153,35 @@ const PresetRow kEditorDefaultRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(EditorDefaults, NumericPresetTest, ::testing::ValuesIn(kEditorDefaultRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Every numeric preset of the string table, in the three negative styles: the mark of the style
+// shows and the minus sign does not, and Null shows the word null.
+TEST(NumericPresetTable, EveryPresetShowsItsNegativeStyleAndNull) {
+  const std::string triangle = Cp932Literal("△");
+  int checked = 0;
+  for (std::uint32_t id = 540; id <= 648; ++id) {
+    if (!HasResourceString(id)) continue;
+    const std::string& format = LoadResourceString(id);
+    const NumberDisplayFormat display{std::string_view(format)};
+    SCOPED_TRACE(::testing::Message() << "preset " << id);
+    ++checked;
+    EXPECT_EQ(display.Format("", SignClass::Null), "null");
+    const std::string negative = display.Format("-123", SignClass::Negative);
+    const FormatSectionSet& sections = display.Sections();
+    if (!sections.hasNegative) {
+      EXPECT_NE(negative.find("-"), std::string::npos) << negative;
+    } else if (sections.negative.find(triangle) != std::string::npos) {
+      EXPECT_NE(negative.find(triangle), std::string::npos) << negative;
+      EXPECT_EQ(negative.find("-"), std::string::npos) << negative;
+    } else {
+      EXPECT_EQ(negative.front(), '(') << negative;
+      EXPECT_EQ(negative.back(), ')') << negative;
+      EXPECT_EQ(negative.find("-"), std::string::npos) << negative;
+    }
+    EXPECT_NE(negative.find("123"), std::string::npos) << negative;
+  }
+  EXPECT_GE(checked, 3 + 5 * 9);
+}
 
 }  // namespace
 }  // namespace vl
