@@ -10,7 +10,9 @@
 
 namespace vl {
 
-inline constexpr double kMinDateSerial = -657434.0;                 // 100-01-01 00:00:00
+// 100-01-01 00:00:00. Later times of that day are -657434.x (the fraction counts forward), so
+// the valid serials are those above kMinDateSerial - 1 up to kMaxDateSerial.
+inline constexpr double kMinDateSerial = -657434.0;
 inline constexpr double kMaxDateSerial = 2958465.0 + 86399.0 / 86400.0;  // 9999-12-31 23:59:59
 
 struct DateTimeFields {
