@@ -1,6 +1,7 @@
 #include "format/date_format.h"
 
 #include <array>
+#include <iterator>
 
 #include "runtime/date_serial.h"
 #include "runtime/locale.h"
@@ -94,7 +95,11 @@ std::optional<FoundToken> LetterRule(std::string_view rest, char letter) {
 }
 
 // "A"/"a": the first of these texts found anywhere in the rest, in this order.
-std::optional<FoundToken> AmPmRule(std::string_view rest) {
+//
+// A text missing from the rest is missing from every later rest too (each is a suffix of the
+// one before), so `absent` remembers the misses across calls for one pattern; without it a
+// pattern like «aaa aaa aaa …» would search its whole length again for "aaaa" at every token.
+std::optional<FoundToken> AmPmRule(std::string_view rest, std::uint32_t& absent) {
   struct Marker {
     std::string_view text;
     std::uint32_t family, variant;
@@ -104,9 +109,12 @@ std::optional<FoundToken> AmPmRule(std::string_view rest) {
       {"ampm", df::kLocaleAmPm, 0},      {"a/p", df::kAP, 2},              {"AM/PM", df::kAmPm, 0},
       {"AMPM", df::kLocaleAmPm, 0},      {"A/P", df::kAP, 0},
   };
-  for (const Marker& m : kMarkers) {
+  for (std::uint32_t i = 0; i < std::size(kMarkers); ++i) {
+    if (absent & (1u << i)) continue;
+    const Marker& m = kMarkers[i];
     const std::size_t pos = FindAligned(rest, m.text);
     if (pos != std::string_view::npos) return FoundToken{pos, m.text.size(), m.family, m.variant};
+    absent |= 1u << i;
   }
   return std::nullopt;
 }
@@ -265,20 +273,29 @@ DateFormatSpec ParseDateFormat(std::string_view pattern) {
   };
   std::string_view rest = pattern;
   std::size_t scan = 0;
+  // A rule's answer depends only on the rest, so once the "t" run has given no token, every
+  // later "t" of the same rest gives none either; the "A"/"a" texts not found stay not found for
+  // every later rest. Remembering both keeps a pattern full of such letters from being searched
+  // again at each of them.
+  std::uint32_t absentAmPm = 0;
+  bool tFailed = false;
   while (scan < rest.size()) {
     const char c = rest[scan];
     // A lead byte is never a letter, and stepping a whole character keeps its second byte
     // (which may equal a token letter) from ever being read as one.
     const std::size_t step = static_cast<std::size_t>(CharLengthAt(rest, scan));
-    if (step == 1 && CanStartToken(c)) {
-      const std::optional<FoundToken> found = (c == 'A' || c == 'a') ? AmPmRule(rest) : LetterRule(rest, c);
+    const bool isAmPm = c == 'A' || c == 'a';
+    if (step == 1 && CanStartToken(c) && !(c == 't' && tFailed)) {
+      const std::optional<FoundToken> found = isAmPm ? AmPmRule(rest, absentAmPm) : LetterRule(rest, c);
       if (found) {
         currentLiteral().append(rest.substr(0, found->pos));
         spec.tokens.push_back({found->family, found->variant, {}});
         rest.remove_prefix(found->pos + found->length);
         scan = 0;
+        tFailed = false;
         continue;
       }
+      if (c == 't') tFailed = true;
     }
     scan += step;
   }

@@ -133,6 +133,14 @@ TEST(ParseDate, DigitsAndPunctuationAreLiteral) {
   EXPECT_TRUE(spec.tokens.empty());
 }
 
+TEST(ParseDate, LeadByteAtTheEndIsLiteral) {
+  const DateFormatSpec spec = ParseDateFormat("d\x93");
+  ASSERT_EQ(spec.tokens.size(), 1u);
+  EXPECT_EQ(spec.tokens[0].literalAfter, "\x93");
+  // A lead byte swallows the byte after it, even a letter, as its second byte.
+  EXPECT_TRUE(ParseDateFormat("\x93y").tokens.empty());
+}
+
 struct TwelveRow {
   const char* name;
   const char* pattern;
