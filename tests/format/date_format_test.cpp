@@ -251,6 +251,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatRow{"ReiwaOne", "ggge年m月d日", Serial(2019, 5, 1), "令和1年5月1日"},
         FormatRow{"ReiwaLetter", "ge", Serial(2019, 5, 1), "R1"},
         FormatRow{"ReiwaShort", "gge", Serial(2020, 1, 1), "令2"},
+        FormatRow{"ReiwaTwoDigitEraYear", "gee年m月d日", Serial(2026, 12, 6), "R08年12月6日"},
         FormatRow{"MeijiLastDay", "ggge", Serial(1912, 7, 29), "明治45"},
         FormatRow{"TaishoFirstDay", "ggge", Serial(1912, 7, 30), "大正1"},
         FormatRow{"NoEraGivesGregorianYear", "gee年", Serial(1800, 1, 1), "A1800年"},
