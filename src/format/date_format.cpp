@@ -200,6 +200,7 @@ void AppendToken(std::string& out, const DateToken& token, const DateTimeFields&
       break;
     }
     case df::kYear:
+      // "yyyy" is the year in full: four digits from 1000 on, no zeros in front of earlier years.
       if (token.variant == 2) {
         AppendTwoDigits(out, f.year % 100);
       } else {
