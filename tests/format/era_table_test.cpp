@@ -290,97 +290,81 @@ INSTANTIATE_TEST_SUITE_P(
 
 std::string Section(const std::string& utf8Lines) { return "[Velbrin/OCX Eras]\n" + utf8Lines; }
 
-TEST(EraProfile, EqualLineLeavesBuiltInsAndRemembersPath) {
-  const ProfileFile file(Section("平成=平 H 1989/01/08\n"));
+struct MergeRow {
+  const char* name;
+  std::vector<const char*> lines;  // UTF-8
+  const char* eras;                // full names in table order
+  const char* letters;             // letters in table order
+};
+
+void PrintTo(const MergeRow& row, std::ostream* os) { *os << row.name; }
+
+class ProfileMerge : public testing::TestWithParam<MergeRow> {};
+
+TEST_P(ProfileMerge, GivesTable) {
+  const MergeRow& row = GetParam();
+  std::vector<std::string> lines;
+  for (const char* l : row.lines) lines.push_back(C(l));
+  EraTable table;
+  ASSERT_TRUE(table.LoadEraProfileLines(lines, "p.ini"));
+  EXPECT_TRUE(table.profileLoaded());
+  EXPECT_EQ(EraNames(table), row.eras);
+  std::string letters;
+  for (const EraEntry& e : table.eras()) letters += e.letter;
+  EXPECT_EQ(letters, row.letters);
+  for (std::size_t i = 1; i < table.eras().size(); ++i) {
+    EXPECT_LT(table.eras()[i - 1].start.serial, table.eras()[i].start.serial) << "not sorted at " << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ProfileMerge,
+    testing::Values(
+        MergeRow{"EqualLineChangesNothing", {"平成=平 H 1989/01/08"}, "明治,大正,昭和,平成,令和", "MTSHR"},
+        MergeRow{"LaterEraIsAppended", {"未来=未 F 2100/01/01"}, "明治,大正,昭和,平成,令和,未来", "MTSHRF"},
+        MergeRow{"ReusedLetterReplacesThatEra", {"新元=新 H 1989/01/08"}, "明治,大正,昭和,新元,令和", "MTSHR"},
+        MergeRow{"SameStartReplacesThatEra", {"別元=別 B 1989/01/08"}, "明治,大正,昭和,別元,令和", "MTSBR"},
+        MergeRow{"SameShortNameReplacesThatEra", {"大化=大 X 1000/01/01"}, "大化,明治,昭和,平成,令和", "XMSHR"},
+        MergeRow{"SameNameMovesTheEra", {"平成=平 H 2030/01/01"}, "明治,大正,昭和,令和,平成", "MTSRH"},
+        MergeRow{"EarlierEraInsertedInStartOrder", {"中間=中 C 1950/01/01"}, "明治,大正,昭和,中間,平成,令和",
+                 "MTSCHR"},
+        // Same name and start as 昭和, same letter as 平成: only the first match gives way.
+        MergeRow{"OneLineRemovesAtMostOneEra", {"昭和=昭 H 1926/12/25"}, "明治,大正,昭和,平成,令和", "MTHHR"},
+        MergeRow{"BadLinesSkippedGoodOnesKept",
+                 {"no equals sign", "=平 H 1989/01/08", "壊れ=壊", "壊れ=壊 K", "壊れ=壊 K not-a-date",
+                  "未来=未 F 2100/01/01"},
+                 "明治,大正,昭和,平成,令和,未来", "MTSHRF"},
+        MergeRow{"OnlyBadLinesStillLoads", {"junk"}, "明治,大正,昭和,平成,令和", "MTSHR"},
+        MergeRow{"ManyLinesStaySorted",
+                 {"後=後 Z 2200/01/01", "前=前 B 1870/01/01", "中=中 C 1950/01/01", "大正=大 T 1913/01/01"},
+                 "明治,前,大正,昭和,中,平成,令和,後", "MBTSCHRZ"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EraProfile, MergedErasAreUsed) {
+  EraTable table;
+  ASSERT_TRUE(table.LoadEraProfileLines({C("中間=中 C 1950/01/01"), C("未来=未 F 2100/01/01")}, "p.ini"));
+  EXPECT_EQ(table.EraYearOfDate(Serial(1960, 5, 5), false).text, "11");
+  EXPECT_EQ(table.EraTextOfDate(Serial(1949, 12, 31), EraForm::Letter).text, "S");
+  EXPECT_EQ(U(table.EraTextOfDate(Serial(2100, 1, 1), EraForm::Name).text), "未来");
+  EXPECT_EQ(table.EraTextOfDate(Serial(2099, 12, 31), EraForm::Letter).text, "R");
+  EXPECT_EQ(table.GregorianYearFromEra(EraForm::Letter, "C", 3), 1952);
+  EXPECT_EQ(U(table.NextEraText(EraForm::Name, C("令和"))), "未来");
+  EXPECT_EQ(U(table.NextEraText(EraForm::Name, C("未来"))), "明治");
+}
+
+TEST(EraProfile, TypedLetterFindsTheFirstOfTwoEqualLetters) {
+  EraTable table;
+  ASSERT_TRUE(table.LoadEraProfileLines({C("昭和=昭 H 1926/12/25")}, "p.ini"));
+  EXPECT_EQ(U(table.EraByLetter(EraForm::Name, "h").text), "昭和");
+}
+
+TEST(EraProfile, FileIsReadAndPathRemembered) {
+  const ProfileFile file(Section("; comment\n未来=未 F 2100/01/01\n"));
   EraTable table;
   ASSERT_TRUE(table.LoadEraProfile(file.path()));
   EXPECT_TRUE(table.profileLoaded());
   EXPECT_EQ(table.profilePath(), file.path());
-  EXPECT_EQ(table.eras().size(), 5u);
-  EXPECT_EQ(EraNames(table), "明治,大正,昭和,平成,令和");
-  for (std::size_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(table.eras()[i].start, EraTable().eras()[i].start);
-    EXPECT_EQ(table.eras()[i].letter, EraTable().eras()[i].letter);
-  }
-}
-
-TEST(EraProfile, NewLaterEraIsAppended) {
-  const ProfileFile file(Section("未来=未 F 2100/01/01\n"));
-  EraTable table;
-  ASSERT_TRUE(table.LoadEraProfile(file.path()));
   EXPECT_EQ(EraNames(table), "明治,大正,昭和,平成,令和,未来");
-  EXPECT_EQ(U(table.EraTextOfDate(Serial(2100, 1, 1), EraForm::Name).text), "未来");
-  EXPECT_EQ(table.EraYearOfDate(Serial(2100, 1, 1), false).text, "1");
-  EXPECT_EQ(table.EraTextOfDate(Serial(2099, 12, 31), EraForm::Letter).text, "R");
-  EXPECT_EQ(U(table.NextEraText(EraForm::Name, C("令和"))), "未来");
-}
-
-TEST(EraProfile, ReusedLetterReplacesThatEra) {
-  const ProfileFile file(Section("新元=新 H 1989/01/08\n"));
-  EraTable table;
-  ASSERT_TRUE(table.LoadEraProfile(file.path()));
-  EXPECT_EQ(EraNames(table), "明治,大正,昭和,新元,令和");
-  EXPECT_EQ(U(table.EraTextOfDate(Serial(2000, 1, 1), EraForm::Name).text), "新元");
-  EXPECT_EQ(table.EraIndexByText(EraForm::Name, C("平成")), -1);
-}
-
-TEST(EraProfile, SameStartReplacesThatEra) {
-  const ProfileFile file(Section("別元=別 B 1989/01/08\n"));
-  EraTable table;
-  ASSERT_TRUE(table.LoadEraProfile(file.path()));
-  EXPECT_EQ(EraNames(table), "明治,大正,昭和,別元,令和");
-}
-
-TEST(EraProfile, SameNameMovesTheEra) {
-  // 平成 redefined to start later: the old 平成 goes, the new one sorts after 令和.
-  const ProfileFile file(Section("平成=平 H 2030/01/01\n"));
-  EraTable table;
-  ASSERT_TRUE(table.LoadEraProfile(file.path()));
-  EXPECT_EQ(EraNames(table), "明治,大正,昭和,令和,平成");
-  EXPECT_EQ(table.EraTextOfDate(Serial(2000, 1, 1), EraForm::Letter).text, "S");
-}
-
-TEST(EraProfile, EarlierEraIsInsertedInStartOrder) {
-  const ProfileFile file(Section("中間=中 C 1950/01/01\n"));
-  EraTable table;
-  ASSERT_TRUE(table.LoadEraProfile(file.path()));
-  EXPECT_EQ(EraNames(table), "明治,大正,昭和,中間,平成,令和");
-  EXPECT_EQ(table.EraYearOfDate(Serial(1960, 5, 5), false).text, "11");
-  EXPECT_EQ(table.EraYearOfDate(Serial(1949, 12, 31), false).text, "24");  // still 昭和
-  EXPECT_EQ(table.GregorianYearFromEra(EraForm::Letter, "C", 3), 1952);
-}
-
-TEST(EraProfile, OneLineRemovesAtMostOneEra) {
-  // Same name and start as 昭和, same letter as 平成: only 昭和 (the first match) gives way, so two
-  // eras now carry the letter H and the typed "h" finds the earlier one.
-  const ProfileFile file(Section("昭和=昭 H 1926/12/25\n"));
-  EraTable table;
-  ASSERT_TRUE(table.LoadEraProfile(file.path()));
-  EXPECT_EQ(EraNames(table), "明治,大正,昭和,平成,令和");
-  EXPECT_EQ(table.eras()[2].letter, "H");
-  EXPECT_EQ(table.eras()[3].letter, "H");
-  EXPECT_EQ(U(table.EraByLetter(EraForm::Name, "h").text), "昭和");
-}
-
-TEST(EraProfile, BadLinesAreSkippedGoodOnesKept) {
-  const ProfileFile file(Section("; comment\n"
-                                 "no equals sign\n"
-                                 "=平 H 1989/01/08\n"
-                                 "壊れ=壊\n"
-                                 "壊れ=壊 K\n"
-                                 "壊れ=壊 K not-a-date\n"
-                                 "未来=未 F 2100/01/01\n"));
-  EraTable table;
-  ASSERT_TRUE(table.LoadEraProfile(file.path()));
-  EXPECT_EQ(EraNames(table), "明治,大正,昭和,平成,令和,未来");
-}
-
-TEST(EraProfile, OnlyBadLinesStillCountsAsLoaded) {
-  const ProfileFile file(Section("junk\n"));
-  EraTable table;
-  EXPECT_TRUE(table.LoadEraProfile(file.path()));
-  EXPECT_TRUE(table.profileLoaded());
-  EXPECT_EQ(EraNames(table), "明治,大正,昭和,平成,令和");
 }
 
 struct UnreadableRow {
@@ -463,17 +447,6 @@ TEST(EraProfile, LinesBeyondTheSectionBufferAreLost) {
   EXPECT_EQ(table.eras().size(), 6u);
   ASSERT_TRUE(table.LoadEraProfile(beyond.path()));
   EXPECT_EQ(table.eras().size(), 5u);
-}
-
-TEST(EraProfile, TableStaysSortedByStart) {
-  const ProfileFile file(Section("後=後 Z 2200/01/01\n前=前 B 1870/01/01\n中=中 C 1950/01/01\n大正=大 T 1913/01/01\n"));
-  EraTable table;
-  ASSERT_TRUE(table.LoadEraProfile(file.path()));
-  EXPECT_EQ(EraNames(table), "明治,前,大正,昭和,中,平成,令和,後");
-  for (std::size_t i = 1; i < table.eras().size(); ++i) {
-    EXPECT_LT(table.eras()[i - 1].start.serial, table.eras()[i].start.serial);
-  }
-  EXPECT_EQ(table.EraTextOfDate(Serial(1912, 12, 31), EraForm::Letter).text, "B");
 }
 
 }  // namespace
