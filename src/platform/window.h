@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 
+#include "platform/messages.h"
 #include "runtime/clock.h"
 
 namespace vl::win {
@@ -20,12 +21,6 @@ namespace vl::win {
 enum class HWND : std::uint32_t {};
 inline constexpr HWND kNoWindow{};
 inline std::uint32_t HandleId(HWND h) { return static_cast<std::uint32_t>(h); }
-
-using UINT = std::uint32_t;
-using DWORD = std::uint32_t;
-using WPARAM = std::uintptr_t;
-using LPARAM = std::intptr_t;
-using LRESULT = std::intptr_t;
 
 struct RECT {
   int left = 0;
@@ -42,28 +37,6 @@ struct POINT {
   int x = 0;
   int y = 0;
 };
-
-inline constexpr UINT WM_CREATE = 0x0001;
-inline constexpr UINT WM_DESTROY = 0x0002;
-inline constexpr UINT WM_MOVE = 0x0003;
-inline constexpr UINT WM_SIZE = 0x0005;
-inline constexpr UINT WM_SETFOCUS = 0x0007;
-inline constexpr UINT WM_KILLFOCUS = 0x0008;
-inline constexpr UINT WM_ENABLE = 0x000A;
-inline constexpr UINT WM_SETTEXT = 0x000C;
-inline constexpr UINT WM_GETTEXT = 0x000D;
-inline constexpr UINT WM_PAINT = 0x000F;
-inline constexpr UINT WM_SHOWWINDOW = 0x0018;
-inline constexpr UINT WM_USER = 0x0400;
-
-inline constexpr DWORD WS_CHILD = 0x40000000;
-inline constexpr DWORD WS_VISIBLE = 0x10000000;
-inline constexpr DWORD WS_DISABLED = 0x08000000;
-inline constexpr DWORD WS_TABSTOP = 0x00010000;
-
-inline constexpr UINT MB_OK = 0x0;
-inline constexpr UINT MB_ICONINFORMATION = 0x40;
-inline constexpr int IDOK = 1;
 
 class System;
 
