@@ -29,6 +29,13 @@ std::int32_t PreviousCharOffset(std::string_view text, std::int32_t pos) {
   return static_cast<std::int32_t>(prev);
 }
 
+// True when the last byte is a lead byte that starts no complete character.
+bool EndsWithHalfCharacter(std::string_view text) {
+  std::size_t p = 0;
+  while (p + 1 < text.size()) p += IsLeadByte(text[p]) ? 2 : 1;
+  return p + 1 == text.size() && IsLeadByte(text[p]);
+}
+
 }  // namespace
 
 MaskEditLayout MakeNumericLayout(std::int32_t intPositions, bool hasFraction, std::int32_t fracPositions) {
@@ -100,6 +107,11 @@ void MaskFieldModel::SetEditMode(FieldEditMode mode) {
 // Text
 
 bool MaskFieldModel::SetText(std::string_view text) {
+  // A lead byte without its trail byte at the very end is half a character: it would pair with
+  // whatever byte follows it in the edit text. It is not part of the text.
+  if (EndsWithHalfCharacter(text)) {
+    text.remove_suffix(1);
+  }
   bool cut = false;
   if (numericMode_) {
     cut = SetNumericText(text);

@@ -97,11 +97,13 @@ std::uint16_t PositionMarker(MaskKind kind) {
   return 0;
 }
 
-// Splits a text into its characters (byte ranges), walking whole characters.
+// Splits a text into its characters (byte ranges), walking whole characters. A lead byte at the
+// very end is half a character and is left out, so that it never pairs with a literal's byte.
 std::vector<std::string_view> Characters(std::string_view text) {
   std::vector<std::string_view> out;
   for (std::size_t p = 0; p < text.size();) {
     const int len = CharLengthAt(text, p);
+    if (len == 1 && IsLeadByte(text[p])) break;
     out.push_back(text.substr(p, len));
     p += len;
   }
@@ -162,6 +164,9 @@ StringMask ParseStringMask(std::string_view maskText) {
 
   for (std::size_t p = 0; p < maskText.size();) {
     const int len = CharLengthAt(maskText, p);
+    // A lead byte at the very end starts no character. Kept as literal text it would pair with the
+    // first byte of whatever a field shows after it, so it is dropped.
+    if (len == 1 && IsLeadByte(maskText[p])) break;
     const std::string_view ch = maskText.substr(p, len);
     const std::size_t next = p + len;
     p = next;
@@ -283,6 +288,28 @@ MaskCharCheck CheckMaskChar(const StringMask& mask, std::size_t runIndex, std::u
     }
   }
   return {};
+}
+
+MaskValueCheck CheckMaskedValue(std::string_view value, const StringMask& mask) {
+  const std::int32_t capacity = GetMaskCapacity(mask);
+  if (capacity == 0) return MaskValueCheck::kMatches;
+  const std::vector<std::string_view> chars = Characters(value);
+  const auto length = static_cast<std::int32_t>(chars.size());
+  if (length > capacity) return MaskValueCheck::kRefusedCharacter;
+  const std::int32_t offset = mask.FillsFromRight() ? capacity - length : 0;
+  for (std::int32_t position = 0; position < capacity; ++position) {
+    const int run = MaskRunOfPosition(mask, position);
+    const std::int32_t index = position - offset;
+    if (index < 0 || index >= length) {
+      if (mask.runs[static_cast<std::size_t>(run)].IsRequired()) return MaskValueCheck::kRequiredPositionEmpty;
+      continue;
+    }
+    const std::string_view ch = chars[static_cast<std::size_t>(index)];
+    if (!CheckMaskChar(mask, static_cast<std::size_t>(run), CharCodeAt(ch, 0)).accepted) {
+      return MaskValueCheck::kRefusedCharacter;
+    }
+  }
+  return MaskValueCheck::kMatches;
 }
 
 std::string RemoveMaskMarkers(std::string_view text) {

@@ -135,6 +135,14 @@ struct MaskCharCheck {
 // outside the mask, or a case-marker run, accepts nothing.
 MaskCharCheck CheckMaskChar(const StringMask& mask, std::size_t runIndex, std::uint16_t ch);
 
+// A committed value (markers removed) checked position by position against the mask: each character
+// must be accepted by the run of its position, and no required position ("0", "L", "A", "X", "K" and
+// their "@" forms) may stay empty. A "!" mask right-aligns the value first, so «312345678» in
+// "!\(99\)9999\-9999" leaves the first position empty (allowed: "9" is optional). A mask without
+// positions accepts any value; a value with more characters than positions does not match.
+enum class MaskValueCheck { kMatches, kRefusedCharacter, kRequiredPositionEmpty };
+MaskValueCheck CheckMaskedValue(std::string_view value, const StringMask& mask);
+
 // The text a box shows for `value` while it does not have the focus. Unless `keepMarkers`, empty-
 // position markers are removed from the value first; an empty value shows nothing (not even the
 // literals). Positions missing a character show a space (a full-width space for double-byte runs);

@@ -89,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"TrailByteBackslashIsNotAnEscape", J("ソ99"), 0, J("ソ"), {{kOpt1, 2, ""}}},
         // The full-width space is 0x81 0x40: its trail byte is "@".
         ParseRow{"TrailByteAtIsNotAToken", J("　9"), 0, J("　"), {{kOpt1, 1, ""}}},
+        ParseRow{"HalfCharacterAtEndDropped", "99\x81", 0, "", {{kOpt1, 2, ""}}},
+        ParseRow{"HalfCharacterAfterLiteralOnlyDropped", "xy\x81", 0, "xy", {{MaskKind::kLiteralOnly, 0, ""}}},
         ParseRow{"AtBeforeDoubleByteIsAnAtPosition", J("@漢"), 0, "", {{MaskKind::kAny, 1, J("漢")}}}),
     [](const testing::TestParamInfo<ParseRow>& info) { return info.param.name; });
 
@@ -164,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayRow{"OnlyMarkersIsEmptyWhenRemoved", "999", kM1 + kM1, false, ""},
         DisplayRow{"LiteralOnlyMaskShowsWholeValue", "hello", "abc", false, "helloabc"},
         DisplayRow{"EmptyMaskShowsValue", "", "abc", false, "abc"},
+        DisplayRow{"EmptyMaskEmptyValueShowsNothing", "", "", false, ""},
         DisplayRow{"DoubleByteRunPadsWithFullWidthSpace", "@9@9@9", J("１"), false, J("１　　")},
         DisplayRow{"KeptMarkersShowAsSpaces", "999", "1" + kM1 + "3", true, "1 3"},
         DisplayRow{"RemovedMarkersCloseTheGap", "999", "1" + kM1 + "3", false, "13 "},
@@ -171,6 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayRow{"CaseMarkerLiteralKeptInPlace", ">\\-LL", "ab", false, "-ab"},
         DisplayRow{"AtRunPadsWithSpace", "@@", "a", false, "a "},
         DisplayRow{"RightFillWithDoubleByteValue", "!@@@", J("漢a"), false, J(" 漢a")},
+        DisplayRow{"HalfCharacterAtValueEndNotShown", "99\\-9", "12\x81", false, "12- "},
         DisplayRow{"PostalMaskPrefix", J("\\〒000\\-9999"), "1234567", false, J("〒123-4567")}),
     [](const testing::TestParamInfo<DisplayRow>& info) { return info.param.name; });
 
@@ -263,6 +267,41 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"CaseMarkerRunAcceptsNothing", ">L", 0, 'a', false, 0},
         CheckRow{"RunOutsideMaskAcceptsNothing", "L", 5, 'a', false, 0}),
     [](const testing::TestParamInfo<CheckRow>& info) { return info.param.name; });
+
+struct ValueCheckRow {
+  const char* name;
+  std::string mask;
+  std::string value;
+  MaskValueCheck result;
+};
+
+class CheckMaskedValueTest : public testing::TestWithParam<ValueCheckRow> {};
+
+TEST_P(CheckMaskedValueTest, ChecksEveryPosition) {
+  EXPECT_EQ(CheckMaskedValue(GetParam().value, ParseStringMask(GetParam().mask)), GetParam().result);
+}
+
+constexpr auto kMatches = MaskValueCheck::kMatches;
+constexpr auto kRefused = MaskValueCheck::kRefusedCharacter;
+constexpr auto kEmptyRequired = MaskValueCheck::kRequiredPositionEmpty;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CheckMaskedValueTest,
+    testing::Values(
+        ValueCheckRow{"PhoneShortValueRightAligned", "!\\(99\\)9999\\-9999", "312345678", kMatches},
+        ValueCheckRow{"LetterInDigitPosition", "!\\(99\\)9999\\-9999", "31234567a", kRefused},
+        ValueCheckRow{"RequiredDigitsAllGiven", "0000\\-0000", "12345678", kMatches},
+        ValueCheckRow{"RequiredDigitLeftEmpty", "0000\\-0000", "1234567", kEmptyRequired},
+        ValueCheckRow{"RightFillLeavesLeadingRequiredEmpty", "!00", "1", kEmptyRequired},
+        ValueCheckRow{"OptionalPositionsMayStayEmpty", "9999", "12", kMatches},
+        ValueCheckRow{"TooManyCharacters", "99", "123", kRefused},
+        ValueCheckRow{"RunOfEachPositionChecked", "LL00", "ab1c", kRefused},
+        ValueCheckRow{"DoubleByteRunTakesDoubleByte", "@J@J", J("あい"), kMatches},
+        ValueCheckRow{"SingleByteInHiraganaRun", "@J@J", J("あi"), kRefused},
+        ValueCheckRow{"CaseMarkersHoldNoPosition", "<LL>LL", "abCD", kMatches},
+        ValueCheckRow{"LiteralOnlyMaskAcceptsAnything", "hello", J("何でも"), kMatches},
+        ValueCheckRow{"EmptyMaskAcceptsAnything", "", "x", kMatches}),
+    [](const testing::TestParamInfo<ValueCheckRow>& info) { return info.param.name; });
 
 TEST(MaskRunOfPosition, SkipsCaseMarkersAndLiterals) {
   const StringMask mask = ParseStringMask(">LL\\-<99");
