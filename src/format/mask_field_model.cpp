@@ -85,11 +85,9 @@ bool MaskFieldModel::SetLayout(const MaskEditLayout& layout) {
     }
     if (intUnlimited) intPositions_ = 0;
     if (fracUnlimited) fracPositions_ = 0;
-    // Before the first change the numeric state may still hold an earlier mode's text.
-    number_ = {};
-    return SetText(current);
+  } else {
+    for (const MaskLayoutRun& run : layout_.runs) intPositions_ += std::max(run.count, 0);
   }
-  for (const MaskLayoutRun& run : layout_.runs) intPositions_ += std::max(run.count, 0);
   return SetText(current);
 }
 
