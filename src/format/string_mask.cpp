@@ -209,7 +209,7 @@ StringMask ParseStringMask(std::string_view maskText) {
         p = next + 1;
       }
     }
-    if (info == nullptr && ch != "J" && ch != "j") info = FindMaskChar(ch);
+    if (info == nullptr) info = FindMaskChar(ch);  // "J" and "j" are tokens only after "@"
     if (info == nullptr) {
       literal += ch;
       previous = nullptr;
