@@ -300,6 +300,13 @@ bool MaskFieldModel::IsEmptyAt(std::int32_t valuePos) const {
   return false;
 }
 
+bool MaskFieldModel::EndsWithDigitRun() const {
+  for (auto it = segments_.rbegin(); it != segments_.rend(); ++it) {
+    if (!IsCaseMarker(it->marker)) return it->marker == '0';
+  }
+  return false;
+}
+
 bool MaskFieldModel::LimitsExceeded(std::string_view value) const {
   return (byteLimit_ > 0 && Size(value) > byteLimit_) ||
          (charLimit_ > 0 && MbcsCharCount(value) > charLimit_);
@@ -458,7 +465,10 @@ bool MaskFieldModel::ReplaceSelection(std::string_view text) {
 // keeps exactly one character per position, so when the value grows, the first empty position after
 // the inserted character is consumed: the characters between shift right by one and nothing beyond
 // that gap moves. With no empty position after the caret the field is full and the insertion is
-// refused (overwrite mode replaces instead). The limits count the value without markers.
+// refused (overwrite mode replaces instead) — except in a layout that ends with a digit field
+// (marker "0", as the date editor builds them), whose positions are never empty: there the
+// characters flow on and the last digit falls off the end («2024/05/06», "1" typed before «05» →
+// «2024/10/50»), and the editor re-reads its fields. The limits count the value without markers.
 //
 // lastPositionFilled: the inserted character went into the last input position, or the value (without
 // markers) reached `byteLimit` bytes or `charLimit` characters exactly — for an unmasked field only
@@ -485,7 +495,11 @@ bool MaskFieldModel::InsertMask(std::uint16_t ch) {
       }
       p += len;
     }
-    if (surplus > 0) return false;
+    if (surplus > 0) {
+      // No empty position left: a digit field lets its last digit fall off the end, as long as
+      // the typed character itself lands inside the field; anything else is full.
+      if (!EndsWithDigitRun() || vs >= Size(valueText_)) return false;
+    }
     tail = std::move(kept);
   }
   const std::string next = valueText_.substr(0, static_cast<std::size_t>(vs)) + chText + tail;

@@ -180,6 +180,7 @@ class MaskFieldModel {
   std::int32_t ValueToEdit(std::int32_t valuePos) const;
   int SegmentOfPosition(std::int32_t pos);
   bool IsEmptyAt(std::int32_t valuePos) const;
+  bool EndsWithDigitRun() const;
   bool LimitsExceeded(std::string_view value) const;
   bool LimitsReached(std::string_view value) const;
 

@@ -460,6 +460,21 @@ TEST(FieldCase, TypedLettersFollowTheRunsCaseMarker) {
   }
 }
 
+TEST(FieldInsert, DigitFieldsLetTheLastDigitFallOff) {
+  // A date edit form: digit fields padded with "0", never empty.
+  MaskFieldModel model;
+  model.SetLayout(MaskEditLayout{"", {{'0', 4, "/"}, {'0', 2, "/"}, {'0', 2, ""}}, 8, false});
+  model.SetText("20240506");
+  EXPECT_EQ(model.EditText(), "2024/05/06");
+  model.SetSelection(5, 5);
+  ASSERT_TRUE(model.InsertChar('1'));
+  EXPECT_EQ(model.EditText(), "2024/10/50");
+  EXPECT_EQ(model.GetSelection(), (FieldSelection{6, 6}));
+  model.MoveCaret(CaretMove::kLast);
+  EXPECT_FALSE(model.InsertChar('9'));  // it would fall off itself
+  EXPECT_EQ(model.EditText(), "2024/10/50");
+}
+
 TEST(FieldInsert, InvalidCharacterCodesRefused) {
   MaskFieldModel model = Make(Mask(""), "a");
   EXPECT_FALSE(model.InsertChar(0));
