@@ -1,5 +1,6 @@
 // vl.format: the display text a box of a data type computes for a value, without a box.
 #include "format/display_text.h"
+#include "resources/string_table.h"
 #include "runtime/clock.h"
 #include "script/lua_internal.h"
 #include "value/value_exception.h"
@@ -33,11 +34,26 @@ int Format(lua_State* L) {
   });
 }
 
+// vl.resource(id): an entry of the string table (the presets, the messages), or nil.
+int Resource(lua_State* L) {
+  return Guarded(L, [&] {
+    lua_Integer id = lua_tointeger(L, 1);
+    if (id < 0 || id > 0xFFFF || !HasResourceString(static_cast<std::uint32_t>(id))) {
+      lua_pushnil(L);
+    } else {
+      PushCp932(L, LoadResourceString(static_cast<std::uint32_t>(id)));
+    }
+    return 1;
+  });
+}
+
 }  // namespace
 
 void OpenFormat(lua_State* L) {
   lua_pushcfunction(L, Format);
   lua_setfield(L, -2, "format");
+  lua_pushcfunction(L, Resource);
+  lua_setfield(L, -2, "resource");
 }
 
 }  // namespace vl::script
