@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "text/mbcs.h"
 
@@ -68,17 +69,32 @@ void EditControl::SetLineMetrics(int lineHeight, int charWidth) {
 
 // --- Platform services -------------------------------------------------------------------------
 
-bool EditControl::KeyIsDown(int vk) const {
-  if (vk == VK_SHIFT) return shiftDown_;
-  if (vk == VK_CONTROL) return ctrlDown_;
-  return false;
+bool EditControl::KeyIsDown(int vk) const { return Sys() != nullptr && Sys()->GetKeyState(vk) < 0; }
+
+bool EditControl::ClipboardSetText(const std::string& text) {
+  if (Sys() == nullptr || !Sys()->OpenClipboard(Handle())) return false;
+  const bool ok = Sys()->EmptyClipboard() && Sys()->SetClipboardData(CF_TEXT, text);
+  Sys()->CloseClipboard();
+  return ok;
 }
 
-bool EditControl::ClipboardSetText(const std::string&) { return false; }
+bool EditControl::ClipboardGetText(std::string& text) {
+  if (Sys() == nullptr || !Sys()->OpenClipboard(Handle())) return false;
+  const std::optional<std::string> data = Sys()->GetClipboardData(CF_TEXT);
+  Sys()->CloseClipboard();
+  if (!data) return false;
+  text = data->substr(0, data->find('\0'));  // CF_TEXT ends at its first zero byte
+  return true;
+}
 
-bool EditControl::ClipboardGetText(std::string&) { return false; }
-
-void EditControl::CaptureMouse(bool) {}
+void EditControl::CaptureMouse(bool capture) {
+  if (Sys() == nullptr) return;
+  if (capture) {
+    Sys()->SetCapture(Handle());
+  } else if (Sys()->GetCapture() == Handle()) {
+    Sys()->ReleaseCapture();
+  }
+}
 
 // --- Message dispatch --------------------------------------------------------------------------
 
@@ -102,14 +118,8 @@ LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KEYDOWN:
       return OnKeyDown(static_cast<int>(wParam));
-    case WM_KEYUP:
-      if (static_cast<int>(wParam) == VK_SHIFT) shiftDown_ = false;
-      if (static_cast<int>(wParam) == VK_CONTROL) ctrlDown_ = false;
-      return 0;
     case WM_CHAR:
       return OnChar(wParam);
-    case WM_IME_CHAR:
-      return OnImeChar(wParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
@@ -287,8 +297,6 @@ LRESULT EditControl::OnLineLength(WPARAM wParam) const {
 // --- Keys and characters -----------------------------------------------------------------------
 
 LRESULT EditControl::OnKeyDown(int vk) {
-  if (vk == VK_SHIFT) shiftDown_ = true;
-  if (vk == VK_CONTROL) ctrlDown_ = true;
   const bool shift = KeyIsDown(VK_SHIFT);
   const bool ctrl = KeyIsDown(VK_CONTROL);
   const bool multi = IsMultiLine();
@@ -354,15 +362,6 @@ LRESULT EditControl::OnKeyDown(int vk) {
     default:
       break;
   }
-  return 0;
-}
-
-LRESULT EditControl::OnImeChar(WPARAM ch) {
-  // The character comes back as character messages, lead byte first, so that a window
-  // subclassing the control sees them as typed bytes.
-  if (Sys() == nullptr) return 0;
-  if (ch > 0xFF) Sys()->SendMessage(Handle(), WM_CHAR, (ch >> 8) & 0xFF, 0);
-  Sys()->SendMessage(Handle(), WM_CHAR, ch & 0xFF, 0);
   return 0;
 }
 

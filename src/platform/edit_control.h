@@ -30,8 +30,8 @@
 //   - ES_UPPERCASE / ES_LOWERCASE convert typed and pasted single-byte letters only.
 //   - Double-byte characters arrive either as one WM_CHAR whose wParam is lead * 256 + trail, or
 //     as two WM_CHAR messages (lead byte, then trail byte) that the control assembles; a lone lead
-//     byte never reaches the text. WM_IME_CHAR sends the character's bytes back to the window as
-//     WM_CHAR messages, so a subclass sees them one by one.
+//     byte never reaches the text. WM_IME_CHAR is left to DefWindowProc, which sends the
+//     character's bytes back to the window as WM_CHAR messages, so a subclass sees them one by one.
 //   - Single-line: Up and Down act as Left and Right; PageUp and PageDown do nothing; a pasted
 //     text stops at its first line break.
 //   - Multi-line: Enter (and Ctrl+Enter) inserts "\r\n", Tab inserts a tab. Up/Down and
@@ -97,7 +97,7 @@ class EditControl : public Window {
 
  protected:
   // The platform services the default processing needs, each in one place.
-  // Whether a key (VK_SHIFT, VK_CONTROL) is held at the time of the message.
+  // Whether a key (VK_SHIFT, VK_CONTROL) is held at the time of the message (GetKeyState).
   bool KeyIsDown(int vk) const;
   // CF_TEXT on the clipboard; false when it cannot be opened or holds no text.
   bool ClipboardSetText(const std::string& text);
@@ -108,7 +108,6 @@ class EditControl : public Window {
   LRESULT OnCreate();
   LRESULT OnKeyDown(int vk);
   LRESULT OnChar(WPARAM ch);
-  LRESULT OnImeChar(WPARAM ch);
   LRESULT OnGetSel(WPARAM wParam, LPARAM lParam) const;
   void OnSetSel(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetText(WPARAM size, LPARAM buffer) const;
@@ -139,8 +138,6 @@ class EditControl : public Window {
   std::int32_t goalCell_ = -1;
   unsigned char pendingLead_ = 0;  // a lead byte waiting for its trail byte
   bool tracking_ = false;          // the left button selects while it moves
-  bool shiftDown_ = false;         // modifier state, until the system keeps the keyboard state
-  bool ctrlDown_ = false;
 };
 
 }  // namespace vl::win

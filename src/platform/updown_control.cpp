@@ -20,15 +20,21 @@ bool UpDownControl::OnDeltaPos(NMUPDOWN&, LRESULT&) { return false; }
 // --- Platform services -------------------------------------------------------------------------
 
 void UpDownControl::StartRepeatTimer(std::uint32_t milliseconds) {
-  if (Sys() == nullptr) return;
-  timerActive_ = true;
-  timerStart_ = Sys()->GetClock().TickCount();
-  timerPeriod_ = milliseconds;
+  if (Sys() != nullptr) Sys()->SetTimer(Handle(), kRepeatTimerId, milliseconds);
 }
 
-void UpDownControl::StopRepeatTimer() { timerActive_ = false; }
+void UpDownControl::StopRepeatTimer() {
+  if (Sys() != nullptr) Sys()->KillTimer(Handle(), kRepeatTimerId);
+}
 
-void UpDownControl::CaptureMouse(bool) {}
+void UpDownControl::CaptureMouse(bool capture) {
+  if (Sys() == nullptr) return;
+  if (capture) {
+    Sys()->SetCapture(Handle());
+  } else if (Sys()->GetCapture() == Handle()) {
+    Sys()->ReleaseCapture();
+  }
+}
 
 // --- Messages ----------------------------------------------------------------------------------
 
@@ -100,19 +106,14 @@ void UpDownControl::Release(bool releaseCapture) {
 }
 
 void UpDownControl::OnRepeatTimer() {
-  if (!timerActive_ || Sys() == nullptr) return;
-  // Until the system runs timers, a WM_TIMER only counts once the period has passed.
-  if (Sys()->GetClock().TickCount() - timerStart_ < timerPeriod_) return;
   if (pressed_ == Arrow::kNone) {
     StopRepeatTimer();
     return;
   }
   if (!repeating_) {
+    // The first repeat came after the long delay; the timer now runs at the short interval.
     repeating_ = true;
-    StopRepeatTimer();
     StartRepeatTimer(kRepeatInterval);
-  } else {
-    timerStart_ += timerPeriod_;
   }
   if (overArrow_) Step();
 }

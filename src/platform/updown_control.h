@@ -74,11 +74,6 @@ class UpDownControl : public Window {
   Arrow pressed_ = Arrow::kNone;
   bool overArrow_ = false;  // the mouse is on the pressed arrow
   bool repeating_ = false;  // the first repeat has come; later ones use the short interval
-
-  // The repeat timer, kept here until the system runs timers.
-  bool timerActive_ = false;
-  std::uint32_t timerStart_ = 0;
-  std::uint32_t timerPeriod_ = 0;
 };
 
 }  // namespace vl::win

@@ -89,8 +89,18 @@ class EditTest : public ::testing::Test {
   }
   std::string State() const { return Markup(edit.Text(), edit.Buffer().Anchor(), edit.Caret()); }
 
-  // Modifier keys are held the way a keyboard holds them: key-down before, key-up after.
-  void Hold(int vk, bool down) { Send(down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(vk), 0); }
+  // Modifier keys go through the keyboard, so the control reads them as the key state.
+  void Hold(int vk, bool down) {
+    sys.keybd_event(vk, down ? 0 : KEYEVENTF_KEYUP);
+    sys.ProcessInput();
+  }
+  void SetClipboard(const std::string& cp932) {
+    ASSERT_TRUE(sys.OpenClipboard(kNoWindow));
+    sys.EmptyClipboard();
+    sys.SetClipboardData(CF_TEXT, cp932);
+    sys.CloseClipboard();
+  }
+  std::string Clipboard() const { return sys.GetClipboardData(CF_TEXT).value_or("<none>"); }
   void Apply(const Input& in) {
     if (in.shift) Hold(VK_SHIFT, true);
     if (in.ctrl) Hold(VK_CONTROL, true);
@@ -536,9 +546,9 @@ TEST_F(EditTest, PageDownMovesCaretAndViewByAPageOfLines) {
 TEST_F(EditTest, ShiftPageDownExtendsTheSelection) {
   Make(kMulti, RECT{0, 0, 200, 2 * EditControl::kDefaultLineHeight});
   SetText(Lines(5));
-  Send(WM_KEYDOWN, VK_SHIFT);
+  Hold(VK_SHIFT, true);
   Send(WM_KEYDOWN, VK_NEXT);
-  Send(WM_KEYUP, VK_SHIFT);
+  Hold(VK_SHIFT, false);
   EXPECT_EQ(edit.SelStart(), 0);
   EXPECT_EQ(edit.SelEnd(), Send(EM_LINEINDEX, 2));
 }
@@ -559,9 +569,9 @@ TEST_F(EditTest, ScrollCaretBringsTheCaretLineIntoViewButSetSelDoesNot) {
   Send(EM_SCROLLCARET);
   EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 3);
   Send(WM_KEYDOWN, VK_HOME);
-  Send(WM_KEYDOWN, VK_CONTROL);
+  Hold(VK_CONTROL, true);
   Send(WM_KEYDOWN, VK_HOME);
-  Send(WM_KEYUP, VK_CONTROL);
+  Hold(VK_CONTROL, false);
   EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0);
 }
 
@@ -594,13 +604,13 @@ TEST_F(EditTest, ShortcutsBecomeCommandMessagesTheSubclassSees) {
   sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 100, 100}, kNoWindow);
   HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE, RECT{0, 0, 80, 20}, parent.Handle());
   for (unsigned c : {0x03u, 0x16u, 0x18u, 0x1Au}) sys.SendMessage(h, WM_CHAR, c, 0);
-  sys.SendMessage(h, WM_KEYDOWN, VK_SHIFT, 0);
+  Hold(VK_SHIFT, true);
   sys.SendMessage(h, WM_KEYDOWN, VK_DELETE, 0);
   sys.SendMessage(h, WM_KEYDOWN, VK_INSERT, 0);
-  sys.SendMessage(h, WM_KEYUP, VK_SHIFT, 0);
-  sys.SendMessage(h, WM_KEYDOWN, VK_CONTROL, 0);
+  Hold(VK_SHIFT, false);
+  Hold(VK_CONTROL, true);
   sys.SendMessage(h, WM_KEYDOWN, VK_INSERT, 0);
-  sys.SendMessage(h, WM_KEYUP, VK_CONTROL, 0);
+  Hold(VK_CONTROL, false);
   EXPECT_EQ(sub.commands, (std::vector<UINT>{WM_COPY, WM_PASTE, WM_CUT, WM_UNDO, WM_CUT, WM_PASTE, WM_COPY}));
 }
 
@@ -612,9 +622,11 @@ TEST_F(EditTest, ClickPlacesTheCaretAtTheNearestBoundaryAndDragSelects) {
   Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(w + w + 1, 2));  // right half of 漢
   EXPECT_EQ(State(), "a漢|b\r\nxyz");
   EXPECT_EQ(sys.GetFocus(), hwnd);
+  EXPECT_EQ(sys.GetCapture(), hwnd);
   Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(w + 1, h + 2));  // second line, after 'x'
   Send(WM_LBUTTONUP, 0, MAKELPARAM(w + 1, h + 2));
   EXPECT_EQ(State(), "a漢[b\r\nx|yz");
+  EXPECT_EQ(sys.GetCapture(), kNoWindow);
   Send(WM_MOUSEMOVE, 0, MAKELPARAM(0, 0));  // no button held: nothing changes
   EXPECT_EQ(State(), "a漢[b\r\nx|yz");
 }
@@ -624,6 +636,125 @@ TEST_F(EditTest, DoubleClickSelectsTheWord) {
   SetText("ab cde f");
   Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4 * EditControl::kDefaultCharWidth, 2));
   EXPECT_EQ(State(), "ab [cde| f");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Clipboard
+
+TEST_F(EditTest, CopyPutsTheSelectionOnTheClipboardAsText) {
+  Make(kSingle);
+  Load("a[漢|b");
+  Send(WM_COPY);
+  EXPECT_EQ(Clipboard(), Cp932Literal("漢"));
+  EXPECT_EQ(State(), "a[漢|b");
+}
+
+TEST_F(EditTest, CopyWithoutSelectionLeavesTheClipboard) {
+  Make(kSingle);
+  SetClipboard("old");
+  Load("a|b");
+  Send(WM_COPY);
+  EXPECT_EQ(Clipboard(), "old");
+}
+
+TEST_F(EditTest, CutCopiesThenDeletes) {
+  Make(kSingle);
+  Load("a[bc|d");
+  Send(WM_CUT);
+  EXPECT_EQ(Clipboard(), "bc");
+  EXPECT_EQ(State(), "a|d");
+  Send(WM_UNDO);
+  EXPECT_EQ(State(), "a[bc|d");
+}
+
+TEST_F(EditTest, CutKeepsTheTextWhenTheClipboardCannotOpen) {
+  Make(kSingle);
+  Load("a[bc|d");
+  sys.SetClipboardLocked(true);
+  Send(WM_CUT);
+  EXPECT_EQ(State(), "a[bc|d");
+}
+
+TEST_F(EditTest, PasteReplacesTheSelection) {
+  Make(kSingle);
+  SetClipboard(Cp932Literal("漢字"));
+  Load("a[b|c");
+  Send(WM_PASTE);
+  EXPECT_EQ(State(), "a漢字|c");
+}
+
+TEST_F(EditTest, SingleLinePasteStopsAtTheFirstLineBreak) {
+  Make(kSingle);
+  SetClipboard("one\r\ntwo");
+  Load("|");
+  Send(WM_PASTE);
+  EXPECT_EQ(State(), "one|");
+}
+
+TEST_F(EditTest, MultiLinePasteKeepsLineBreaks) {
+  Make(kMulti);
+  SetClipboard("one\r\ntwo");
+  Load("|");
+  Send(WM_PASTE);
+  EXPECT_EQ(State(), "one\r\ntwo|");
+  EXPECT_EQ(Send(EM_GETLINECOUNT), 2);
+}
+
+TEST_F(EditTest, PasteIsCutToTheLimitOnACharacterBoundary) {
+  Make(kSingle);
+  Send(EM_LIMITTEXT, 4);
+  SetClipboard(Cp932Literal("x漢字"));
+  Load("a|");
+  Send(WM_PASTE);
+  EXPECT_EQ(State(), "ax漢|");
+}
+
+TEST_F(EditTest, PasteConvertsLettersUnderTheCaseStyle) {
+  Make(ES_UPPERCASE);
+  SetClipboard(Cp932Literal("ab漢c"));
+  Send(WM_PASTE);
+  EXPECT_EQ(State(), "AB漢C|");
+}
+
+TEST_F(EditTest, ReadOnlyCopiesButRefusesCutPasteAndClear) {
+  Make(ES_READONLY);
+  Load("a[bc|d");
+  Send(WM_COPY);
+  EXPECT_EQ(Clipboard(), "bc");
+  SetClipboard("zz");
+  Send(WM_PASTE);
+  Send(WM_CUT);
+  Send(WM_CLEAR);
+  Send(WM_KEYDOWN, VK_DELETE);
+  EXPECT_EQ(State(), "a[bc|d");
+  EXPECT_EQ(Clipboard(), "zz");
+}
+
+TEST_F(EditTest, PasswordRefusesCopyAndCut) {
+  Make(ES_PASSWORD);
+  SetClipboard("old");
+  Load("[secret|");
+  Send(WM_COPY);
+  Send(WM_CUT);
+  EXPECT_EQ(Clipboard(), "old");
+  EXPECT_EQ(State(), "[secret|");
+}
+
+TEST_F(EditTest, KeyboardShortcutsReachTheClipboardThroughTheInputQueue) {
+  Make(kSingle);
+  sys.SetFocus(hwnd);
+  Load("[ab|");
+  Hold(VK_CONTROL, true);
+  sys.keybd_event('C', 0);  // makes the character Ctrl+C
+  sys.keybd_event('C', KEYEVENTF_KEYUP);
+  Hold(VK_CONTROL, false);
+  EXPECT_EQ(Clipboard(), "ab");
+  Send(WM_KEYDOWN, VK_END);
+  Hold(VK_SHIFT, true);
+  sys.keybd_event(VK_INSERT, 0);  // Shift+Insert pastes
+  sys.keybd_event(VK_INSERT, KEYEVENTF_KEYUP);
+  Hold(VK_SHIFT, false);
+  EXPECT_EQ(State(), "abab|");
 }
 
 }  // namespace

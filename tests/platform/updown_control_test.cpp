@@ -51,13 +51,7 @@ class UpDownTest : public ::testing::Test {
   }
   LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return sys.SendMessage(hwnd, msg, w, l); }
   void SpinRange() { Send(UDM_SETRANGE, 0, MAKELPARAM(32767, -32767)); }
-  // Lets time pass in 10 ms steps, with the timer messages the control would receive.
-  void Wait(std::uint32_t ms) {
-    for (std::uint32_t t = 0; t < ms; t += 10) {
-      clock.Advance(10);
-      Send(WM_TIMER, UpDownControl::kRepeatTimerId);
-    }
-  }
+  void Wait(std::uint32_t ms) { sys.AdvanceTime(ms); }
 
   VirtualClock clock;
   System sys{clock};
@@ -189,7 +183,8 @@ TEST_F(UpDownTest, LosingTheCaptureStopsTheRepeat) {
   Make(ud);
   SpinRange();
   Send(WM_LBUTTONDOWN, MK_LBUTTON, kOnUp);
-  Send(WM_CAPTURECHANGED);
+  EXPECT_EQ(sys.GetCapture(), hwnd);
+  sys.ReleaseCapture();
   Wait(1000);
   EXPECT_EQ(parent.changes.size(), 1u);
   EXPECT_EQ(ud.Pressed(), UpDownControl::Arrow::kNone);
@@ -206,6 +201,25 @@ TEST_F(UpDownTest, SubclassAnswersTheNotificationBeforeTheParent) {
   // Reset to 0 on every change, the position never runs out of range however long the press.
   EXPECT_EQ(ud.deltas, std::vector<int>(12, -1));
   EXPECT_EQ(ud.Pos(), -1);
+}
+
+TEST_F(UpDownTest, CaptureBringsTheReleaseBackFromOutside) {
+  UpDownControl ud;
+  Make(ud);
+  SpinRange();
+  sys.QueueMouse(MouseAction::LeftDown, POINT{8, 4});
+  Wait(UpDownControl::kFirstRepeatDelay);
+  EXPECT_EQ(parent.changes.size(), 2u);
+  sys.QueueMouse(MouseAction::Move, POINT{150, 80});  // over the parent, off the arrows
+  Wait(200);
+  EXPECT_EQ(parent.changes.size(), 2u);
+  sys.QueueMouse(MouseAction::LeftUp, POINT{150, 80});
+  sys.ProcessInput();
+  EXPECT_EQ(ud.Pressed(), UpDownControl::Arrow::kNone);
+  EXPECT_EQ(sys.GetCapture(), kNoWindow);
+  sys.QueueMouse(MouseAction::Move, POINT{8, 4});
+  Wait(1000);
+  EXPECT_EQ(parent.changes.size(), 2u);
 }
 
 TEST_F(UpDownTest, PressOutsideTheArrowsDoesNothing) {
