@@ -1,0 +1,288 @@
+#include "platform/edit_buffer.h"
+
+#include <algorithm>
+
+#include "text/mbcs.h"
+
+namespace vl::win {
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+bool IsBlankByte(char c) { return c == ' ' || c == '\t'; }
+
+enum class UnitClass { kWord, kBlank, kBreak };
+
+// Words are runs of characters between blanks (space, tab) and line breaks.
+UnitClass ClassAt(const std::string& text, std::int32_t pos, bool multiLine) {
+  if (multiLine && text.compare(static_cast<std::size_t>(pos), 2, kLineBreak) == 0) return UnitClass::kBreak;
+  return IsBlankByte(text[pos]) ? UnitClass::kBlank : UnitClass::kWord;
+}
+
+}  // namespace
+
+void EditBuffer::SetMultiLine(bool on) {
+  multiLine_ = on;
+  SetSel(anchor_, caret_);
+}
+
+void EditBuffer::SetText(std::string_view text) {
+  text_ = std::string(text.size() > static_cast<std::size_t>(kMaxLimit) ? MbcsCutBytes(text, kMaxLimit) : text);
+  anchor_ = caret_ = 0;
+  modified_ = false;
+  EmptyUndo();
+}
+
+std::string EditBuffer::SelectedText() const { return text_.substr(SelStart(), SelEnd() - SelStart()); }
+
+void EditBuffer::SetSel(std::int32_t anchor, std::int32_t caret) {
+  anchor_ = Snap(anchor);
+  caret_ = Snap(caret);
+  typingRun_ = false;
+}
+
+void EditBuffer::MoveCaret(std::int32_t pos, bool extend) {
+  SetSel(extend ? anchor_ : pos, pos);
+}
+
+// --- Positions ---------------------------------------------------------------------------------
+
+std::int32_t EditBuffer::UnitAt(std::int32_t pos) const {
+  const std::int32_t len = Length();
+  if (pos >= len) return 0;
+  const char c = text_[pos];
+  if (multiLine_) {
+    if (c == '\r' && pos + 1 < len && text_[pos + 1] == '\n') return 2;
+    if (IsLeadByte(c) && pos + 1 < len && text_[pos + 1] != '\r' && text_[pos + 1] != '\n') return 2;
+    return 1;
+  }
+  return CharLengthAt(text_, static_cast<std::size_t>(pos));
+}
+
+// Double-byte text cannot be walked backwards, so walks start from a known boundary. The
+// position after any byte that is not a lead byte is a boundary: that byte either starts a
+// one-byte character or is the trail of a two-byte one. In a multi-line buffer a '\r' does not
+// count, since it may start the line-break pair.
+std::int32_t EditBuffer::ScanStart(std::int32_t pos) const {
+  for (std::int32_t k = pos - 1; k >= 0; --k) {
+    const char c = text_[k];
+    if (!IsLeadByte(c) && !(multiLine_ && c == '\r')) return k + 1;
+  }
+  return 0;
+}
+
+std::int32_t EditBuffer::Snap(std::int32_t pos) const {
+  pos = std::clamp<std::int32_t>(pos, 0, Length());
+  std::int32_t s = ScanStart(pos);
+  while (s < pos) {
+    const std::int32_t n = s + UnitAt(s);
+    if (n > pos) break;
+    s = n;
+  }
+  return s;
+}
+
+std::int32_t EditBuffer::Prev(std::int32_t pos) const {
+  pos = Snap(pos);
+  if (pos == 0) return 0;
+  std::int32_t s = ScanStart(pos - 1);
+  std::int32_t prev = s;
+  while (s < pos) {
+    prev = s;
+    s += UnitAt(s);
+  }
+  return prev;
+}
+
+std::int32_t EditBuffer::Next(std::int32_t pos) const {
+  pos = Snap(pos);
+  return std::min(pos + UnitAt(pos), Length());
+}
+
+std::int32_t EditBuffer::WordRight(std::int32_t pos) const {
+  std::int32_t p = Snap(pos);
+  const std::int32_t len = Length();
+  if (p >= len) return len;
+  if (ClassAt(text_, p, multiLine_) == UnitClass::kBreak) return Next(p);
+  while (p < len && ClassAt(text_, p, multiLine_) == UnitClass::kWord) p = Next(p);
+  while (p < len && ClassAt(text_, p, multiLine_) == UnitClass::kBlank) p = Next(p);
+  return p;
+}
+
+std::int32_t EditBuffer::WordLeft(std::int32_t pos) const {
+  std::int32_t p = Snap(pos);
+  if (p == 0) return 0;
+  // At the start of a line the caret goes to the end of the previous one.
+  if (ClassAt(text_, Prev(p), multiLine_) == UnitClass::kBreak) return Prev(p);
+  while (p > 0 && ClassAt(text_, Prev(p), multiLine_) == UnitClass::kBlank) p = Prev(p);
+  while (p > 0 && ClassAt(text_, Prev(p), multiLine_) == UnitClass::kWord) p = Prev(p);
+  return p;
+}
+
+void EditBuffer::WordAt(std::int32_t pos, std::int32_t& start, std::int32_t& end) const {
+  start = end = Snap(pos);
+  const std::int32_t len = Length();
+  if (start >= len) {
+    // Past the end: the word before the caret, if any.
+    if (start == 0) return;
+    start = Prev(start);
+    end = len;
+  }
+  const UnitClass cls = ClassAt(text_, start, multiLine_);
+  if (cls == UnitClass::kBreak) {
+    end = start;
+    return;
+  }
+  while (start > 0 && ClassAt(text_, Prev(start), multiLine_) == cls) start = Prev(start);
+  while (end < len && ClassAt(text_, end, multiLine_) == cls) end = Next(end);
+}
+
+// --- Lines -------------------------------------------------------------------------------------
+
+std::int32_t EditBuffer::LineCount() const {
+  if (!multiLine_) return 1;
+  std::int32_t count = 1;
+  for (std::size_t s = text_.find(kLineBreak); s != std::string::npos; s = text_.find(kLineBreak, s + 2)) ++count;
+  return count;
+}
+
+std::int32_t EditBuffer::LineFromPos(std::int32_t pos) const {
+  if (!multiLine_) return 0;
+  pos = std::clamp<std::int32_t>(pos, 0, Length());
+  std::int32_t line = 0;
+  for (std::size_t s = text_.find(kLineBreak); s != std::string::npos && static_cast<std::int32_t>(s) + 2 <= pos;
+       s = text_.find(kLineBreak, s + 2)) {
+    ++line;
+  }
+  return line;
+}
+
+std::int32_t EditBuffer::LineStart(std::int32_t line) const {
+  if (line < 0) return -1;
+  if (line == 0) return 0;
+  if (!multiLine_) return -1;
+  std::size_t s = 0;
+  for (std::int32_t n = 0; n < line; ++n) {
+    s = text_.find(kLineBreak, s);
+    if (s == std::string::npos) return -1;
+    s += 2;
+  }
+  return static_cast<std::int32_t>(s);
+}
+
+std::int32_t EditBuffer::LineEnd(std::int32_t line) const {
+  const std::int32_t start = LineStart(line);
+  if (start < 0) return -1;
+  if (!multiLine_) return Length();
+  const std::size_t e = text_.find(kLineBreak, static_cast<std::size_t>(start));
+  return e == std::string::npos ? Length() : static_cast<std::int32_t>(e);
+}
+
+std::int32_t EditBuffer::CellColumn(std::int32_t pos) const {
+  pos = Snap(pos);
+  std::int32_t p = LineStart(LineFromPos(pos));
+  std::int32_t cells = 0;
+  while (p < pos) {
+    const std::int32_t n = UnitAt(p);
+    cells += n;  // a double-byte character is two cells wide, a single byte one
+    p += n;
+  }
+  return cells;
+}
+
+std::int32_t EditBuffer::PosAtCell(std::int32_t line, std::int32_t cell) const {
+  std::int32_t p = LineStart(line);
+  if (p < 0) return Length();
+  const std::int32_t end = LineEnd(line);
+  std::int32_t cells = 0;
+  while (p < end) {
+    const std::int32_t n = UnitAt(p);
+    if (cells + n > cell) break;
+    cells += n;
+    p += n;
+  }
+  return p;
+}
+
+// --- Editing -----------------------------------------------------------------------------------
+
+std::int32_t EditBuffer::Room() const {
+  const std::int64_t kept = static_cast<std::int64_t>(Length()) - (SelEnd() - SelStart());
+  return static_cast<std::int32_t>(std::max<std::int64_t>(0, limit_ - kept));
+}
+
+void EditBuffer::SaveUndo() {
+  undoText_ = text_;
+  undoAnchor_ = anchor_;
+  undoCaret_ = caret_;
+  canUndo_ = true;
+}
+
+void EditBuffer::Splice(std::int32_t start, std::int32_t end, std::string_view with) {
+  text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
+  anchor_ = caret_ = Snap(start + static_cast<std::int32_t>(with.size()));
+  modified_ = true;
+}
+
+bool EditBuffer::Type(std::string_view bytes) {
+  if (static_cast<std::int64_t>(bytes.size()) > Room()) return false;
+  const bool continuesRun = typingRun_ && !HasSelection();
+  if (!continuesRun) SaveUndo();
+  Splice(SelStart(), SelEnd(), bytes);
+  typingRun_ = true;
+  return true;
+}
+
+bool EditBuffer::ReplaceSelection(std::string_view text, bool undoable) {
+  std::string_view fit = MbcsCutBytes(text, static_cast<std::size_t>(Room()));
+  // Never keep the first half of a line break.
+  if (multiLine_ && fit.size() < text.size() && !fit.empty() && fit.back() == '\r' && text[fit.size()] == '\n') {
+    fit.remove_suffix(1);
+  }
+  if (fit.empty() && !text.empty()) return false;
+  if (undoable) SaveUndo();
+  Splice(SelStart(), SelEnd(), fit);
+  typingRun_ = false;
+  if (!undoable) EmptyUndo();
+  return true;
+}
+
+bool EditBuffer::DeleteSelection() {
+  if (!HasSelection()) return false;
+  SaveUndo();
+  Splice(SelStart(), SelEnd(), {});
+  typingRun_ = false;
+  return true;
+}
+
+bool EditBuffer::DeleteBack() {
+  if (HasSelection()) return DeleteSelection();
+  if (caret_ == 0) return false;
+  SaveUndo();
+  Splice(Prev(caret_), caret_, {});
+  typingRun_ = false;
+  return true;
+}
+
+bool EditBuffer::DeleteForward() {
+  if (HasSelection()) return DeleteSelection();
+  if (caret_ >= Length()) return false;
+  SaveUndo();
+  Splice(caret_, Next(caret_), {});
+  typingRun_ = false;
+  return true;
+}
+
+bool EditBuffer::Undo() {
+  if (!canUndo_) return false;
+  std::swap(text_, undoText_);
+  std::swap(anchor_, undoAnchor_);
+  std::swap(caret_, undoCaret_);
+  anchor_ = Snap(anchor_);
+  caret_ = Snap(caret_);
+  typingRun_ = false;
+  modified_ = true;
+  return true;
+}
+
+}  // namespace vl::win

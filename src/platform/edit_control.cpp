@@ -1,0 +1,563 @@
+#include "platform/edit_control.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "text/mbcs.h"
+
+namespace vl::win {
+namespace {
+
+// Positions and line numbers arrive in WPARAM/LPARAM as 32-bit ints, as on the platform: -1 may
+// come as 0xFFFFFFFF or as a sign-extended 64-bit value, and both mean -1.
+std::int32_t IntArg(std::uintptr_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+
+constexpr bool IsTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
+// Control characters that WM_CHAR carries for the editing shortcuts.
+constexpr unsigned char kCtrlA = 0x01;
+constexpr unsigned char kCtrlC = 0x03;
+constexpr unsigned char kCtrlV = 0x16;
+constexpr unsigned char kCtrlX = 0x18;
+constexpr unsigned char kCtrlZ = 0x1A;
+constexpr unsigned char kDel = 0x7F;  // Ctrl+Backspace
+
+}  // namespace
+
+HWND EditControl::Create(System& system, DWORD style, RECT rect, HWND parent) {
+  return system.CreateWindowEx(*this, kClassName, style, rect, parent);
+}
+
+bool EditControl::HasStyle(DWORD bits) const {
+  return Sys() != nullptr && (Sys()->GetStyle(Handle()) & bits) != 0;
+}
+
+bool EditControl::IsReadOnly() const { return HasStyle(ES_READONLY); }
+
+std::string EditControl::ShownText() const {
+  const std::string& text = buffer_.Text();
+  if (passwordChar_ == 0) return text;
+  std::string shown;
+  shown.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsMultiLine() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      shown += "\r\n";
+      ++i;
+    } else {
+      shown += passwordChar_;
+    }
+  }
+  return shown;
+}
+
+RECT EditControl::FormatRect() const {
+  if (formatRectSet_) return formatRect_;
+  if (Sys() == nullptr) return RECT{};
+  const RECT w = Sys()->GetWindowRect(Handle());
+  return RECT{0, 0, w.Width(), w.Height()};
+}
+
+std::int32_t EditControl::VisibleLineCount() const {
+  return std::max(1, FormatRect().Height() / lineHeight_);
+}
+
+void EditControl::SetLineMetrics(int lineHeight, int charWidth) {
+  lineHeight_ = std::max(1, lineHeight);
+  charWidth_ = std::max(1, charWidth);
+}
+
+// --- Platform services -------------------------------------------------------------------------
+
+bool EditControl::KeyIsDown(int vk) const { return Sys() != nullptr && Sys()->GetKeyState(vk) < 0; }
+
+bool EditControl::ClipboardSetText(const std::string& text) {
+  if (Sys() == nullptr || !Sys()->OpenClipboard(Handle())) return false;
+  const bool ok = Sys()->EmptyClipboard() && Sys()->SetClipboardData(CF_TEXT, text);
+  Sys()->CloseClipboard();
+  return ok;
+}
+
+bool EditControl::ClipboardGetText(std::string& text) {
+  if (Sys() == nullptr || !Sys()->OpenClipboard(Handle())) return false;
+  const std::optional<std::string> data = Sys()->GetClipboardData(CF_TEXT);
+  Sys()->CloseClipboard();
+  if (!data) return false;
+  text = data->substr(0, data->find('\0'));  // CF_TEXT ends at its first zero byte
+  return true;
+}
+
+void EditControl::CaptureMouse(bool capture) {
+  if (Sys() == nullptr) return;
+  if (capture) {
+    Sys()->SetCapture(Handle());
+  } else if (Sys()->GetCapture() == Handle()) {
+    Sys()->ReleaseCapture();
+  }
+}
+
+// --- Message dispatch --------------------------------------------------------------------------
+
+LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_SETTEXT:
+      buffer_.SetText(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
+      firstLine_ = 0;
+      goalCell_ = -1;
+      pendingLead_ = 0;
+      return 1;
+    case WM_GETTEXT:
+      return OnGetText(wParam, lParam);
+    case WM_GETTEXTLENGTH:
+      return buffer_.Length();
+    case WM_KILLFOCUS:
+      pendingLead_ = 0;
+      tracking_ = false;
+      return 0;
+    case WM_KEYDOWN:
+      return OnKeyDown(static_cast<int>(wParam));
+    case WM_CHAR:
+      return OnChar(wParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_CAPTURECHANGED:
+      OnMouse(msg, wParam, lParam);
+      return 0;
+    case WM_CUT:
+      Cut();
+      return 0;
+    case WM_COPY:
+      Copy();
+      return 0;
+    case WM_PASTE:
+      Paste();
+      return 0;
+    case WM_CLEAR:
+      if (!IsReadOnly() && buffer_.DeleteSelection()) ScrollCaret();
+      return 0;
+    case WM_UNDO:
+    case EM_UNDO:
+      if (IsReadOnly() || !buffer_.Undo()) return 0;
+      ScrollCaret();
+      return 1;
+    case EM_CANUNDO:
+      return buffer_.CanUndo() ? 1 : 0;
+    case EM_EMPTYUNDOBUFFER:
+      buffer_.EmptyUndo();
+      return 0;
+    case EM_GETSEL:
+      return OnGetSel(wParam, lParam);
+    case EM_SETSEL:
+      OnSetSel(wParam, lParam);
+      return 0;
+    case EM_SCROLLCARET:
+      ScrollCaret();
+      return 1;
+    case EM_GETRECT:
+      if (lParam != 0) *reinterpret_cast<RECT*>(lParam) = FormatRect();
+      return 0;
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+      formatRectSet_ = lParam != 0;
+      if (formatRectSet_) formatRect_ = *reinterpret_cast<const RECT*>(lParam);
+      return 0;
+    case EM_GETMODIFY:
+      return buffer_.Modified() ? 1 : 0;
+    case EM_SETMODIFY:
+      buffer_.SetModified(wParam != 0);
+      return 0;
+    case EM_GETLINECOUNT:
+      return buffer_.LineCount();
+    case EM_LINEINDEX: {
+      std::int32_t line = IntArg(wParam);
+      if (line == -1) line = buffer_.LineFromPos(buffer_.Caret());
+      return buffer_.LineStart(line);
+    }
+    case EM_LINEFROMCHAR: {
+      std::int32_t pos = IntArg(wParam);
+      if (pos == -1) pos = buffer_.HasSelection() ? buffer_.SelStart() : buffer_.Caret();
+      return buffer_.LineFromPos(pos);
+    }
+    case EM_LINELENGTH:
+      return OnLineLength(wParam);
+    case EM_GETLINE:
+      return OnGetLine(wParam, lParam);
+    case EM_LINESCROLL:
+      if (!IsMultiLine()) return 0;
+      ScrollLines(IntArg(static_cast<std::uintptr_t>(lParam)));
+      return 1;
+    case EM_GETFIRSTVISIBLELINE:
+      return firstLine_;
+    case EM_REPLACESEL: {
+      const char* text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
+      goalCell_ = -1;
+      if (buffer_.ReplaceSelection(text, wParam != 0)) ScrollCaret();
+      return 0;
+    }
+    case EM_LIMITTEXT:
+      // 0 lifts the limit; anything larger than the buffer can hold means the same.
+      buffer_.SetLimit(wParam == 0 || wParam > static_cast<WPARAM>(EditBuffer::kMaxLimit)
+                           ? EditBuffer::kMaxLimit
+                           : static_cast<std::int32_t>(wParam));
+      return 0;
+    case EM_GETLIMITTEXT:
+      return buffer_.Limit();
+    case EM_SETREADONLY:
+      if (Sys() != nullptr) {
+        const DWORD style = Sys()->GetStyle(Handle());
+        Sys()->SetStyle(Handle(), wParam != 0 ? (style | ES_READONLY) : (style & ~ES_READONLY));
+      }
+      return 1;
+    case EM_SETPASSWORDCHAR:
+      passwordChar_ = static_cast<char>(wParam & 0xFF);
+      if (Sys() != nullptr) {
+        const DWORD style = Sys()->GetStyle(Handle());
+        Sys()->SetStyle(Handle(), passwordChar_ != 0 ? (style | ES_PASSWORD) : (style & ~ES_PASSWORD));
+      }
+      return 0;
+    case EM_GETPASSWORDCHAR:
+      return static_cast<unsigned char>(passwordChar_);
+    default:
+      return DefWindowProc(msg, wParam, lParam);
+  }
+}
+
+LRESULT EditControl::OnCreate() {
+  buffer_.SetMultiLine(HasStyle(ES_MULTILINE));
+  if (HasStyle(ES_PASSWORD)) passwordChar_ = kDefaultPasswordChar;
+  return 0;
+}
+
+// --- Selection and text queries ----------------------------------------------------------------
+
+LRESULT EditControl::OnGetSel(WPARAM wParam, LPARAM lParam) const {
+  const std::int32_t start = buffer_.SelStart();
+  const std::int32_t end = buffer_.SelEnd();
+  if (wParam != 0) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(start);
+  if (lParam != 0) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
+  // The packed form cannot hold positions past 16 bits: answer -1 rather than a wrong pair.
+  if (start > 0xFFFF || end > 0xFFFF) return -1;
+  return MAKELPARAM(start, end);
+}
+
+void EditControl::OnSetSel(WPARAM wParam, LPARAM lParam) {
+  const std::int32_t start = IntArg(wParam);
+  std::int32_t end = IntArg(static_cast<std::uintptr_t>(lParam));
+  goalCell_ = -1;
+  if (start < 0) {
+    buffer_.SetSel(buffer_.Caret(), buffer_.Caret());
+    return;
+  }
+  if (end < 0) end = buffer_.Length();
+  buffer_.SetSel(start, end);
+}
+
+LRESULT EditControl::OnGetText(WPARAM size, LPARAM out) const {
+  if (size == 0 || out == 0) return 0;
+  // Only whole characters are copied, so a short buffer never ends in a lone lead byte.
+  const std::string_view fit = MbcsCutBytes(buffer_.Text(), size - 1);
+  char* dest = reinterpret_cast<char*>(out);
+  std::memcpy(dest, fit.data(), fit.size());
+  dest[fit.size()] = '\0';
+  return static_cast<LRESULT>(fit.size());
+}
+
+// EM_GETLINE: the first WORD of the buffer holds its size; the line is copied without a
+// terminating zero, whole characters only.
+LRESULT EditControl::OnGetLine(WPARAM line, LPARAM out) const {
+  if (out == 0) return 0;
+  std::uint16_t size = 0;
+  std::memcpy(&size, reinterpret_cast<const void*>(out), sizeof size);
+  const std::int32_t n = IsMultiLine() ? IntArg(line) : 0;
+  const std::int32_t start = buffer_.LineStart(n);
+  if (start < 0) return 0;
+  const std::string_view text(buffer_.Text());
+  const std::string_view fit = MbcsCutBytes(text.substr(start, buffer_.LineEnd(n) - start), size);
+  std::memcpy(reinterpret_cast<char*>(out), fit.data(), fit.size());
+  return static_cast<LRESULT>(fit.size());
+}
+
+// EM_LINELENGTH: the length of the line holding the position; -1 asks for the unselected bytes
+// on the lines the selection touches.
+LRESULT EditControl::OnLineLength(WPARAM wParam) const {
+  const std::int32_t pos = IntArg(wParam);
+  if (pos == -1) {
+    const std::int32_t first = buffer_.LineFromPos(buffer_.SelStart());
+    const std::int32_t last = buffer_.LineFromPos(buffer_.SelEnd());
+    return (buffer_.SelStart() - buffer_.LineStart(first)) + (buffer_.LineEnd(last) - buffer_.SelEnd());
+  }
+  const std::int32_t line = buffer_.LineFromPos(pos);
+  return buffer_.LineEnd(line) - buffer_.LineStart(line);
+}
+
+// --- Keys and characters -----------------------------------------------------------------------
+
+LRESULT EditControl::OnKeyDown(int vk) {
+  const bool shift = KeyIsDown(VK_SHIFT);
+  const bool ctrl = KeyIsDown(VK_CONTROL);
+  const bool multi = IsMultiLine();
+  const bool vertical = multi && (vk == VK_UP || vk == VK_DOWN || vk == VK_PRIOR || vk == VK_NEXT);
+  if (!vertical && vk != VK_SHIFT && vk != VK_CONTROL) goalCell_ = -1;
+
+  const std::int32_t caret = buffer_.Caret();
+  switch (vk) {
+    case VK_LEFT:
+    case VK_UP:
+      if (vk == VK_UP && multi) {
+        MoveVertical(-1, shift);
+      } else if (ctrl) {
+        MoveTo(buffer_.WordLeft(caret), shift);
+      } else if (!shift && buffer_.HasSelection()) {
+        MoveTo(buffer_.SelStart(), false);
+      } else {
+        MoveTo(buffer_.Prev(caret), shift);
+      }
+      break;
+    case VK_RIGHT:
+    case VK_DOWN:
+      if (vk == VK_DOWN && multi) {
+        MoveVertical(1, shift);
+      } else if (ctrl) {
+        MoveTo(buffer_.WordRight(caret), shift);
+      } else if (!shift && buffer_.HasSelection()) {
+        MoveTo(buffer_.SelEnd(), false);
+      } else {
+        MoveTo(buffer_.Next(caret), shift);
+      }
+      break;
+    case VK_PRIOR:
+    case VK_NEXT:
+      if (multi) {
+        // The view moves by a page and the caret with it, so it keeps its row on the screen.
+        const std::int32_t page = VisibleLineCount();
+        const std::int32_t lines = vk == VK_PRIOR ? -page : page;
+        ScrollLines(lines);
+        MoveVertical(lines, shift);
+      }
+      break;
+    case VK_HOME:
+      MoveTo(ctrl || !multi ? 0 : buffer_.LineStart(buffer_.LineFromPos(caret)), shift);
+      break;
+    case VK_END:
+      MoveTo(ctrl || !multi ? buffer_.Length() : buffer_.LineEnd(buffer_.LineFromPos(caret)), shift);
+      break;
+    case VK_DELETE:
+      if (shift) {
+        Sys()->SendMessage(Handle(), WM_CUT, 0, 0);
+      } else if (!IsReadOnly() && buffer_.DeleteForward()) {
+        ScrollCaret();
+      }
+      break;
+    case VK_INSERT:
+      if (ctrl) {
+        Sys()->SendMessage(Handle(), WM_COPY, 0, 0);
+      } else if (shift) {
+        Sys()->SendMessage(Handle(), WM_PASTE, 0, 0);
+      }
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT EditControl::OnChar(WPARAM ch) {
+  const bool multi = IsMultiLine();
+  if (ch > 0xFF) {
+    const auto lead = static_cast<unsigned char>((ch >> 8) & 0xFF);
+    const auto trail = static_cast<unsigned char>(ch & 0xFF);
+    pendingLead_ = 0;
+    if (IsLeadByte(lead)) {
+      if (IsTrailByte(trail)) TypeChar({static_cast<char>(lead), static_cast<char>(trail)});
+      return 0;
+    }
+    ch &= 0xFF;  // not a double-byte character: the low byte alone
+  }
+  const auto b = static_cast<unsigned char>(ch);
+  if (pendingLead_ != 0) {
+    const unsigned char lead = pendingLead_;
+    pendingLead_ = 0;
+    if (IsTrailByte(b)) {
+      TypeChar({static_cast<char>(lead), static_cast<char>(b)});
+      return 0;
+    }
+    // Not a trail byte: the lead byte alone is dropped and this byte processed on its own.
+  }
+  if (IsLeadByte(b)) {
+    pendingLead_ = b;
+    return 0;
+  }
+  switch (b) {
+    case kCtrlA:
+      buffer_.SetSel(0, buffer_.Length());
+      goalCell_ = -1;
+      break;
+    case kCtrlC:
+      Sys()->SendMessage(Handle(), WM_COPY, 0, 0);
+      break;
+    case kCtrlV:
+      Sys()->SendMessage(Handle(), WM_PASTE, 0, 0);
+      break;
+    case kCtrlX:
+      Sys()->SendMessage(Handle(), WM_CUT, 0, 0);
+      break;
+    case kCtrlZ:
+      Sys()->SendMessage(Handle(), WM_UNDO, 0, 0);
+      break;
+    case '\b':
+      goalCell_ = -1;
+      if (!IsReadOnly() && buffer_.DeleteBack()) ScrollCaret();
+      break;
+    case '\r':
+    case '\n':  // Ctrl+Enter
+      if (multi) TypeChar("\r\n");
+      break;
+    case '\t':
+      if (multi) TypeChar("\t");
+      break;
+    default:
+      if (b >= 0x20 && b != kDel) TypeChar(std::string(1, static_cast<char>(b)));
+      break;
+  }
+  return 0;
+}
+
+void EditControl::TypeChar(std::string bytes) {
+  if (IsReadOnly()) return;
+  goalCell_ = -1;
+  if (bytes.size() == 1) {
+    char& c = bytes[0];
+    if (HasStyle(ES_UPPERCASE) && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (HasStyle(ES_LOWERCASE) && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (buffer_.Type(bytes)) ScrollCaret();
+}
+
+// --- Clipboard ---------------------------------------------------------------------------------
+
+void EditControl::Copy() {
+  if (passwordChar_ != 0 || !buffer_.HasSelection()) return;
+  ClipboardSetText(buffer_.SelectedText());
+}
+
+void EditControl::Cut() {
+  if (IsReadOnly() || passwordChar_ != 0 || !buffer_.HasSelection()) return;
+  if (!ClipboardSetText(buffer_.SelectedText())) return;
+  buffer_.DeleteSelection();
+  ScrollCaret();
+}
+
+void EditControl::Paste() {
+  if (IsReadOnly()) return;
+  std::string text;
+  if (!ClipboardGetText(text)) return;
+  if (!IsMultiLine()) text = text.substr(0, text.find_first_of("\r\n"));
+  const bool upper = HasStyle(ES_UPPERCASE);
+  const bool lower = HasStyle(ES_LOWERCASE);
+  if (upper || lower) {
+    for (std::size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) {
+      char& c = text[i];
+      if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      if (lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  goalCell_ = -1;
+  if (buffer_.ReplaceSelection(text)) ScrollCaret();
+}
+
+// --- Caret movement and scrolling --------------------------------------------------------------
+
+void EditControl::MoveTo(std::int32_t pos, bool extend) {
+  buffer_.MoveCaret(pos, extend);
+  ScrollCaret();
+}
+
+void EditControl::MoveVertical(std::int32_t lines, bool extend) {
+  const std::int32_t line = buffer_.LineFromPos(buffer_.Caret());
+  const std::int32_t target = std::clamp<std::int32_t>(line + lines, 0, buffer_.LineCount() - 1);
+  if (goalCell_ < 0) goalCell_ = buffer_.CellColumn(buffer_.Caret());
+  buffer_.MoveCaret(buffer_.PosAtCell(target, goalCell_), extend);
+  ScrollCaret();
+}
+
+void EditControl::ScrollLines(std::int32_t lines) {
+  const std::int32_t last = std::max(0, buffer_.LineCount() - VisibleLineCount());
+  firstLine_ = static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(static_cast<std::int64_t>(firstLine_) + lines, 0, last));
+}
+
+void EditControl::ScrollCaret() {
+  if (!IsMultiLine()) return;
+  const std::int32_t line = buffer_.LineFromPos(buffer_.Caret());
+  const std::int32_t visible = VisibleLineCount();
+  if (line < firstLine_) {
+    firstLine_ = line;
+  } else if (line >= firstLine_ + visible) {
+    firstLine_ = line - visible + 1;
+  }
+  ScrollLines(0);  // a text that shrank never leaves the view past its end
+}
+
+// --- Mouse -------------------------------------------------------------------------------------
+
+std::int32_t EditControl::HitTest(int x, int y) const {
+  const RECT rect = FormatRect();
+  const int dy = y - rect.top;
+  const std::int32_t row = dy >= 0 ? dy / lineHeight_ : -((-dy + lineHeight_ - 1) / lineHeight_);
+  const std::int32_t line = std::clamp<std::int32_t>(firstLine_ + row, 0, buffer_.LineCount() - 1);
+  // The boundary nearest to x: a click on the right half of a character lands after it.
+  std::int32_t p = buffer_.LineStart(line);
+  const std::int32_t end = buffer_.LineEnd(line);
+  int left = rect.left;
+  while (p < end) {
+    const std::int32_t next = buffer_.Next(p);
+    const int width = (next - p) * charWidth_;
+    if (x < left + width / 2) break;
+    left += width;
+    p = next;
+  }
+  return p;
+}
+
+void EditControl::OnMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const int x = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
+  const int y = static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam)));
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+      if (Sys() != nullptr && Sys()->GetFocus() != Handle()) Sys()->SetFocus(Handle());
+      goalCell_ = -1;
+      MoveTo(HitTest(x, y), (wParam & MK_SHIFT) != 0);
+      tracking_ = true;
+      CaptureMouse(true);
+      break;
+    case WM_MOUSEMOVE:
+      if (tracking_) MoveTo(HitTest(x, y), true);
+      break;
+    case WM_LBUTTONUP:
+      if (tracking_) {
+        tracking_ = false;
+        CaptureMouse(false);
+      }
+      break;
+    case WM_LBUTTONDBLCLK: {
+      std::int32_t start = 0;
+      std::int32_t end = 0;
+      buffer_.WordAt(HitTest(x, y), start, end);
+      buffer_.SetSel(start, end);
+      goalCell_ = -1;
+      ScrollCaret();
+      break;
+    }
+    case WM_CAPTURECHANGED:
+      tracking_ = false;
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace vl::win

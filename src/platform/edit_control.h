@@ -1,0 +1,143 @@
+// The standard edit control ("EDIT" class): its default processing for single- and multi-line
+// windows, on CP932 text.
+//
+// A window that subclasses the edit control derives from EditControl, handles what it wants and
+// calls EditControl::WndProc for everything else, exactly as a subclassed window procedure calls
+// the original one. The text, caret and selection live in an EditBuffer (edit_buffer.h); this
+// class turns messages into buffer operations and keeps the window-side state: style, password
+// character, formatting rectangle and vertical scroll position.
+//
+// Contract details callers rely on:
+//   - Positions are byte indexes on character boundaries (never inside a double-byte character
+//     nor between the "\r\n" of a line break). EM_SETSEL snaps a position that falls inside a
+//     character to that character's start.
+//   - EM_GETSEL packs start and end into 16 bits each in its return value only; when either is
+//     above 65,535 it returns -1 instead of a wrong pair. The DWORD* out-parameters always get the
+//     full values.
+//   - EM_SETSEL: a negative start removes the selection and leaves the caret where it is; a
+//     negative end means the end of the text; the caret goes to the end position (so start > end
+//     selects backwards). EM_SETSEL does not scroll; EM_SCROLLCARET and user input do.
+//   - The limit (EM_LIMITTEXT, 0 = the largest) counts bytes. Typed characters that would pass it
+//     are refused whole; pasted and EM_REPLACESEL text is cut to the room left, never inside a
+//     character. WM_SETTEXT is not limited.
+//   - Read-only (ES_READONLY, EM_SETREADONLY) refuses typing, Backspace, Delete, Cut, Paste, Clear
+//     and Undo; caret moves, selection and Copy still work; EM_REPLACESEL and WM_SETTEXT (the
+//     program's own writes) still work.
+//   - Password character: WM_GETTEXT returns the real text; ShownText() shows one password
+//     character per byte (line breaks kept). Copy and Cut do nothing while it is set. Unlike the
+//     desktop platform it applies to multi-line windows too, because a centred or right-aligned
+//     single-line box is a multi-line window holding one line.
+//   - ES_UPPERCASE / ES_LOWERCASE convert typed and pasted single-byte letters only.
+//   - Double-byte characters arrive either as one WM_CHAR whose wParam is lead * 256 + trail, or
+//     as two WM_CHAR messages (lead byte, then trail byte) that the control assembles; a lone lead
+//     byte never reaches the text. WM_IME_CHAR is left to DefWindowProc, which sends the
+//     character's bytes back to the window as WM_CHAR messages, so a subclass sees them one by one.
+//   - Single-line: Up and Down act as Left and Right; PageUp and PageDown do nothing; a pasted
+//     text stops at its first line break.
+//   - Multi-line: Enter (and Ctrl+Enter) inserts "\r\n", Tab inserts a tab. Up/Down and
+//     PageUp/PageDown keep the display column (a double-byte character is two half-width cells
+//     wide). A page is the number of whole lines that fit the formatting rectangle's height at
+//     the line height (kDefaultLineHeight unless SetLineMetrics says otherwise), at least one.
+//   - Left/Right without Shift on a selection collapse it to its left/right end.
+//   - Ctrl+Left/Right move by words: runs of characters between blanks and line breaks.
+//   - No notifications reach the parent (no EN_CHANGE, EN_MAXTEXT): a subclass that needs to
+//     know whether the text changed compares it before and after default processing.
+//   - Horizontal scrolling and text alignment are drawing concerns and are not modelled; mouse
+//     hit-testing assumes left-aligned text from the formatting rectangle's left edge.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/edit_buffer.h"
+#include "platform/window.h"
+
+namespace vl::win {
+
+// Edit control messages the shared header does not carry.
+inline constexpr UINT EM_SETRECTNP = 0x00B4;          // as EM_SETRECT
+inline constexpr UINT EM_LINESCROLL = 0x00B6;         // lParam: lines to scroll (signed)
+inline constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
+inline constexpr UINT EM_GETLIMITTEXT = 0x00D5;
+
+class EditControl : public Window {
+ public:
+  static constexpr const char* kClassName = "EDIT";
+  // The line height and half-width character width of the system font, in pixels, used for
+  // paging and mouse hit-testing until the owner sets its font's metrics.
+  static constexpr int kDefaultLineHeight = 16;
+  static constexpr int kDefaultCharWidth = 8;
+  // The password character that ES_PASSWORD sets at creation.
+  static constexpr char kDefaultPasswordChar = '*';
+
+  EditControl() = default;
+
+  // Creates the window ("EDIT" class) for this object; kNoWindow on failure.
+  HWND Create(System& system, DWORD style, RECT rect, HWND parent);
+
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  // --- State, for the owner's drawing and for tests ------------------------------------------
+  const std::string& Text() const { return buffer_.Text(); }
+  // The text as shown: the password character once per byte when one is set.
+  std::string ShownText() const;
+  std::int32_t SelStart() const { return buffer_.SelStart(); }
+  std::int32_t SelEnd() const { return buffer_.SelEnd(); }
+  std::int32_t Caret() const { return buffer_.Caret(); }
+  std::int32_t FirstVisibleLine() const { return firstLine_; }
+  std::int32_t VisibleLineCount() const;
+  RECT FormatRect() const;
+  bool IsMultiLine() const { return buffer_.IsMultiLine(); }
+  bool IsReadOnly() const;
+  char PasswordChar() const { return passwordChar_; }
+  const EditBuffer& Buffer() const { return buffer_; }
+
+  // The font's line height and half-width character width (pixels, at least 1).
+  void SetLineMetrics(int lineHeight, int charWidth);
+
+ protected:
+  // The platform services the default processing needs, each in one place.
+  // Whether a key (VK_SHIFT, VK_CONTROL) is held at the time of the message (GetKeyState).
+  bool KeyIsDown(int vk) const;
+  // CF_TEXT on the clipboard; false when it cannot be opened or holds no text.
+  bool ClipboardSetText(const std::string& text);
+  bool ClipboardGetText(std::string& text);
+  void CaptureMouse(bool capture);
+
+ private:
+  LRESULT OnCreate();
+  LRESULT OnKeyDown(int vk);
+  LRESULT OnChar(WPARAM ch);
+  LRESULT OnGetSel(WPARAM wParam, LPARAM lParam) const;
+  void OnSetSel(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetText(WPARAM size, LPARAM buffer) const;
+  LRESULT OnGetLine(WPARAM line, LPARAM buffer) const;
+  LRESULT OnLineLength(WPARAM pos) const;
+  void OnMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  void TypeChar(std::string bytes);
+  void Cut();
+  void Copy();
+  void Paste();
+  // Moves the caret as a key does: collapses or extends, then scrolls the caret into view.
+  void MoveTo(std::int32_t pos, bool extend);
+  void MoveVertical(std::int32_t lines, bool extend);
+  void ScrollCaret();
+  void ScrollLines(std::int32_t lines);
+  std::int32_t HitTest(int x, int y) const;
+  bool HasStyle(DWORD bits) const;
+
+  EditBuffer buffer_;
+  char passwordChar_ = 0;
+  RECT formatRect_;
+  bool formatRectSet_ = false;
+  int lineHeight_ = kDefaultLineHeight;
+  int charWidth_ = kDefaultCharWidth;
+  std::int32_t firstLine_ = 0;
+  // The display column that vertical moves aim at, kept over a run of them; -1 when none.
+  std::int32_t goalCell_ = -1;
+  unsigned char pendingLead_ = 0;  // a lead byte waiting for its trail byte
+  bool tracking_ = false;          // the left button selects while it moves
+};
+
+}  // namespace vl::win
