@@ -8,6 +8,8 @@ AutomationError::AutomationError(std::int32_t code, std::string message)
 std::string StandardErrorDescription(std::int32_t code) {
   switch (code) {
     case kErrInvalidProcedureCall: return "Invalid procedure call or argument";
+    case kErrOverflow: return "Overflow";
+    case kErrTypeMismatch: return "Type mismatch";
     case kErrInvalidPropertyValue: return "Invalid property value";
     case kErrInvalidArrayIndex: return "Invalid property array index";
     case kErrSetNotSupported: return "Set not supported (read-only property)";

@@ -9,6 +9,8 @@ namespace vl {
 
 // Standard automation error codes the control raises.
 inline constexpr std::int32_t kErrInvalidProcedureCall = 5;
+inline constexpr std::int32_t kErrOverflow = 6;
+inline constexpr std::int32_t kErrTypeMismatch = 13;
 inline constexpr std::int32_t kErrInvalidPropertyValue = 380;
 inline constexpr std::int32_t kErrInvalidArrayIndex = 381;
 inline constexpr std::int32_t kErrSetNotSupported = 383;

@@ -1,0 +1,95 @@
+// VlTextCaption: one of the four caption strips around the box (Left 0, Right 1, Top 2,
+// Bottom 3). Lengths are kept in HIMETRIC (0.01 mm) and exchanged with the host in its units.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "control/font_object.h"
+#include "runtime/variant.h"
+
+namespace vl {
+
+enum VlTextCaptionDirection : std::int16_t { VlTextCapLeft = 0, VlTextCapRight = 1, VlTextCapTop = 2, VlTextCapBottom = 3 };
+
+class VlTextCaption;
+
+// What a caption needs from the control that owns it.
+class ICaptionOwner {
+ public:
+  virtual ~ICaptionOwner() = default;
+  virtual const VlTextCaption& CaptionAt(int direction) const = 0;
+  // The control's current size and the 8-pixel margin, in HIMETRIC.
+  virtual std::int32_t ControlWidthHimetric() const = 0;
+  virtual std::int32_t ControlHeightHimetric() const = 0;
+  virtual std::int32_t MarginHimetric() const = 0;
+  virtual double HimetricToContainer(std::int32_t himetric) const = 0;
+  virtual std::int32_t ContainerToHimetric(double units) const = 0;
+  // A caption property changed: mark the control modified and repaint it; `layout` when the
+  // text area must be recomputed and the edit window moved.
+  virtual void CaptionChanged(bool layout) = 0;
+};
+
+class VlTextCaption : public Dispatch {
+ public:
+  VlTextCaption(ICaptionOwner& owner, std::int16_t direction) : owner_(&owner), direction_(direction) {}
+
+  std::int16_t Direction() const { return direction_; }
+
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& text);
+  std::int16_t Alignment() const { return alignment_; }
+  void SetAlignment(std::int16_t alignment);
+  std::int16_t BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(std::int16_t style);
+  std::uint32_t TextColor() const { return textColor_; }
+  void SetTextColor(std::uint32_t colour);
+  std::uint32_t BackColor() const { return backColor_; }
+  void SetBackColor(std::uint32_t colour);
+
+  // In the container's units.
+  float Size() const;
+  void SetSize(float units);
+  float Spacing() const;
+  void SetSpacing(float units);
+  float Padding() const;
+  void SetPadding(float units);
+
+  // In HIMETRIC. The setters apply the same limits as the unit setters.
+  std::int32_t SizeHimetric() const { return size_; }
+  std::int32_t SpacingHimetric() const { return spacing_; }
+  std::int32_t PaddingHimetric() const { return padding_; }
+  void SetSizeHimetric(std::int32_t himetric);
+  void SetSpacingHimetric(std::int32_t himetric);
+  void SetPaddingHimetric(std::int32_t himetric);
+
+  // Nothing until persistence or the host gives the caption a font.
+  const std::shared_ptr<VlFont>& Font() const { return font_; }
+  // Takes a copy of the given font, or the default caption font when none is given; always
+  // marks the control modified.
+  void SetFont(const VlFont* font);
+
+  // Copies every property of `other` as it is, without the setters' limits.
+  void CopyFrom(const VlTextCaption& other);
+
+  // Drawing flags of the alignment: 0x20 + horizontal (0, 1, 2) + vertical (0, 4, 8).
+  std::uint32_t AlignmentFlags() const;
+
+ private:
+  void Changed(bool layout) { owner_->CaptionChanged(layout); }
+
+  ICaptionOwner* owner_;
+  std::int16_t direction_;
+  std::string text_;
+  std::shared_ptr<VlFont> font_;
+  std::int16_t alignment_ = 0;
+  std::int16_t borderStyle_ = 0;
+  std::int32_t size_ = 0;
+  std::int32_t spacing_ = 0;
+  std::int32_t padding_ = 0;
+  std::uint32_t backColor_ = 0x8000000F;
+  std::uint32_t textColor_ = 0x80000012;
+};
+
+}  // namespace vl

@@ -1,0 +1,556 @@
+#include "control/typed_box_ctrl.h"
+
+#include "edit/typed_edit.h"
+#include "resources/string_table.h"
+#include "runtime/automation_error.h"
+#include "runtime/coerce.h"
+
+namespace vl {
+
+namespace {
+
+constexpr std::int32_t kPixelHimetric100 = 264583;  // one pixel at 96 dpi is 26.4583 HIMETRIC
+
+std::int32_t PixelsToHimetric(int pixels) {
+  return static_cast<std::int32_t>((static_cast<std::int64_t>(pixels) * kPixelHimetric100 + 5000) / 10000);
+}
+
+}  // namespace
+
+CVlTypedBoxCtrl::CVlTypedBoxCtrl(IVlControlSite& site, EditorFactory factory)
+    : site_(site), factory_(factory ? std::move(factory) : EditorFactory(CreateEditor)) {
+  for (std::int16_t d = 0; d < 4; ++d) captions_[static_cast<std::size_t>(d)] = std::make_shared<VlTextCaption>(*this, d);
+  core_.font = std::make_shared<VlFont>(site_.AmbientFont());
+  core_.cachedFont = core_.font->Desc();
+  core_.font->SetListener([this] { FontObjectChanged(); });
+  CreateEditorObject();
+}
+
+CVlTypedBoxCtrl::~CVlTypedBoxCtrl() {
+  core_.font->SetListener(nullptr);
+  core_.editor.reset();  // destroys the edit window before the control window
+}
+
+bool CVlTypedBoxCtrl::CreateControlWindow(win::RECT rect) {
+  if (HasControlWindow()) return true;
+  win::System& sys = site_.WindowSystem();
+  if (sys.CreateWindowEx(*this, "VlTextCtl", win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP, rect,
+                         site_.ContainerWindow()) == win::kNoWindow) {
+    return false;
+  }
+  core_.editRect = win::RECT{0, 0, rect.Width(), rect.Height()};
+  return true;
+}
+
+std::int32_t CVlTypedBoxCtrl::ControlWidthHimetric() const {
+  return PixelsToHimetric(HasControlWindow() ? site_.WindowSystem().GetWindowRect(Handle()).Width() : 0);
+}
+
+std::int32_t CVlTypedBoxCtrl::ControlHeightHimetric() const {
+  return PixelsToHimetric(HasControlWindow() ? site_.WindowSystem().GetWindowRect(Handle()).Height() : 0);
+}
+
+std::int32_t CVlTypedBoxCtrl::MarginHimetric() const { return PixelsToHimetric(8); }
+
+void CVlTypedBoxCtrl::CaptionChanged(bool) {
+  site_.SetModifiedFlag(true);
+  Repaint();
+}
+
+void CVlTypedBoxCtrl::Repaint() { site_.InvalidateControl(); }
+
+void CVlTypedBoxCtrl::Refresh() { Repaint(); }
+
+void CVlTypedBoxCtrl::AboutBox() {
+  win::System& sys = site_.WindowSystem();
+  sys.MessageBox(Handle(), LoadResourceString(kIdsDisplayName) + " 0.1", LoadResourceString(kIdsDisplayName),
+                 win::MB_OK | win::MB_ICONINFORMATION);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The editor
+
+win::HWND CVlTypedBoxCtrl::EditorWindow() const {
+  return core_.editor && core_.editor->IsCreated() ? core_.editor->Handle() : win::kNoWindow;
+}
+
+bool CVlTypedBoxCtrl::EditorVisible() const {
+  win::HWND h = EditorWindow();
+  return h != win::kNoWindow && site_.WindowSystem().IsWindowVisible(h);
+}
+
+std::uint32_t CVlTypedBoxCtrl::EditorStyleBits() const {
+  std::uint32_t bits = 0;
+  if (core_.alignment == 1) bits |= kStyleRight;
+  if (core_.alignment == 2) bits |= kStyleCenter;
+  if (core_.locked) bits |= kStyleReadOnly;
+  if (core_.dataType == VlTextBoolean && core_.appearance == 0) bits |= kStyleFlat;
+  if (core_.dataType == VlTextString) {
+    if (core_.multiLine) bits |= kStyleMultiLine;
+    if (core_.scrollBars & 1) bits |= kStyleHScroll;
+    if (core_.scrollBars & 2) bits |= kStyleVScroll;
+  }
+  return bits;
+}
+
+TypedValue CVlTypedBoxCtrl::ConvertForCore(const TypedValue& v) const {
+  TypedValue converted = v;
+  ConvertTypedValue(core_.dataType, converted, true, site_.WindowSystem().GetClock());
+  return converted;
+}
+
+void CVlTypedBoxCtrl::CreateEditorObject() {
+  core_.editor = factory_(core_.dataType);
+  if (core_.editor) PushPropertiesToEditor(*core_.editor);
+}
+
+void CVlTypedBoxCtrl::PushPropertiesToEditor(CVlEditWnd& editor) {
+  const std::uint16_t type = core_.dataType;
+  const bool numericDateString = type != VlTextBoolean;
+  editor.SetStyleBits(EditorStyleBits());
+  if (type == VlTextDate) editor.SetEraProfile(core_.eraProfile);
+  editor.SetFormat(core_.format);
+  if (type == VlTextString) editor.SetMaxLength(core_.maxLength);
+  // The value, converted to the data type; one that cannot be converted shows as Null.
+  try {
+    core_.value = ConvertForCore(core_.value);
+  } catch (const CVlValueException&) {
+    core_.value = TypedValue::Null();
+  }
+  try {
+    PushValueToEditor();
+  } catch (const CVlValueException&) {
+    // A value the new editor cannot show is reported by the write that rebuilt the editor.
+  }
+  editor.SetFont(core_.font->Desc().ToLogFont());
+  editor.SetLocked(core_.locked != 0);
+  editor.SetPasswordChar(core_.passwordChar.empty() ? 0 : core_.passwordChar[0]);
+  editor.SetInsertMode(core_.replaceCursor == 0);
+  editor.SetHideSelection(core_.hideSelection != 0);
+  editor.SetIMEMode(static_cast<std::uint16_t>(core_.imeMode));
+  editor.SetTabByReturn(core_.tabByReturn != 0);
+  editor.SetTabByVertKey(core_.tabByVertKey != 0);
+  editor.SetTabByHorzKey(core_.tabByHorzKey != 0);
+  editor.SetTabByInputLast(core_.tabByInputLast != 0);
+  if (type != VlTextString && type != VlTextBoolean) editor.SetSpinButton(core_.spinButton);
+  if (numericDateString) editor.SetCheckValue(core_.checkValue != 0);
+  // Bounds of another type are converted (Null as the type's zero, a failure as the type's
+  // bound) and go through the bound write rules; bounds of the data type are only handed over.
+  for (bool lower : {true, false}) {
+    const TypedValue& bound = lower ? core_.lowerValue : core_.upperValue;
+    if (TypeCode(bound) == type) {
+      lower ? editor.SetLowerValue(bound) : editor.SetUpperValue(bound);
+      continue;
+    }
+    TypedValue converted = bound;
+    try {
+      ConvertTypedValue(type, converted, false, site_.WindowSystem().GetClock());
+    } catch (const CVlValueException&) {
+      converted = lower ? TypeLowerBound(type) : TypeUpperBound(type);
+    }
+    try {
+      SetBound(converted, lower);
+    } catch (const AutomationError&) {
+      // Out of order with the other bound: the type's own bound keeps the pair ordered.
+      SetBound(lower ? TypeLowerBound(type) : TypeUpperBound(type), lower);
+    }
+  }
+  editor.SetSpinIncrease(core_.spinIncrease);
+  editor.SetSpinDelay(core_.spinDelay);
+  if (type == VlTextBoolean) editor.SetCaption(core_.caption);
+  editor.SetFuriganaType(core_.furiganaType);
+  editor.EnableEditor(core_.enabled != 0);
+  editor.keepNull = core_.keepNull;
+}
+
+void CVlTypedBoxCtrl::RebuildEditor() {
+  if (EditorVisible()) {
+    // The box is being edited: the new editor takes over before the old one goes.
+    std::unique_ptr<CVlEditWnd> old = std::move(core_.editor);
+    CreateEditorObject();
+    ActivateEditing();
+    old.reset();
+  } else {
+    core_.editor.reset();
+    CreateEditorObject();
+  }
+}
+
+void CVlTypedBoxCtrl::ChangeStyleBits(std::uint32_t add, std::uint32_t remove) {
+  CVlEditWnd* editor = Editor();
+  if (editor == nullptr) return;
+  const std::uint32_t bits = (editor->GetStyleBits() | add) & ~remove;
+  if (!editor->IsCreated()) {
+    editor->SetStyleBits(bits);
+    return;
+  }
+  // The platform window is made anew with the new style; the focus follows it.
+  win::System& sys = site_.WindowSystem();
+  const bool hadFocus = sys.GetFocus() == editor->Handle();
+  const bool visible = sys.IsWindowVisible(editor->Handle());
+  const win::RECT rect = sys.GetWindowRect(editor->Handle());
+  editor->Destroy();
+  editor->SetStyleBits(bits);
+  editor->Create(sys, 0, rect, Handle());
+  editor->ShowEditor(visible);
+  if (hadFocus) sys.SetFocus(editor->Handle());
+}
+
+void CVlTypedBoxCtrl::ApplyAlignmentFit() {
+  // Until the box can measure its display text every value fits, so the configured alignment
+  // is what the edit window shows.
+}
+
+void CVlTypedBoxCtrl::ActivateEditing() {
+  if (!core_.enabled || core_.unavailable || !HasControlWindow() || !core_.editor) return;
+  win::System& sys = site_.WindowSystem();
+  CVlEditWnd& editor = *core_.editor;
+  if (!editor.IsCreated()) {
+    editor.Create(sys, 0, core_.editRect, Handle());
+  }
+  editor.ShowEditor(true);
+  sys.SetFocus(editor.Handle());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window messages
+
+void CVlTypedBoxCtrl::Fire(VlEvent id, EventArgs& args) { site_.FireEvent(id, args); }
+
+win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+  switch (msg) {
+    case win::WM_SETFOCUS:
+      ActivateEditing();
+      return 0;
+    case win::WM_SIZE: {
+      win::RECT r = site_.WindowSystem().GetWindowRect(Handle());
+      core_.editRect = win::RECT{0, 0, r.Width(), r.Height()};
+      if (CVlEditWnd* e = Editor()) e->MoveEditor(core_.editRect, true);
+      return 0;
+    }
+    case VLM_FOCUSLEFT: {
+      auto* target = reinterpret_cast<const win::HWND*>(lParam);
+      OnFocusLeft(target != nullptr ? *target : win::kNoWindow);
+      return 0;
+    }
+    case VLM_CHANGE: {
+      EventArgs args;
+      Fire(VlEvent::Change, args);
+      core_.dataChanged = true;
+      return 0;
+    }
+    case VLM_CLICK: {
+      EventArgs args;
+      Fire(VlEvent::Click, args);
+      return 0;
+    }
+    case VLM_DBLCLICK: {
+      EventArgs args;
+      Fire(VlEvent::DblClick, args);
+      return 0;
+    }
+    case VLM_KEYDOWN:
+    case VLM_KEYUP: {
+      const auto* rec = reinterpret_cast<const VlKeyRecord*>(lParam);
+      // KeyCode is a copy: what the host writes into it does not reach the edit window.
+      EventArgs args{{"KeyCode", Variant::I2(static_cast<std::int16_t>(rec->keyCode & 0xFFFF)), true},
+                     {"Shift", Variant::I2(static_cast<std::int16_t>(rec->shift & 7)), false}};
+      Fire(msg == VLM_KEYDOWN ? VlEvent::KeyDown : VlEvent::KeyUp, args);
+      return 0;
+    }
+    case VLM_KEYPRESS: {
+      auto* ch = reinterpret_cast<std::int32_t*>(lParam);
+      EventArgs args{{"KeyAscii", Variant::I2(static_cast<std::int16_t>(*ch & 0xFFFF)), true}};
+      Fire(VlEvent::KeyPress, args);
+      // KeyAscii is the edit window's own character: the host's low 16 bits go back to it.
+      const auto low = static_cast<std::uint16_t>(args["KeyAscii"].AsI2());
+      *ch = static_cast<std::int32_t>((static_cast<std::uint32_t>(*ch) & 0xFFFF0000u) | low);
+      return 0;
+    }
+    case VLM_MOUSEDOWN:
+    case VLM_MOUSEMOVE:
+    case VLM_MOUSEUP:
+      OnMouseRecord(msg, *reinterpret_cast<const VlMouseRecord*>(lParam));
+      return 0;
+    case VLM_SPINDOWN:
+    case VLM_SPINUP: {
+      EventArgs args;
+      Fire(msg == VLM_SPINDOWN ? VlEvent::SpinDown : VlEvent::SpinUp, args);
+      return 0;
+    }
+    case VLM_PREVCONTROL:
+    case VLM_NEXTCONTROL:
+      MoveToControl(msg == VLM_NEXTCONTROL);
+      return 0;
+    case VLM_ERROR:
+      OnErrorRecord(wParam, *reinterpret_cast<const VlErrorRecord*>(lParam));
+      return 0;
+    case VLM_FURIGANA: {
+      EventArgs args{{"KanaString", Variant::Bstr(reinterpret_cast<const char*>(lParam)), false}};
+      Fire(VlEvent::Furigana, args);
+      return 0;
+    }
+    case VLM_USERCHECK:
+      OnUserCheck(*reinterpret_cast<VlUserCheckRecord*>(lParam));
+      return 0;
+    default:
+      return DefWindowProc(msg, wParam, lParam);
+  }
+}
+
+void CVlTypedBoxCtrl::OnMouseRecord(win::UINT msg, const VlMouseRecord& record) {
+  if (msg == VLM_MOUSEDOWN && core_.mouseRouted) {
+    // The control forwarded its own click to the edit window: the host already has this press.
+    core_.mouseRouted = false;
+    return;
+  }
+  const std::uint32_t f = record.flags;
+  std::int16_t button = 0;
+  if (msg == VLM_MOUSEMOVE) {
+    button = (f & 0x02) ? 2 : (f & 0x10) ? 4 : (f & 0x01) ? 1 : 0;
+  } else {
+    button = (f & 0x01) ? 1 : (f & 0x10) ? 4 : (f & 0x02) ? 2 : 0;
+  }
+  const std::int16_t shift = static_cast<std::int16_t>(((f & 0x04) ? 1 : 0) | ((f & 0x08) ? 2 : 0) | ((f & 0x20) ? 4 : 0));
+  EventArgs args{{"Button", Variant::I2(button), false},
+                 {"Shift", Variant::I2(shift), false},
+                 {"x", Variant::I4(static_cast<std::int32_t>(record.position & 0xFFFF)), false},
+                 {"y", Variant::I4(static_cast<std::int32_t>(record.position >> 16)), false}};
+  Fire(msg == VLM_MOUSEDOWN ? VlEvent::MouseDown : msg == VLM_MOUSEMOVE ? VlEvent::MouseMove : VlEvent::MouseUp, args);
+}
+
+void CVlTypedBoxCtrl::OnUserCheck(VlUserCheckRecord& record) {
+  if (!UserMode()) return;
+  EventArgs args{{"NewValue", record.newValue, false},
+                 {"ErrCode", Variant::I4(record.errCode), true},
+                 {"ErrString", Variant::Bstr(record.errString), true}};
+  Fire(VlEvent::UserCheckValue, args);
+  TypedValue code;
+  if (ChangeType(args["ErrCode"], VarType::I4, code) == CoerceStatus::Ok) record.errCode = code.AsI4();
+  TypedValue text;
+  if (ChangeType(args["ErrString"], VarType::Bstr, text) == CoerceStatus::Ok) record.errString = text.AsBstr();
+}
+
+void CVlTypedBoxCtrl::OnErrorRecord(win::WPARAM editWindow, const VlErrorRecord& record) {
+  static constexpr std::uint32_t kStatusCodes[] = {0, 1000, 1001, 1004, 0, 1005, 1003, 1006};
+  const win::HWND focus{static_cast<std::uint32_t>(editWindow)};
+  if (record.code >= 1 && record.code <= 7) {
+    const std::uint32_t code = kStatusCodes[record.code];
+    if (code == 0) return;
+    ReportValueError(CVlValueException(code, TypedValue::Bstr(record.text), core_.value, win::HandleId(focus)));
+  } else if (record.code >= 100 && record.code <= 999) {
+    CVlValueException e(static_cast<std::uint32_t>(record.code), TypedValue::Bstr(record.text), core_.value,
+                        win::HandleId(focus));
+    e.SetMessage(record.text);
+    ReportValueError(e);
+  }
+}
+
+void CVlTypedBoxCtrl::OnFocusLeft(win::HWND newFocus) {
+  if (focusReturned_) {
+    focusReturned_ = false;
+    return;
+  }
+  win::System& sys = site_.WindowSystem();
+  if (newFocus != win::kNoWindow && newFocus == sys.GetAncestorRoot(Handle())) return;
+  try {
+    CommitEditText();
+  } catch (const CVlValueException&) {
+    // The editor's own check already reported this text when the focus left.
+  }
+  if (CVlEditWnd* e = Editor()) e->ShowEditor(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Value, text and validation
+
+bool CVlTypedBoxCtrl::AssignValue(TypedValue newValue, bool dataChangedFlag, bool notify) {
+  if (core_.unavailable) return false;
+  if (newValue == core_.value) {
+    bool commitFailed = false;
+    try {
+      CommitEditText();
+    } catch (const CVlValueException&) {
+      commitFailed = true;  // the text in the edit window is replaced by storing the value again
+    }
+    if (!commitFailed) {
+      if (!dataChangedFlag) core_.dataChanged = false;
+      return false;
+    }
+  }
+  if (IsTypedValueType(TypeCode(newValue)) == TypeClass::Convertible && TypeCode(newValue) != core_.dataType) {
+    try {
+      newValue = ConvertForCore(newValue);
+    } catch (CVlValueException& e) {
+      e.SetFallbackValue(core_.value);
+      e.SetFocusWindow(win::HandleId(EditorWindow()));
+      throw;
+    }
+  }
+  const TypedValue previous = core_.value;
+  core_.value = newValue;
+  try {
+    PushValueToEditor();
+  } catch (CVlValueException& e) {
+    // A value the editor refused is not kept: Value never holds a value the box refused.
+    if (e.Code() == 1000 || e.Code() == 1001 || e.Code() == 1003) {
+      core_.value = previous;
+      e.SetFallbackValue(previous);
+    }
+    Repaint();
+    throw;
+  }
+  if (!UserCheck(core_.value)) {
+    Repaint();
+    return false;
+  }
+  core_.dataChanged = dataChangedFlag;
+  Repaint();
+  if (notify && HasControlWindow()) {
+    site_.WindowSystem().SendMessage(Handle(), VLM_CHANGE, static_cast<win::WPARAM>(win::HandleId(EditorWindow())), 0);
+    core_.dataChanged = dataChangedFlag;
+  }
+  return true;
+}
+
+void CVlTypedBoxCtrl::CommitEditText() {
+  CVlEditWnd* editor = Editor();
+  if (editor == nullptr) return;
+  EditorValue ev = editor->GetValue();
+  TypedValue newValue;
+  if (ev.isNull) {
+    newValue = core_.value.Type() == VarType::Empty ? TypedValue::Empty() : TypedValue::Null();
+  } else {
+    newValue = ev.value;
+  }
+  if (ev.error) {
+    core_.dataChanged = true;
+    const std::uint32_t focus = win::HandleId(EditorWindow());
+    switch (editor->GetLastError()) {
+      case kEditAboveUpper: ThrowValueError(1000, TypedValue::Bstr(ev.text), core_.value, focus);
+      case kEditBelowLower: ThrowValueError(1001, TypedValue::Bstr(ev.text), core_.value, focus);
+      case kEditTooManyChars: ThrowValueError(1003, TypedValue::Bstr(ev.text), core_.value, focus);
+      case kEditMaxLength:
+      case kEditAdjustedToFormat:
+      case kEditFormatMismatch: {
+        static constexpr std::uint32_t kCodes[] = {0, 0, 0, 1004, 0, 1005, 0, 1006};
+        const TypedValue before = core_.value;
+        core_.value = newValue;
+        ThrowValueError(kCodes[editor->GetLastError()], newValue, before, focus);
+      }
+      default:
+        break;
+    }
+  }
+  if (!(newValue == core_.value)) {
+    core_.value = newValue;
+    core_.dataChanged = true;
+    if (HasControlWindow()) ApplyAlignmentFit();
+  }
+}
+
+void CVlTypedBoxCtrl::PushValueToEditor() {
+  CVlEditWnd* editor = Editor();
+  if (editor == nullptr) return;
+  if (core_.value.IsNullOrEmpty()) {
+    editor->SetNull(true);
+  } else {
+    std::string produced;
+    if (!editor->SetValue(core_.value, produced)) {
+      const std::uint32_t focus = win::HandleId(EditorWindow());
+      const std::int32_t status = editor->GetLastError();
+      switch (status) {
+        case kEditAboveUpper: ThrowValueError(1000, TypedValue::Bstr(produced), core_.value, focus);
+        case kEditBelowLower: ThrowValueError(1001, TypedValue::Bstr(produced), core_.value, focus);
+        case kEditTooManyChars: ThrowValueError(1003, TypedValue::Bstr(produced), core_.value, focus);
+        case kEditMaxLength:
+        case kEditAdjustedToFormat:
+        case kEditFormatMismatch: {
+          static constexpr std::uint32_t kCodes[] = {0, 0, 0, 1004, 0, 1005, 0, 1006};
+          const TypedValue handed = core_.value;
+          try {
+            CommitEditText();
+          } catch (const CVlValueException&) {
+            // The adjusted value is stored before the commit reports it; this report is the one.
+          }
+          ThrowValueError(kCodes[status], handed, core_.value, focus);
+        }
+        default:
+          break;
+      }
+    }
+  }
+  if (HasControlWindow()) ApplyAlignmentFit();
+}
+
+bool CVlTypedBoxCtrl::UserCheck(const TypedValue& value) {
+  CVlEditWnd* editor = Editor();
+  if (editor == nullptr || !editor->IsCreated() || editor->GetLastError() != kEditOk || !HasControlWindow()) {
+    return true;
+  }
+  win::System& sys = site_.WindowSystem();
+  const auto editHwnd = static_cast<win::WPARAM>(win::HandleId(editor->Handle()));
+  VlUserCheckRecord record{value, 0, std::string()};
+  sys.SendMessage(Handle(), VLM_USERCHECK, editHwnd, reinterpret_cast<win::LPARAM>(&record));
+  if (record.errCode == 0) return true;
+  VlErrorRecord error{record.errCode, record.errString};
+  sys.SendMessage(Handle(), VLM_ERROR, editHwnd, reinterpret_cast<win::LPARAM>(&error));
+  return false;
+}
+
+TypedValue CVlTypedBoxCtrl::ReadValue() {
+  if (EditorVisible()) {
+    CommitEditText();
+    UserCheck(core_.value);
+  }
+  return core_.value;
+}
+
+void CVlTypedBoxCtrl::ReportValueError(const CVlValueException& error) {
+  if (!UserMode()) return;
+  EventArgs args{{"ErrValue", error.ErrValue(), false},
+                 {"ErrCode", Variant::I4(static_cast<std::int32_t>(error.Code())), false},
+                 {"ErrString", Variant::Bstr(error.MessageText()), false},
+                 {"CancelDisplay", Variant::Bool(false), true},
+                 {"ReturnFocus", Variant::Bool(true), true}};
+  Fire(VlEvent::ValueError, args);
+  auto flag = [&](const char* name) {
+    TypedValue b;
+    return ChangeType(args[name], VarType::Bool, b) == CoerceStatus::Ok && b.AsBool();
+  };
+  const bool cancelDisplay = flag("CancelDisplay");
+  bool returnFocus = flag("ReturnFocus");
+  if (!core_.enabled) returnFocus = false;
+
+  win::System& sys = site_.WindowSystem();
+  if (!returnFocus) {
+    // The text is given up: the box falls back to the error's fallback value.
+    try {
+      ReadValue();
+    } catch (const CVlValueException&) {
+      try {
+        if (AssignValue(error.FallbackValue(), true, true)) {
+        }
+      } catch (const CVlValueException& again) {
+        ReportValueError(again);
+      }
+    }
+  }
+  const win::HWND focusWindow{error.FocusWindow()};
+  const bool focusWindowExists = focusWindow != win::kNoWindow && sys.IsWindow(focusWindow);
+  if (!cancelDisplay) {
+    win::HWND owner = win::kNoWindow;
+    if (returnFocus) owner = focusWindowExists ? focusWindow : Handle();
+    sys.MessageBox(owner, error.MessageText(), LoadResourceString(kIdsDisplayName), win::MB_OK);
+  }
+  if (returnFocus) {
+    if (focusWindowExists && sys.IsWindowVisible(focusWindow)) {
+      sys.SetFocus(focusWindow);
+      focusReturned_ = true;
+    } else if (HasControlWindow()) {
+      sys.SetFocus(Handle());
+    }
+  }
+}
+
+}  // namespace vl

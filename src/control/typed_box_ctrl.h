@@ -1,0 +1,205 @@
+// CVlTypedBoxCtrl: the automation object the host sees. It keeps its state in the control core
+// (CVlTypedBoxCore), owns the edit window and the four captions, turns the edit window's
+// messages into events, and applies the rules of every property write.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "control/caption.h"
+#include "control/events.h"
+#include "control/font_object.h"
+#include "control/host_site.h"
+#include "edit/edit_wnd.h"
+#include "platform/window.h"
+#include "value/typed_value.h"
+#include "value/value_exception.h"
+
+namespace vl {
+
+// Dispatch identifiers of the properties.
+enum VlDispId : std::int32_t {
+  kDispFormat = 1, kDispValue = 2, kDispDataType = 3, kDispPasswordChar = 4, kDispBorderStyle = 5,
+  kDispDataField = 6, kDispDataSource = 7, kDispAppearance = 8, kDispAlignment = 9, kDispDataChanged = 10,
+  kDispLocked = 11, kDispFontBold = 12, kDispFontItalic = 13, kDispFontName = 14, kDispFontSize = 15,
+  kDispFontStrikethru = 16, kDispFontUnderLine = 17, kDispReplaceCursor = 18, kDispMaxLength = 19,
+  kDispHideSelection = 20, kDispIMEMode = 21, kDispSelectByFocus = 22, kDispSelLength = 23, kDispSelStart = 24,
+  kDispSelText = 25, kDispTabByReturn = 26, kDispTabByVertKey = 27, kDispEraProfile = 28, kDispSpinButton = 29,
+  kDispScrollBars = 30, kDispMultiLine = 31, kDispSpinDelay = 32, kDispTabByInputLast = 33, kDispLowerValue = 34,
+  kDispUpperValue = 35, kDispCheckValue = 36, kDispDefaultValue = 37, kDispAllowDefaultValue = 38,
+  kDispSpinIncrease = 39, kDispDisabledBackColor = 40, kDispDisabledForeColor = 41, kDispTabByHorzKey = 42,
+  kDispForeColor = 43, kDispFont = 44, kDispText = 45, kDispBackColor = 46, kDispEnabled = -514, kDispCaption = 48,
+  kDispFuriganaType = 49, kDispControlBackColor = 50, kDispCaptions = 51, kDispKeepNull = 52,
+};
+
+// The record that holds every property value, the edit rectangle and the edit window.
+struct CVlTypedBoxCore {
+  std::uint16_t dataType = VlTextString;
+  std::int32_t maxLength = 0;
+  TypedValue value = TypedValue::Null();
+  std::string format;
+  std::shared_ptr<VlFont> font;
+  std::uint32_t foreColor = 0x80000008;
+  std::uint32_t backColor = 0x80000005;
+  std::uint32_t disabledForeColor = 0x80000010;
+  std::uint32_t disabledBackColor = 0x80000005;
+  std::int16_t borderStyle = 1;
+  std::string passwordChar;
+  std::int16_t appearance = 1;
+  std::int16_t alignment = 0;
+  bool dataChanged = false;
+  std::int16_t hideSelection = 1;
+  std::int16_t selectByFocus = 0;
+  std::int16_t locked = 0;
+  std::int16_t enabled = 1;
+  std::int16_t replaceCursor = 0;
+  std::int16_t imeMode = 0;
+  std::int16_t multiLine = 0;
+  std::int16_t scrollBars = 0;
+  std::int16_t tabByReturn = 0;
+  std::int16_t tabByVertKey = 0;
+  std::int16_t tabByHorzKey = 0;
+  std::int16_t tabByInputLast = 0;
+  std::int16_t spinButton = 0;
+  std::int16_t checkValue = 0;
+  TypedValue lowerValue = TypeLowerBound(VlTextString);
+  TypedValue upperValue = TypeUpperBound(VlTextString);
+  TypedValue defaultValue = TypedValue::Null();
+  std::string eraProfile;
+  float spinIncrease = 1.0f;
+  std::int16_t spinDelay = 250;
+  std::int16_t allowDefaultValue = 0;
+  std::string caption;
+  std::uint16_t furiganaType = 0;
+  FontDesc cachedFont;
+  std::int16_t keepNull = 0;
+
+  std::unique_ptr<CVlEditWnd> editor;
+  win::RECT editRect;
+  bool mouseRouted = false;
+  bool unavailable = false;
+  std::uint32_t effectiveForeColor = 0x80000008;
+  std::uint32_t effectiveBackColor = 0x80000005;
+};
+
+// The accelerator the control reports to its host: the key's byte as a virtual-key code.
+struct Mnemonic {
+  std::uint8_t key = 0;
+  bool alt = true;
+  std::uint16_t command = 102;
+};
+
+// Makes the editor of a data type; the default makes the editor classes of the component.
+using EditorFactory = std::function<std::unique_ptr<CVlEditWnd>(std::uint16_t dataType)>;
+
+class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
+ public:
+  explicit CVlTypedBoxCtrl(IVlControlSite& site, EditorFactory factory = nullptr);
+  ~CVlTypedBoxCtrl() override;
+
+  // Gives the control its window inside the container (the edit window comes later, when
+  // editing is first activated).
+  bool CreateControlWindow(win::RECT rect);
+  bool HasControlWindow() const { return Handle() != win::kNoWindow; }
+
+  // --- Automation interface ---
+  // Throws AutomationError for a refused access. Value errors raised by writes of Value, Format,
+  // DataType and MaxLength are reported through ValueError (user mode) instead.
+  Variant GetProperty(std::int32_t dispid);
+  void SetProperty(std::int32_t dispid, const Variant& value);
+  Variant GetCaptions(std::int32_t direction);
+  void SetCaptions(std::int32_t direction, const Variant& value);
+  void Refresh();
+  void AboutBox();
+
+  // --- Operations of the core used across the shell ---
+  bool AssignValue(TypedValue newValue, bool dataChangedFlag, bool notify);
+  void CommitEditText();
+  void PushValueToEditor();
+  void ReportValueError(const CVlValueException& error);
+  bool UserCheck(const TypedValue& value);
+  TypedValue ReadValue();
+  void ActivateEditing();
+
+  // Keyboard focus and navigation.
+  // The host's filter, run for each keyboard message before dispatch; true when consumed.
+  bool PreTranslateKeyboard(const win::MSG& msg);
+  std::optional<Mnemonic> GetMnemonic() const;
+  bool IsBrowserHosted() const;
+
+  // The text the box shows now: the edit text while it is edited, else the display text.
+  std::string ShownText() const;
+
+  const CVlTypedBoxCore& Core() const { return core_; }
+  CVlEditWnd* Editor() const { return core_.editor.get(); }
+  VlTextCaption& Caption(int direction) { return *captions_[static_cast<std::size_t>(direction)]; }
+  IVlControlSite& Site() const { return site_; }
+  bool UserMode() const { return site_.AmbientUserMode(); }
+
+  win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override;
+
+  // ICaptionOwner
+  const VlTextCaption& CaptionAt(int direction) const override { return *captions_[static_cast<std::size_t>(direction)]; }
+  std::int32_t ControlWidthHimetric() const override;
+  std::int32_t ControlHeightHimetric() const override;
+  std::int32_t MarginHimetric() const override;
+  double HimetricToContainer(std::int32_t himetric) const override { return site_.HimetricToContainer(himetric); }
+  std::int32_t ContainerToHimetric(double units) const override { return site_.ContainerToHimetric(units); }
+  void CaptionChanged(bool layout) override;
+
+ private:
+  // Property plumbing.
+  Variant GetPropertyChecked(std::int32_t dispid);
+  bool SetPropertyChecked(std::int32_t dispid, const Variant& value);
+  void NotifyChanged(std::int32_t dispid);
+
+  // Setters of the core; each returns whether anything changed.
+  bool SetFormat(const std::string& format);
+  bool SetDataType(std::int32_t code);
+  bool SetMaxLength(std::int32_t length, bool stringOnlyCheck);
+  bool SetAlignment(std::int32_t alignment);
+  bool SetLowerValue(const Variant& value);
+  bool SetUpperValue(const Variant& value);
+  bool SetBound(const Variant& value, bool lower);
+  bool SetDefaultValue(const Variant& value);
+  bool SetFontAttribute(std::int32_t dispid, const Variant& value);
+  bool SetFontObject(const Variant& value);
+  void FontObjectChanged();
+  void ClampDefaultValue();
+  void RefreshDesignPreview();
+  void ApplyAlignmentFit();
+  void ChangeStyleBits(std::uint32_t add, std::uint32_t remove);
+  void Repaint();
+
+  // The editor: created for the current data type with every property pushed into it.
+  void CreateEditorObject();
+  void RebuildEditor();
+  void PushPropertiesToEditor(CVlEditWnd& editor);
+  std::uint32_t EditorStyleBits() const;
+  win::HWND EditorWindow() const;
+  bool EditorVisible() const;
+  TypedValue ConvertForCore(const TypedValue& v) const;
+
+  void MoveToControl(bool next);
+
+  // Events from the edit window.
+  void Fire(VlEvent id, EventArgs& args);
+  void OnErrorRecord(win::WPARAM editWindow, const VlErrorRecord& record);
+  void OnUserCheck(VlUserCheckRecord& record);
+  void OnFocusLeft(win::HWND newFocus);
+  void OnMouseRecord(win::UINT msg, const VlMouseRecord& record);
+
+  IVlControlSite& site_;
+  EditorFactory factory_;
+  CVlTypedBoxCore core_;
+  std::array<std::shared_ptr<VlTextCaption>, 4> captions_;
+  std::string dataField_;
+  std::uint32_t controlBackColor_ = 0x8000000F;
+  bool focusReturned_ = false;
+};
+
+}  // namespace vl

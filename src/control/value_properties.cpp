@@ -1,0 +1,257 @@
+// The property writes that bear on the value: Format, DataType, MaxLength, Alignment, the bounds,
+// the default value, the font and the captions.
+#include <cmath>
+#include <optional>
+
+#include "control/typed_box_ctrl.h"
+#include "resources/string_table.h"
+#include "runtime/automation_error.h"
+#include "runtime/coerce.h"
+
+namespace vl {
+
+namespace {
+
+[[noreturn]] void Refuse(std::uint32_t messageId = 0) {
+  throw AutomationError(kErrInvalidPropertyValue, messageId == 0 ? std::string() : LoadResourceString(messageId));
+}
+
+bool Ordered(std::uint16_t type) { return type != VlTextString && type != VlTextBoolean; }
+
+}  // namespace
+
+bool CVlTypedBoxCtrl::SetFormat(const std::string& format) {
+  if (format == core_.format) return false;
+  core_.format = format;
+  if (CVlEditWnd* editor = Editor()) {
+    if (!editor->SetFormat(format)) {
+      const std::int32_t status = editor->GetLastError();
+      if (status == kEditAdjustedToFormat || status == kEditTooManyChars) {
+        // The value no longer fits the format: the editor's adjusted value is taken and reported.
+        const TypedValue before = core_.value;
+        try {
+          CommitEditText();
+        } catch (const CVlValueException&) {
+        }
+        const std::uint32_t focus = win::HandleId(EditorWindow());
+        if (status == kEditTooManyChars) ThrowValueError(1003, before, core_.value, focus);
+        if (UserMode()) ThrowValueError(1005, before, core_.value, focus);
+      }
+    }
+  }
+  ApplyAlignmentFit();
+  Repaint();
+  RefreshDesignPreview();
+  return true;
+}
+
+bool CVlTypedBoxCtrl::SetMaxLength(std::int32_t length, bool stringOnlyCheck) {
+  if (stringOnlyCheck && core_.dataType != VlTextString) Refuse(1301);
+  if (length < 0) Refuse();
+  if (length == core_.maxLength) return false;
+  core_.maxLength = length;
+  CVlEditWnd* editor = Editor();
+  if (editor != nullptr && core_.dataType == VlTextString && !editor->SetMaxLength(length)) {
+    const TypedValue before = core_.value;
+    try {
+      CommitEditText();
+    } catch (const CVlValueException&) {
+    }
+    Repaint();
+    ThrowValueError(1200, before, core_.value, win::HandleId(EditorWindow()));
+  }
+  Repaint();
+  RefreshDesignPreview();
+  return true;
+}
+
+bool CVlTypedBoxCtrl::SetAlignment(std::int32_t alignment) {
+  if (alignment < 0 || alignment > 2) Refuse();
+  if (alignment == core_.alignment) return false;
+  core_.alignment = static_cast<std::int16_t>(alignment);
+  switch (alignment) {
+    case 0: ChangeStyleBits(0, kStyleCenter | kStyleRight); break;
+    case 1: ChangeStyleBits(kStyleRight, kStyleCenter); break;
+    default: ChangeStyleBits(kStyleCenter, kStyleRight); break;
+  }
+  ApplyAlignmentFit();
+  Repaint();
+  return true;
+}
+
+bool CVlTypedBoxCtrl::SetDataType(std::int32_t code) {
+  if (code < 0 || code > 0xFFFF || !IsDataType(static_cast<std::uint16_t>(code))) Refuse();
+  const auto type = static_cast<std::uint16_t>(code);
+  if (type == core_.dataType) return false;
+  const std::uint16_t oldType = core_.dataType;
+  core_.dataType = type;
+
+  // Errors of the steps below are reported once the box is consistent again.
+  std::optional<CVlValueException> pending;
+  auto collect = [&](auto&& step) {
+    try {
+      step();
+    } catch (const CVlValueException& e) {
+      if (!pending) pending = e;
+    }
+  };
+
+  collect([&] { RebuildEditor(); });
+  if (!core_.value.IsNullOrEmpty()) {
+    TypedValue def = core_.defaultValue;
+    try {
+      ConvertTypedValue(type, def, true, site_.WindowSystem().GetClock());
+    } catch (const CVlValueException&) {
+      def = TypedValue::Null();
+    }
+    collect([&] { SetDefaultValue(def); });
+  }
+  if (core_.backColor == TypeDefaultBackColor(oldType)) {
+    if (core_.effectiveBackColor == core_.backColor) core_.effectiveBackColor = TypeDefaultBackColor(type);
+    core_.backColor = TypeDefaultBackColor(type);
+  }
+  collect([&] { SetFormat(TypeDefaultFormat(type)); });
+  collect([&] { SetAlignment(TypeDefaultAlignment(type)); });
+  collect([&] { SetMaxLength(TypeByteWidth(type), false); });
+  Repaint();
+  if (pending) throw *pending;
+  return true;
+}
+
+bool CVlTypedBoxCtrl::SetLowerValue(const Variant& value) { return SetBound(value, true); }
+bool CVlTypedBoxCtrl::SetUpperValue(const Variant& value) { return SetBound(value, false); }
+
+bool CVlTypedBoxCtrl::SetBound(const Variant& value, bool lower) {
+  TypedValue& field = lower ? core_.lowerValue : core_.upperValue;
+  if (value == field) return false;
+  if (IsTypedValueType(TypeCode(value)) == TypeClass::Null) Refuse(1102);
+  TypedValue v = value;
+  if (TypeCode(v) != core_.dataType) {
+    try {
+      ConvertTypedValue(core_.dataType, v, true, site_.WindowSystem().GetClock());
+    } catch (const CVlValueException&) {
+      v = lower ? TypeLowerBound(core_.dataType) : TypeUpperBound(core_.dataType);
+    }
+  }
+  if (v == field) return false;
+  const TypedValue& other = lower ? core_.upperValue : core_.lowerValue;
+  const int order = CompareTypedValues(v, other);
+  if (lower && order > 0) Refuse(1302);
+  if (!lower && order < 0) Refuse(1303);
+  field = v;
+  ClampDefaultValue();
+  if (CVlEditWnd* editor = Editor()) lower ? editor->SetLowerValue(field) : editor->SetUpperValue(field);
+  return true;
+}
+
+bool CVlTypedBoxCtrl::SetDefaultValue(const Variant& value) {
+  if (value == core_.defaultValue) return false;
+  TypedValue v = value;
+  if (!UserMode() && v.Type() == VarType::Bstr) {
+    // The property browser hands over text: an empty entry means "no default" (a String box
+    // keeps an empty text, since there it is a value).
+    if (v.AsBstr().empty() && core_.dataType != VlTextString) v = TypedValue::Null();
+  }
+  if (v.Type() == VarType::Empty) Refuse(1102);
+  if (IsTypedValueType(TypeCode(v)) == TypeClass::Convertible && TypeCode(v) != core_.dataType) {
+    try {
+      ConvertTypedValue(core_.dataType, v, true, site_.WindowSystem().GetClock());
+    } catch (const CVlValueException&) {
+      v = TypeLowerBound(core_.dataType);
+    }
+  }
+  if (v == core_.defaultValue) return false;
+  core_.defaultValue = v;
+  ClampDefaultValue();
+  return true;
+}
+
+void CVlTypedBoxCtrl::ClampDefaultValue() {
+  if (core_.checkValue && core_.allowDefaultValue && Ordered(core_.dataType)) {
+    if (CompareTypedValues(core_.defaultValue, core_.lowerValue) < 0) {
+      core_.defaultValue = core_.lowerValue;
+    } else if (CompareTypedValues(core_.defaultValue, core_.upperValue) > 0) {
+      core_.defaultValue = core_.upperValue;
+    }
+  }
+  RefreshDesignPreview();
+}
+
+void CVlTypedBoxCtrl::RefreshDesignPreview() {
+  if (UserMode()) return;
+  try {
+    AssignValue(core_.allowDefaultValue ? core_.defaultValue : TypedValue::Null(), false, true);
+  } catch (const CVlValueException&) {
+  } catch (const AutomationError&) {
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Font
+
+bool CVlTypedBoxCtrl::SetFontAttribute(std::int32_t dispid, const Variant& v) {
+  FontDesc desc = core_.font->Desc();
+  Variant c;
+  auto coerce = [&](VarType t) {
+    switch (ChangeType(v, t, c)) {
+      case CoerceStatus::Ok: return;
+      case CoerceStatus::Overflow: throw AutomationError(kErrOverflow, "");
+      default: throw AutomationError(kErrTypeMismatch, "");
+    }
+  };
+  switch (dispid) {
+    case kDispFontBold: coerce(VarType::Bool); desc.bold = c.AsBool(); desc.weight = desc.bold ? 700 : 400; break;
+    case kDispFontItalic: coerce(VarType::Bool); desc.italic = c.AsBool(); break;
+    case kDispFontName: coerce(VarType::Bstr); desc.name = c.AsBstr(); break;
+    case kDispFontSize: {
+      coerce(VarType::R8);
+      if (!(c.AsR8() > 0) || c.AsR8() > 2000) Refuse();
+      desc.sizeCy = PointsToSizeCy(c.AsR8());
+      break;
+    }
+    case kDispFontStrikethru: coerce(VarType::Bool); desc.strikethrough = c.AsBool(); break;
+    case kDispFontUnderLine: coerce(VarType::Bool); desc.underline = c.AsBool(); break;
+    default: return false;
+  }
+  if (desc.SameAttributes(core_.font->Desc())) return false;
+  core_.font->SetListener(nullptr);
+  core_.font->SetDesc(desc);
+  core_.font->SetListener([this] { FontObjectChanged(); });
+  FontObjectChanged();
+  return true;
+}
+
+bool CVlTypedBoxCtrl::SetFontObject(const Variant& v) {
+  auto font = v.Type() == VarType::Dispatch ? std::dynamic_pointer_cast<VlFont>(v.AsObject()) : nullptr;
+  if (!font) throw AutomationError(kErrTypeMismatch, "");
+  core_.font->SetListener(nullptr);
+  core_.font->SetDesc(font->Desc());
+  core_.font->SetListener([this] { FontObjectChanged(); });
+  if (core_.font->Desc().SameAttributes(core_.cachedFont)) return false;
+  FontObjectChanged();
+  return true;
+}
+
+void CVlTypedBoxCtrl::FontObjectChanged() {
+  if (core_.font->Desc().SameAttributes(core_.cachedFont)) return;
+  core_.cachedFont = core_.font->Desc();
+  if (CVlEditWnd* editor = Editor()) editor->SetFont(core_.cachedFont.ToLogFont());
+  Repaint();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Captions
+
+Variant CVlTypedBoxCtrl::GetCaptions(std::int32_t direction) {
+  if (direction < 0 || direction > 3) throw AutomationError(kErrInvalidArrayIndex, "");
+  return Variant::Object(captions_[static_cast<std::size_t>(direction)]);
+}
+
+void CVlTypedBoxCtrl::SetCaptions(std::int32_t direction, const Variant& value) {
+  if (direction < 0 || direction > 3) throw AutomationError(kErrInvalidArrayIndex, "");
+  auto caption = value.Type() == VarType::Dispatch ? std::dynamic_pointer_cast<VlTextCaption>(value.AsObject()) : nullptr;
+  if (!caption) throw AutomationError(kErrInvalidProcedureCall, "");
+  captions_[static_cast<std::size_t>(direction)]->CopyFrom(*caption);
+}
+
+}  // namespace vl

@@ -1,0 +1,231 @@
+#include "host/form.h"
+
+#include <cmath>
+#include <utility>
+
+#include "text/encoding.h"
+
+namespace vl {
+
+namespace {
+
+constexpr double kHimetricPerPoint = 2540.0 / 72.0;
+
+// The classic desktop's system colours (0x00BBGGRR), by index.
+constexpr std::uint32_t kSystemColours[] = {
+    0x00C8D0D4,  // 0 scroll bar
+    0x00A56E3A,  // 1 desktop
+    0x006A240A,  // 2 active caption
+    0x00808080,  // 3 inactive caption
+    0x00C8D0D4,  // 4 menu
+    0x00FFFFFF,  // 5 window
+    0x00000000,  // 6 window frame
+    0x00000000,  // 7 menu text
+    0x00000000,  // 8 window text
+    0x00FFFFFF,  // 9 caption text
+    0x00C8D0D4,  // 10 active border
+    0x00C8D0D4,  // 11 inactive border
+    0x00808080,  // 12 application workspace
+    0x006A240A,  // 13 highlight
+    0x00FFFFFF,  // 14 highlight text
+    0x00C8D0D4,  // 15 button face
+    0x00808080,  // 16 button shadow
+    0x00808080,  // 17 grey text
+    0x00000000,  // 18 button text
+    0x00C8D0D4,  // 19 inactive caption text
+    0x00FFFFFF,  // 20 button highlight
+    0x00404040,  // 21 3D dark shadow
+    0x00C8D0D4,  // 22 3D light
+    0x00000000,  // 23 tooltip text
+    0x00E1FFFF,  // 24 tooltip background
+    0x00B5B5B5,  // 25
+    0x00800000,  // 26 hot light
+    0x00F0CAA6,  // 27 gradient active caption
+    0x00C0C0C0,  // 28 gradient inactive caption
+    0x006A240A,  // 29 menu highlight
+    0x00C8D0D4,  // 30 menu bar
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+bool BoxSite::AmbientUserMode() const { return form_.UserMode(); }
+FontDesc BoxSite::AmbientFont() const { return form_.AmbientFont(); }
+std::uint32_t BoxSite::AmbientBackColor() const { return Form::SystemColour(15); }
+
+void BoxSite::FireEvent(VlEvent id, EventArgs& args) { form_.Record(*this, id, args); }
+
+void BoxSite::OnPropertyChanged(std::int32_t dispid) {
+  form_.notifications_.push_back(NotificationRecord{name_, dispid});
+}
+void BoxSite::SetModifiedFlag(bool m) { modified = m; }
+void BoxSite::InvalidateControl() { ++invalidations; }
+
+std::uint32_t BoxSite::TranslateColor(std::uint32_t colour) const {
+  if ((colour & 0xFF000000u) == 0x80000000u) return Form::SystemColour(colour & 0xFF);
+  return colour & 0x00FFFFFFu;
+}
+
+double BoxSite::HimetricToContainer(std::int32_t himetric) const { return himetric / kHimetricPerPoint; }
+
+std::int32_t BoxSite::ContainerToHimetric(double units) const {
+  return static_cast<std::int32_t>(std::lround(units * kHimetricPerPoint));
+}
+
+win::System& BoxSite::WindowSystem() { return form_.WindowSystem(); }
+win::HWND BoxSite::ContainerWindow() const { return form_.ContainerWindow(); }
+bool BoxSite::IsUIActive() const { return control_ && form_.WindowSystem().GetFocus() != win::kNoWindow &&
+                                          form_.OwnerName(form_.WindowSystem().GetFocus()) == name_; }
+void BoxSite::UIDeactivate() {
+  if (IsUIActive()) form_.WindowSystem().SetFocus(form_.Handle());
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Form::Form(bool userMode, bool browserHosted) : system_(clock_), userMode_(userMode) {
+  ambientFont_.name = Cp932Literal("ＭＳ Ｐゴシック");
+  ambientFont_.sizeCy = 90000;
+  ambientFont_.weight = 400;
+  ambientFont_.charset = 128;
+  system_.CreateWindowEx(*this, "VlTextForm", win::WS_VISIBLE, win::RECT{0, 0, 640, 480}, win::kNoWindow);
+  container_ = Handle();
+  if (browserHosted) {
+    container_ = system_.CreateWindowEx(browserPane_, "Internet Explorer_Server", win::WS_CHILD | win::WS_VISIBLE,
+                                        win::RECT{0, 0, 640, 480}, Handle());
+  }
+  system_.SetPreTranslateHook([this](win::MSG& msg) { return PreTranslate(msg); });
+  system_.SetMessageBoxHandler([this](const win::MessageBoxRequest& r) {
+    messages_.push_back(MessageRecord{r.text, r.title, OwnerName(r.owner)});
+    return win::IDOK;
+  });
+}
+
+Form::~Form() {
+  system_.SetMessageBoxHandler(nullptr);
+  system_.SetPreTranslateHook(nullptr);
+  boxes_.clear();
+  buttons_.clear();
+}
+
+win::RECT Form::NextRect() {
+  win::RECT r{8, 8 + nextRow_ * 30, 8 + 160, 8 + nextRow_ * 30 + 24};
+  ++nextRow_;
+  return r;
+}
+
+win::HWND Form::AddButton(const std::string& name, std::optional<win::RECT> rect) {
+  buttons_.push_back(std::make_unique<PlainButton>());
+  win::HWND h = system_.CreateWindowEx(*buttons_.back(), "BUTTON", win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP,
+                                       rect.value_or(NextRect()), container_);
+  tabOrder_.push_back(TabStop{name, h, nullptr});
+  return h;
+}
+
+bool Form::FocusButton(const std::string& name) {
+  win::HWND h = ButtonWindow(name);
+  if (h == win::kNoWindow) return false;
+  system_.SetFocus(h);
+  return true;
+}
+
+win::HWND Form::ButtonWindow(const std::string& name) const {
+  for (const TabStop& t : tabOrder_) {
+    if (t.box == nullptr && t.name == name) return t.hwnd;
+  }
+  return win::kNoWindow;
+}
+
+bool Form::PreTranslate(win::MSG& msg) {
+  const bool key = msg.message == win::WM_KEYDOWN || msg.message == win::WM_KEYUP || msg.message == win::WM_CHAR ||
+                   msg.message == win::WM_SYSKEYDOWN || msg.message == win::WM_SYSKEYUP;
+  if (!key) return false;
+  // The box that holds the focus filters first.
+  for (const TabStop& t : tabOrder_) {
+    if (t.box == nullptr) continue;
+    for (win::HWND h = msg.hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+      if (h == t.hwnd) {
+        if (t.box->PreTranslateKeyboard(msg)) return true;
+        break;
+      }
+    }
+  }
+  // Dialog navigation: Tab moves to the next tab stop, Shift+Tab to the previous one.
+  if (msg.message != win::WM_KEYDOWN || msg.wParam != static_cast<win::WPARAM>(win::VK_TAB)) return false;
+  if (tabOrder_.empty()) return true;
+  const bool back = system_.GetKeyState(win::VK_SHIFT) < 0;
+  const std::string current = FocusedName();
+  std::size_t at = tabOrder_.size();
+  for (std::size_t i = 0; i < tabOrder_.size(); ++i) {
+    if (tabOrder_[i].name == current) at = i;
+  }
+  const std::size_t n = tabOrder_.size();
+  for (std::size_t step = 1; step <= n; ++step) {
+    const std::size_t i = at == n ? (back ? n - step : step - 1) : (back ? (at + n - step) % n : (at + step) % n);
+    const TabStop& t = tabOrder_[i];
+    const bool enabled = t.box == nullptr || t.box->Core().enabled;
+    if (enabled && system_.IsWindowVisible(t.hwnd) && system_.IsWindowEnabled(t.hwnd)) {
+      system_.SetFocus(t.hwnd);
+      break;
+    }
+  }
+  return true;
+}
+
+CVlTypedBoxCtrl& Form::AddBox(const std::string& name, std::optional<win::RECT> rect, EditorFactory factory) {
+  win::RECT r = rect.value_or(NextRect());
+  auto site = std::make_unique<BoxSite>(*this, name);
+  site->Attach(std::make_unique<CVlTypedBoxCtrl>(*site, std::move(factory)));
+  site->Control().CreateControlWindow(r);
+  boxes_.push_back(std::move(site));
+  tabOrder_.push_back(TabStop{name, boxes_.back()->Control().Handle(), &boxes_.back()->Control()});
+  return boxes_.back()->Control();
+}
+
+BoxSite* Form::FindBox(const std::string& name) {
+  for (auto& b : boxes_) {
+    if (b->Name() == name) return b.get();
+  }
+  return nullptr;
+}
+
+BoxSite* Form::FindBox(const CVlTypedBoxCtrl& control) {
+  for (auto& b : boxes_) {
+    if (&b->Control() == &control) return b.get();
+  }
+  return nullptr;
+}
+
+void Form::Record(BoxSite& box, VlEvent id, EventArgs& args) {
+  if (eventHandler_) eventHandler_(box, id, args);
+  events_.push_back(EventRecord{box.Name(), EventName(id), args.Params()});
+}
+
+std::vector<EventRecord> Form::TakeEvents() { return std::exchange(events_, {}); }
+std::vector<MessageRecord> Form::TakeMessages() { return std::exchange(messages_, {}); }
+std::vector<NotificationRecord> Form::TakeNotifications() { return std::exchange(notifications_, {}); }
+
+std::string Form::OwnerName(win::HWND hwnd) const {
+  if (hwnd == win::kNoWindow) return "";
+  if (hwnd == Handle()) return "form";
+  for (const TabStop& t : tabOrder_) {
+    if (t.box == nullptr && t.hwnd == hwnd) return t.name;
+  }
+  for (const auto& b : boxes_) {
+    win::HWND control = b->Control().Handle();
+    for (win::HWND h = hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+      if (h == control) return b->Name();
+    }
+  }
+  return "";
+}
+
+void Form::Focus(CVlTypedBoxCtrl& control) { system_.SetFocus(control.Handle()); }
+
+std::string Form::FocusedName() const { return OwnerName(system_.GetFocus()); }
+
+std::uint32_t Form::SystemColour(std::uint32_t index) {
+  return index < std::size(kSystemColours) ? kSystemColours[index] : 0;
+}
+
+}  // namespace vl

@@ -1,0 +1,158 @@
+// The container: a form window holding typed boxes and plain buttons in tab order, answering the
+// host services every box calls, and keeping the transcript a script or test reads back (events
+// raised, message boxes shown).
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/host_site.h"
+#include "control/typed_box_ctrl.h"
+#include "platform/window.h"
+#include "runtime/clock.h"
+
+namespace vl {
+
+class Form;
+
+// One event as the host saw it, with its parameters as the handler left them.
+struct EventRecord {
+  std::string control;
+  std::string name;
+  std::vector<EventParam> params;
+};
+
+// A bound-property change notification the container received.
+struct NotificationRecord {
+  std::string control;
+  std::int32_t dispid;
+};
+
+struct MessageRecord {
+  std::string text;   // CP932
+  std::string title;  // CP932
+  std::string owner;  // box name, "form", or empty for none
+};
+
+// The site of one box: routes each service to the form with the box's identity.
+class BoxSite : public IVlControlSite {
+ public:
+  BoxSite(Form& form, std::string name) : form_(form), name_(std::move(name)) {}
+
+  const std::string& Name() const { return name_; }
+  CVlTypedBoxCtrl& Control() { return *control_; }
+  void Attach(std::unique_ptr<CVlTypedBoxCtrl> control) { control_ = std::move(control); }
+
+  bool AmbientUserMode() const override;
+  FontDesc AmbientFont() const override;
+  std::uint32_t AmbientBackColor() const override;
+  void FireEvent(VlEvent id, EventArgs& args) override;
+  void OnPropertyChanged(std::int32_t dispid) override;
+  void SetModifiedFlag(bool modified) override;
+  void InvalidateControl() override;
+  std::uint32_t TranslateColor(std::uint32_t colour) const override;
+  double HimetricToContainer(std::int32_t himetric) const override;
+  std::int32_t ContainerToHimetric(double units) const override;
+  win::System& WindowSystem() override;
+  win::HWND ContainerWindow() const override;
+  bool IsUIActive() const override;
+  void UIDeactivate() override;
+
+  // What the container heard from this box.
+  bool modified = false;
+  int invalidations = 0;
+
+ private:
+  Form& form_;
+  std::string name_;
+  std::unique_ptr<CVlTypedBoxCtrl> control_;
+};
+
+// A plain push button: a tab stop for the focus to move to.
+class PlainButton : public win::Window {};
+
+// The window a browser hosts its page's controls in.
+class BrowserPane : public win::Window {};
+
+class Form : public win::Window {
+ public:
+  // user mode is the container's run mode; design mode its design surface. A browser-hosted
+  // form places its boxes inside a window of the browser's class.
+  explicit Form(bool userMode = true, bool browserHosted = false);
+  ~Form() override;
+
+  bool UserMode() const { return userMode_; }
+  void SetUserMode(bool user) { userMode_ = user; }
+
+  VirtualClock& Clock() { return clock_; }
+  win::System& WindowSystem() { return system_; }
+  const FontDesc& AmbientFont() const { return ambientFont_; }
+
+  // Places a box; the rectangle defaults to the next row of the form.
+  CVlTypedBoxCtrl& AddBox(const std::string& name, std::optional<win::RECT> rect = std::nullopt,
+                          EditorFactory factory = nullptr);
+  win::HWND AddButton(const std::string& name, std::optional<win::RECT> rect = std::nullopt);
+  BoxSite* FindBox(const std::string& name);
+  BoxSite* FindBox(const CVlTypedBoxCtrl& control);
+  const std::vector<std::unique_ptr<BoxSite>>& Boxes() const { return boxes_; }
+
+  // The host's event handler, called before the event is recorded; it may change by-reference
+  // parameters.
+  using EventHandler = std::function<void(BoxSite& box, VlEvent id, EventArgs& args)>;
+  void SetEventHandler(EventHandler handler) { eventHandler_ = std::move(handler); }
+
+  // The transcript since the last call, oldest first.
+  std::vector<EventRecord> TakeEvents();
+  std::vector<MessageRecord> TakeMessages();
+  std::vector<NotificationRecord> TakeNotifications();
+
+  // Name of the box (or "form") that a window belongs to; empty for none.
+  std::string OwnerName(win::HWND hwnd) const;
+
+  // The focus, as the host gives it: to a box (its control window), a button, or nothing.
+  void Focus(CVlTypedBoxCtrl& control);
+  bool FocusButton(const std::string& name);
+  std::string FocusedName() const;
+  win::HWND ButtonWindow(const std::string& name) const;
+
+  // The window the boxes and buttons are children of.
+  win::HWND ContainerWindow() const { return container_; }
+
+  // The host's message loop: posted messages and queued input until none is left.
+  void PumpMessages() { system_.ProcessInput(); }
+
+  static std::uint32_t SystemColour(std::uint32_t index);
+
+ private:
+  friend class BoxSite;
+  void Record(BoxSite& box, VlEvent id, EventArgs& args);
+  // Keyboard filters of the boxes, then dialog navigation on Tab and Shift+Tab.
+  bool PreTranslate(win::MSG& msg);
+  win::RECT NextRect();
+
+  struct TabStop {
+    std::string name;
+    win::HWND hwnd;
+    CVlTypedBoxCtrl* box;  // nullptr for a button
+  };
+
+  VirtualClock clock_;
+  win::System system_;
+  bool userMode_;
+  FontDesc ambientFont_;
+  std::vector<std::unique_ptr<BoxSite>> boxes_;
+  std::vector<std::unique_ptr<PlainButton>> buttons_;
+  std::vector<TabStop> tabOrder_;
+  BrowserPane browserPane_;
+  win::HWND container_ = win::kNoWindow;
+  std::vector<EventRecord> events_;
+  std::vector<MessageRecord> messages_;
+  std::vector<NotificationRecord> notifications_;
+  EventHandler eventHandler_;
+  int nextRow_ = 0;
+};
+
+}  // namespace vl
