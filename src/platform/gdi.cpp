@@ -112,8 +112,8 @@ int GetSystemMetrics(int index) {
 
 // ---- Device context --------------------------------------------------------------------------
 
-DeviceContext::DeviceContext(Surface* surface, FontBackend& fonts, int dpi)
-    : surface_(surface), fonts_(fonts), dpi_(dpi > 0 ? dpi : 96) {
+DeviceContext::DeviceContext(Surface* surface, FontBackend& fonts, int dpi, int technology)
+    : surface_(surface), fonts_(fonts), dpi_(dpi > 0 ? dpi : 96), technology_(technology) {
   state_.font = CreateFontIndirect(DefaultGuiLogFont());
   state_.face = fonts_.Realize(*state_.font.Get());
   state_.clip = surface_ ? surface_->Bounds() : RECT{};
@@ -187,6 +187,7 @@ int GetDeviceCaps(const DeviceContext& dc, int index) {
     case LOGPIXELSY: return dc.Dpi();
     case HORZRES: return dc.GetSurface() ? dc.GetSurface()->Width() : GetSystemMetrics(SM_CXSCREEN);
     case VERTRES: return dc.GetSurface() ? dc.GetSurface()->Height() : GetSystemMetrics(SM_CYSCREEN);
+    case TECHNOLOGY: return dc.Technology();
     default: return 0;
   }
 }
@@ -200,6 +201,16 @@ int MulDiv(int a, int b, int c) {
   if (2 * std::llabs(r) >= std::llabs(static_cast<long long>(c))) q += ((num < 0) != (c < 0)) ? -1 : 1;
   if (q > INT32_MAX || q < INT32_MIN) return -1;
   return static_cast<int>(q);
+}
+
+void HIMETRICtoDP(const DeviceContext& dc, SIZE& size) {
+  size.cx = MulDiv(size.cx, dc.Dpi(), kHimetricPerInch);
+  size.cy = MulDiv(size.cy, dc.Dpi(), kHimetricPerInch);
+}
+
+void DPtoHIMETRIC(const DeviceContext& dc, SIZE& size) {
+  size.cx = MulDiv(size.cx, kHimetricPerInch, dc.Dpi());
+  size.cy = MulDiv(size.cy, kHimetricPerInch, dc.Dpi());
 }
 
 // ---- Shapes ----------------------------------------------------------------------------------

@@ -140,20 +140,26 @@ inline constexpr int LOGPIXELSX = 88;
 inline constexpr int LOGPIXELSY = 90;
 inline constexpr int HORZRES = 8;
 inline constexpr int VERTRES = 10;
+inline constexpr int TECHNOLOGY = 2;
+inline constexpr int DT_RASDISPLAY = 1;
+inline constexpr int DT_METAFILE = 5;
 
 // The state a painting call reads: target surface, font, colours, background mode, viewport
 // origin and clip rectangle. A context without a surface measures but draws nothing, like a
 // screen-compatible context that no one looks at.
 class DeviceContext {
  public:
-  // `fonts` must outlive the context's use of it; `surface` may be null.
-  DeviceContext(Surface* surface, FontBackend& fonts, int dpi = 96);
+  // `fonts` must outlive the context's use of it; `surface` may be null. `technology` is what
+  // GetDeviceCaps(TECHNOLOGY) reports: DT_METAFILE for a picture the host asked for, which
+  // painting code draws without the shortcuts it takes on screen.
+  DeviceContext(Surface* surface, FontBackend& fonts, int dpi = 96, int technology = DT_RASDISPLAY);
   DeviceContext(const DeviceContext&) = delete;
   DeviceContext& operator=(const DeviceContext&) = delete;
 
   Surface* GetSurface() const { return surface_; }
   FontBackend& Fonts() const { return fonts_; }
   int Dpi() const { return dpi_; }
+  int Technology() const { return technology_; }
 
   // Accessors the drawing functions share; painting code uses the Win32-named functions below.
   FontFace& Face() const { return *state_.face; }
@@ -189,6 +195,7 @@ class DeviceContext {
   Surface* surface_;
   FontBackend& fonts_;
   int dpi_;
+  int technology_;
   State state_;
   std::vector<State> saved_;
 };
@@ -223,8 +230,15 @@ int SaveDC(DeviceContext& dc);
 bool RestoreDC(DeviceContext& dc, int saved);
 
 int GetDeviceCaps(const DeviceContext& dc, int index);
-// a × b / c rounded to nearest, -1 when c is 0: the scaling helper font sizes are computed with.
+// a × b / c rounded to nearest, -1 when c is 0 or the result overflows: the scaling helper font
+// sizes are computed with.
 int MulDiv(int a, int b, int c);
+
+// HIMETRIC (0.01 mm) lengths ⇄ device pixels at the context's resolution, rounded to nearest:
+// at 96 dpi 1000 HIMETRIC (1 cm) is 38 pixels and 40 pixels are 1058 HIMETRIC.
+inline constexpr int kHimetricPerInch = 2540;
+void HIMETRICtoDP(const DeviceContext& dc, SIZE& size);
+void DPtoHIMETRIC(const DeviceContext& dc, SIZE& size);
 
 // ---- Shapes ----------------------------------------------------------------------------------
 

@@ -26,6 +26,11 @@ TEST(FreeTypeFont, WindowsFaceNamesMapToTheJapaneseGothic) {
   for (const Row& row : rows) EXPECT_EQ(FontconfigFamilyFor(Cp932Literal(row.utf8Name)), row.family) << row.utf8Name;
 }
 
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+  return s;
+}
+
 LOGFONT Gothic(int height) {
   LOGFONT lf;
   lf.lfHeight = height;
@@ -37,9 +42,12 @@ LOGFONT Gothic(int height) {
 TEST(FreeTypeFont, DrawsAKanjiWithAntialiasedInk) {
   FreeTypeFontBackend fonts;
   if (!fonts.Available()) GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
-  std::string file = fonts.ResolveFile(Gothic(-32));
-  std::transform(file.begin(), file.end(), file.begin(), [](unsigned char ch) { return std::tolower(ch); });
-  EXPECT_NE(file.find("ipa"), std::string::npos) << file;
+  for (const char* name : {"ＭＳ Ｐゴシック", "MS UI Gothic", "ＭＳ ゴシック", ""}) {
+    LOGFONT lf = Gothic(-12);
+    lf.SetFaceName(Cp932Literal(name));
+    const std::string file = Lower(fonts.ResolveFile(lf));
+    EXPECT_NE(file.find("gothic"), std::string::npos) << name << " → " << file;
+  }
 
   Surface surface(48, 48, RGB(255, 255, 255));
   DeviceContext dc(&surface, fonts);

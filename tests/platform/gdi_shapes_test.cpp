@@ -238,6 +238,59 @@ TEST(Gdi, MulDivRoundsHalfAwayFromZero) {
   for (const Row& r : rows) EXPECT_EQ(MulDiv(r.a, r.b, r.c), r.expected) << r.a << "*" << r.b << "/" << r.c;
 }
 
+TEST(Gdi, HimetricConversionFollowsTheResolution) {
+  FixedFontBackend fonts;
+  DeviceContext screen(nullptr, fonts);
+  DeviceContext printer(nullptr, fonts, 600);
+  struct Row {
+    const DeviceContext* dc;
+    SIZE himetric;
+    SIZE pixels;
+  };
+  const Row rows[] = {{&screen, {1000, 2540}, {38, 96}},
+                      {&screen, {1058, 0}, {40, 0}},  // what the control stores for 40 pixels
+                      {&printer, {1000, 2540}, {236, 600}}};
+  for (const Row& row : rows) {
+    SIZE s = row.himetric;
+    HIMETRICtoDP(*row.dc, s);
+    EXPECT_EQ(s, row.pixels) << row.himetric.cx;
+  }
+  SIZE back{40, 8};
+  DPtoHIMETRIC(screen, back);
+  EXPECT_EQ(back, (SIZE{1058, 212}));
+}
+
+TEST(Gdi, MetafileContextsSayWhatTheyAre) {
+  FixedFontBackend fonts;
+  Surface picture(4, 4);
+  EXPECT_EQ(GetDeviceCaps(DeviceContext(&picture, fonts), TECHNOLOGY), DT_RASDISPLAY);
+  EXPECT_EQ(GetDeviceCaps(DeviceContext(&picture, fonts, 96, DT_METAFILE), TECHNOLOGY), DT_METAFILE);
+  EXPECT_EQ(GetDeviceCaps(DeviceContext(&picture, fonts), HORZRES), 4);
+}
+
+TEST(Gdi, PushButtonIsARaisedFaceThatSinksWhenPushed) {
+  struct Row {
+    const char* name;
+    unsigned state;
+    RECT adjusted;
+    std::vector<Probe> probes;
+  };
+  const Row rows[] = {
+      {"raised", DFCS_BUTTONPUSH, RECT{0, 0, 10, 8},
+       {{0, 0, COLOR_3DLIGHT}, {9, 7, COLOR_3DDKSHADOW}, {5, 4, COLOR_BTNFACE}}},
+      {"pushed", DFCS_BUTTONPUSH | DFCS_PUSHED, RECT{0, 0, 10, 8},
+       {{0, 0, COLOR_BTNSHADOW}, {9, 7, COLOR_BTNHIGHLIGHT}, {5, 4, COLOR_BTNFACE}}},
+      {"adjusted to the face", DFCS_BUTTONPUSH | DFCS_ADJUSTRECT, RECT{2, 2, 8, 6}, {{1, 1, COLOR_BTNHIGHLIGHT}}},
+  };
+  for (const Row& row : rows) {
+    Canvas c;
+    RECT r{0, 0, 10, 8};
+    EXPECT_TRUE(DrawFrameControl(c.dc, r, DFC_BUTTON, row.state)) << row.name;
+    EXPECT_EQ(r, row.adjusted) << row.name;
+    for (const Probe& p : row.probes) EXPECT_EQ(c.At(p.x, p.y), Expected(p.color)) << row.name << " " << Describe(p);
+  }
+}
+
 TEST(Gdi, ContextWithoutSurfaceMeasuresButDrawsNothing) {
   FixedFontBackend fonts;
   DeviceContext dc(nullptr, fonts);

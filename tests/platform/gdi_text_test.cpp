@@ -213,6 +213,18 @@ TEST(ExtTextOut, TextColourAndUnderline) {
   EXPECT_EQ(c.At(15, 16), kWhite);
 }
 
+TEST(ExtTextOut, StrikeOutCrossesAtHalfTheAscent) {
+  Canvas c;
+  LOGFONT lf = Font(-12);
+  lf.lfStrikeOut = 1;
+  SelectObject(c.dc, CreateFontIndirect(lf));
+  TextOut(c.dc, 10, 5, "a");
+  EXPECT_EQ(c.At(12, 10), kInk);  // row 5 + 10 / 2, inside the hollow box
+  EXPECT_EQ(c.At(15, 10), kInk);  // and through the gap column
+  EXPECT_EQ(c.At(12, 9), kWhite);
+  EXPECT_EQ(c.At(16, 10), kWhite);
+}
+
 TEST(ExtTextOut, BoldDoublesTheStrokes) {
   Canvas c;
   SelectObject(c.dc, CreateFontIndirect(Font(-12, 0, FW_BOLD)));
