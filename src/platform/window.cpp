@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vl::win {
@@ -10,7 +11,16 @@ Window::~Window() {
 
 LRESULT Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProc(msg, wParam, lParam); }
 
-LRESULT Window::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
+LRESULT Window::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_IME_CHAR && system_ != nullptr) {
+    // A double-byte character from the input method arrives as its lead byte, then its trail byte.
+    const HWND self = hwnd_;
+    System* sys = system_;
+    if (wParam > 0xFF) sys->SendMessage(self, WM_CHAR, (wParam >> 8) & 0xFF, lParam);
+    sys->SendMessage(self, WM_CHAR, wParam & 0xFF, lParam);
+  }
+  return 0;
+}
 
 System::System(Clock& clock) : clock_(clock) {}
 
@@ -188,6 +198,337 @@ HWND System::SetFocus(HWND hwnd) {
 }
 
 HWND System::GetFocus() const { return IsWindow(focus_) ? focus_ : kNoWindow; }
+
+// --- Coordinates --------------------------------------------------------------------------------
+
+POINT System::ClientToScreen(HWND hwnd, POINT p) const {
+  for (HWND h = hwnd; h != kNoWindow; h = GetParent(h)) {
+    const RECT r = GetWindowRect(h);
+    p.x += r.left;
+    p.y += r.top;
+  }
+  return p;
+}
+
+POINT System::ScreenToClient(HWND hwnd, POINT p) const {
+  const POINT origin = ClientToScreen(hwnd, POINT{0, 0});
+  return POINT{p.x - origin.x, p.y - origin.y};
+}
+
+std::vector<HWND> System::ChildrenOf(HWND parent) const {
+  std::vector<HWND> out;
+  for (const auto& [id, entry] : windows_) {
+    if (entry.parent == parent) out.push_back(HWND{id});
+  }
+  return out;  // in creation order: ids only grow
+}
+
+HWND System::WindowFromPoint(POINT screen) const {
+  HWND found = kNoWindow;
+  std::vector<HWND> level = ChildrenOf(kNoWindow);
+  while (true) {
+    HWND hit = kNoWindow;
+    for (auto it = level.rbegin(); it != level.rend(); ++it) {
+      if ((GetStyle(*it) & WS_VISIBLE) == 0) continue;
+      const POINT local = found == kNoWindow ? screen : ScreenToClient(found, screen);
+      if (PtInRect(GetWindowRect(*it), local)) {
+        hit = *it;
+        break;
+      }
+    }
+    if (hit == kNoWindow) return found;
+    found = hit;
+    level = ChildrenOf(found);
+  }
+}
+
+// --- Keyboard ------------------------------------------------------------------------------------
+
+short System::GetKeyState(int vk) const {
+  const std::uint8_t s = keyState_[static_cast<std::size_t>(vk & 0xFF)];
+  return static_cast<short>(((s & 0x80) ? 0x8000 : 0) | (s & 0x01));
+}
+
+void System::keybd_event(int vk, DWORD flags) {
+  Input in{Input::Kind::Key};
+  in.vk = vk & 0xFF;
+  in.up = (flags & KEYEVENTF_KEYUP) != 0;
+  input_.push_back(in);
+}
+
+void System::QueueChar(std::uint32_t ch) {
+  Input in{Input::Kind::Char};
+  in.ch = ch;
+  input_.push_back(in);
+}
+
+void System::SetAutoRepeat(int vk, bool repeat) {
+  if (repeat) {
+    repeatKey_ = vk & 0xFF;
+    repeatDue_ = now_ + kRepeatDelay;
+  } else if (repeatKey_ == (vk & 0xFF)) {
+    repeatKey_ = 0;
+  }
+}
+
+void System::QueueMouse(MouseAction action, POINT screen) {
+  Input in{Input::Kind::Mouse};
+  in.action = action;
+  in.screen = screen;
+  input_.push_back(in);
+}
+
+HWND System::SetCapture(HWND hwnd) {
+  HWND old = capture_;
+  capture_ = IsWindow(hwnd) ? hwnd : kNoWindow;
+  if (old != kNoWindow && old != capture_ && IsWindow(old)) {
+    SendMessage(old, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(HandleId(capture_)));
+  }
+  return old;
+}
+
+bool System::ReleaseCapture() {
+  SetCapture(kNoWindow);
+  return true;
+}
+
+HWND System::GetCapture() const { return IsWindow(capture_) ? capture_ : kNoWindow; }
+
+std::uint32_t System::CharFromKey(int vk) const {
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (vk >= 'A' && vk <= 'Z') {
+    if (ctrl) return static_cast<std::uint32_t>(vk - 'A' + 1);
+    return static_cast<std::uint32_t>(shift ? vk : vk - 'A' + 'a');
+  }
+  if (ctrl) return 0;
+  if (vk >= '0' && vk <= '9') {
+    static constexpr char kShifted[] = ")!@#$%^&*(";
+    return static_cast<std::uint32_t>(shift ? kShifted[vk - '0'] : vk);
+  }
+  switch (vk) {
+    case VK_BACK: return 8;
+    case VK_TAB: return 9;
+    case VK_RETURN: return 13;
+    case VK_ESCAPE: return 27;
+    case VK_SPACE: return ' ';
+    default: break;
+  }
+  // The punctuation keys of the US layout.
+  struct Oem { int vk; char plain, shifted; };
+  static constexpr Oem kOem[] = {{0xBA, ';', ':'}, {0xBB, '=', '+'}, {0xBC, ',', '<'}, {0xBD, '-', '_'},
+                                 {0xBE, '.', '>'}, {0xBF, '/', '?'}, {0xC0, '`', '~'}, {0xDB, '[', '{'},
+                                 {0xDC, '\\', '|'}, {0xDD, ']', '}'}, {0xDE, '\'', '"'},
+                                 {0x6A, '*', '*'}, {0x6B, '+', '+'}, {0x6D, '-', '-'}, {0x6E, '.', '.'}, {0x6F, '/', '/'}};
+  for (const Oem& o : kOem) {
+    if (o.vk == vk) return static_cast<unsigned char>(shift ? o.shifted : o.plain);
+  }
+  if (vk >= 0x60 && vk <= 0x69) return static_cast<std::uint32_t>('0' + vk - 0x60);  // keypad digits
+  return 0;
+}
+
+void System::DispatchMessage(MSG msg) {
+  if (preTranslate_ && preTranslate_(msg)) return;
+  SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+}
+
+void System::DispatchInput(const Input& in) {
+  switch (in.kind) {
+    case Input::Kind::Key: {
+      const auto idx = static_cast<std::size_t>(in.vk);
+      const bool wasDown = (keyState_[idx] & 0x80) != 0;
+      if (in.up) {
+        keyState_[idx] &= static_cast<std::uint8_t>(~0x80);
+        if (repeatKey_ == in.vk) repeatKey_ = 0;
+      } else {
+        if (!wasDown) keyState_[idx] ^= 0x01;
+        keyState_[idx] |= 0x80;
+      }
+      // The generic modifier keys also set their left-hand codes' state, as the keyboard does.
+      const bool alt = GetKeyState(VK_MENU) < 0;
+      const bool sys = alt && GetKeyState(VK_CONTROL) >= 0;
+      HWND target = GetFocus();
+      if (target == kNoWindow) return;
+      LPARAM lParam = 1;
+      if (alt) lParam |= LPARAM{1} << 29;
+      if (in.up || in.repeat || wasDown) lParam |= LPARAM{1} << 30;
+      if (in.up) lParam |= static_cast<LPARAM>(std::uint32_t{1} << 31);
+      const UINT message = in.up ? (sys ? WM_SYSKEYUP : WM_KEYUP) : (sys ? WM_SYSKEYDOWN : WM_KEYDOWN);
+      DispatchMessage(MSG{target, message, static_cast<WPARAM>(in.vk), lParam});
+      if (!in.up) {
+        // TranslateMessage: the key's character follows as its own message.
+        if (std::uint32_t ch = CharFromKey(in.vk)) {
+          Input c{Input::Kind::Char};
+          c.ch = ch;
+          c.vk = sys ? 1 : 0;  // a system character
+          input_.push_front(c);
+        }
+      }
+      return;
+    }
+    case Input::Kind::Char: {
+      HWND target = GetFocus();
+      if (target == kNoWindow) return;
+      const UINT message = in.ch > 0xFF ? WM_IME_CHAR : (in.vk == 1 ? WM_SYSCHAR : WM_CHAR);
+      DispatchMessage(MSG{target, message, static_cast<WPARAM>(in.ch), 1});
+      return;
+    }
+    case Input::Kind::Mouse: {
+      HWND target = GetCapture();
+      if (target == kNoWindow) target = WindowFromPoint(in.screen);
+      if (target == kNoWindow) return;
+      switch (in.action) {
+        case MouseAction::LeftDown: case MouseAction::LeftDouble: keyState_[1] |= 0x80; break;
+        case MouseAction::LeftUp: keyState_[1] &= 0x7F; break;
+        case MouseAction::RightDown: keyState_[2] |= 0x80; break;
+        case MouseAction::RightUp: keyState_[2] &= 0x7F; break;
+        case MouseAction::MiddleDown: keyState_[4] |= 0x80; break;
+        case MouseAction::MiddleUp: keyState_[4] &= 0x7F; break;
+        case MouseAction::Move: break;
+      }
+      static constexpr UINT kMessages[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                                           WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP};
+      WPARAM flags = 0;
+      if (keyState_[1] & 0x80) flags |= MK_LBUTTON;
+      if (keyState_[2] & 0x80) flags |= MK_RBUTTON;
+      if (keyState_[4] & 0x80) flags |= MK_MBUTTON;
+      if (GetKeyState(VK_SHIFT) < 0) flags |= MK_SHIFT;
+      if (GetKeyState(VK_CONTROL) < 0) flags |= MK_CONTROL;
+      const POINT local = ScreenToClient(target, in.screen);
+      DispatchMessage(MSG{target, kMessages[static_cast<int>(in.action)], flags, MAKELPARAM(local.x, local.y)});
+      return;
+    }
+  }
+}
+
+void System::ProcessInput() {
+  // Posted messages first, then input, as a message loop takes them; a handler may post or
+  // queue more, which this loop then takes as well.
+  for (int guard = 0; guard < 100000; ++guard) {
+    if (!posted_.empty()) {
+      DispatchPosted();
+      continue;
+    }
+    if (input_.empty()) return;
+    Input in = input_.front();
+    input_.pop_front();
+    DispatchInput(in);
+  }
+}
+
+// --- Timers ----------------------------------------------------------------------------------
+
+bool System::SetTimer(HWND hwnd, std::uintptr_t id, std::uint32_t elapse) {
+  if (!IsWindow(hwnd)) return false;
+  const std::uint64_t due = now_ + std::max<std::uint32_t>(elapse, 1);
+  for (Timer& t : timers_) {
+    if (t.hwnd == hwnd && t.id == id) {
+      t.elapse = elapse;
+      t.due = due;
+      return true;
+    }
+  }
+  timers_.push_back(Timer{hwnd, id, elapse, due});
+  return true;
+}
+
+bool System::KillTimer(HWND hwnd, std::uintptr_t id) {
+  auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+  if (it == timers_.end()) return false;
+  timers_.erase(it);
+  return true;
+}
+
+void System::AdvanceTime(std::uint32_t milliseconds) {
+  auto* clock = dynamic_cast<VirtualClock*>(&clock_);
+  const std::uint64_t target = now_ + milliseconds;
+  ProcessInput();
+  while (true) {
+    // The next thing due: a timer or a key repeat, whichever comes first.
+    std::uint64_t next = target + 1;
+    for (const Timer& t : timers_) next = std::min(next, t.due);
+    if (repeatKey_ != 0) next = std::min(next, repeatDue_);
+    if (next > target) break;
+    if (clock != nullptr && next > now_) clock->Advance(static_cast<std::uint32_t>(next - now_));
+    now_ = std::max(now_, next);
+    if (repeatKey_ != 0 && repeatDue_ <= now_) {
+      Input in{Input::Kind::Key};
+      in.vk = repeatKey_;
+      in.repeat = true;
+      input_.push_back(in);
+      repeatDue_ = now_ + kRepeatInterval;
+    }
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+      if (timers_[i].due > now_) continue;
+      timers_[i].due = now_ + std::max<std::uint32_t>(timers_[i].elapse, 1);
+      const Timer t = timers_[i];
+      if (!IsWindow(t.hwnd)) continue;
+      PostMessage(t.hwnd, WM_TIMER, t.id, 0);
+    }
+    timers_.erase(std::remove_if(timers_.begin(), timers_.end(), [this](const Timer& t) { return !IsWindow(t.hwnd); }),
+                  timers_.end());
+    ProcessInput();
+  }
+  if (clock != nullptr && target > now_) clock->Advance(static_cast<std::uint32_t>(target - now_));
+  now_ = target;
+}
+
+// --- Clipboard -------------------------------------------------------------------------------
+
+bool System::OpenClipboard(HWND) {
+  if (clipboardOpen_ || clipboardLocked_) return false;
+  clipboardOpen_ = true;
+  return true;
+}
+
+bool System::CloseClipboard() {
+  if (!clipboardOpen_) return false;
+  clipboardOpen_ = false;
+  return true;
+}
+
+bool System::EmptyClipboard() {
+  if (!clipboardOpen_) return false;
+  clipboard_.clear();
+  return true;
+}
+
+bool System::SetClipboardData(UINT format, std::string data) {
+  if (!clipboardOpen_ || format == 0) return false;
+  clipboard_[format] = std::move(data);
+  return true;
+}
+
+std::optional<std::string> System::GetClipboardData(UINT format) const {
+  auto it = clipboard_.find(format);
+  if (it == clipboard_.end()) return std::nullopt;
+  return it->second;
+}
+
+bool System::IsClipboardFormatAvailable(UINT format) const { return clipboard_.count(format) != 0; }
+
+UINT System::RegisterClipboardFormat(const std::string& name) {
+  if (name.empty()) return 0;
+  auto it = registeredFormats_.find(name);
+  if (it != registeredFormats_.end()) return it->second;
+  const UINT id = 0xC000 + static_cast<UINT>(registeredFormats_.size());
+  registeredFormats_[name] = id;
+  return id;
+}
+
+std::string System::GetClipboardFormatName(UINT format) const {
+  if (format == CF_TEXT) return "CF_TEXT";
+  for (const auto& [name, id] : registeredFormats_) {
+    if (id == format) return name;
+  }
+  return "";
+}
+
+std::vector<UINT> System::EnumClipboardFormats() const {
+  std::vector<UINT> out;
+  for (const auto& [format, data] : clipboard_) out.push_back(format);
+  return out;
+}
 
 int System::MessageBox(HWND owner, const std::string& text, const std::string& title, UINT flags) {
   if (!messageBoxHandler_) return IDOK;

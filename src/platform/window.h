@@ -1,18 +1,23 @@
 // The small window system the control runs on: handles in a table, parents, class names,
-// visibility, enabling, synchronous SendMessage, a posted-message queue, the keyboard focus and
-// message boxes answered by the host.
+// visibility, enabling, synchronous SendMessage, a posted-message queue, the keyboard focus, key
+// state and synthetic input, timers on the injectable clock, mouse capture, the clipboard with
+// registered formats, and message boxes answered by the host.
 //
 // Handles are ids in a table owned by one System, so a destroyed window's handle resolves to
 // nothing instead of dangling. Window objects are owned by their C++ owners; the table only
 // points at them while the window exists.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/messages.h"
 #include "runtime/clock.h"
 
 namespace vl::win {
@@ -20,12 +25,6 @@ namespace vl::win {
 enum class HWND : std::uint32_t {};
 inline constexpr HWND kNoWindow{};
 inline std::uint32_t HandleId(HWND h) { return static_cast<std::uint32_t>(h); }
-
-using UINT = std::uint32_t;
-using DWORD = std::uint32_t;
-using WPARAM = std::uintptr_t;
-using LPARAM = std::intptr_t;
-using LRESULT = std::intptr_t;
 
 struct RECT {
   int left = 0;
@@ -41,29 +40,21 @@ struct RECT {
 struct POINT {
   int x = 0;
   int y = 0;
+  friend bool operator==(const POINT&, const POINT&) = default;
 };
 
-inline constexpr UINT WM_CREATE = 0x0001;
-inline constexpr UINT WM_DESTROY = 0x0002;
-inline constexpr UINT WM_MOVE = 0x0003;
-inline constexpr UINT WM_SIZE = 0x0005;
-inline constexpr UINT WM_SETFOCUS = 0x0007;
-inline constexpr UINT WM_KILLFOCUS = 0x0008;
-inline constexpr UINT WM_ENABLE = 0x000A;
-inline constexpr UINT WM_SETTEXT = 0x000C;
-inline constexpr UINT WM_GETTEXT = 0x000D;
-inline constexpr UINT WM_PAINT = 0x000F;
-inline constexpr UINT WM_SHOWWINDOW = 0x0018;
-inline constexpr UINT WM_USER = 0x0400;
+inline bool PtInRect(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
-inline constexpr DWORD WS_CHILD = 0x40000000;
-inline constexpr DWORD WS_VISIBLE = 0x10000000;
-inline constexpr DWORD WS_DISABLED = 0x08000000;
-inline constexpr DWORD WS_TABSTOP = 0x00010000;
+// A message as the message loop sees it before dispatch.
+struct MSG {
+  HWND hwnd{};
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
 
-inline constexpr UINT MB_OK = 0x0;
-inline constexpr UINT MB_ICONINFORMATION = 0x40;
-inline constexpr int IDOK = 1;
+// Mouse input as the user gives it, in screen coordinates.
+enum class MouseAction { Move, LeftDown, LeftUp, LeftDouble, RightDown, RightUp, MiddleDown, MiddleUp };
 
 class System;
 
@@ -138,6 +129,62 @@ class System {
   HWND SetFocus(HWND hwnd);
   HWND GetFocus() const;
 
+  // --- Coordinates: a window's rectangle is in its parent's client coordinates; a top-level
+  // window's in screen coordinates. There is no non-client area.
+  POINT ClientToScreen(HWND hwnd, POINT p) const;
+  POINT ScreenToClient(HWND hwnd, POINT p) const;
+  // The deepest visible window under a screen point (later children lie above earlier ones).
+  HWND WindowFromPoint(POINT screen) const;
+
+  // --- Keyboard. GetKeyState: bit 15 while the key is down, bit 0 toggled by each press.
+  short GetKeyState(int vk) const;
+  // Queues a key as the user's keyboard would; the message loop (ProcessInput) turns it into
+  // key and character messages for the focus window.
+  void keybd_event(int vk, DWORD flags);
+  // Queues a character that no key makes (a character from an input method or a layout the
+  // keyboard table does not know): WM_CHAR, or WM_IME_CHAR for a double-byte character.
+  void QueueChar(std::uint32_t ch);
+  // Held keys repeat while time passes (AdvanceTime): first after kRepeatDelay, then every
+  // kRepeatInterval milliseconds, with bit 30 of lParam set.
+  static constexpr std::uint32_t kRepeatDelay = 500;
+  static constexpr std::uint32_t kRepeatInterval = 33;
+  void SetAutoRepeat(int vk, bool repeat);
+
+  // --- Mouse input, queued like keys.
+  void QueueMouse(MouseAction action, POINT screen);
+  HWND SetCapture(HWND hwnd);
+  bool ReleaseCapture();
+  HWND GetCapture() const;
+
+  // --- The message loop: dispatches posted messages and queued input until both are empty.
+  // `preTranslate` (the host's hook: keyboard filters, dialog navigation) sees every input
+  // message first and may consume it.
+  void SetPreTranslateHook(std::function<bool(MSG&)> hook) { preTranslate_ = std::move(hook); }
+  void ProcessInput();
+  // The character a key-down makes with the current key state (0 for none), as TranslateMessage.
+  std::uint32_t CharFromKey(int vk) const;
+
+  // --- Timers on the clock. WM_TIMER (wParam the id) goes to the window when due.
+  bool SetTimer(HWND hwnd, std::uintptr_t id, std::uint32_t elapse);
+  bool KillTimer(HWND hwnd, std::uintptr_t id);
+  // Moves a virtual clock forward, running due timers and key repeats in time order.
+  void AdvanceTime(std::uint32_t milliseconds);
+  std::uint32_t GetTickCount() const { return clock_.TickCount(); }
+  std::uint32_t GetDoubleClickTime() const { return 500; }
+
+  // --- Clipboard. Formats registered by name get numbers from 0xC000 up.
+  bool OpenClipboard(HWND owner);
+  bool CloseClipboard();
+  bool EmptyClipboard();
+  bool SetClipboardData(UINT format, std::string data);
+  std::optional<std::string> GetClipboardData(UINT format) const;
+  bool IsClipboardFormatAvailable(UINT format) const;
+  UINT RegisterClipboardFormat(const std::string& name);
+  std::string GetClipboardFormatName(UINT format) const;
+  std::vector<UINT> EnumClipboardFormats() const;
+  // The host can make the clipboard unavailable, as another program holding it open would.
+  void SetClipboardLocked(bool locked) { clipboardLocked_ = locked; }
+
   // Shows a modal message box; the host's handler answers it (IDOK when none is installed).
   int MessageBox(HWND owner, const std::string& text, const std::string& title, UINT flags);
   void SetMessageBoxHandler(std::function<int(const MessageBoxRequest&)> handler) {
@@ -159,8 +206,27 @@ class System {
     LPARAM lParam;
   };
 
+  struct Input {
+    enum class Kind { Key, Char, Mouse } kind;
+    int vk = 0;
+    bool up = false;
+    bool repeat = false;
+    std::uint32_t ch = 0;
+    MouseAction action = MouseAction::Move;
+    POINT screen;
+  };
+  struct Timer {
+    HWND hwnd;
+    std::uintptr_t id;
+    std::uint32_t elapse;
+    std::uint64_t due;
+  };
+
   const Entry* Find(HWND hwnd) const;
   Entry* Find(HWND hwnd);
+  void DispatchInput(const Input& input);
+  void DispatchMessage(MSG msg);
+  std::vector<HWND> ChildrenOf(HWND parent) const;
 
   Clock& clock_;
   std::map<std::uint32_t, Entry> windows_;
@@ -168,6 +234,20 @@ class System {
   HWND focus_ = kNoWindow;
   std::deque<Posted> posted_;
   std::function<int(const MessageBoxRequest&)> messageBoxHandler_;
+  std::function<bool(MSG&)> preTranslate_;
+
+  std::deque<Input> input_;
+  std::array<std::uint8_t, 256> keyState_{};
+  int repeatKey_ = 0;
+  std::uint64_t repeatDue_ = 0;
+  HWND capture_ = kNoWindow;
+  std::uint64_t now_ = 0;  // milliseconds of virtual time passed through AdvanceTime
+  std::vector<Timer> timers_;
+
+  bool clipboardOpen_ = false;
+  bool clipboardLocked_ = false;
+  std::map<UINT, std::string> clipboard_;
+  std::map<std::string, UINT> registeredFormats_;
 };
 
 }  // namespace vl::win

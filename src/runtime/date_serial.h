@@ -39,8 +39,10 @@ std::optional<DateTimeFields> SerialToFields(double serial);
 std::optional<double> FieldsToSerial(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
 // Reads a date and/or time written the way a Japanese user writes it: "2000/01/02", "2000-1-2",
-// "2000年1月2日", "2000/01/02 03:04:05", "13:05", "午後1:05", with surrounding spaces.
-// A time alone gives a serial in [0, 1). Nothing when the text is not a valid date.
+// "2000.1.2", "2000年1月2日", "2000/01/02 03:04:05", "13:05", "午後1:05", "1:05 PM", "15時4分",
+// with surrounding spaces; digits and spaces may be full-width. The year comes first; one or two
+// year digits read in 1930-2029. A time alone gives a serial in [0, 1). Nothing when the text is
+// not a valid date and time (2001/02/29, 24:00) or names no year ("1/2").
 std::optional<double> ParseDateText(std::string_view cp932);
 
 }  // namespace vl

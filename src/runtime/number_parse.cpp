@@ -160,13 +160,12 @@ ScaleStatus ScaleToInt64(const DecimalNumber& number, int scale, std::int64_t& o
   for (long i = 0; i < kept; ++i) magnitude = magnitude * 10 + static_cast<unsigned>(digits[i] - '0');
   for (long i = 0; i < shift; ++i) magnitude *= 10;
 
-  if (kept < length) {
-    // Round half to even on the dropped digits. A number whose first digit lies two or more
-    // places right of the point is below one half.
-    const char roundDigit = kept >= 0 ? digits[kept] : '0';
-    bool sticky = false;
-    for (long i = (kept >= 0 ? kept + 1 : 0); i < length && !sticky; ++i) sticky = digits[i] != '0';
-    if (kept < 0) sticky = false;  // the whole number is below 0.1 unit: roundDigit '0' decides
+  // Round half to even on the dropped digits. When even the first digit lies two or more places
+  // right of the point (kept < 0) the number is below one half and rounds to zero.
+  if (kept >= 0 && kept < length) {
+    const char roundDigit = digits[kept];
+    bool sticky = false;  // anything nonzero after the rounding digit
+    for (long i = kept + 1; i < length && !sticky; ++i) sticky = digits[i] != '0';
     const bool up = roundDigit > '5' || (roundDigit == '5' && (sticky || (magnitude & 1) != 0));
     if (up) ++magnitude;
   }

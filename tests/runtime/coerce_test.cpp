@@ -45,6 +45,7 @@ struct CoerceRow {
   CoerceStatus status;
   Variant expected;  // when Ok
 };
+void PrintTo(const CoerceRow& r, std::ostream* os) { *os << r.name; }
 
 const Variant kUntouched = Variant::Bstr("untouched");
 
@@ -209,6 +210,7 @@ struct RealTextRow {
   double value;
   const char* doubleText;
 };
+void PrintTo(const RealTextRow& r, std::ostream* os) { *os << r.name; }
 
 const RealTextRow kDoubleTextRows[] = {
     {"IntegralHasNoPoint", 1.0, "1"},

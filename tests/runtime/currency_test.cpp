@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <limits>
 
 #include "runtime/number_parse.h"
@@ -18,6 +20,7 @@ struct ParseRow {
   CurrencyParse status;
   std::int64_t units;  // ten-thousandths, when Ok
 };
+void PrintTo(const ParseRow& r, std::ostream* os) { *os << r.name; }
 
 const ParseRow kParseRows[] = {
     {"UpperBoundExact", "922337203685477.5807", CurrencyParse::Ok, kMaxUnits},
@@ -79,6 +82,7 @@ struct TextRow {
   std::int64_t units;
   const char* text;
 };
+void PrintTo(const TextRow& r, std::ostream* os) { *os << r.name; }
 
 const TextRow kTextRows[] = {
     {"Zero", 0, "0"},

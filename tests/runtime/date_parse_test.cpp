@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "runtime/date_serial.h"
 #include "text/encoding.h"
 
@@ -16,6 +18,7 @@ struct ParseRow {
   bool ok;
   double serial;
 };
+void PrintTo(const ParseRow& r, std::ostream* os) { *os << r.name; }
 
 const ParseRow kParseRows[] = {
     {"SlashDate", "2000/01/02", true, kJan2},

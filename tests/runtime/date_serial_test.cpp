@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <limits>
 
@@ -15,6 +17,7 @@ struct CalendarRow {
   int dayOfWeek;  // 0 Sunday
   int dayOfYear;
 };
+void PrintTo(const CalendarRow& r, std::ostream* os) { *os << r.name; }
 
 // Serials and weekdays checked against an independent calendar (Python's datetime).
 const CalendarRow kCalendarRows[] = {
@@ -79,6 +82,7 @@ struct RoundingRow {
   double serial;
   int year, month, day, hour, minute, second;
 };
+void PrintTo(const RoundingRow& r, std::ostream* os) { *os << r.name; }
 
 const RoundingRow kRoundingRows[] = {
     {"FractionOfASecondRoundsDown", 36526.0 + 0.4 / 86400, 2000, 1, 1, 0, 0, 0},
@@ -129,6 +133,7 @@ struct BadFieldsRow {
   const char* name;
   int year, month, day, hour, minute, second;
 };
+void PrintTo(const BadFieldsRow& r, std::ostream* os) { *os << r.name; }
 
 const BadFieldsRow kBadFieldsRows[] = {
     {"February29InCommonYear", 2001, 2, 29, 0, 0, 0},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "text/encoding.h"
 
 namespace vl {
@@ -26,6 +28,7 @@ struct PictureRow {
   const char* afternoon;
   const char* midnight;
 };
+void PrintTo(const PictureRow& r, std::ostream* os) { *os << r.name; }
 
 const PictureRow kDateRows[] = {
     {"ShortDate", "yyyy/MM/dd", "2000/01/02", "2009/11/08"},

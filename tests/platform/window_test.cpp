@@ -1,0 +1,196 @@
+#include "platform/window.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace vl::win {
+namespace {
+
+// A window that writes down every message it gets.
+class Recorder : public Window {
+ public:
+  struct Seen {
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  std::vector<Seen> seen;
+  std::function<void(UINT, WPARAM)> onMessage;
+
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    seen.push_back(Seen{msg, wParam, lParam});
+    if (onMessage) onMessage(msg, wParam);
+    return DefWindowProc(msg, wParam, lParam);
+  }
+  std::vector<UINT> Messages(std::initializer_list<UINT> only) const {
+    std::vector<UINT> out;
+    for (const Seen& s : seen) {
+      for (UINT m : only) {
+        if (s.msg == m) out.push_back(m);
+      }
+    }
+    return out;
+  }
+};
+
+class WindowSystem : public ::testing::Test {
+ protected:
+  VirtualClock clock_;
+  System sys_{clock_};
+  Recorder top_, a_, b_;
+  HWND topH_ = sys_.CreateWindowEx(top_, "Top", WS_VISIBLE, RECT{100, 100, 400, 300}, kNoWindow);
+  HWND aH_ = sys_.CreateWindowEx(a_, "A", WS_CHILD | WS_VISIBLE, RECT{10, 10, 110, 40}, topH_);
+  HWND bH_ = sys_.CreateWindowEx(b_, "B", WS_CHILD | WS_VISIBLE, RECT{10, 50, 110, 80}, topH_);
+};
+
+TEST_F(WindowSystem, FocusMovesWithKillFocusFirst) {
+  sys_.SetFocus(aH_);
+  a_.seen.clear();
+  std::vector<std::string> order;
+  a_.onMessage = [&](UINT m, WPARAM w) {
+    if (m == WM_KILLFOCUS) order.push_back("kill a, new " + std::to_string(w));
+  };
+  b_.onMessage = [&](UINT m, WPARAM w) {
+    if (m == WM_SETFOCUS) order.push_back("set b, old " + std::to_string(w));
+  };
+  sys_.SetFocus(bH_);
+  ASSERT_EQ(order.size(), 2u);
+  EXPECT_EQ(order[0], "kill a, new " + std::to_string(HandleId(bH_)));
+  EXPECT_EQ(order[1], "set b, old " + std::to_string(HandleId(aH_)));
+}
+
+TEST_F(WindowSystem, HiddenOrDisabledWindowsDoNotTakeTheFocus) {
+  sys_.ShowWindow(aH_, false);
+  EXPECT_EQ(sys_.SetFocus(aH_), kNoWindow);
+  EXPECT_NE(sys_.GetFocus(), aH_);
+  sys_.EnableWindow(bH_, false);
+  sys_.SetFocus(bH_);
+  EXPECT_NE(sys_.GetFocus(), bH_);
+}
+
+TEST_F(WindowSystem, DestroyedHandlesResolveToNothing) {
+  { Recorder temp; HWND h = sys_.CreateWindowEx(temp, "T", WS_CHILD, RECT{}, topH_); EXPECT_TRUE(sys_.IsWindow(h)); }
+  // The recorder's destructor destroyed its window; its handle no longer resolves.
+  EXPECT_EQ(sys_.SendMessage(HWND{999}, WM_USER, 0, 0), 0);
+  sys_.DestroyWindow(topH_);
+  EXPECT_FALSE(sys_.IsWindow(aH_));  // children go with their parent
+}
+
+TEST_F(WindowSystem, KeysBecomeKeyAndCharacterMessagesWithKeyState) {
+  sys_.SetFocus(aH_);
+  a_.seen.clear();
+  sys_.keybd_event(VK_SHIFT, 0);
+  sys_.keybd_event('A', 0);
+  sys_.keybd_event('A', KEYEVENTF_KEYUP);
+  sys_.keybd_event(VK_SHIFT, KEYEVENTF_KEYUP);
+  sys_.ProcessInput();
+  std::vector<UINT> msgs = a_.Messages({WM_KEYDOWN, WM_CHAR, WM_KEYUP});
+  EXPECT_EQ(msgs, (std::vector<UINT>{WM_KEYDOWN, WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_KEYUP}));
+  for (const auto& s : a_.seen) {
+    if (s.msg == WM_CHAR) {
+      EXPECT_EQ(s.wParam, WPARAM{'A'});
+    }
+  }
+  EXPECT_GE(sys_.GetKeyState(VK_SHIFT), 0);
+}
+
+TEST_F(WindowSystem, CharactersOfKeys) {
+  struct Row { std::vector<int> held; int vk; std::uint32_t ch; };
+  for (const Row& r : {Row{{}, 'A', 'a'}, Row{{VK_SHIFT}, 'A', 'A'}, Row{{VK_CONTROL}, 'V', 22},
+                       Row{{}, '5', '5'}, Row{{}, 0xBE, '.'}, Row{{}, 0xBD, '-'}, Row{{}, VK_RETURN, 13},
+                       Row{{}, VK_LEFT, 0}, Row{{VK_CONTROL}, '5', 0}}) {
+    for (int vk : r.held) sys_.keybd_event(vk, 0);
+    sys_.ProcessInput();
+    EXPECT_EQ(sys_.CharFromKey(r.vk), r.ch) << r.vk;
+    for (int vk : r.held) sys_.keybd_event(vk, KEYEVENTF_KEYUP);
+    sys_.ProcessInput();
+  }
+}
+
+TEST_F(WindowSystem, PreTranslateHookCanConsumeInput) {
+  sys_.SetFocus(aH_);
+  a_.seen.clear();
+  sys_.SetPreTranslateHook([](MSG& m) { return m.message == WM_KEYDOWN && m.wParam == VK_TAB; });
+  sys_.keybd_event(VK_TAB, 0);
+  sys_.keybd_event(VK_TAB, KEYEVENTF_KEYUP);
+  sys_.ProcessInput();
+  EXPECT_EQ(a_.Messages({WM_KEYDOWN, WM_CHAR, WM_KEYUP}), (std::vector<UINT>{WM_CHAR, WM_KEYUP}));
+}
+
+TEST_F(WindowSystem, DoubleByteImeCharacterArrivesAsTwoCharacters) {
+  sys_.SetFocus(aH_);
+  a_.seen.clear();
+  sys_.QueueChar(0x8ABF);  // 漢
+  sys_.ProcessInput();
+  std::vector<WPARAM> chars;
+  for (const auto& s : a_.seen) {
+    if (s.msg == WM_CHAR) chars.push_back(s.wParam);
+  }
+  EXPECT_EQ(chars, (std::vector<WPARAM>{0x8A, 0xBF}));
+}
+
+TEST_F(WindowSystem, TimersRunOnTheVirtualClock) {
+  sys_.SetTimer(aH_, 7, 100);
+  sys_.AdvanceTime(99);
+  EXPECT_TRUE(a_.Messages({WM_TIMER}).empty());
+  sys_.AdvanceTime(1);
+  EXPECT_EQ(a_.Messages({WM_TIMER}).size(), 1u);
+  sys_.AdvanceTime(250);
+  EXPECT_EQ(a_.Messages({WM_TIMER}).size(), 3u);
+  EXPECT_EQ(sys_.GetTickCount(), 350u);
+  sys_.KillTimer(aH_, 7);
+  sys_.AdvanceTime(1000);
+  EXPECT_EQ(a_.Messages({WM_TIMER}).size(), 3u);
+}
+
+TEST_F(WindowSystem, HeldKeysRepeatWhileTimePasses) {
+  sys_.SetFocus(aH_);
+  sys_.keybd_event(VK_UP, 0);
+  sys_.SetAutoRepeat(VK_UP, true);
+  sys_.ProcessInput();
+  a_.seen.clear();
+  sys_.AdvanceTime(System::kRepeatDelay - 1);
+  EXPECT_TRUE(a_.Messages({WM_KEYDOWN}).empty());
+  sys_.AdvanceTime(1 + 3 * System::kRepeatInterval);
+  ASSERT_EQ(a_.Messages({WM_KEYDOWN}).size(), 4u);
+  EXPECT_NE(a_.seen.back().lParam & (LPARAM{1} << 30), 0);  // marked as a repeat
+  sys_.keybd_event(VK_UP, KEYEVENTF_KEYUP);
+  sys_.AdvanceTime(1000);
+  EXPECT_EQ(a_.Messages({WM_KEYDOWN}).size(), 4u);
+}
+
+TEST_F(WindowSystem, MouseGoesToTheWindowUnderThePointOrTheCapture) {
+  sys_.QueueMouse(MouseAction::LeftDown, POINT{100 + 20, 100 + 55});
+  sys_.ProcessInput();
+  ASSERT_EQ(b_.Messages({WM_LBUTTONDOWN}).size(), 1u);
+  EXPECT_EQ(b_.seen.back().lParam, MAKELPARAM(10, 5));
+  sys_.SetCapture(aH_);
+  sys_.QueueMouse(MouseAction::LeftUp, POINT{100 + 20, 100 + 55});
+  sys_.ProcessInput();
+  EXPECT_EQ(a_.Messages({WM_LBUTTONUP}).size(), 1u);
+  EXPECT_EQ(a_.seen.back().lParam, MAKELPARAM(10, 45));  // in the capturing window's coordinates
+  EXPECT_EQ(sys_.WindowFromPoint(POINT{0, 0}), kNoWindow);
+  EXPECT_EQ(sys_.WindowFromPoint(POINT{105, 105}), topH_);
+}
+
+TEST_F(WindowSystem, ClipboardHoldsTextAndRegisteredFormats) {
+  const UINT mine = sys_.RegisterClipboardFormat("VlCF_LONG");
+  EXPECT_EQ(sys_.RegisterClipboardFormat("VlCF_LONG"), mine);
+  EXPECT_GE(mine, 0xC000u);
+  EXPECT_FALSE(sys_.SetClipboardData(CF_TEXT, "x"));  // not open
+  ASSERT_TRUE(sys_.OpenClipboard(aH_));
+  EXPECT_FALSE(sys_.OpenClipboard(bH_));  // one holder at a time
+  sys_.EmptyClipboard();
+  sys_.SetClipboardData(CF_TEXT, "-12");
+  sys_.SetClipboardData(mine, std::string("\xF4\xFF\xFF\xFF", 4));
+  sys_.CloseClipboard();
+  EXPECT_EQ(sys_.GetClipboardData(CF_TEXT), "-12");
+  EXPECT_EQ(sys_.GetClipboardData(mine)->size(), 4u);
+  EXPECT_EQ(sys_.GetClipboardFormatName(mine), "VlCF_LONG");
+  sys_.SetClipboardLocked(true);
+  EXPECT_FALSE(sys_.OpenClipboard(aH_));
+}
+
+}  // namespace
+}  // namespace vl::win
