@@ -77,5 +77,29 @@ TEST(FreeTypeFont, DrawsAKanjiWithAntialiasedInk) {
   for (int y = 0; y < surface.Height(); ++y) EXPECT_EQ(surface.GetPixel(3, y), RGB(255, 255, 255));
 }
 
+// Dark pixels of 漢 drawn in the given face at 16 pixels.
+int KanjiInk(FontBackend& fonts, const LOGFONT& lf) {
+  Surface surface(24, 24, RGB(255, 255, 255));
+  DeviceContext dc(&surface, fonts);
+  SelectObject(dc, CreateFontIndirect(lf));
+  TextOut(dc, 0, 0, Cp932Literal("漢"));
+  int dark = 0;
+  for (int y = 0; y < surface.Height(); ++y)
+    for (int x = 0; x < surface.Width(); ++x) dark += GetRValue(surface.GetPixel(x, y)) < 96 ? 1 : 0;
+  return dark;
+}
+
+TEST(FreeTypeFont, ALatinFaceBorrowsKanjiFromTheGothic) {
+  FreeTypeFontBackend fonts;
+  if (!fonts.Available()) GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
+  LOGFONT latin = Gothic(-16);
+  latin.SetFaceName("DejaVu Sans");
+  if (Lower(fonts.ResolveFile(latin)).find("dejavu") == std::string::npos) GTEST_SKIP() << "no DejaVu Sans";
+  // The same glyph, only placed on the Latin face's baseline: not the Latin face's missing-glyph box.
+  const int borrowed = KanjiInk(fonts, latin);
+  EXPECT_GT(borrowed, 20);
+  EXPECT_EQ(borrowed, KanjiInk(fonts, Gothic(-16)));
+}
+
 }  // namespace
 }  // namespace vl::win
