@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "text/mbcs.h"
-
 namespace vl::win {
 
 FixedFontGeometry FixedGeometryFor(const LOGFONT& font) {
@@ -34,7 +32,7 @@ bool DrawsNothing(std::string_view ch) {
   return b <= 0x20 || b == 0x7F;
 }
 
-class FixedFace : public FontFace {
+class FixedFace final : public FontFace {
  public:
   explicit FixedFace(const LOGFONT& font) : g_(FixedGeometryFor(font)) {
     metrics_.tmHeight = g_.height;

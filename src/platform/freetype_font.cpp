@@ -29,10 +29,18 @@ char32_t FirstCodePoint(std::string_view utf8) {
   int extra = 0;
   char32_t cp = 0;
   if (b0 < 0x80) return b0;
-  if ((b0 & 0xE0) == 0xC0) { extra = 1; cp = b0 & 0x1F; }
-  else if ((b0 & 0xF0) == 0xE0) { extra = 2; cp = b0 & 0x0F; }
-  else if ((b0 & 0xF8) == 0xF0) { extra = 3; cp = b0 & 0x07; }
-  else return 0;
+  if ((b0 & 0xE0) == 0xC0) {
+    extra = 1;
+    cp = b0 & 0x1F;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    extra = 2;
+    cp = b0 & 0x0F;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    extra = 3;
+    cp = b0 & 0x07;
+  } else {
+    return 0;
+  }
   if (utf8.size() < static_cast<std::size_t>(extra) + 1) return 0;
   for (int i = 1; i <= extra; ++i) {
     const auto b = static_cast<unsigned char>(utf8[static_cast<std::size_t>(i)]);
@@ -172,7 +180,7 @@ class SizedFace {
   bool italic_ = false;
 };
 
-class FreeTypeFace : public FontFace {
+class FreeTypeFace final : public FontFace {
  public:
   // `primary` is the opened face of the font file the LOGFONT resolved to.
   FreeTypeFace(std::shared_ptr<Library> lib, std::unique_ptr<SizedFace> primary, const FontFile& fallback,

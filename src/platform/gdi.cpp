@@ -426,7 +426,9 @@ bool DrawFrameControl(DeviceContext& dc, RECT& rect, unsigned type, unsigned sta
       DrawScrollArrow(dc, rect, state);
       return true;
     case DFC_BUTTON:
-      if ((state & 0x001F & ~DFCS_BUTTON3STATE) == DFCS_BUTTONCHECK) {
+      // The check box is the kind with neither the radio nor the push bit; the three-state bit
+      // only changes its look.
+      if ((state & (DFCS_BUTTONRADIO | DFCS_BUTTONPUSH)) == 0) {
         DrawCheckBox(dc, rect, state);
         return true;
       }
