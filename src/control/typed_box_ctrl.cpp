@@ -278,6 +278,10 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
       Fire(msg == VLM_SPINDOWN ? VlEvent::SpinDown : VlEvent::SpinUp, args);
       return 0;
     }
+    case VLM_PREVCONTROL:
+    case VLM_NEXTCONTROL:
+      MoveToControl(msg == VLM_NEXTCONTROL);
+      return 0;
     case VLM_ERROR:
       OnErrorRecord(wParam, *reinterpret_cast<const VlErrorRecord*>(lParam));
       return 0;

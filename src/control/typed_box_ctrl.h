@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "control/caption.h"
@@ -85,6 +86,13 @@ struct CVlTypedBoxCore {
   std::uint32_t effectiveBackColor = 0x80000005;
 };
 
+// The accelerator the control reports to its host: the key's byte as a virtual-key code.
+struct Mnemonic {
+  std::uint8_t key = 0;
+  bool alt = true;
+  std::uint16_t command = 102;
+};
+
 // Makes the editor of a data type; the default makes the editor classes of the component.
 using EditorFactory = std::function<std::unique_ptr<CVlEditWnd>(std::uint16_t dataType)>;
 
@@ -116,6 +124,15 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   bool UserCheck(const TypedValue& value);
   TypedValue ReadValue();
   void ActivateEditing();
+
+  // Keyboard focus and navigation.
+  // The host's filter, run for each keyboard message before dispatch; true when consumed.
+  bool PreTranslateKeyboard(const win::MSG& msg);
+  std::optional<Mnemonic> GetMnemonic() const;
+  bool IsBrowserHosted() const;
+
+  // The text the box shows now: the edit text while it is edited, else the display text.
+  std::string ShownText() const;
 
   const CVlTypedBoxCore& Core() const { return core_; }
   CVlEditWnd* Editor() const { return core_.editor.get(); }
@@ -166,6 +183,8 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   win::HWND EditorWindow() const;
   bool EditorVisible() const;
   TypedValue ConvertForCore(const TypedValue& v) const;
+
+  void MoveToControl(bool next);
 
   // Events from the edit window.
   void Fire(VlEvent id, EventArgs& args);

@@ -74,7 +74,7 @@ std::int32_t BoxSite::ContainerToHimetric(double units) const {
 }
 
 win::System& BoxSite::WindowSystem() { return form_.WindowSystem(); }
-win::HWND BoxSite::ContainerWindow() const { return form_.Handle(); }
+win::HWND BoxSite::ContainerWindow() const { return form_.ContainerWindow(); }
 bool BoxSite::IsUIActive() const { return control_ && form_.WindowSystem().GetFocus() != win::kNoWindow &&
                                           form_.OwnerName(form_.WindowSystem().GetFocus()) == name_; }
 void BoxSite::UIDeactivate() {
@@ -83,12 +83,18 @@ void BoxSite::UIDeactivate() {
 
 // ---------------------------------------------------------------------------------------------
 
-Form::Form(bool userMode) : system_(clock_), userMode_(userMode) {
+Form::Form(bool userMode, bool browserHosted) : system_(clock_), userMode_(userMode) {
   ambientFont_.name = Cp932Literal("ＭＳ Ｐゴシック");
   ambientFont_.sizeCy = 90000;
   ambientFont_.weight = 400;
   ambientFont_.charset = 128;
   system_.CreateWindowEx(*this, "VlTextForm", win::WS_VISIBLE, win::RECT{0, 0, 640, 480}, win::kNoWindow);
+  container_ = Handle();
+  if (browserHosted) {
+    container_ = system_.CreateWindowEx(browserPane_, "Internet Explorer_Server", win::WS_CHILD | win::WS_VISIBLE,
+                                        win::RECT{0, 0, 640, 480}, Handle());
+  }
+  system_.SetPreTranslateHook([this](win::MSG& msg) { return PreTranslate(msg); });
   system_.SetMessageBoxHandler([this](const win::MessageBoxRequest& r) {
     messages_.push_back(MessageRecord{r.text, r.title, OwnerName(r.owner)});
     return win::IDOK;
@@ -97,16 +103,82 @@ Form::Form(bool userMode) : system_(clock_), userMode_(userMode) {
 
 Form::~Form() {
   system_.SetMessageBoxHandler(nullptr);
+  system_.SetPreTranslateHook(nullptr);
   boxes_.clear();
+  buttons_.clear();
+}
+
+win::RECT Form::NextRect() {
+  win::RECT r{8, 8 + nextRow_ * 30, 8 + 160, 8 + nextRow_ * 30 + 24};
+  ++nextRow_;
+  return r;
+}
+
+win::HWND Form::AddButton(const std::string& name, std::optional<win::RECT> rect) {
+  buttons_.push_back(std::make_unique<PlainButton>());
+  win::HWND h = system_.CreateWindowEx(*buttons_.back(), "BUTTON", win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP,
+                                       rect.value_or(NextRect()), container_);
+  tabOrder_.push_back(TabStop{name, h, nullptr});
+  return h;
+}
+
+bool Form::FocusButton(const std::string& name) {
+  win::HWND h = ButtonWindow(name);
+  if (h == win::kNoWindow) return false;
+  system_.SetFocus(h);
+  return true;
+}
+
+win::HWND Form::ButtonWindow(const std::string& name) const {
+  for (const TabStop& t : tabOrder_) {
+    if (t.box == nullptr && t.name == name) return t.hwnd;
+  }
+  return win::kNoWindow;
+}
+
+bool Form::PreTranslate(win::MSG& msg) {
+  const bool key = msg.message == win::WM_KEYDOWN || msg.message == win::WM_KEYUP || msg.message == win::WM_CHAR ||
+                   msg.message == win::WM_SYSKEYDOWN || msg.message == win::WM_SYSKEYUP;
+  if (!key) return false;
+  // The box that holds the focus filters first.
+  for (const TabStop& t : tabOrder_) {
+    if (t.box == nullptr) continue;
+    for (win::HWND h = msg.hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+      if (h == t.hwnd) {
+        if (t.box->PreTranslateKeyboard(msg)) return true;
+        break;
+      }
+    }
+  }
+  // Dialog navigation: Tab moves to the next tab stop, Shift+Tab to the previous one.
+  if (msg.message != win::WM_KEYDOWN || msg.wParam != static_cast<win::WPARAM>(win::VK_TAB)) return false;
+  if (tabOrder_.empty()) return true;
+  const bool back = system_.GetKeyState(win::VK_SHIFT) < 0;
+  const std::string current = FocusedName();
+  std::size_t at = tabOrder_.size();
+  for (std::size_t i = 0; i < tabOrder_.size(); ++i) {
+    if (tabOrder_[i].name == current) at = i;
+  }
+  const std::size_t n = tabOrder_.size();
+  for (std::size_t step = 1; step <= n; ++step) {
+    const std::size_t i = at == n ? (back ? n - step : step - 1) : (back ? (at + n - step) % n : (at + step) % n);
+    const TabStop& t = tabOrder_[i];
+    const bool enabled = t.box == nullptr || t.box->Core().enabled;
+    if (enabled && system_.IsWindowVisible(t.hwnd) && system_.IsWindowEnabled(t.hwnd)) {
+      system_.SetFocus(t.hwnd);
+      break;
+    }
+  }
+  return true;
 }
 
 CVlTypedBoxCtrl& Form::AddBox(const std::string& name, std::optional<win::RECT> rect, EditorFactory factory) {
-  win::RECT r = rect.value_or(win::RECT{8, 8 + nextRow_ * 30, 8 + 160, 8 + nextRow_ * 30 + 24});
-  ++nextRow_;
+  win::RECT r = rect.value_or(NextRect());
   auto site = std::make_unique<BoxSite>(*this, name);
   site->Attach(std::make_unique<CVlTypedBoxCtrl>(*site, std::move(factory)));
   site->Control().CreateControlWindow(r);
   boxes_.push_back(std::move(site));
+  tabOrder_.push_back(TabStop{name, boxes_.back()->Control().Handle(), &boxes_.back()->Control()});
   return boxes_.back()->Control();
 }
 
@@ -136,6 +208,9 @@ std::vector<NotificationRecord> Form::TakeNotifications() { return std::exchange
 std::string Form::OwnerName(win::HWND hwnd) const {
   if (hwnd == win::kNoWindow) return "";
   if (hwnd == Handle()) return "form";
+  for (const TabStop& t : tabOrder_) {
+    if (t.box == nullptr && t.hwnd == hwnd) return t.name;
+  }
   for (const auto& b : boxes_) {
     win::HWND control = b->Control().Handle();
     for (win::HWND h = hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {

@@ -71,10 +71,17 @@ class BoxSite : public IVlControlSite {
   std::unique_ptr<CVlTypedBoxCtrl> control_;
 };
 
+// A plain push button: a tab stop for the focus to move to.
+class PlainButton : public win::Window {};
+
+// The window a browser hosts its page's controls in.
+class BrowserPane : public win::Window {};
+
 class Form : public win::Window {
  public:
-  // user mode is the container's run mode; design mode its design surface.
-  explicit Form(bool userMode = true);
+  // user mode is the container's run mode; design mode its design surface. A browser-hosted
+  // form places its boxes inside a window of the browser's class.
+  explicit Form(bool userMode = true, bool browserHosted = false);
   ~Form() override;
 
   bool UserMode() const { return userMode_; }
@@ -87,6 +94,7 @@ class Form : public win::Window {
   // Places a box; the rectangle defaults to the next row of the form.
   CVlTypedBoxCtrl& AddBox(const std::string& name, std::optional<win::RECT> rect = std::nullopt,
                           EditorFactory factory = nullptr);
+  win::HWND AddButton(const std::string& name, std::optional<win::RECT> rect = std::nullopt);
   BoxSite* FindBox(const std::string& name);
   BoxSite* FindBox(const CVlTypedBoxCtrl& control);
   const std::vector<std::unique_ptr<BoxSite>>& Boxes() const { return boxes_; }
@@ -104,21 +112,42 @@ class Form : public win::Window {
   // Name of the box (or "form") that a window belongs to; empty for none.
   std::string OwnerName(win::HWND hwnd) const;
 
-  // The focus, as the host gives it: to a box (its control window) or nothing.
+  // The focus, as the host gives it: to a box (its control window), a button, or nothing.
   void Focus(CVlTypedBoxCtrl& control);
+  bool FocusButton(const std::string& name);
   std::string FocusedName() const;
+  win::HWND ButtonWindow(const std::string& name) const;
+
+  // The window the boxes and buttons are children of.
+  win::HWND ContainerWindow() const { return container_; }
+
+  // The host's message loop: posted messages and queued input until none is left.
+  void PumpMessages() { system_.ProcessInput(); }
 
   static std::uint32_t SystemColour(std::uint32_t index);
 
  private:
   friend class BoxSite;
   void Record(BoxSite& box, VlEvent id, EventArgs& args);
+  // Keyboard filters of the boxes, then dialog navigation on Tab and Shift+Tab.
+  bool PreTranslate(win::MSG& msg);
+  win::RECT NextRect();
+
+  struct TabStop {
+    std::string name;
+    win::HWND hwnd;
+    CVlTypedBoxCtrl* box;  // nullptr for a button
+  };
 
   VirtualClock clock_;
   win::System system_;
   bool userMode_;
   FontDesc ambientFont_;
   std::vector<std::unique_ptr<BoxSite>> boxes_;
+  std::vector<std::unique_ptr<PlainButton>> buttons_;
+  std::vector<TabStop> tabOrder_;
+  BrowserPane browserPane_;
+  win::HWND container_ = win::kNoWindow;
   std::vector<EventRecord> events_;
   std::vector<MessageRecord> messages_;
   std::vector<NotificationRecord> notifications_;

@@ -278,6 +278,17 @@ void System::QueueMouse(MouseAction action, POINT screen) {
   input_.push_back(in);
 }
 
+void System::SetHeldButtons(const std::vector<MouseAction>& downs) {
+  keyState_[1] &= 0x7F;
+  keyState_[2] &= 0x7F;
+  keyState_[4] &= 0x7F;
+  for (MouseAction a : downs) {
+    if (a == MouseAction::LeftDown) keyState_[1] |= 0x80;
+    if (a == MouseAction::RightDown) keyState_[2] |= 0x80;
+    if (a == MouseAction::MiddleDown) keyState_[4] |= 0x80;
+  }
+}
+
 HWND System::SetCapture(HWND hwnd) {
   HWND old = capture_;
   capture_ = IsWindow(hwnd) ? hwnd : kNoWindow;
@@ -327,9 +338,10 @@ std::uint32_t System::CharFromKey(int vk) const {
   return 0;
 }
 
-void System::DispatchMessage(MSG msg) {
-  if (preTranslate_ && preTranslate_(msg)) return;
+bool System::DispatchMessage(MSG msg) {
+  if (preTranslate_ && preTranslate_(msg)) return false;
   SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  return true;
 }
 
 void System::DispatchInput(const Input& in) {
@@ -354,8 +366,9 @@ void System::DispatchInput(const Input& in) {
       if (in.up || in.repeat || wasDown) lParam |= LPARAM{1} << 30;
       if (in.up) lParam |= static_cast<LPARAM>(std::uint32_t{1} << 31);
       const UINT message = in.up ? (sys ? WM_SYSKEYUP : WM_KEYUP) : (sys ? WM_SYSKEYDOWN : WM_KEYDOWN);
-      DispatchMessage(MSG{target, message, static_cast<WPARAM>(in.vk), lParam});
-      if (!in.up) {
+      const bool delivered = DispatchMessage(MSG{target, message, static_cast<WPARAM>(in.vk), lParam});
+      // A key the host consumed (dialog navigation) makes no character, as with IsDialogMessage.
+      if (!in.up && delivered) {
         // TranslateMessage: the key's character follows as its own message.
         if (std::uint32_t ch = CharFromKey(in.vk)) {
           Input c{Input::Kind::Char};

@@ -152,6 +152,8 @@ class System {
 
   // --- Mouse input, queued like keys.
   void QueueMouse(MouseAction action, POINT screen);
+  // Marks mouse buttons as held (or none), as during a drag that began outside the window.
+  void SetHeldButtons(const std::vector<MouseAction>& downs);
   HWND SetCapture(HWND hwnd);
   bool ReleaseCapture();
   HWND GetCapture() const;
@@ -225,7 +227,8 @@ class System {
   const Entry* Find(HWND hwnd) const;
   Entry* Find(HWND hwnd);
   void DispatchInput(const Input& input);
-  void DispatchMessage(MSG msg);
+  // False when the pre-translate hook consumed the message.
+  bool DispatchMessage(MSG msg);
   std::vector<HWND> ChildrenOf(HWND parent) const;
 
   Clock& clock_;

@@ -23,7 +23,7 @@ const JapaneseNames& Names() {
     const char* days[] = {"日", "月", "火", "水", "木", "金", "土"};
     for (int i = 0; i < 7; ++i) {
       n.shortDays[i] = Cp932Literal(days[i]);
-      n.longDays[i] = Cp932Literal(std::string(days[i]) + "曜日");
+      n.longDays[i] = Cp932Literal(days[i]) + Cp932Literal("曜日");
     }
     for (int i = 0; i < 12; ++i) n.longMonths[i] = std::to_string(i + 1) + Cp932Literal("月");
     n.gregorianEra = Cp932Literal("西暦");

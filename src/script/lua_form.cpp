@@ -7,31 +7,9 @@
 #include "control/type_library.h"
 #include "host/form.h"
 #include "runtime/coerce.h"
-#include "script/lua_internal.h"
+#include "script/lua_form_internal.h"
 
 namespace vl::script {
-
-namespace {
-
-constexpr const char* kFormMeta = "vl.Form";
-constexpr const char* kBoxMeta = "vl.Box";
-constexpr const char* kCaptionsMeta = "vl.Captions";
-constexpr const char* kCaptionMeta = "vl.Caption";
-constexpr const char* kFontMeta = "vl.Font";
-
-// A form as the script holds it. The Lua state is kept to call event handlers; handler errors
-// are held until control returns to the script, so they never cross C++ frames.
-struct FormHost {
-  std::unique_ptr<Form> form;
-  lua_State* L = nullptr;
-  int handlersRef = LUA_NOREF;  // registry: { ["box\0Event"] = function }
-  std::optional<std::string> pendingError;
-};
-
-struct BoxRef {
-  FormHost* host;
-  std::string name;
-};
 
 FormHost& CheckForm(lua_State* L, int index) {
   auto* h = static_cast<FormHost*>(luaL_testudata(L, index, kFormMeta));
@@ -51,20 +29,25 @@ CVlTypedBoxCtrl& BoxControl(const BoxRef& ref) {
   return site->Control();
 }
 
-template <typename T>
-T& CheckObject(lua_State* L, int index, const char* meta) {
-  auto* ref = static_cast<ObjectRef*>(luaL_testudata(L, index, meta));
-  if (ref == nullptr) throw ScriptError(std::string("a ") + meta + " is expected");
-  return *std::static_pointer_cast<T>(ref->object);
-}
-
-// Raises, in Lua, an error a handler left while the C++ side was running.
 void ThrowPending(FormHost& host) {
   if (host.pendingError) {
     std::string e = *host.pendingError;
     host.pendingError.reset();
     throw ScriptError(e);
   }
+}
+
+namespace {
+
+constexpr const char* kCaptionsMeta = "vl.Captions";
+constexpr const char* kCaptionMeta = "vl.Caption";
+constexpr const char* kFontMeta = "vl.Font";
+
+template <typename T>
+T& CheckObject(lua_State* L, int index, const char* meta) {
+  auto* ref = static_cast<ObjectRef*>(luaL_testudata(L, index, meta));
+  if (ref == nullptr) throw ScriptError(std::string("a ") + meta + " is expected");
+  return *std::static_pointer_cast<T>(ref->object);
 }
 
 void PushObject(lua_State* L, std::shared_ptr<Dispatch> object, const char* meta, int ownerIndex) {
@@ -146,6 +129,7 @@ int FormGc(lua_State* L) {
 int NewForm(lua_State* L) {
   return Guarded(L, [&] {
     bool user = true;
+    bool browser = false;
     if (lua_istable(L, 1)) {
       lua_getfield(L, 1, "mode");
       if (lua_isstring(L, -1)) {
@@ -154,11 +138,14 @@ int NewForm(lua_State* L) {
         user = mode == "user";
       }
       lua_pop(L, 1);
+      lua_getfield(L, 1, "browser");
+      browser = lua_toboolean(L, -1) != 0;
+      lua_pop(L, 1);
     }
     auto* h = static_cast<FormHost*>(lua_newuserdatauv(L, sizeof(FormHost), 0));
     new (h) FormHost();
     luaL_setmetatable(L, kFormMeta);
-    h->form = std::make_unique<Form>(user);
+    h->form = std::make_unique<Form>(user, browser);
     h->L = L;
     lua_newtable(L);
     h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
@@ -273,10 +260,33 @@ int FormModified(lua_State* L) {
 int FormFocus(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
-    BoxRef& b = CheckBoxRef(L, 2);
-    h.form->Focus(BoxControl(b));
+    if (lua_type(L, 2) == LUA_TSTRING) {
+      std::string name = lua_tostring(L, 2);
+      if (BoxSite* site = h.form->FindBox(name)) {
+        h.form->Focus(site->Control());
+      } else if (!h.form->FocusButton(name)) {
+        throw ScriptError("nothing named " + name + " on the form");
+      }
+    } else {
+      h.form->Focus(BoxControl(CheckBoxRef(L, 2)));
+    }
+    h.form->PumpMessages();
     ThrowPending(h);
     return 0;
+  });
+}
+
+int FormAddButton(lua_State* L) {
+  return Guarded(L, [&] {
+    FormHost& h = CheckForm(L, 1);
+    if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add_button(name): a name is expected");
+    std::string name = lua_tostring(L, 2);
+    if (h.form->FindBox(name) != nullptr || h.form->ButtonWindow(name) != win::kNoWindow) {
+      throw ScriptError("something named " + name + " is already on the form");
+    }
+    h.form->AddButton(name);
+    lua_pushvalue(L, 2);
+    return 1;
   });
 }
 
@@ -604,10 +614,12 @@ void OpenForms(lua_State* L) {
   const luaL_Reg formMeta[] = {{"__gc", FormGc}, {"__index", FormIndex}, {"__newindex", FormNewIndex}, {nullptr, nullptr}};
   NewMeta(L, kFormMeta, formMeta);
   luaL_getmetatable(L, kFormMeta);
-  const luaL_Reg methods[] = {{"add", FormAdd},       {"events", FormEvents},   {"messages", FormMessages},
+  const luaL_Reg methods[] = {{"add", FormAdd},       {"add_button", FormAddButton},
+                              {"events", FormEvents},   {"messages", FormMessages},
                               {"notifications", FormNotifications}, {"modified", FormModified},
                               {"focus", FormFocus},   {"focused", FormFocused}, {nullptr, nullptr}};
   luaL_newlib(L, methods);
+  RegisterInputMethods(L);
   lua_setfield(L, -2, "methods");
   lua_pop(L, 1);
 

@@ -1,0 +1,39 @@
+// The Lua host's forms and boxes, shared by its files.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "host/form.h"
+#include "script/lua_internal.h"
+
+namespace vl::script {
+
+inline constexpr const char* kFormMeta = "vl.Form";
+inline constexpr const char* kBoxMeta = "vl.Box";
+
+// A form as the script holds it. The Lua state is kept to call event handlers; handler errors
+// are held until control returns to the script, so they never cross C++ frames.
+struct FormHost {
+  std::unique_ptr<Form> form;
+  lua_State* L = nullptr;
+  int handlersRef = LUA_NOREF;  // registry: { ["box\0Event"] = function }
+  std::optional<std::string> pendingError;
+};
+
+struct BoxRef {
+  FormHost* host;
+  std::string name;
+};
+
+FormHost& CheckForm(lua_State* L, int index);
+BoxRef& CheckBoxRef(lua_State* L, int index);
+CVlTypedBoxCtrl& BoxControl(const BoxRef& ref);
+
+// Raises, in Lua, an error a handler left while the C++ side was running.
+void ThrowPending(FormHost& host);
+// Adds the input methods (key, type, click, wait, ...) to the table on top.
+void RegisterInputMethods(lua_State* L);
+
+}  // namespace vl::script
