@@ -107,4 +107,40 @@ std::uint32_t VlTextCaption::AlignmentFlags() const {
   return 0x20 + kHorizontal[alignment_ % 3] + kVertical[alignment_ / 3];
 }
 
+namespace {
+
+int HimetricToPixels(const win::DeviceContext& dc, std::int32_t himetric) {
+  win::SIZE size{himetric, 0};
+  win::HIMETRICtoDP(dc, size);
+  return size.cx;
+}
+
+}  // namespace
+
+CaptionMetrics VlTextCaption::GetCaptionMetrics(const win::DeviceContext& dc) const {
+  return CaptionMetrics{HimetricToPixels(dc, size_), HimetricToPixels(dc, spacing_), HimetricToPixels(dc, padding_)};
+}
+
+void VlTextCaption::DrawCaption(win::DeviceContext& dc, const win::RECT& rect, const win::RECT& bounds,
+                                std::int32_t extentHeightHimetric) const {
+  if (rect.IsEmpty()) return;
+  const FontDesc desc = font_ ? font_->Desc() : DefaultCaptionFont();
+  win::LOGFONT lf = desc.ToLogFont();
+  win::SIZE extent{0, extentHeightHimetric};
+  win::HIMETRICtoDP(dc, extent);
+  if (extent.cy > 0 && extent.cy != bounds.Height()) lf.lfHeight = win::MulDiv(lf.lfHeight, bounds.Height(), extent.cy);
+  win::HFONT font = win::CreateFontIndirect(lf);
+  win::HFONT previous = win::SelectObject(dc, font);
+  CaptionLook look;
+  look.text = text_;
+  look.borderStyle = borderStyle_;
+  look.padding = HimetricToPixels(dc, padding_);
+  look.alignmentFlags = AlignmentFlags();
+  look.backColor = owner_->TranslateCaptionColor(backColor_);
+  look.textColor = owner_->TranslateCaptionColor(textColor_);
+  DrawCaptionStrip(dc, rect, look);
+  win::SelectObject(dc, previous);
+  win::DeleteObject(font);
+}
+
 }  // namespace vl

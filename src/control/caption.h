@@ -7,6 +7,8 @@
 #include <string>
 
 #include "control/font_object.h"
+#include "platform/gdi.h"
+#include "render/caption_draw.h"
 #include "runtime/variant.h"
 
 namespace vl {
@@ -29,6 +31,8 @@ class ICaptionOwner {
   // A caption property changed: mark the control modified and repaint it; `layout` when the
   // text area must be recomputed and the edit window moved.
   virtual void CaptionChanged(bool layout) = 0;
+  // An OLE colour as the screen shows it now (system colours resolved).
+  virtual std::uint32_t TranslateCaptionColor(std::uint32_t colour) const = 0;
 };
 
 class VlTextCaption : public Dispatch {
@@ -75,6 +79,13 @@ class VlTextCaption : public Dispatch {
 
   // Drawing flags of the alignment: 0x20 + horizontal (0, 1, 2) + vertical (0, 4, 8).
   std::uint32_t AlignmentFlags() const;
+
+  // Size, spacing and padding in the device's pixels, each converted as a horizontal extent.
+  CaptionMetrics GetCaptionMetrics(const win::DeviceContext& dc) const;
+  // Draws the caption in `rect`. Its font (the default caption font until one is given) is scaled
+  // by the drawn height over the control's extent height, as the control scales its own.
+  void DrawCaption(win::DeviceContext& dc, const win::RECT& rect, const win::RECT& bounds,
+                   std::int32_t extentHeightHimetric) const;
 
  private:
   void Changed(bool layout) { owner_->CaptionChanged(layout); }

@@ -8,6 +8,7 @@
 
 #include "control/events.h"
 #include "control/font_object.h"
+#include "platform/font_backend.h"
 #include "platform/window.h"
 
 namespace vl {
@@ -38,6 +39,9 @@ class IVlControlSite {
   // The window system and the window the control's window lives in.
   virtual win::System& WindowSystem() = 0;
   virtual win::HWND ContainerWindow() const = 0;
+
+  // The fonts the screen measures and draws with; null leaves the control its fixed-metrics ones.
+  virtual win::FontBackend* ScreenFonts() { return nullptr; }
 
   // UI activation.
   virtual bool IsUIActive() const = 0;

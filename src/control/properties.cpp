@@ -281,7 +281,7 @@ bool CVlTypedBoxCtrl::SetPropertyChecked(std::int32_t dispid, const Variant& v) 
     case kDispBorderStyle: {
       bool changed = Store(core_.borderStyle, static_cast<std::int16_t>(inRange(AsInt(v), 0, 1)));
       if (changed) {
-        if (editor) editor->MoveEditor(core_.editRect, true);
+        if (editor) editor->MoveEditor(EditorRect(), true);
         Repaint();
       }
       return changed;
@@ -294,7 +294,7 @@ bool CVlTypedBoxCtrl::SetPropertyChecked(std::int32_t dispid, const Variant& v) 
         if (core_.dataType == VlTextBoolean) {
           core_.appearance == 0 ? ChangeStyleBits(kStyleFlat, 0) : ChangeStyleBits(0, kStyleFlat);
         } else if (editor) {
-          editor->MoveEditor(core_.editRect, true);
+          editor->MoveEditor(EditorRect(), true);
         }
         Repaint();
       }

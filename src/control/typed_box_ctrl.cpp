@@ -38,7 +38,7 @@ bool CVlTypedBoxCtrl::CreateControlWindow(win::RECT rect) {
                          site_.ContainerWindow()) == win::kNoWindow) {
     return false;
   }
-  core_.editRect = win::RECT{0, 0, rect.Width(), rect.Height()};
+  LayoutEditRect();
   return true;
 }
 
@@ -51,11 +51,6 @@ std::int32_t CVlTypedBoxCtrl::ControlHeightHimetric() const {
 }
 
 std::int32_t CVlTypedBoxCtrl::MarginHimetric() const { return PixelsToHimetric(8); }
-
-void CVlTypedBoxCtrl::CaptionChanged(bool) {
-  site_.SetModifiedFlag(true);
-  Repaint();
-}
 
 void CVlTypedBoxCtrl::Repaint() { site_.InvalidateControl(); }
 
@@ -107,6 +102,7 @@ void CVlTypedBoxCtrl::CreateEditorObject() {
 void CVlTypedBoxCtrl::PushPropertiesToEditor(CVlEditWnd& editor) {
   const std::uint16_t type = core_.dataType;
   const bool numericDateString = type != VlTextBoolean;
+  editor.screenFonts = &ScreenFonts();
   editor.SetStyleBits(EditorStyleBits());
   if (type == VlTextDate) editor.SetEraProfile(core_.eraProfile);
   editor.SetFormat(core_.format);
@@ -196,17 +192,12 @@ void CVlTypedBoxCtrl::ChangeStyleBits(std::uint32_t add, std::uint32_t remove) {
   if (hadFocus) sys.SetFocus(editor->Handle());
 }
 
-void CVlTypedBoxCtrl::ApplyAlignmentFit() {
-  // Until the box can measure its display text every value fits, so the configured alignment
-  // is what the edit window shows.
-}
-
 void CVlTypedBoxCtrl::ActivateEditing() {
   if (!core_.enabled || core_.unavailable || !HasControlWindow() || !core_.editor) return;
   win::System& sys = site_.WindowSystem();
   CVlEditWnd& editor = *core_.editor;
   if (!editor.IsCreated()) {
-    editor.Create(sys, 0, core_.editRect, Handle());
+    editor.Create(sys, 0, EditorRect(), Handle());
   }
   editor.ShowEditor(true);
   sys.SetFocus(editor.Handle());
@@ -218,16 +209,18 @@ void CVlTypedBoxCtrl::ActivateEditing() {
 void CVlTypedBoxCtrl::Fire(VlEvent id, EventArgs& args) { site_.FireEvent(id, args); }
 
 win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+  // A disabled control takes neither the focus nor the mouse.
+  if (!core_.enabled && (msg == win::WM_SETFOCUS || (msg >= win::WM_MOUSEMOVE && msg <= 0x0205))) return 0;
   switch (msg) {
     case win::WM_SETFOCUS:
       ActivateEditing();
       return 0;
-    case win::WM_SIZE: {
-      win::RECT r = site_.WindowSystem().GetWindowRect(Handle());
-      core_.editRect = win::RECT{0, 0, r.Width(), r.Height()};
-      if (CVlEditWnd* e = Editor()) e->MoveEditor(core_.editRect, true);
+    case win::WM_SIZE:
+      LayoutEditRect();
       return 0;
-    }
+    case win::WM_CTLCOLOREDIT:
+    case win::WM_CTLCOLORBTN:
+      return OnCtlColor(wParam);
     case VLM_FOCUSLEFT: {
       auto* target = reinterpret_cast<const win::HWND*>(lParam);
       OnFocusLeft(target != nullptr ? *target : win::kNoWindow);

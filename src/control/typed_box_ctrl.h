@@ -15,6 +15,8 @@
 #include "control/font_object.h"
 #include "control/host_site.h"
 #include "edit/edit_wnd.h"
+#include "platform/fixed_font.h"
+#include "platform/gdi.h"
 #include "platform/window.h"
 #include "value/typed_value.h"
 #include "value/value_exception.h"
@@ -134,6 +136,23 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   // The text the box shows now: the edit text while it is edited, else the display text.
   std::string ShownText() const;
 
+  // --- Layout and drawing ---
+  // Draws the control into `bounds` of `dc`: background, captions, the box and its border. A
+  // metafile drawing (the host asked for a picture) takes the container's back colour and always
+  // draws the box's text, also while the edit window is shown.
+  void OnDraw(win::DeviceContext& dc, const win::RECT& bounds, bool metafile = false);
+  // The host proposes a size in pixels; the control keeps room for its captions' sizes and
+  // spacings and 8 pixels of box each way.
+  win::SIZE AdjustExtent(win::SIZE pixels) const;
+  // Border inset of the box: 1 flat, 2 three-dimensional, 0 without a border or for a Boolean.
+  int BorderInset() const;
+  // The edit rectangle less the border inset: where the edit window lies.
+  win::RECT EditorRect() const;
+  // The fonts the control measures and draws with on screen.
+  win::FontBackend& ScreenFonts() const;
+  // True while a right-aligned or centred box shows its too-wide value left-aligned.
+  bool AlignmentFitLeft() const { return alignmentFitLeft_; }
+
   const CVlTypedBoxCore& Core() const { return core_; }
   CVlEditWnd* Editor() const { return core_.editor.get(); }
   VlTextCaption& Caption(int direction) { return *captions_[static_cast<std::size_t>(direction)]; }
@@ -150,6 +169,7 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   double HimetricToContainer(std::int32_t himetric) const override { return site_.HimetricToContainer(himetric); }
   std::int32_t ContainerToHimetric(double units) const override { return site_.ContainerToHimetric(units); }
   void CaptionChanged(bool layout) override;
+  std::uint32_t TranslateCaptionColor(std::uint32_t colour) const override { return site_.TranslateColor(colour); }
 
  private:
   // Property plumbing.
@@ -174,6 +194,12 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   void ApplyAlignmentFit();
   void ChangeStyleBits(std::uint32_t add, std::uint32_t remove);
   void Repaint();
+  // Recomputes the edit rectangle from the client area and the captions and moves the edit window.
+  void LayoutEditRect();
+  void DrawBox(win::DeviceContext& dc, const win::RECT& box, double zoom, bool metafile);
+  // The colours of the box now: background and text.
+  std::pair<std::uint32_t, std::uint32_t> BoxColours(bool forEditWindow) const;
+  win::LRESULT OnCtlColor(win::WPARAM dc);
 
   // The editor: created for the current data type with every property pushed into it.
   void CreateEditorObject();
@@ -200,6 +226,9 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   std::string dataField_;
   std::uint32_t controlBackColor_ = 0x8000000F;
   bool focusReturned_ = false;
+  bool alignmentFitLeft_ = false;
+  win::HBRUSH editBrush_;
+  mutable win::FixedFontBackend fixedFonts_;
 };
 
 }  // namespace vl

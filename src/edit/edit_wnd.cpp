@@ -105,16 +105,12 @@ void CVlEditWnd::PlaceSpin() {
 
 // --- Virtual operations ----------------------------------------------------------------------------
 
-bool CVlEditWnd::FitsDisplayWidth(win::DeviceContext*) { return true; }
-
 win::RECT CVlEditWnd::GetTextRect() {
   win::RECT r = textRect;
   if (spinButton == 1) r.left = spinRect.right;
   if (spinButton == 2) r.right = spinRect.left;
   return r;
 }
-
-bool CVlEditWnd::DrawEditArea(win::DeviceContext*, win::RECT, double, int, std::uint32_t) { return true; }
 
 void CVlEditWnd::ShowEditor(bool show) {
   if (!created || Sys() == nullptr) return;
@@ -142,8 +138,11 @@ void CVlEditWnd::GetDisplayText(std::string& out) { out = displayText; }
 bool CVlEditWnd::SetDisplayText(const std::string& text) {
   displayText = text;
   if (created) Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(text.c_str()));
-  // Measuring against the text area needs the window's font; until drawing measures, every text
-  // fits.
+  // A single-line box keeps a text wider than its area but reports it.
+  if (singleLine && !FitsLastDrawArea(text)) {
+    lastError = 4;
+    return false;
+  }
   return true;
 }
 

@@ -23,6 +23,7 @@ namespace vl {
 
 namespace win {
 class DeviceContext;
+class FontBackend;
 }
 
 class CVlSpinButton;
@@ -161,12 +162,19 @@ class CVlEditWnd : public win::EditControl {
   // The text being edited (the Text property).
   virtual std::string GetText();
 
+  // The window paints itself while it is shown (the box being edited): its colours from the
+  // control, the text with the selection, and the caret while it has the focus. `dc` has its
+  // origin at the window's top-left corner.
+  virtual void PaintEditor(win::DeviceContext& dc);
+
   // The text the window shows now (password characters included).
   std::string WindowText() const;
   bool HasFocus() const;
 
   // Fields the control writes directly.
   std::int32_t keepNull = 0;
+  // The fonts the screen measures with; until the control gives them every text fits.
+  win::FontBackend* screenFonts = nullptr;
 
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override;
 
@@ -199,6 +207,10 @@ class CVlEditWnd : public win::EditControl {
   void Cut();
   bool InsertSingleByte(std::uint32_t ch);
   bool IsCentredOrRight() const;
+  // Whether a single-line text fits the area the window was last drawn in.
+  bool FitsLastDrawArea(const std::string& text);
+  // The display text of a single-line box with the live selection (SelStart..SelEnd).
+  void DrawSingleLineText(win::DeviceContext& dc, const std::string& text, win::RECT rect, std::uint32_t flags);
   bool IsFocusedWindow() const;
   std::int32_t ShiftState() const;
 

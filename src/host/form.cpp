@@ -75,6 +75,7 @@ std::int32_t BoxSite::ContainerToHimetric(double units) const {
 
 win::System& BoxSite::WindowSystem() { return form_.WindowSystem(); }
 win::HWND BoxSite::ContainerWindow() const { return form_.ContainerWindow(); }
+win::FontBackend* BoxSite::ScreenFonts() { return form_.ScreenFonts(); }
 bool BoxSite::IsUIActive() const { return control_ && form_.WindowSystem().GetFocus() != win::kNoWindow &&
                                           form_.OwnerName(form_.WindowSystem().GetFocus()) == name_; }
 void BoxSite::UIDeactivate() {
@@ -180,6 +181,22 @@ CVlTypedBoxCtrl& Form::AddBox(const std::string& name, std::optional<win::RECT> 
   boxes_.push_back(std::move(site));
   tabOrder_.push_back(TabStop{name, boxes_.back()->Control().Handle(), &boxes_.back()->Control()});
   return boxes_.back()->Control();
+}
+
+win::RECT Form::MoveBox(CVlTypedBoxCtrl& control, win::RECT rect) {
+  const win::SIZE size = control.AdjustExtent(win::SIZE{rect.Width(), rect.Height()});
+  rect.right = rect.left + size.cx;
+  rect.bottom = rect.top + size.cy;
+  system_.MoveWindow(control.Handle(), rect);
+  return rect;
+}
+
+std::vector<std::pair<std::string, win::HWND>> Form::Buttons() const {
+  std::vector<std::pair<std::string, win::HWND>> out;
+  for (const TabStop& t : tabOrder_) {
+    if (t.box == nullptr) out.emplace_back(t.name, t.hwnd);
+  }
+  return out;
 }
 
 BoxSite* Form::FindBox(const std::string& name) {

@@ -58,6 +58,7 @@ class BoxSite : public IVlControlSite {
   std::int32_t ContainerToHimetric(double units) const override;
   win::System& WindowSystem() override;
   win::HWND ContainerWindow() const override;
+  win::FontBackend* ScreenFonts() override;
   bool IsUIActive() const override;
   void UIDeactivate() override;
 
@@ -126,6 +127,16 @@ class Form : public win::Window {
 
   static std::uint32_t SystemColour(std::uint32_t index);
 
+  // The fonts boxes measure and draw with on screen; without them the fixed-metrics font.
+  void SetScreenFonts(std::shared_ptr<win::FontBackend> fonts) { screenFonts_ = std::move(fonts); }
+  win::FontBackend* ScreenFonts() const { return screenFonts_.get(); }
+
+  // Moves and sizes a box as the host's layout does; the box keeps its minimum extent. Returns
+  // the rectangle it got.
+  win::RECT MoveBox(CVlTypedBoxCtrl& control, win::RECT rect);
+  // Names of the buttons, in tab order.
+  std::vector<std::pair<std::string, win::HWND>> Buttons() const;
+
  private:
   friend class BoxSite;
   void Record(BoxSite& box, VlEvent id, EventArgs& args);
@@ -153,6 +164,7 @@ class Form : public win::Window {
   std::vector<NotificationRecord> notifications_;
   EventHandler eventHandler_;
   int nextRow_ = 0;
+  std::shared_ptr<win::FontBackend> screenFonts_;
 };
 
 }  // namespace vl

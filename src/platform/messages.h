@@ -23,6 +23,11 @@ inline constexpr UINT WM_SETTEXT = 0x000C;       // lParam: const char* (CP932, 
 inline constexpr UINT WM_GETTEXT = 0x000D;       // wParam: buffer size, lParam: char*
 inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 inline constexpr UINT WM_PAINT = 0x000F;
+// A child asks its parent for the colours it paints with: wParam the DeviceContext* (the parent
+// sets text colour, background colour and mode in it), lParam the child; the answer is a pointer
+// to an HBRUSH the parent keeps, or 0 for the system defaults.
+inline constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+inline constexpr UINT WM_CTLCOLORBTN = 0x0135;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
 inline constexpr UINT WM_SETFONT = 0x0030;
 inline constexpr UINT WM_NOTIFY = 0x004E;

@@ -6,6 +6,7 @@
 #include "control/properties.h"
 #include "control/type_library.h"
 #include "host/form.h"
+#include "platform/freetype_font.h"
 #include "runtime/coerce.h"
 #include "script/lua_form_internal.h"
 
@@ -130,6 +131,7 @@ int NewForm(lua_State* L) {
   return Guarded(L, [&] {
     bool user = true;
     bool browser = false;
+    bool fixedFonts = false;
     if (lua_istable(L, 1)) {
       lua_getfield(L, 1, "mode");
       if (lua_isstring(L, -1)) {
@@ -141,11 +143,21 @@ int NewForm(lua_State* L) {
       lua_getfield(L, 1, "browser");
       browser = lua_toboolean(L, -1) != 0;
       lua_pop(L, 1);
+      lua_getfield(L, 1, "font");
+      if (lua_isstring(L, -1)) {
+        const std::string font = lua_tostring(L, -1);
+        if (font != "real" && font != "fixed") throw ScriptError("vl.Form: font is \"real\" or \"fixed\"");
+        fixedFonts = font == "fixed";
+      }
+      lua_pop(L, 1);
     }
     auto* h = static_cast<FormHost*>(lua_newuserdatauv(L, sizeof(FormHost), 0));
     new (h) FormHost();
     luaL_setmetatable(L, kFormMeta);
     h->form = std::make_unique<Form>(user, browser);
+    // Boxes measure with the fonts the pictures are drawn in, so a text too wide on the picture
+    // is too wide for the box.
+    if (!fixedFonts) h->form->SetScreenFonts(MakeRealFonts());
     h->L = L;
     lua_newtable(L);
     h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
@@ -610,6 +622,8 @@ void NewMeta(lua_State* L, const char* name, const luaL_Reg* fields) {
 
 }  // namespace
 
+std::shared_ptr<win::FontBackend> MakeRealFonts() { return std::make_shared<win::FreeTypeFontBackend>(); }
+
 void OpenForms(lua_State* L) {
   const luaL_Reg formMeta[] = {{"__gc", FormGc}, {"__index", FormIndex}, {"__newindex", FormNewIndex}, {nullptr, nullptr}};
   NewMeta(L, kFormMeta, formMeta);
@@ -620,6 +634,7 @@ void OpenForms(lua_State* L) {
                               {"focus", FormFocus},   {"focused", FormFocused}, {nullptr, nullptr}};
   luaL_newlib(L, methods);
   RegisterInputMethods(L);
+  RegisterRenderMethods(L);
   lua_setfield(L, -2, "methods");
   lua_pop(L, 1);
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/form.h"
+#include "platform/font_backend.h"
 #include "script/lua_internal.h"
 
 namespace vl::script {
@@ -35,5 +36,9 @@ CVlTypedBoxCtrl& BoxControl(const BoxRef& ref);
 void ThrowPending(FormHost& host);
 // Adds the input methods (key, type, click, wait, ...) to the table on top.
 void RegisterInputMethods(lua_State* L);
+// Adds render and move to the table on top.
+void RegisterRenderMethods(lua_State* L);
+// The FreeType fonts a form measures and draws with unless the script asks for the fixed ones.
+std::shared_ptr<win::FontBackend> MakeRealFonts();
 
 }  // namespace vl::script

@@ -1,0 +1,153 @@
+// The control's layout and drawing: the edit rectangle among the caption areas, the minimum
+// extent, the picture of the control, the edit window's colours and the alignment fit.
+#include <algorithm>
+
+#include "control/typed_box_ctrl.h"
+#include "render/caption_draw.h"
+
+namespace vl {
+
+namespace {
+
+std::array<CaptionMetrics, 4> MetricsOf(const CVlTypedBoxCtrl& control, const win::DeviceContext& dc) {
+  std::array<CaptionMetrics, 4> metrics;
+  for (int d = 0; d < 4; ++d) metrics[static_cast<std::size_t>(d)] = control.CaptionAt(d).GetCaptionMetrics(dc);
+  return metrics;
+}
+
+win::RECT Inset(const win::RECT& r, int by) { return win::RECT{r.left + by, r.top + by, r.right - by, r.bottom - by}; }
+
+}  // namespace
+
+win::FontBackend& CVlTypedBoxCtrl::ScreenFonts() const {
+  win::FontBackend* fonts = site_.ScreenFonts();
+  return fonts != nullptr ? *fonts : fixedFonts_;
+}
+
+int CVlTypedBoxCtrl::BorderInset() const {
+  if (core_.borderStyle != 1 || core_.dataType == VlTextBoolean) return 0;
+  return core_.appearance == 0 ? 1 : 2;
+}
+
+win::RECT CVlTypedBoxCtrl::EditorRect() const { return Inset(core_.editRect, BorderInset()); }
+
+void CVlTypedBoxCtrl::LayoutEditRect() {
+  if (!HasControlWindow()) return;
+  const win::RECT window = site_.WindowSystem().GetWindowRect(Handle());
+  win::DeviceContext dc(nullptr, ScreenFonts());
+  core_.editRect = LayoutCaptions(MetricsOf(*this, dc), win::RECT{0, 0, window.Width(), window.Height()}).textArea;
+  if (CVlEditWnd* e = Editor(); e != nullptr && e->IsCreated()) e->MoveEditor(EditorRect(), true);
+  Repaint();
+}
+
+void CVlTypedBoxCtrl::CaptionChanged(bool layout) {
+  site_.SetModifiedFlag(true);
+  if (layout) LayoutEditRect();
+  Repaint();
+}
+
+win::SIZE CVlTypedBoxCtrl::AdjustExtent(win::SIZE pixels) const {
+  // Spacing is part of a caption's size, yet the minimum counts it once more on top.
+  win::DeviceContext dc(nullptr, ScreenFonts());
+  const std::array<CaptionMetrics, 4> m = MetricsOf(*this, dc);
+  const int minWidth = m[kCaptionLeft].size + m[kCaptionRight].size + m[kCaptionLeft].spacing + m[kCaptionRight].spacing + 8;
+  const int minHeight = m[kCaptionTop].size + m[kCaptionBottom].size + m[kCaptionTop].spacing + m[kCaptionBottom].spacing + 8;
+  return win::SIZE{std::max(pixels.cx, minWidth), std::max(pixels.cy, minHeight)};
+}
+
+std::pair<std::uint32_t, std::uint32_t> CVlTypedBoxCtrl::BoxColours(bool forEditWindow) const {
+  const bool available = core_.enabled && !core_.unavailable;
+  if (available) return {site_.TranslateColor(core_.backColor), site_.TranslateColor(core_.foreColor)};
+  // A disabled check box keeps its face when the control draws it; the edit window of any type
+  // shows the disabled pair.
+  const bool keepBack = core_.dataType == VlTextBoolean && !forEditWindow;
+  return {site_.TranslateColor(keepBack ? core_.backColor : core_.disabledBackColor),
+          site_.TranslateColor(core_.disabledForeColor)};
+}
+
+win::LRESULT CVlTypedBoxCtrl::OnCtlColor(win::WPARAM wParam) {
+  auto* dc = reinterpret_cast<win::DeviceContext*>(wParam);
+  if (dc == nullptr) return 0;
+  const auto [back, fore] = BoxColours(true);
+  win::SetTextColor(*dc, fore);
+  win::SetBkColor(*dc, back);
+  win::SetBkMode(*dc, win::OPAQUE);
+  win::DeleteObject(editBrush_);
+  editBrush_ = win::CreateSolidBrush(back);
+  return reinterpret_cast<win::LRESULT>(&editBrush_);
+}
+
+void CVlTypedBoxCtrl::OnDraw(win::DeviceContext& dc, const win::RECT& bounds, bool metafile) {
+  const std::uint32_t background = metafile ? site_.AmbientBackColor() : site_.TranslateColor(controlBackColor_);
+  win::FillRect(dc, bounds, win::CreateSolidBrush(site_.TranslateColor(background)));
+
+  const CaptionLayout layout = LayoutCaptions(MetricsOf(*this, dc), bounds);
+  if (core_.editRect.IsEmpty()) {
+    core_.editRect = OffsetRectBy(layout.textArea, -bounds.left, -bounds.top);
+  }
+  const win::RECT window = HasControlWindow() ? site_.WindowSystem().GetWindowRect(Handle()) : bounds;
+  const std::int32_t extentHeight = ControlHeightHimetric();
+  for (int d = 0; d < 4; ++d) {
+    CaptionAt(d).DrawCaption(dc, layout.captions[static_cast<std::size_t>(d)], bounds, extentHeight);
+  }
+
+  // The control's font follows the drawn height, so a zoomed or printed picture scales its text.
+  win::LOGFONT lf = core_.font->Desc().ToLogFont();
+  if (window.Height() > 0 && window.Height() != bounds.Height()) {
+    lf.lfHeight = win::MulDiv(lf.lfHeight, bounds.Height(), window.Height());
+  }
+  win::HFONT font = win::CreateFontIndirect(lf);
+  win::HFONT previous = win::SelectObject(dc, font);
+  const double zoom = metafile || window.Width() <= 0 ? 1.0 : static_cast<double>(bounds.Width() / window.Width());
+  DrawBox(dc, layout.textArea, zoom, metafile);
+  win::SelectObject(dc, previous);
+  win::DeleteObject(font);
+}
+
+void CVlTypedBoxCtrl::DrawBox(win::DeviceContext& dc, const win::RECT& box, double zoom, bool metafile) {
+  const auto [back, fore] = BoxColours(false);
+  win::FillRect(dc, box, win::CreateSolidBrush(back));
+  CVlEditWnd* editor = Editor();
+  const bool editorShown = EditorVisible() &&
+                           site_.WindowSystem().GetWindowRect(editor->Handle()).top == EditorRect().top;
+  if (editor != nullptr && (metafile || !editorShown)) {
+    const int mode = win::SetBkMode(dc, win::TRANSPARENT);
+    win::SetTextColor(dc, fore);
+    win::SetBkColor(dc, back);
+    int alignment = core_.alignment;
+    if (alignmentFitLeft_) alignment = 0;
+    const bool empty = core_.value.Type() == VarType::Empty && core_.dataType != VlTextBoolean;
+    if (!empty) editor->DrawEditArea(&dc, Inset(box, BorderInset()), zoom, alignment, 1);
+    win::SetBkMode(dc, mode);
+  }
+  if (core_.borderStyle == 1 && core_.dataType != VlTextBoolean) {
+    if (core_.appearance == 0) {
+      win::FrameRect(dc, box, win::GetSysColorBrush(win::COLOR_WINDOWFRAME));
+    } else {
+      win::RECT edge = box;
+      win::DrawEdge(dc, edge, win::EDGE_SUNKEN, win::BF_RECT);
+    }
+  }
+}
+
+void CVlTypedBoxCtrl::ApplyAlignmentFit() {
+  CVlEditWnd* editor = Editor();
+  const bool applies = editor != nullptr && HasControlWindow() && core_.dataType != VlTextBoolean &&
+                       !(core_.dataType == VlTextString && core_.multiLine) && core_.alignment != 0;
+  bool fits = true;
+  if (applies) {
+    win::DeviceContext dc(nullptr, ScreenFonts());
+    fits = editor->DrawEditArea(&dc, EditorRect(), 1.0, core_.alignment, 1);
+  }
+  alignmentFitLeft_ = !fits;
+  // A window that exists keeps its style while it is edited (remaking it would cost the user the
+  // caret): it scrolls a too-wide text itself, and the control's picture follows the flag.
+  if (editor != nullptr && !editor->IsCreated() && applies) {
+    const std::uint32_t configured = core_.alignment == 1 ? kStyleRight : kStyleCenter;
+    std::uint32_t bits = editor->GetStyleBits() & ~(kStyleRight | kStyleCenter);
+    if (fits) bits |= configured;
+    editor->SetStyleBits(bits);
+  }
+}
+
+}  // namespace vl

@@ -1,0 +1,215 @@
+// The edit window's drawing: the display text the control asks for while the box is not being
+// edited (DrawEditArea and its fit test), and the window's own painting while it is.
+#include <algorithm>
+
+#include "edit/edit_wnd.h"
+#include "platform/gdi.h"
+#include "render/text_draw.h"
+
+namespace vl {
+
+namespace {
+
+// The window's font selected for the lifetime of the object.
+class SelectedFont {
+ public:
+  SelectedFont(win::DeviceContext& dc, const win::LOGFONT& font) : dc_(dc), font_(win::CreateFontIndirect(font)) {
+    previous_ = win::SelectObject(dc_, font_);
+  }
+  ~SelectedFont() {
+    win::SelectObject(dc_, previous_);
+    win::DeleteObject(font_);
+  }
+  SelectedFont(const SelectedFont&) = delete;
+  SelectedFont& operator=(const SelectedFont&) = delete;
+
+ private:
+  win::DeviceContext& dc_;
+  win::HFONT font_;
+  win::HFONT previous_;
+};
+
+int TextWidth(const win::DeviceContext& dc, std::string_view text) { return win::GetTextExtentPoint32(dc, text).cx; }
+
+// Draws `text` from x on one line, the bytes [selA, selB) in the highlight colours, clipped to
+// `clip`.
+void DrawLineWithSelection(win::DeviceContext& dc, int x, int y, const win::RECT& clip, std::string_view text,
+                           int selA, int selB) {
+  const int n = static_cast<int>(text.size());
+  selA = std::clamp(selA, 0, n);
+  selB = std::clamp(selB, selA, n);
+  const std::string_view before = text.substr(0, static_cast<std::size_t>(selA));
+  const std::string_view selected = text.substr(static_cast<std::size_t>(selA), static_cast<std::size_t>(selB - selA));
+  const std::string_view after = text.substr(static_cast<std::size_t>(selB));
+  if (!before.empty()) win::ExtTextOut(dc, x, y, win::ETO_CLIPPED, &clip, before);
+  x += TextWidth(dc, before);
+  if (!selected.empty()) {
+    const int mode = win::SetBkMode(dc, win::OPAQUE);
+    const win::COLORREF back = win::SetBkColor(dc, win::GetSysColor(win::COLOR_HIGHLIGHT));
+    const win::COLORREF fore = win::SetTextColor(dc, win::GetSysColor(win::COLOR_HIGHLIGHTTEXT));
+    win::ExtTextOut(dc, x, y, win::ETO_CLIPPED, &clip, selected);
+    win::SetBkMode(dc, mode);
+    win::SetBkColor(dc, back);
+    win::SetTextColor(dc, fore);
+    x += TextWidth(dc, selected);
+  }
+  if (!after.empty()) win::ExtTextOut(dc, x, y, win::ETO_CLIPPED, &clip, after);
+}
+
+void DrawCaret(win::DeviceContext& dc, int x, int top, int height, const win::RECT& clip) {
+  const win::RECT caret = win::IntersectRects(win::RECT{x, top, x + 1, top + height}, clip);
+  if (!caret.IsEmpty()) win::FillRect(dc, caret, win::CreateSolidBrush(win::GetTextColor(dc)));
+}
+
+}  // namespace
+
+// Measured against the area the window was last drawn in, its spin strip included.
+bool CVlEditWnd::FitsDisplayWidth(win::DeviceContext* dc) {
+  if (!singleLine || dc == nullptr) return true;
+  SelectedFont selected(*dc, font);
+  const bool threeD = (styleBits & (kStyleWindowEdge | kStyleClientEdge)) != 0;
+  return TextFitsArea(*dc, WindowText(), textRect, threeD, spinButton != 0);
+}
+
+bool CVlEditWnd::FitsLastDrawArea(const std::string& text) {
+  if (screenFonts == nullptr || textRect.IsEmpty()) return true;
+  win::DeviceContext dc(nullptr, *screenFonts);
+  SelectedFont selected(dc, font);
+  const bool threeD = (styleBits & (kStyleWindowEdge | kStyleClientEdge)) != 0;
+  return TextFitsArea(dc, text, textRect, threeD, spinButton != 0);
+}
+
+bool CVlEditWnd::DrawEditArea(win::DeviceContext* dc, win::RECT rect, double spinRatio, int alignment,
+                              std::uint32_t flags) {
+  if (dc == nullptr) return true;
+  textRect = rect;
+  std::uint32_t align = 0;
+  if (alignment == 1) {
+    align = kDrawRight;
+  } else if (alignment == 2) {
+    align = kDrawCenter;
+  } else if (alignment == -1) {
+    if (styleBits & kStyleRight) {
+      align = kDrawRight;
+    } else if (styleBits & kStyleCenter) {
+      align = kDrawCenter;
+    }
+  }
+  EditAreaFrame frame;
+  frame.bordered = (styleBits & kStyleBorder) != 0;
+  frame.threeD = (styleBits & (kStyleWindowEdge | kStyleClientEdge)) != 0;
+  frame.spinPosition = spinButton;
+  win::RECT spin;
+  const win::RECT r = DrawEditAreaFrame(*dc, rect, frame, spinRatio, (flags & 1) != 0, spin);
+  if (!spin.IsEmpty()) spinRect = spin;
+  std::string text;
+  GetDisplayText(text);
+  {
+    SelectedFont selected(*dc, font);
+    if (singleLine) {
+      DrawSingleLineText(*dc, text, r, align);
+    } else {
+      DrawMultiLineText(*dc, text, r, align, hideSelection ? 0 : savedSelection);
+    }
+  }
+  // The fit test takes the frame and the spin width off what is left for the text once more, so
+  // a text that only just fits beside a spin button already counts as too wide.
+  if (singleLine) {
+    SelectedFont selected(*dc, font);
+    const bool threeD = frame.threeD;
+    if (!TextFitsArea(*dc, WindowText(), r, threeD, spinButton != 0)) {
+      lastError = 4;
+      return false;
+    }
+  }
+  return true;
+}
+
+void CVlEditWnd::DrawSingleLineText(win::DeviceContext& dc, const std::string& text, win::RECT rect,
+                                    std::uint32_t flags) {
+  const int start = created ? std::min(SelStart(), SelEnd()) : 0;
+  const int end = created ? std::max(SelStart(), SelEnd()) : 0;
+  vl::DrawSingleLineText(dc, text, rect, flags, hideSelection != 0, start, end);
+}
+
+void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
+  if (!created || Sys() == nullptr) return;
+  win::System& sys = *Sys();
+  const win::RECT window = sys.GetWindowRect(Handle());
+  const win::RECT client{0, 0, window.Width(), window.Height()};
+
+  win::SetTextColor(dc, win::GetSysColor(win::COLOR_WINDOWTEXT));
+  win::SetBkColor(dc, win::GetSysColor(win::COLOR_WINDOW));
+  win::SetBkMode(dc, win::OPAQUE);
+  win::HBRUSH brush = win::GetSysColorBrush(win::COLOR_WINDOW);
+  const win::LRESULT answer = sys.SendMessage(sys.GetParent(Handle()), win::WM_CTLCOLOREDIT,
+                                              reinterpret_cast<win::WPARAM>(&dc),
+                                              static_cast<win::LPARAM>(win::HandleId(Handle())));
+  if (answer != 0) brush = *reinterpret_cast<const win::HBRUSH*>(answer);
+  win::FillRect(dc, client, brush);
+
+  SelectedFont selected(dc, font);
+  win::SetBkMode(dc, win::TRANSPARENT);
+  const int lineHeight = win::GetTextMetrics(dc).tmHeight;
+  win::RECT area = FormatRect();
+  if (area.IsEmpty()) area = client;
+  area = win::IntersectRects(area, client);
+  const bool focused = IsFocusedWindow();
+  const bool showSelection = focused || hideSelection == 0;
+  const std::string text = ShownText();
+  const int caret = Caret();
+  const int selA = showSelection ? std::min(SelStart(), SelEnd()) : 0;
+  const int selB = showSelection ? std::max(SelStart(), SelEnd()) : 0;
+
+  if (singleLine) {
+    // One line; centred and right-aligned boxes keep their alignment while the text fits, and a
+    // text wider than the box scrolls so the caret stays in view.
+    const int w = TextWidth(dc, text);
+    const int caretX = TextWidth(dc, std::string_view(text).substr(0, static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())))));
+    int x = area.left;
+    if (w <= area.Width() - 1) {
+      if (styleBits & kStyleRight) {
+        x = area.right - 1 - w;
+      } else if (styleBits & kStyleCenter) {
+        x = area.left + (area.Width() / 2 - w / 2);
+      }
+    } else {
+      x = area.left - std::max(0, caretX - (area.Width() - 1));
+    }
+    DrawLineWithSelection(dc, x, area.top, area, text, selA, selB);
+    if (focused) DrawCaret(dc, x + caretX, area.top, lineHeight, area);
+    return;
+  }
+
+  // Multi-line: the lines of the buffer from the first visible one.
+  int lineStart = 0;
+  int lineIndex = 0;
+  int y = area.top;
+  const std::string_view all = text;
+  while (lineStart <= static_cast<int>(all.size())) {
+    const std::size_t br = all.find("\r\n", static_cast<std::size_t>(lineStart));
+    const int lineEnd = br == std::string_view::npos ? static_cast<int>(all.size()) : static_cast<int>(br);
+    const std::string_view line = all.substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(lineEnd - lineStart));
+    if (lineIndex >= FirstVisibleLine()) {
+      if (y >= area.bottom) break;
+      const int w = TextWidth(dc, line);
+      int x = area.left;
+      if (styleBits & kStyleRight) {
+        x = std::max(area.left, area.right - 1 - w);
+      } else if (styleBits & kStyleCenter) {
+        x = std::max(area.left, area.left + (area.Width() / 2 - w / 2));
+      }
+      const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
+      DrawLineWithSelection(dc, x, y, clip, line, selA - lineStart, selB - lineStart);
+      if (focused && caret >= lineStart && caret <= lineEnd) {
+        DrawCaret(dc, x + TextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - lineStart))), y, lineHeight, clip);
+      }
+      y += lineHeight;
+    }
+    if (br == std::string_view::npos) break;
+    lineStart = lineEnd + 2;
+    ++lineIndex;
+  }
+}
+
+}  // namespace vl

@@ -1,0 +1,18 @@
+// Pictures of a form as the user sees it: every box drawn by its control, the box being edited
+// drawn by its edit window with caret and selection, spin arrows and buttons on the form's face.
+#pragma once
+
+#include <string>
+
+#include "host/form.h"
+#include "platform/font_backend.h"
+#include "platform/surface.h"
+
+namespace vl {
+
+// The form's face around its boxes and buttons, 8 pixels beyond the outermost of them.
+win::Surface RenderForm(Form& form, win::FontBackend& fonts);
+// One box alone, its control window's size.
+win::Surface RenderBox(Form& form, BoxSite& box, win::FontBackend& fonts);
+
+}  // namespace vl

@@ -1,0 +1,95 @@
+// Pictures and layout from scripts: f:render(path [, box] [, {font = "fixed"}]) and
+// f:move(box, {x =, y =, w =, h =}).
+#include <cstring>
+#include <memory>
+
+#include "host/form_render.h"
+#include "platform/fixed_font.h"
+#include "platform/png_writer.h"
+#include "script/lua_form_internal.h"
+
+namespace vl::script {
+
+namespace {
+
+bool IsBox(lua_State* L, int index) { return luaL_testudata(L, index, kBoxMeta) != nullptr; }
+
+int FormRender(lua_State* L) {
+  return Guarded(L, [&] {
+    FormHost& h = CheckForm(L, 1);
+    if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:render(path [, box] [, options]): a file name is expected");
+    const std::string path = lua_tostring(L, 2);
+    int next = 3;
+    const BoxRef* box = nullptr;
+    if (IsBox(L, next)) {
+      box = &CheckBoxRef(L, next);
+      ++next;
+    }
+    bool fixed = h.form->ScreenFonts() == nullptr;
+    if (lua_istable(L, next)) {
+      lua_getfield(L, next, "font");
+      if (lua_isstring(L, -1)) {
+        const std::string font = lua_tostring(L, -1);
+        if (font != "fixed" && font != "real") throw ScriptError("f:render: font is \"real\" or \"fixed\"");
+        fixed = font == "fixed";
+      }
+      lua_pop(L, 1);
+    }
+    // A picture in the fixed-metrics font is exact geometry; the real one is what a person reads.
+    win::FixedFontBackend fixedFonts;
+    std::shared_ptr<win::FontBackend> real;
+    win::FontBackend* fonts = h.form->ScreenFonts();
+    if (fixed) {
+      fonts = &fixedFonts;
+    } else if (fonts == nullptr) {
+      real = MakeRealFonts();
+      fonts = real.get();
+    }
+    h.form->PumpMessages();
+    win::Surface picture;
+    if (box != nullptr) {
+      BoxSite* site = h.form->FindBox(box->name);
+      if (site == nullptr) throw ScriptError("f:render: the box is not on this form");
+      picture = RenderBox(*h.form, *site, *fonts);
+    } else {
+      picture = RenderForm(*h.form, *fonts);
+    }
+    if (!win::WritePng(picture, path)) throw ScriptError("f:render: cannot write " + path);
+    lua_pushinteger(L, picture.Width());
+    lua_pushinteger(L, picture.Height());
+    return 2;
+  });
+}
+
+int FormMove(lua_State* L) {
+  return Guarded(L, [&] {
+    FormHost& h = CheckForm(L, 1);
+    CVlTypedBoxCtrl& control = BoxControl(CheckBoxRef(L, 2));
+    if (!lua_istable(L, 3)) throw ScriptError("f:move(box, {x =, y =, w =, h =}): a rectangle is expected");
+    const win::RECT now = h.form->WindowSystem().GetWindowRect(control.Handle());
+    int v[4] = {now.left, now.top, now.Width(), now.Height()};
+    const char* keys[4] = {"x", "y", "w", "h"};
+    for (int i = 0; i < 4; ++i) {
+      lua_getfield(L, 3, keys[i]);
+      if (lua_isinteger(L, -1)) v[i] = static_cast<int>(lua_tointeger(L, -1));
+      lua_pop(L, 1);
+    }
+    const win::RECT got = h.form->MoveBox(control, win::RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]});
+    lua_createtable(L, 0, 4);
+    const int out[4] = {got.left, got.top, got.Width(), got.Height()};
+    for (int i = 0; i < 4; ++i) {
+      lua_pushinteger(L, out[i]);
+      lua_setfield(L, -2, keys[i]);
+    }
+    return 1;
+  });
+}
+
+}  // namespace
+
+void RegisterRenderMethods(lua_State* L) {
+  const luaL_Reg methods[] = {{"render", FormRender}, {"move", FormMove}, {nullptr, nullptr}};
+  luaL_setfuncs(L, methods, 0);
+}
+
+}  // namespace vl::script
