@@ -291,12 +291,23 @@ int FormFocus(lua_State* L) {
 int FormAddButton(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
-    if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add_button(name): a name is expected");
+    if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add_button(name [, rect]): a name is expected");
     std::string name = lua_tostring(L, 2);
     if (h.form->FindBox(name) != nullptr || h.form->ButtonWindow(name) != win::kNoWindow) {
       throw ScriptError("something named " + name + " is already on the form");
     }
-    h.form->AddButton(name);
+    std::optional<win::RECT> rect;
+    if (lua_istable(L, 3)) {
+      int v[4] = {0, 0, 80, 24};
+      const char* keys[4] = {"x", "y", "w", "h"};
+      for (int i = 0; i < 4; ++i) {
+        lua_getfield(L, 3, keys[i]);
+        if (lua_isinteger(L, -1)) v[i] = static_cast<int>(lua_tointeger(L, -1));
+        lua_pop(L, 1);
+      }
+      rect = win::RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
+    }
+    h.form->AddButton(name, rect);
     lua_pushvalue(L, 2);
     return 1;
   });
@@ -655,6 +666,7 @@ void OpenForms(lua_State* L) {
 
   lua_pushcfunction(L, NewForm);
   lua_setfield(L, -2, "Form");
+  RegisterPictureFunctions(L);
   for (const auto& [name, value] : TypeLibraryConstants()) {
     lua_pushinteger(L, value);
     lua_setfield(L, -2, name);

@@ -38,6 +38,8 @@ void ThrowPending(FormHost& host);
 void RegisterInputMethods(lua_State* L);
 // Adds render and move to the table on top.
 void RegisterRenderMethods(lua_State* L);
+// Adds vl.read_png to the module table on top.
+void RegisterPictureFunctions(lua_State* L);
 // The FreeType fonts a form measures and draws with unless the script asks for the fixed ones.
 std::shared_ptr<win::FontBackend> MakeRealFonts();
 

@@ -2,6 +2,7 @@
 // f:move(box, {x =, y =, w =, h =}).
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "host/form_render.h"
 #include "platform/fixed_font.h"
@@ -85,7 +86,53 @@ int FormMove(lua_State* L) {
   });
 }
 
+// The pixel of a picture read back: pic.pixel(x, y) as a colour 0x00BBGGRR (the form colour
+// properties use), nil outside the picture.
+int PicturePixel(lua_State* L) {
+  auto* surface = static_cast<win::Surface*>(lua_touserdata(L, lua_upvalueindex(1)));
+  const auto x = static_cast<int>(luaL_checkinteger(L, 1));
+  const auto y = static_cast<int>(luaL_checkinteger(L, 2));
+  if (!surface->Contains(x, y)) {
+    lua_pushnil(L);
+  } else {
+    lua_pushinteger(L, static_cast<lua_Integer>(surface->GetPixel(x, y)));
+  }
+  return 1;
+}
+
+int SurfaceGc(lua_State* L) {
+  static_cast<win::Surface*>(lua_touserdata(L, 1))->~Surface();
+  return 0;
+}
+
+int ReadPicture(lua_State* L) {
+  return Guarded(L, [&] {
+    if (lua_type(L, 1) != LUA_TSTRING) throw ScriptError("vl.read_png(path): a file name is expected");
+    std::optional<win::Surface> picture = win::ReadPng(lua_tostring(L, 1));
+    if (!picture) throw ScriptError(std::string("vl.read_png: no picture in ") + lua_tostring(L, 1));
+    lua_createtable(L, 0, 3);
+    lua_pushinteger(L, picture->Width());
+    lua_setfield(L, -2, "width");
+    lua_pushinteger(L, picture->Height());
+    lua_setfield(L, -2, "height");
+    auto* held = static_cast<win::Surface*>(lua_newuserdatauv(L, sizeof(win::Surface), 0));
+    new (held) win::Surface(std::move(*picture));
+    lua_createtable(L, 0, 1);
+    lua_pushcfunction(L, SurfaceGc);
+    lua_setfield(L, -2, "__gc");
+    lua_setmetatable(L, -2);
+    lua_pushcclosure(L, PicturePixel, 1);
+    lua_setfield(L, -2, "pixel");
+    return 1;
+  });
+}
+
 }  // namespace
+
+void RegisterPictureFunctions(lua_State* L) {
+  lua_pushcfunction(L, ReadPicture);
+  lua_setfield(L, -2, "read_png");
+}
 
 void RegisterRenderMethods(lua_State* L) {
   const luaL_Reg methods[] = {{"render", FormRender}, {"move", FormMove}, {nullptr, nullptr}};

@@ -1,0 +1,209 @@
+// Pictures of boxes on the fixed-metrics font: the pixels that prove the geometry.
+#include <gtest/gtest.h>
+
+#include "host/form.h"
+#include "host/form_render.h"
+#include "platform/fixed_font.h"
+#include "platform/gdi.h"
+
+namespace vl {
+namespace {
+
+using win::COLORREF;
+using win::RECT;
+
+constexpr COLORREF kCaptionBack = 0x00336699;
+constexpr COLORREF kControlBack = 0x00CCEEDD;
+constexpr COLORREF kBoxBack = 0x00F0F8FF;
+constexpr COLORREF kDisabledBack = 0x00123456;
+const COLORREF kFrame = win::GetSysColor(win::COLOR_WINDOWFRAME);
+const COLORREF kShadow = win::GetSysColor(win::COLOR_BTNSHADOW);
+const COLORREF kDarkShadow = win::GetSysColor(win::COLOR_3DDKSHADOW);
+
+// One pixel is 26.4583 HIMETRIC at 96 dpi.
+std::int32_t Himetric(int pixels) { return static_cast<std::int32_t>((pixels * 264583LL + 5000) / 10000); }
+
+struct Box {
+  Form form;
+  CVlTypedBoxCtrl& box;
+  win::FixedFontBackend fonts;
+
+  explicit Box(RECT rect = RECT{0, 0, 200, 30}) : box(form.AddBox("b", rect)) {
+    Set(kDispControlBackColor, Variant::I4(static_cast<std::int32_t>(kControlBack)));
+    Set(kDispBackColor, Variant::I4(static_cast<std::int32_t>(kBoxBack)));
+  }
+  void Set(std::int32_t dispid, const Variant& v) { box.SetProperty(dispid, v); }
+  win::Surface Picture() { return RenderBox(form, *form.Boxes().front(), fonts); }
+};
+
+TEST(BoxLayout, LeftCaptionStripGapAndBox) {
+  Box b;
+  VlTextCaption& left = b.box.Caption(VlTextCapLeft);
+  left.SetSizeHimetric(Himetric(40));
+  left.SetSpacingHimetric(Himetric(5));
+  left.SetBackColor(kCaptionBack);
+  EXPECT_EQ(b.box.Core().editRect, (RECT{40, 0, 200, 30}));
+  const win::Surface p = b.Picture();
+  struct Row {
+    const char* name;
+    int x;
+    COLORREF colour;
+  };
+  const Row rows[] = {
+      {"caption strip starts at the edge", 0, kCaptionBack},
+      {"caption strip ends at 34", 34, kCaptionBack},
+      {"the spacing shows the control's background", 35, kControlBack},
+      {"the gap ends at 39", 39, kControlBack},
+      {"the box's sunken edge starts at 40", 40, kShadow},
+      {"its inner ring", 41, kDarkShadow},
+      {"then the box background", 42, kBoxBack},
+  };
+  for (const Row& row : rows) EXPECT_EQ(p.GetPixel(row.x, 15), row.colour) << row.name;
+}
+
+TEST(BoxLayout, CaptionsOnAllSidesMoveTheEditWindow) {
+  Box b;
+  b.box.Caption(VlTextCapTop).SetSizeHimetric(Himetric(10));
+  b.box.Caption(VlTextCapRight).SetSizeHimetric(Himetric(30));
+  b.box.Caption(VlTextCapRight).SetSpacingHimetric(Himetric(3));
+  b.form.Focus(b.box);
+  ASSERT_NE(b.box.Editor(), nullptr);
+  EXPECT_EQ(b.box.Core().editRect, (RECT{0, 10, 170, 30}));
+  EXPECT_EQ(b.form.WindowSystem().GetWindowRect(b.box.Editor()->Handle()), (RECT{2, 12, 168, 28}));
+  // A caption that grows while the box is edited moves the edit window at once.
+  b.box.Caption(VlTextCapLeft).SetSizeHimetric(Himetric(20));
+  EXPECT_EQ(b.form.WindowSystem().GetWindowRect(b.box.Editor()->Handle()), (RECT{22, 12, 168, 28}));
+}
+
+TEST(BoxLayout, SettersKeepTheirLimits) {
+  Box b;
+  VlTextCaption& left = b.box.Caption(VlTextCapLeft);
+  left.SetSizeHimetric(Himetric(40));
+  left.SetSpacingHimetric(Himetric(60));
+  EXPECT_EQ(left.SpacingHimetric(), Himetric(40)) << "spacing above size stores size";
+  left.SetSizeHimetric(Himetric(10));
+  EXPECT_EQ(left.SizeHimetric(), Himetric(40)) << "size below spacing stores spacing";
+  left.SetSpacingHimetric(0);
+  left.SetSizeHimetric(Himetric(500));
+  EXPECT_EQ(left.SizeHimetric(), Himetric(200) - Himetric(8)) << "8 pixels stay for the box";
+}
+
+TEST(BoxLayout, MinimumExtent) {
+  Box b;
+  b.box.Caption(VlTextCapLeft).SetSizeHimetric(Himetric(40));
+  b.box.Caption(VlTextCapLeft).SetSpacingHimetric(Himetric(5));
+  b.box.Caption(VlTextCapTop).SetSizeHimetric(Himetric(12));
+  b.box.Caption(VlTextCapTop).SetSpacingHimetric(Himetric(2));
+  struct Row {
+    const char* name;
+    RECT proposed;
+    RECT got;
+  };
+  const Row rows[] = {
+      {"too small both ways", RECT{5, 5, 10, 10}, RECT{5, 5, 5 + 40 + 5 + 8, 5 + 12 + 2 + 8}},
+      {"wide enough", RECT{0, 0, 300, 10}, RECT{0, 0, 300, 22}},
+      {"large", RECT{0, 0, 300, 60}, RECT{0, 0, 300, 60}},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(b.form.MoveBox(b.box, row.proposed), row.got) << row.name;
+    EXPECT_EQ(b.form.WindowSystem().GetWindowRect(b.box.Handle()), row.got) << row.name;
+  }
+}
+
+TEST(BoxDrawing, BordersAndEditWindowInset) {
+  struct Row {
+    const char* name;
+    int appearance;
+    int border;
+    std::vector<std::pair<int, COLORREF>> columns;  // x at the box's middle row
+    RECT editor;
+  };
+  const Row rows[] = {
+      {"flat fixed single: one pixel", 0, 1, {{0, kFrame}, {1, kBoxBack}}, RECT{1, 1, 199, 29}},
+      {"3D: a two-pixel sunken edge", 1, 1, {{0, kShadow}, {1, kDarkShadow}, {2, kBoxBack}}, RECT{2, 2, 198, 28}},
+      {"no border", 1, 0, {{0, kBoxBack}}, RECT{0, 0, 200, 30}},
+  };
+  for (const Row& row : rows) {
+    Box b;
+    b.Set(kDispAppearance, Variant::I4(row.appearance));
+    b.Set(kDispBorderStyle, Variant::I4(row.border));
+    const win::Surface p = b.Picture();
+    for (auto [x, colour] : row.columns) EXPECT_EQ(p.GetPixel(x, 15), colour) << row.name << " x " << x;
+    b.form.Focus(b.box);
+    EXPECT_EQ(b.form.WindowSystem().GetWindowRect(b.box.Editor()->Handle()), row.editor) << row.name;
+  }
+}
+
+TEST(BoxDrawing, DisabledColours) {
+  struct Row {
+    const char* name;
+    std::int32_t dataType;
+    COLORREF inside;
+  };
+  const Row rows[] = {
+      {"a disabled Long box takes DisabledBackColor", VlTextLong, kDisabledBack},
+      {"a disabled Boolean box keeps BackColor", VlTextBoolean, kBoxBack},
+  };
+  for (const Row& row : rows) {
+    Box b;
+    b.Set(kDispDataType, Variant::I4(row.dataType));
+    b.Set(kDispDisabledBackColor, Variant::I4(static_cast<std::int32_t>(kDisabledBack)));
+    b.Set(kDispEnabled, Variant::Bool(false));
+    EXPECT_EQ(b.Picture().GetPixel(100, 15), row.inside) << row.name;
+    b.Set(kDispEnabled, Variant::Bool(true));
+    EXPECT_EQ(b.Picture().GetPixel(100, 15), kBoxBack) << row.name << " enabled again";
+  }
+}
+
+TEST(BoxDrawing, EditWindowAsksForTheBoxColours) {
+  Box b;
+  b.Set(kDispDataType, Variant::I4(VlTextLong));
+  b.form.Focus(b.box);
+  const win::Surface p = b.Picture();
+  EXPECT_EQ(p.GetPixel(100, 15), kBoxBack);
+  EXPECT_EQ(p.GetPixel(0, 15), kShadow);  // the control's border around the edit window
+}
+
+TEST(BoxDrawing, RightAlignedValueTooWideIsShownLeftAligned) {
+  // 100 pixels with a 3D border leave 96 for the text area and 94 for the text: fifteen cells.
+  Box b(RECT{0, 0, 100, 24});
+  b.Set(kDispDataType, Variant::I4(VlTextString));
+  b.Set(kDispAlignment, Variant::I4(1));
+  struct Row {
+    const char* name;
+    std::string value;
+    bool left;
+  };
+  const Row rows[] = {
+      {"fits", "abc", false},
+      {"exactly fifteen cells fit", "abcdefghijklmno", false},
+      {"sixteen do not", "abcdefghijklmnop", true},
+      {"fits again", "xy", false},
+  };
+  for (const Row& row : rows) {
+    b.Set(kDispValue, Variant::Bstr(row.value));
+    EXPECT_EQ(b.box.AlignmentFitLeft(), row.left) << row.name;
+    const win::Surface p = b.Picture();
+    // The first glyph's left edge: one pixel into the text area when left-aligned.
+    const int firstCell = row.left ? 3 : 2 + 1 + (94 - 6 * static_cast<int>(row.value.size()));
+    EXPECT_EQ(p.GetPixel(firstCell, 7), win::RGB(0, 0, 0)) << row.name;
+  }
+}
+
+TEST(BoxDrawing, EditedBoxShowsSelectionAndCaret) {
+  Box b;
+  b.Set(kDispValue, Variant::Bstr("abcdef"));
+  b.Set(kDispHideSelection, Variant::Bool(false));
+  b.form.Focus(b.box);
+  b.box.Editor()->SetSel(1, 2);
+  const win::Surface p = b.Picture();
+  const COLORREF highlight = win::GetSysColor(win::COLOR_HIGHLIGHT);
+  // The edit window lies at x 2; its text starts at its left edge.
+  EXPECT_EQ(p.GetPixel(2 + 6 + 2, 3), highlight);
+  EXPECT_EQ(p.GetPixel(2 + 12 + 2, 3), highlight);
+  EXPECT_EQ(p.GetPixel(2 + 18 + 2, 3), kBoxBack);
+  EXPECT_EQ(p.GetPixel(2 + 2, 3), kBoxBack);
+}
+
+}  // namespace
+}  // namespace vl
