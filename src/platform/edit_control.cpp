@@ -514,7 +514,7 @@ std::int32_t EditControl::HitTest(int x, int y) const {
   const std::int32_t end = buffer_.LineEnd(line);
   int left = rect.left;
   while (p < end) {
-    const std::int32_t next = buffer_.Next(p);
+    const std::int32_t next = p + buffer_.CharLength(p);
     const int width = (next - p) * charWidth_;
     if (x < left + width / 2) break;
     left += width;
@@ -524,11 +524,14 @@ std::int32_t EditControl::HitTest(int x, int y) const {
 }
 
 void EditControl::OnMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (Sys() == nullptr) return;
+  const bool press = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
+  if (press && !Sys()->IsWindowEnabled(Handle())) return;
   const int x = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
   const int y = static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam)));
   switch (msg) {
     case WM_LBUTTONDOWN:
-      if (Sys() != nullptr && Sys()->GetFocus() != Handle()) Sys()->SetFocus(Handle());
+      if (Sys()->GetFocus() != Handle()) Sys()->SetFocus(Handle());
       goalCell_ = -1;
       MoveTo(HitTest(x, y), (wParam & MK_SHIFT) != 0);
       tracking_ = true;

@@ -181,6 +181,9 @@ const KeyRow kSingleLineRows[] = {
     {"CtrlRightGoesToNextWordStart", kSingle, "|ab  cd", {CtrlKey(VK_RIGHT)}, "ab  |cd"},
     {"CtrlLeftGoesToWordStart", kSingle, "ab cd|", {CtrlKey(VK_LEFT)}, "ab |cd"},
     {"CtrlLeftSkipsBlanksFirst", kSingle, "ab cd |", {CtrlKey(VK_LEFT)}, "ab |cd "},
+    {"CtrlLeftOverDoubleByteWord", kSingle, "ab 漢字|", {CtrlKey(VK_LEFT)}, "ab |漢字"},
+    {"CtrlLeftWhereTrailBytesLookLikeLeadBytes", kSingle, "亜亜 亜亜|", {CtrlKey(VK_LEFT)}, "亜亜 |亜亜"},
+    {"CtrlRightOverDoubleByteWord", kSingle, "|亜亜 x", {CtrlKey(VK_RIGHT)}, "亜亜 |x"},
     {"CtrlShiftRightSelectsAWord", kSingle, "|ab cd", {Input{Input::kKey, VK_RIGHT, true, true}}, "[ab |cd"},
     {"TypedCharReplacesSelection", kSingle, "a[bc|d", {Char('x')}, "ax|d"},
     {"DoubleByteCharInOneMessage", kSingle, "a|b", {Char(0x8ABF)}, "a漢|b"},
@@ -230,6 +233,7 @@ const KeyRow kMultiLineRows[] = {
     {"CtrlRightStopsAtLineEnd", kMulti, "|ab\r\ncd", {CtrlKey(VK_RIGHT)}, "ab|\r\ncd"},
     {"CtrlRightAtLineEndGoesToNextLine", kMulti, "ab|\r\ncd", {CtrlKey(VK_RIGHT)}, "ab\r\n|cd"},
     {"CtrlLeftAtLineStartGoesToPreviousLineEnd", kMulti, "ab\r\n|cd", {CtrlKey(VK_LEFT)}, "ab|\r\ncd"},
+    {"CtrlLeftStaysOnItsLine", kMulti, "ab\r\ncd ef|", {CtrlKey(VK_LEFT), CtrlKey(VK_LEFT)}, "ab\r\n|cd ef"},
     {"CaretInsideLineBreakSnapsBeforeIt", kMulti, "a\r|\nb", {}, "a|\r\nb"},
 };
 INSTANTIATE_TEST_SUITE_P(MultiLine, EditKeyTest, ::testing::ValuesIn(kMultiLineRows),
@@ -636,6 +640,20 @@ TEST_F(EditTest, DoubleClickSelectsTheWord) {
   SetText("ab cde f");
   Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4 * EditControl::kDefaultCharWidth, 2));
   EXPECT_EQ(State(), "ab [cde| f");
+  SetText(Cp932Literal("x 亜亜"));
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5 * EditControl::kDefaultCharWidth, 2));
+  EXPECT_EQ(State(), "x [亜亜|");
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50 * EditControl::kDefaultCharWidth, 2));  // past the end
+  EXPECT_EQ(State(), "x [亜亜|");
+}
+
+TEST_F(EditTest, DisabledEditIgnoresClicks) {
+  Make(kSingle);
+  Load("ab|");
+  sys.EnableWindow(hwnd, false);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 2));
+  EXPECT_EQ(State(), "ab|");
+  EXPECT_EQ(sys.GetCapture(), kNoWindow);
 }
 
 // ---------------------------------------------------------------------------------------------
