@@ -99,9 +99,10 @@ void EditControl::CaptureMouse(bool capture) {
 // --- Message dispatch --------------------------------------------------------------------------
 
 LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A new window starts from a new control's state, even when a subclass kept WM_CREATE to
+  // itself or this object already served a window that was destroyed.
+  if (stateFor_ != Handle()) ResetForWindow();
   switch (msg) {
-    case WM_CREATE:
-      return OnCreate();
     case WM_SETTEXT:
       buffer_.SetText(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
       firstLine_ = 0;
@@ -226,10 +227,15 @@ LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT EditControl::OnCreate() {
-  buffer_.SetMultiLine(HasStyle(ES_MULTILINE));
-  if (HasStyle(ES_PASSWORD)) passwordChar_ = kDefaultPasswordChar;
-  return 0;
+void EditControl::ResetForWindow() {
+  stateFor_ = Handle();
+  buffer_ = EditBuffer(HasStyle(ES_MULTILINE));
+  passwordChar_ = HasStyle(ES_PASSWORD) ? kDefaultPasswordChar : 0;
+  formatRectSet_ = false;
+  firstLine_ = 0;
+  goalCell_ = -1;
+  pendingLead_ = 0;
+  tracking_ = false;
 }
 
 // --- Selection and text queries ----------------------------------------------------------------

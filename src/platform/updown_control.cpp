@@ -39,6 +39,16 @@ void UpDownControl::CaptureMouse(bool capture) {
 // --- Messages ----------------------------------------------------------------------------------
 
 LRESULT UpDownControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A new window starts from a new control's state, even when this object served one before.
+  if (stateFor_ != Handle()) {
+    stateFor_ = Handle();
+    lower_ = kDefaultLower;
+    upper_ = kDefaultUpper;
+    pos_ = 0;
+    pressed_ = Arrow::kNone;
+    overArrow_ = false;
+    repeating_ = false;
+  }
   const auto lp = static_cast<std::uintptr_t>(lParam);
   switch (msg) {
     case UDM_SETRANGE:

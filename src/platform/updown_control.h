@@ -68,8 +68,12 @@ class UpDownControl : public Window {
   // One position change in the direction of the pressed arrow.
   void Step();
 
-  int lower_ = 100;
-  int upper_ = 0;
+  static constexpr int kDefaultLower = 100;
+  static constexpr int kDefaultUpper = 0;
+
+  HWND stateFor_ = kNoWindow;  // the window the state below belongs to
+  int lower_ = kDefaultLower;
+  int upper_ = kDefaultUpper;
   int pos_ = 0;
   std::uintptr_t controlId_ = 0;
   Arrow pressed_ = Arrow::kNone;

@@ -443,6 +443,29 @@ TEST_F(EditTest, UndoRestoresTheTextBeforeARunOfTypingAndUndoesItself) {
   EXPECT_EQ(State(), "ab|");
 }
 
+TEST_F(EditTest, ReplaceSelWithoutUndoEmptiesTheUndoBuffer) {
+  Make(kSingle);
+  Type("ab");
+  Send(EM_REPLACESEL, 1, reinterpret_cast<LPARAM>("c"));
+  EXPECT_EQ(Send(EM_CANUNDO), 1);
+  Send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("d"));
+  EXPECT_EQ(Send(EM_CANUNDO), 0);
+  EXPECT_EQ(Send(WM_UNDO), 0);
+  EXPECT_EQ(State(), "abcd|");
+}
+
+TEST_F(EditTest, ModifyFlagFollowsUserEditsNotSetText) {
+  Make(kSingle);
+  SetText("abc");
+  EXPECT_EQ(Send(EM_GETMODIFY), 0);
+  Send(WM_CHAR, 'x');
+  EXPECT_EQ(Send(EM_GETMODIFY), 1);
+  Send(EM_SETMODIFY, 0);
+  EXPECT_EQ(Send(EM_GETMODIFY), 0);
+  Send(EM_EMPTYUNDOBUFFER);
+  EXPECT_EQ(Send(EM_CANUNDO), 0);
+}
+
 TEST_F(EditTest, MovingTheCaretEndsTheTypingRun) {
   Make(kSingle);
   Type("ab");
@@ -557,6 +580,18 @@ TEST_F(EditTest, ShiftPageDownExtendsTheSelection) {
   EXPECT_EQ(edit.SelEnd(), Send(EM_LINEINDEX, 2));
 }
 
+TEST_F(EditTest, LineScrollMovesTheViewWithinTheText) {
+  Make(kMulti, RECT{0, 0, 200, 2 * EditControl::kDefaultLineHeight});
+  SetText(Lines(5));
+  EXPECT_EQ(Send(EM_LINESCROLL, 0, 2), 1);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 2);
+  Send(EM_LINESCROLL, 0, 10);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 3);
+  Send(EM_LINESCROLL, 0, -10);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0);
+  EXPECT_EQ(edit.Caret(), 0);  // scrolling leaves the caret alone
+}
+
 TEST_F(EditTest, LineHeightFromTheFontSetsThePage) {
   Make(kMulti, RECT{0, 0, 200, 40});
   edit.SetLineMetrics(20, 10);
@@ -616,6 +651,36 @@ TEST_F(EditTest, ShortcutsBecomeCommandMessagesTheSubclassSees) {
   sys.SendMessage(h, WM_KEYDOWN, VK_INSERT, 0);
   Hold(VK_CONTROL, false);
   EXPECT_EQ(sub.commands, (std::vector<UINT>{WM_COPY, WM_PASTE, WM_CUT, WM_UNDO, WM_CUT, WM_PASTE, WM_COPY}));
+}
+
+// A subclass that keeps WM_CREATE to itself, as a careless one might.
+class CreateSwallowingEdit : public EditControl {
+ public:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    return msg == WM_CREATE ? 0 : EditControl::WndProc(msg, wParam, lParam);
+  }
+};
+
+TEST_F(EditTest, SubclassKeepingCreateStillGetsItsStyles) {
+  CreateSwallowingEdit sub;
+  sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 100, 100}, kNoWindow);
+  HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_PASSWORD, RECT{0, 0, 80, 20}, parent.Handle());
+  sys.SendMessage(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("a\r\nb"));
+  EXPECT_EQ(sys.SendMessage(h, EM_GETLINECOUNT, 0, 0), 2);
+  EXPECT_EQ(sub.ShownText(), "*\r\n*");
+}
+
+TEST_F(EditTest, RecreatedWindowStartsFromANewControlsState) {
+  Make(kMulti);
+  Load("ab\r\n[cd|");
+  Send(EM_LIMITTEXT, 3);
+  Send(EM_SETPASSWORDCHAR, '#');
+  sys.DestroyWindow(hwnd);
+  hwnd = edit.Create(sys, WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 20}, parent.Handle());
+  EXPECT_EQ(State(), "|");
+  EXPECT_FALSE(edit.IsMultiLine());
+  EXPECT_EQ(edit.PasswordChar(), 0);
+  EXPECT_EQ(Send(EM_GETLIMITTEXT), EditBuffer::kDefaultLimit);
 }
 
 TEST_F(EditTest, ClickPlacesTheCaretAtTheNearestBoundaryAndDragSelects) {

@@ -255,6 +255,17 @@ TEST_F(UpDownTest, DisablingDuringAPressStopsTheRepeat) {
   EXPECT_EQ(sys.GetCapture(), kNoWindow);
 }
 
+TEST_F(UpDownTest, RecreatedWindowStartsFromTheDefaultRange) {
+  UpDownControl ud;
+  Make(ud);
+  SpinRange();
+  Send(UDM_SETPOS, 0, 5);
+  sys.DestroyWindow(hwnd);
+  hwnd = ud.Create(sys, WS_CHILD | WS_VISIBLE, kArrows, parent.Handle(), kId);
+  EXPECT_EQ(ud.Pos(), 0);
+  EXPECT_EQ(Send(UDM_GETRANGE), MAKELPARAM(0, 100));
+}
+
 TEST_F(UpDownTest, PressOutsideTheArrowsDoesNothing) {
   UpDownControl ud;
   Make(ud);
