@@ -68,6 +68,7 @@ void OpenVlModule(lua_State* L) {
   lua_newtable(L);
   OpenValues(L);
   OpenForms(L);
+  OpenFormat(L);
   lua_setglobal(L, "vl");
 
   luaL_getsubtable(L, LUA_REGISTRYINDEX, LUA_PRELOAD_TABLE);
