@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "runtime/clock.h"
 #include "text/encoding.h"
+#include "text/mbcs.h"
 
 namespace vl::win {
 namespace {
@@ -719,6 +721,64 @@ TEST_F(EditTest, DisabledEditIgnoresClicks) {
   Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 2));
   EXPECT_EQ(State(), "ab|");
   EXPECT_EQ(sys.GetCapture(), kNoWindow);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Invariants under a long random session of keys, characters and messages (fixed seed)
+
+// Every character typed is whole, so the text must stay well-formed: each lead byte followed by
+// a trail byte, and every position the control reports on a character boundary.
+void ExpectWellFormed(const EditControl& edit, int step) {
+  const std::string& t = edit.Text();
+  for (std::size_t i = 0; i < t.size(); i += CharLengthAt(t, i)) {
+    if (IsLeadByte(t[i])) {
+      ASSERT_LT(i + 1, t.size()) << "lone lead byte at the end, step " << step;
+      const auto trail = static_cast<unsigned char>(t[i + 1]);
+      ASSERT_TRUE((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC))
+          << "lead byte without its trail at " << i << ", step " << step;
+    }
+  }
+  for (std::int32_t pos : {edit.Buffer().Anchor(), edit.Caret()}) {
+    ASSERT_FALSE(MbcsSplitsChar(t, pos)) << "position " << pos << " splits a character, step " << step;
+    if (edit.IsMultiLine() && pos > 0 && pos < static_cast<std::int32_t>(t.size())) {
+      ASSERT_FALSE(t[pos - 1] == '\r' && t[pos] == '\n') << "position inside a line break, step " << step;
+    }
+  }
+  ASSERT_LE(edit.Text().size(), 40u) << "limit passed, step " << step;
+  ASSERT_GE(edit.FirstVisibleLine(), 0);
+  ASSERT_LE(edit.FirstVisibleLine(), std::max(0, edit.Buffer().LineCount() - 1));
+}
+
+TEST_F(EditTest, RandomSessionKeepsTextAndPositionsWellFormed) {
+  for (DWORD style : {kSingle, kMulti}) {
+    EditControl e;
+    sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 400, 300}, kNoWindow);
+    const HWND h = e.Create(sys, WS_CHILD | WS_VISIBLE | style, RECT{0, 0, 200, 48}, parent.Handle());
+    sys.SendMessage(h, EM_LIMITTEXT, 40, 0);
+    std::mt19937 rng(20261206);
+    const unsigned chars[] = {'a', ' ', '\b', '\r', '\t', 0x8A, 0xBF, 0x88, 0x9F, 0x83, 0x5C, 0x8ABF, 0x01, 0x18, 0x16, 0x1A};
+    const int keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_DELETE, VK_INSERT};
+    for (int step = 0; step < 4000; ++step) {
+      const unsigned r = rng() % 100;
+      if (r < 10) {
+        sys.keybd_event(rng() % 2 ? VK_SHIFT : VK_CONTROL, rng() % 2 ? 0 : KEYEVENTF_KEYUP);
+        sys.ProcessInput();
+      } else if (r < 45) {
+        sys.SendMessage(h, WM_CHAR, chars[rng() % std::size(chars)], 0);
+      } else if (r < 80) {
+        sys.SendMessage(h, WM_KEYDOWN, static_cast<WPARAM>(keys[rng() % std::size(keys)]), 0);
+      } else if (r < 90) {
+        sys.SendMessage(h, EM_SETSEL, rng() % 50, static_cast<LPARAM>(rng() % 50) - 5);
+      } else if (r < 95) {
+        sys.SendMessage(h, WM_COPY, 0, 0);
+      } else {
+        sys.SendMessage(h, WM_LBUTTONDOWN, 0, MAKELPARAM(rng() % 200, rng() % 60));
+        sys.SendMessage(h, WM_LBUTTONUP, 0, 0);
+      }
+      ExpectWellFormed(e, step);
+      if (HasFatalFailure()) return;
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
