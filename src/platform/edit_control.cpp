@@ -515,10 +515,19 @@ std::int32_t EditControl::HitTest(int x, int y) const {
   const int dy = y - rect.top;
   const std::int32_t row = dy >= 0 ? dy / lineHeight_ : -((-dy + lineHeight_ - 1) / lineHeight_);
   const std::int32_t line = std::clamp<std::int32_t>(firstLine_ + row, 0, buffer_.LineCount() - 1);
-  // The boundary nearest to x: a click on the right half of a character lands after it.
+  // The boundary nearest to x: a click on the right half of a character lands after it. A
+  // centred or right-aligned line starts where its alignment puts it, unless it is too wide.
   std::int32_t p = buffer_.LineStart(line);
   const std::int32_t end = buffer_.LineEnd(line);
+  const int lineWidth = (end - p) * charWidth_;  // a byte is one half-width cell
   int left = rect.left;
+  if (lineWidth < rect.Width()) {
+    if (HasStyle(ES_RIGHT)) {
+      left = rect.right - lineWidth;
+    } else if (HasStyle(ES_CENTER)) {
+      left = rect.left + (rect.Width() - lineWidth) / 2;
+    }
+  }
   while (p < end) {
     const std::int32_t next = p + buffer_.CharLength(p);
     const int width = (next - p) * charWidth_;

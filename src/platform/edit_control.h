@@ -53,9 +53,10 @@
 //     know whether the text changed compares it before and after default processing.
 //   - Mouse: a left press focuses the window, places the caret at the nearest boundary (Shift
 //     extends) and captures the mouse so a drag selects; a double click selects a word. A
-//     disabled window ignores presses. Horizontal scrolling and text alignment are drawing
-//     concerns and are not modelled: hit-testing assumes left-aligned text from the formatting
-//     rectangle's left edge, kDefaultCharWidth per half-width cell.
+//     disabled window ignores presses. Hit-testing places each line in the formatting rectangle
+//     by its alignment (ES_CENTER, ES_RIGHT; a line wider than the rectangle starts at its left
+//     edge) at kDefaultCharWidth per half-width cell unless SetLineMetrics says otherwise.
+//     Horizontal scrolling is a drawing concern and is not modelled.
 //   - State belongs to the window: a new window made for the same object starts afresh.
 #pragma once
 

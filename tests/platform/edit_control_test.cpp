@@ -702,6 +702,23 @@ TEST_F(EditTest, ClickPlacesTheCaretAtTheNearestBoundaryAndDragSelects) {
   EXPECT_EQ(State(), "a漢[b\r\nx|yz");
 }
 
+TEST_F(EditTest, ClicksFollowTheLineAlignment) {
+  const int w = EditControl::kDefaultCharWidth;
+  struct Row { DWORD align; int x; const char* after; };
+  // "abc" is 3 cells in a 100-pixel rectangle: right-aligned it starts at 76, centred at 38.
+  for (const Row& r : {Row{ES_RIGHT, 75, "|abc"}, Row{ES_RIGHT, 76 + w + w / 2 + 1, "ab|c"},
+                       Row{ES_CENTER, 38 + w / 2 + 1, "a|bc"}, Row{ES_CENTER, 37, "|abc"},
+                       Row{ES_LEFT, w / 2 + 1, "a|bc"}}) {
+    EditControl e;
+    sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 400, 300}, kNoWindow);
+    const HWND h = e.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE | r.align, RECT{0, 0, 100, 20}, parent.Handle());
+    sys.SendMessage(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+    sys.SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x, 2));
+    sys.SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(r.x, 2));
+    EXPECT_EQ(Markup(e.Text(), e.Buffer().Anchor(), e.Caret()), r.after) << r.align << " x=" << r.x;
+  }
+}
+
 TEST_F(EditTest, DoubleClickSelectsTheWord) {
   Make(kSingle);
   SetText("ab cde f");
