@@ -158,6 +158,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Drive(field, ops, DisplayBound(mask, value.size() + size * 2));
   }
 
+  // A date-like layout: digit fields padded with "0" around a blank-padded field.
+  vl::MaskFieldModel fields;
+  const std::int32_t yearDigits = 1 + static_cast<std::int32_t>(size % 4);
+  fields.SetLayout(vl::MaskEditLayout{"", {{'0', yearDigits, "/"}, {' ', 2, ":"}, {'0', 2, ""}}, yearDigits + 4, false});
+  fields.SetText(value);
+  Drive(fields, ops, 64);
+
   // Numeric mode, positions from the first two bytes of the value.
   vl::MaskFieldModel number;
   number.SetNumericMode(true);

@@ -2,58 +2,148 @@
 
 #include <algorithm>
 
+#include "edit/spin_button.h"
 #include "text/mbcs.h"
 
 namespace vl {
 
+namespace {
+
+std::int32_t Bytes(const std::string& s) { return static_cast<std::int32_t>(s.size()); }
+
+}  // namespace
+
 CVlEditWnd::CVlEditWnd(std::uint16_t dataType) : dataType_(dataType) { font.SetFaceName("System"); }
 
-CVlEditWnd::~CVlEditWnd() { Destroy(); }
+CVlEditWnd::~CVlEditWnd() {
+  // The typed editor's parts are gone by now: the window is torn down without its handlers.
+  destroying_ = true;
+  Destroy();
+}
+
+// --- Window lifetime -----------------------------------------------------------------------------
 
 bool CVlEditWnd::Create(win::System& system, std::uint32_t bits, win::RECT rect, win::HWND parent) {
   if (created) return true;
   styleBits |= bits;
   singleLine = (styleBits & kStyleMultiLine) ? 0 : 1;
-  win::DWORD style = win::WS_CHILD;
-  if (!enabled) style |= win::WS_DISABLED;
-  if (system.CreateWindowEx(*this, "EDIT", style, rect, parent) == win::kNoWindow) return false;
+  win::DWORD style = win::WS_CHILD | win::ES_AUTOHSCROLL | win::ES_NOHIDESEL;
+  if (styleBits & kStyleCenter) style |= win::ES_CENTER | win::ES_MULTILINE;
+  if (styleBits & kStyleRight) style |= win::ES_RIGHT | win::ES_MULTILINE;
+  if (styleBits & kStyleMultiLine) {
+    style |= win::ES_MULTILINE | win::ES_AUTOVSCROLL | win::ES_WANTRETURN;
+    style &= ~win::ES_AUTOHSCROLL;
+  }
+  if (styleBits & kStyleUpperCase) style |= win::ES_UPPERCASE;
+  if (styleBits & kStyleLowerCase) style |= win::ES_LOWERCASE;
+  if (styleBits & kStylePassword) style |= win::ES_PASSWORD;
+  if (styleBits & kStyleReadOnly) style |= win::ES_READONLY;
+  if (styleBits & kStyleTabStop) style |= win::WS_TABSTOP;
+  if (styleBits & kStyleVisible) style |= win::WS_VISIBLE;
+  if ((styleBits & kStyleDisabled) || !enabled) style |= win::WS_DISABLED;
+  if (styleBits & kStyleMultiLine) {
+    if (styleBits & kStyleVScroll) style |= win::WS_VSCROLL;
+    if (styleBits & kStyleHScroll) style |= win::WS_HSCROLL;
+  }
+  if (styleBits & (kStyleWindowEdge | kStyleClientEdge)) {
+    rect = win::RECT{rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1};
+  }
+  if (win::EditControl::Create(system, style, rect, parent) == win::kNoWindow) return false;
   created = 1;
   createRect = rect;
+  system.SendMessage(Handle(), win::EM_LIMITTEXT, static_cast<win::WPARAM>(std::max(maxLength, 0)), 0);
+  locked = (styleBits & kStyleReadOnly) ? 1 : 0;
+  system.SendMessage(Handle(), win::EM_SETREADONLY, locked, 0);
+  if (passwordChar != 0) system.SendMessage(Handle(), win::EM_SETPASSWORDCHAR, static_cast<win::WPARAM>(passwordChar), 0);
   SetDisplayText(displayText);
+  if (spinButton != 0) CreateSpin();
   return true;
 }
 
 void CVlEditWnd::MoveEditor(win::RECT rect, bool) {
   createRect = rect;
-  if (created && Sys() != nullptr) Sys()->MoveWindow(Handle(), rect);
+  if (!created || Sys() == nullptr) return;
+  PlaceSpin();
 }
 
 void CVlEditWnd::Destroy() {
+  spin_.reset();  // the spin goes first
   if (Sys() != nullptr && Handle() != win::kNoWindow) Sys()->DestroyWindow(Handle());
   created = 0;
 }
 
+void CVlEditWnd::CreateSpin() {
+  if (!created || spinButton == 0) return;
+  spin_ = std::make_unique<CVlSpinButton>(*this);
+  PlaceSpin();
+}
+
+void CVlEditWnd::PlaceSpin() {
+  // The spin takes a strip of the system scroll-bar width on its side; the edit window the rest.
+  win::System& sys = *Sys();
+  win::RECT edit = createRect;
+  if (spin_ && spinButton != 0) {
+    const int width = kSpinWidth;
+    win::RECT strip = edit;
+    if (spinButton == 1) {
+      strip.right = strip.left + width;
+      edit.left += width;
+    } else {
+      strip.left = strip.right - width;
+      edit.right -= width;
+    }
+    spinRect = strip;
+    if (!spin_->IsCreated()) {
+      spin_->CreateBeside(sys, strip, sys.GetParent(Handle()), spinButton == 2);
+    } else {
+      spin_->MoveSpin(strip);
+    }
+    sys.ShowWindow(spin_->Handle(), sys.IsWindowVisible(Handle()) || (sys.GetStyle(Handle()) & win::WS_VISIBLE));
+  }
+  sys.MoveWindow(Handle(), edit);
+}
+
+// --- Virtual operations ----------------------------------------------------------------------------
+
 bool CVlEditWnd::FitsDisplayWidth(win::DeviceContext*) { return true; }
-win::RECT CVlEditWnd::GetTextRect() { return createRect; }
+
+win::RECT CVlEditWnd::GetTextRect() {
+  win::RECT r = textRect;
+  if (spinButton == 1) r.left = spinRect.right;
+  if (spinButton == 2) r.right = spinRect.left;
+  return r;
+}
+
 bool CVlEditWnd::DrawEditArea(win::DeviceContext*, win::RECT, double, int, std::uint32_t) { return true; }
 
 void CVlEditWnd::ShowEditor(bool show) {
-  if (created && Sys() != nullptr) Sys()->ShowWindow(Handle(), show);
+  if (!created || Sys() == nullptr) return;
+  if (show && spinButton != 0 && !spin_) CreateSpin();
+  Sys()->ShowWindow(Handle(), show);
+  if (spin_ && spin_->IsCreated()) Sys()->ShowWindow(spin_->Handle(), show);
 }
 
 bool CVlEditWnd::EnableEditor(bool enable) {
-  bool previous = enabled != 0;
+  const bool previous = enabled != 0;
   enabled = enable ? 1 : 0;
+  if (spin_ && spin_->IsCreated()) Sys()->EnableWindow(spin_->Handle(), enable);
   if (created && Sys() != nullptr) Sys()->EnableWindow(Handle(), enable);
   return previous;
 }
 
-void CVlEditWnd::SetLocked(bool on) { locked = on ? 1 : 0; }
+void CVlEditWnd::SetLocked(bool on) {
+  locked = on ? 1 : 0;
+  if (created) Sys()->SendMessage(Handle(), win::EM_SETREADONLY, locked, 0);
+}
+
 std::int32_t CVlEditWnd::GetLastError() { return lastError; }
 void CVlEditWnd::GetDisplayText(std::string& out) { out = displayText; }
 
 bool CVlEditWnd::SetDisplayText(const std::string& text) {
   displayText = text;
+  if (created) Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(text.c_str()));
+  // Measuring against the text area needs the window's font; until drawing measures, every text
+  // fits.
   return true;
 }
 
@@ -74,6 +164,8 @@ std::int32_t CVlEditWnd::GetMaxLength() { return maxLength; }
 
 bool CVlEditWnd::SetMaxLength(std::int32_t length) {
   maxLength = length;
+  fieldModel.SetByteLimit(std::max(length, 0));
+  if (created) Sys()->SendMessage(Handle(), win::EM_LIMITTEXT, static_cast<win::WPARAM>(std::max(length, 0)), 0);
   return true;
 }
 
@@ -91,34 +183,44 @@ void CVlEditWnd::SetHideSelection(bool hide) { hideSelection = hide ? 1 : 0; }
 bool CVlEditWnd::GetSelectByFocus() { return selectByFocus != 0; }
 void CVlEditWnd::SetSelectByFocus(bool select) { selectByFocus = select ? 1 : 0; }
 bool CVlEditWnd::GetInsertMode() { return insertMode != 0; }
-void CVlEditWnd::SetInsertMode(bool insert) { insertMode = insert ? 1 : 0; }
+
+void CVlEditWnd::SetInsertMode(bool insert) {
+  insertMode = insert ? 1 : 0;
+  fieldModel.SetEditMode(insert ? FieldEditMode::kInsert : FieldEditMode::kOverwrite);
+}
 
 void CVlEditWnd::GetSel(std::int32_t& start, std::int32_t& length) {
-  start = selStart;
-  length = selLength;
+  const FieldSelection sel = fieldModel.GetSelection();
+  const std::string& text = fieldModel.EditText();
+  start = MbcsCharIndexOfByte(text, sel.Min());
+  length = MbcsCharIndexOfByte(text, sel.Max()) - start;
 }
 
 void CVlEditWnd::SetSel(std::int32_t start, std::int32_t length) {
-  if (start < 0) return;
-  const std::int32_t count = MbcsCharCount(editText);
-  selStart = std::min(start, count);
-  selLength = std::clamp(length, 0, count - selStart);
+  const std::string& text = fieldModel.EditText();
+  if (start >= 0) {
+    const std::int32_t count = MbcsCharCount(text);
+    start = std::min(start, count);
+    length = std::clamp(length, 0, count - start);
+    const std::int32_t from = MbcsByteIndexOfChar(text, start);
+    const std::int32_t to = MbcsByteIndexOfChar(text, start + length);
+    caretUnplaced = 0;
+    fieldModel.SetSelection(from, to);
+  }
+  if (created && (IsFocusedWindow() || !hideSelection)) ApplySelection();
 }
 
-void CVlEditWnd::GetSelText(std::string& out) {
-  const int from = MbcsByteIndexOfChar(editText, selStart);
-  out = editText.substr(static_cast<std::size_t>(from),
-                        static_cast<std::size_t>(MbcsByteLengthOfChars(editText, from, selLength)));
-}
+void CVlEditWnd::GetSelText(std::string& out) { out = fieldModel.GetSelectedText(); }
 
 bool CVlEditWnd::SetSelText(const std::string& text) {
   if (!ValidateText(text)) return false;
-  const int from = MbcsByteIndexOfChar(editText, selStart);
-  const int len = MbcsByteLengthOfChars(editText, from, selLength);
-  editText.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(len), text);
-  selStart += MbcsCharCount(text);
-  selLength = 0;
-  return RefreshDisplay();
+  if (!fieldModel.ReplaceSelection(text)) {
+    lastError = kEditMaxLength;
+    return false;
+  }
+  editText = fieldModel.GetText();
+  RefreshDisplay();
+  return true;
 }
 
 std::uint16_t CVlEditWnd::GetIMEMode() { return imeMode; }
@@ -139,12 +241,24 @@ void CVlEditWnd::SetTabByHorzKey(bool on) { SetBit(tabFlags, kTabByHorzKey, on);
 bool CVlEditWnd::GetTabByInputLast() { return tabFlags & kTabByInputLast; }
 void CVlEditWnd::SetTabByInputLast(bool on) { SetBit(tabFlags, kTabByInputLast, on); }
 std::int32_t CVlEditWnd::GetSpinButton() { return spinButton; }
-void CVlEditWnd::SetSpinButton(std::int32_t where) { spinButton = where; }
+
+void CVlEditWnd::SetSpinButton(std::int32_t where) {
+  if (where == spinButton) return;
+  spinButton = where;
+  if (!created) return;
+  // The old spin goes and the edit window takes its full width back before a new one is cut off.
+  spin_.reset();
+  Sys()->MoveWindow(Handle(), createRect);
+  if (where != 0) CreateSpin();
+  ShowEditor(Sys()->IsWindowVisible(Handle()));
+}
+
 std::int32_t CVlEditWnd::GetSpinDelay() { return spinDelay; }
 
 bool CVlEditWnd::SetSpinDelay(std::int32_t milliseconds) {
   if (milliseconds < 0 || milliseconds > 32767) return false;
   spinDelay = milliseconds;
+  if (spin_) spin_->SetDelay(milliseconds);
   return true;
 }
 
@@ -172,9 +286,15 @@ bool CVlEditWnd::FilterChar(std::uint32_t&, std::string& replacement, std::uint3
   return true;
 }
 
-void CVlEditWnd::Copy() {}
-bool CVlEditWnd::Paste() { return false; }
-bool CVlEditWnd::Clear() { return !locked && BeginEdit(); }
+bool CVlEditWnd::Clear() {
+  if (locked || !BeginEdit()) return false;
+  SaveUndoText();
+  fieldModel.Delete();
+  AfterDelete();
+  RefreshWindowText();
+  ApplySelection();
+  return true;
+}
 
 bool CVlEditWnd::SetValue(const TypedValue&, std::string& produced) {
   produced.clear();
@@ -188,6 +308,295 @@ void CVlEditWnd::SetCheckValue(bool) {}
 bool CVlEditWnd::CommitText() { return true; }
 void CVlEditWnd::SetCaption(const std::string&) {}
 void CVlEditWnd::SetEraProfile(const std::string&) {}
-std::string CVlEditWnd::GetText() { return editText; }
+std::string CVlEditWnd::GetText() { return singleLine ? RemoveMaskMarkers(fieldModel.GetText()) : editText; }
+
+std::string CVlEditWnd::WindowText() const { return created ? ShownText() : displayText; }
+
+bool CVlEditWnd::HasFocus() const { return IsFocusedWindow(); }
+
+// --- Common operations ---------------------------------------------------------------------------
+
+bool CVlEditWnd::IsFocusedWindow() const {
+  return created && Sys() != nullptr && Sys()->GetFocus() == Handle();
+}
+
+bool CVlEditWnd::IsCentredOrRight() const { return singleLine && (styleBits & (kStyleCenter | kStyleRight)); }
+
+std::int32_t CVlEditWnd::ShiftState() const {
+  if (Sys() == nullptr) return 0;
+  std::int32_t s = 0;
+  if (Sys()->GetKeyState(win::VK_SHIFT) < 0) s |= 1;
+  if (Sys()->GetKeyState(win::VK_CONTROL) < 0) s |= 2;
+  if (Sys()->GetKeyState(win::VK_MENU) < 0) s |= 4;
+  return s;
+}
+
+void CVlEditWnd::RefreshWindowText() {
+  if (!singleLine) {
+    editText = created ? Text() : editText;
+    SetNull(false);
+  } else if (!isNull) {
+    editText = fieldModel.GetText();
+    SetDisplayText(fieldModel.GetDisplayText());
+    SetNull(false);
+  } else {
+    SetNull(true);
+  }
+}
+
+void CVlEditWnd::ApplySelection() {
+  if (!created) return;
+  const FieldSelection sel = fieldModel.GetSelection();
+  Sys()->SendMessage(Handle(), win::EM_SETSEL, static_cast<win::WPARAM>(sel.start), sel.end);
+  Sys()->SendMessage(Handle(), win::EM_SCROLLCARET, 0, 0);
+}
+
+void CVlEditWnd::ApplyFocusSelection() {
+  if (!IsFocusedWindow()) return;
+  if (singleLine) {
+    if (selectByFocus) SetSel(0, MbcsCharCount(fieldModel.EditText()));
+    ApplySelection();
+  } else {
+    const std::uint32_t len = static_cast<std::uint32_t>(Text().size());
+    if (selectByFocus) savedSelection = (std::min<std::uint32_t>(len, 0xFFFF) << 16);
+    Sys()->SendMessage(Handle(), win::EM_SETSEL, savedSelection & 0xFFFF, static_cast<win::LPARAM>(savedSelection >> 16));
+  }
+}
+
+void CVlEditWnd::SendToControl(win::UINT msg, win::LPARAM lParam) {
+  if (!created || Sys() == nullptr) return;
+  const win::HWND self = Handle();
+  Sys()->SendMessage(Sys()->GetParent(self), msg, static_cast<win::WPARAM>(win::HandleId(self)), lParam);
+}
+
+void CVlEditWnd::SendError(std::int32_t code, const std::string& text) {
+  VlErrorRecord record{code, text};
+  SendToControl(VLM_ERROR, reinterpret_cast<win::LPARAM>(&record));
+}
+
+void CVlEditWnd::SendFocusLeft(win::HWND newFocus) {
+  win::HWND target = newFocus;
+  SendToControl(VLM_FOCUSLEFT, reinterpret_cast<win::LPARAM>(&target));
+}
+
+void CVlEditWnd::CommonCommit(const TypedValue& value) {
+  if (!created || lastError != kEditOk) return;
+  VlUserCheckRecord record{value, 0, std::string()};
+  SendToControl(VLM_USERCHECK, reinterpret_cast<win::LPARAM>(&record));
+  if (record.errCode != 0) SendError(record.errCode, record.errString);
+}
+
+void CVlEditWnd::SaveUndoText() {
+  // A run of deletions keeps the text from before the first of them.
+  if (undoText.find(editText) != std::string::npos && !undoText.empty()) return;
+  undoText = editText;
+}
+
+void CVlEditWnd::Undo() {
+  if (locked) return;
+  std::string restored = undoText;
+  undoText = editText;
+  fieldModel.SetText(RemoveMaskMarkers(restored));
+  isNull = 0;
+  RefreshWindowText();
+  RefreshDisplay();
+  const bool related = restored.find(undoText) != std::string::npos || undoText.find(restored) != std::string::npos;
+  if (!related) {
+    fieldModel.SetSelection(0, Bytes(fieldModel.EditText()));
+  } else {
+    fieldModel.SetSelection(Bytes(fieldModel.EditText()), Bytes(fieldModel.EditText()));
+  }
+  ApplySelection();
+}
+
+bool CVlEditWnd::InsertSingleByte(std::uint32_t ch) {
+  // Measuring a centred or right-aligned box's text against its width needs the font; every
+  // character fits until the box can measure.
+  if (!fieldModel.InsertChar(static_cast<std::uint16_t>(ch))) {
+    lastError = kEditMaxLength;
+    return false;
+  }
+  reachedEnd = fieldModel.LastPositionFilled() ? 1 : 0;
+  RefreshWindowText();
+  ApplySelection();
+  return true;
+}
+
+// --- Hooks -----------------------------------------------------------------------------------------
+
+void CVlEditWnd::OnFocusGained() {}
+
+void CVlEditWnd::OnFocusLost(win::HWND newFocus) {
+  if (!isNull && !CommitText()) SendError(lastError, GetText());
+  CommonCommit(ValueForUserCheck());
+  SendFocusLeft(newFocus);
+}
+
+bool CVlEditWnd::OnTypedChar(std::uint32_t) { return false; }
+
+TypedValue CVlEditWnd::ValueForUserCheck() {
+  EditorValue v = GetValue();
+  return v.isNull ? TypedValue::Null() : v.value;
+}
+
+// --- Focus -----------------------------------------------------------------------------------------
+
+void CVlEditWnd::OnSetFocusMessage(win::HWND previous) {
+  if (keepNull == 0) isNull = 0;
+  keyDownSeen = 0;
+  Default(win::WM_SETFOCUS, static_cast<win::WPARAM>(win::HandleId(previous)), 0);
+  if (singleLine) {
+    const FieldSelection sel = fieldModel.GetSelection();
+    if (keepNull == 0) {
+      SetDisplayText(fieldModel.GetDisplayText());
+    } else {
+      Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(fieldModel.GetDisplayText().c_str()));
+    }
+    fieldModel.SetSelection(sel.start, sel.end);
+    if (selectByFocus && focusFromSameForm) SetSel(0, MbcsCharCount(fieldModel.EditText()));
+    ApplySelection();
+  } else {
+    if (selectByFocus && focusFromSameForm) {
+      savedSelection = std::min<std::uint32_t>(static_cast<std::uint32_t>(Text().size()), 0xFFFF) << 16;
+    }
+    Sys()->SendMessage(Handle(), win::EM_SETSEL, savedSelection & 0xFFFF, static_cast<win::LPARAM>(savedSelection >> 16));
+    Sys()->SendMessage(Handle(), win::EM_SCROLLCARET, 0, 0);
+  }
+  focusFromSameForm = 1;
+  OnFocusGained();
+}
+
+void CVlEditWnd::OnKillFocusMessage(win::HWND next) {
+  win::System& sys = *Sys();
+  focusFromSameForm = 0;
+  if (next != win::kNoWindow && next != Handle() && sys.IsWindow(next)) {
+    const win::HWND mine = sys.GetAncestorRoot(Handle());
+    const win::HWND theirs = sys.GetAncestorRoot(next);
+    if (sys.GetClassName(mine) == sys.GetClassName(theirs)) focusFromSameForm = 1;
+  }
+  RefreshWindowText();
+  if (singleLine) {
+    if (!hideSelection) ApplySelection();
+    std::int32_t start = 0, length = 0;
+    GetSel(start, length);
+    SetSel(start, length);
+  } else {
+    win::DWORD start = 0, end = 0;
+    sys.SendMessage(Handle(), win::EM_GETSEL, reinterpret_cast<win::WPARAM>(&start), reinterpret_cast<win::LPARAM>(&end));
+    savedSelection = std::min<win::DWORD>(start, 0xFFFF) | (std::min<win::DWORD>(end, 0xFFFF) << 16);
+  }
+  Default(win::WM_KILLFOCUS, static_cast<win::WPARAM>(win::HandleId(next)), 0);
+  OnFocusLost(next);
+}
+
+// --- Messages --------------------------------------------------------------------------------------
+
+win::LRESULT CVlEditWnd::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+  if (destroying_) return Default(msg, wParam, lParam);
+  switch (msg) {
+    case win::WM_SETFOCUS:
+      OnSetFocusMessage(win::HWND{static_cast<std::uint32_t>(wParam)});
+      return 0;
+    case win::WM_KILLFOCUS:
+      OnKillFocusMessage(win::HWND{static_cast<std::uint32_t>(wParam)});
+      return 0;
+    case win::WM_KEYDOWN:
+    case win::WM_SYSKEYDOWN:
+      return OnKeyDownMessage(msg, wParam, lParam);
+    case win::WM_KEYUP:
+    case win::WM_SYSKEYUP:
+      return OnKeyUpMessage(msg, wParam, lParam);
+    case win::WM_CHAR:
+      return OnCharMessage(wParam, lParam);
+    case win::WM_IME_CHAR:
+      return OnImeCharMessage(wParam, lParam);
+    case win::WM_LBUTTONDOWN: case win::WM_LBUTTONUP: case win::WM_LBUTTONDBLCLK: case win::WM_RBUTTONDOWN:
+    case win::WM_RBUTTONUP: case win::WM_MBUTTONDOWN: case win::WM_MBUTTONUP: case win::WM_MOUSEMOVE:
+      return OnMouseMessage(msg, wParam, lParam);
+    case VLM_SPINDOWN:
+    case VLM_SPINUP: {
+      // A locked box ignores spin requests entirely: no step, no event, no change.
+      if (locked) return 0;
+      const bool changed = msg == VLM_SPINUP ? SpinUp() : SpinDown();
+      SendToControl(msg);
+      if (changed) SendToControl(VLM_CHANGE);
+      return 0;
+    }
+    case win::EM_SETSEL:
+      if (singleLine && static_cast<std::intptr_t>(lParam) < 0 && static_cast<std::intptr_t>(wParam) >= 0) {
+        fieldModel.ExtendSelection(SelectionExtend::kAll);
+        return Default(win::EM_SETSEL, static_cast<win::WPARAM>(fieldModel.GetSelection().start),
+                       fieldModel.GetSelection().end);
+      }
+      {
+        win::LRESULT r = Default(msg, wParam, lParam);
+        if (singleLine) OnSelectionSet();
+        return r;
+      }
+    case win::WM_CUT:
+      if (!locked) {
+        Cut();
+        SendToControl(VLM_CHANGE);
+      }
+      return 0;
+    case win::WM_COPY:
+      Copy();
+      return 0;
+    case win::WM_PASTE:
+      if (!locked && Paste()) SendToControl(VLM_CHANGE);
+      return 0;
+    case win::WM_CLEAR:
+      if (!locked && Clear()) SendToControl(VLM_CHANGE);
+      return 0;
+    case win::WM_UNDO:
+      if (!locked) {
+        Undo();
+        SendToControl(VLM_CHANGE);
+      }
+      return 0;
+    default:
+      return Default(msg, wParam, lParam);
+  }
+}
+
+win::LRESULT CVlEditWnd::OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+  Default(msg, wParam, lParam);
+  std::uint32_t flags = 0;
+  win::UINT vlm = VLM_MOUSEMOVE;
+  switch (msg) {
+    case win::WM_LBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x01; leftButtonDown = 1; break;
+    case win::WM_LBUTTONUP:
+      vlm = VLM_MOUSEUP;
+      flags = 0x01;
+      if (singleLine && created) {
+        // The platform's selection from the drag, normalised by the model.
+        fieldModel.SetSelection(SelStart() == Caret() ? SelEnd() : SelStart(), Caret());
+        ApplySelection();
+      }
+      break;
+    case win::WM_LBUTTONDBLCLK: vlm = 0; break;
+    case win::WM_RBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x02; break;
+    case win::WM_RBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x02; break;
+    case win::WM_MBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x10; break;
+    case win::WM_MBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x10; break;
+    default:
+      flags = static_cast<std::uint32_t>(wParam & (win::MK_LBUTTON | win::MK_RBUTTON | win::MK_MBUTTON));
+      break;
+  }
+  if (vlm == 0) {
+    SendToControl(VLM_DBLCLICK);
+    return 0;
+  }
+  if (wParam & win::MK_SHIFT) flags |= 0x04;
+  if (wParam & win::MK_CONTROL) flags |= 0x08;
+  if (Sys()->GetKeyState(win::VK_MENU) < 0) flags |= 0x20;
+  VlMouseRecord record{flags, static_cast<std::uint32_t>(lParam) };
+  SendToControl(vlm, reinterpret_cast<win::LPARAM>(&record));
+  if (msg == win::WM_LBUTTONUP && leftButtonDown) {
+    leftButtonDown = 0;
+    SendToControl(VLM_CLICK);
+  }
+  return 0;
+}
 
 }  // namespace vl

@@ -1,14 +1,20 @@
 // CVlEditWnd: the window that owns the keyboard while the box has the focus, and the common base
 // of the per-type editors.
 //
-// The control never reads the keyboard itself; it hands its settings to the edit window through
-// the operations below and hears back only through the VLM_ messages (edit_messages.h).
+// The edit window is a standard edit control underneath: keys it does not handle itself get the
+// control's default processing. The text being edited lives in a MaskFieldModel, which decides
+// where the caret may stand and what an insertion or deletion does; the edit window turns
+// messages into model operations and shows the model's text. It never talks to the host: the
+// control hears from it only through the VLM_ messages (edit_messages.h).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "edit/edit_messages.h"
+#include "format/mask_field_model.h"
+#include "platform/edit_control.h"
 #include "platform/font.h"
 #include "platform/window.h"
 #include "value/typed_value.h"
@@ -19,14 +25,32 @@ namespace win {
 class DeviceContext;
 }
 
+class CVlSpinButton;
+
 // Style word bits the control passes to its edit window.
 inline constexpr std::uint32_t kStyleCenter = 0x00000001;
 inline constexpr std::uint32_t kStyleRight = 0x00000002;
 inline constexpr std::uint32_t kStyleMultiLine = 0x00000004;
+inline constexpr std::uint32_t kStyleUpperCase = 0x00000008;
+inline constexpr std::uint32_t kStyleLowerCase = 0x00000010;
+inline constexpr std::uint32_t kStylePassword = 0x00000020;
+inline constexpr std::uint32_t kStyleAutoVScroll = 0x00000040;
+inline constexpr std::uint32_t kStyleAutoHScroll = 0x00000080;
+inline constexpr std::uint32_t kStyleKeepSelection = 0x00000100;
+inline constexpr std::uint32_t kStyleOemConvert = 0x00000400;
 inline constexpr std::uint32_t kStyleReadOnly = 0x00000800;
+inline constexpr std::uint32_t kStyleWantReturn = 0x00001000;
 inline constexpr std::uint32_t kStyleFlat = 0x00002000;
+inline constexpr std::uint32_t kStyleTabStop = 0x00010000;
+inline constexpr std::uint32_t kStyleGroup = 0x00020000;
+inline constexpr std::uint32_t kStyleBorder = 0x00040000;
+inline constexpr std::uint32_t kStyleChild = 0x00080000;
+inline constexpr std::uint32_t kStyleVisible = 0x00100000;
+inline constexpr std::uint32_t kStyleDisabled = 0x00200000;
 inline constexpr std::uint32_t kStyleVScroll = 0x00400000;
 inline constexpr std::uint32_t kStyleHScroll = 0x00800000;
+inline constexpr std::uint32_t kStyleWindowEdge = 0x01000000;
+inline constexpr std::uint32_t kStyleClientEdge = 0x02000000;
 
 // Tab-navigation option bits.
 inline constexpr std::uint16_t kTabByReturn = 0x01;
@@ -39,21 +63,24 @@ struct EditorValue {
   bool isNull = true;  // the editor is in its null state
   TypedValue value;    // the editor's typed value (when not null)
   std::string text;    // the text it was taken from
-  bool error = false;  // the text did not give a clean value; lastError tells why
+  bool error = false;  // the text did not give a usable value; lastError tells why
 };
 
-class CVlEditWnd : public win::Window {
+class CVlEditWnd : public win::EditControl {
  public:
   explicit CVlEditWnd(std::uint16_t dataType);
   ~CVlEditWnd() override;
 
   std::uint16_t DataType() const { return dataType_; }
 
-  // Window lifetime. Create makes the platform window ("EDIT" class) as a child of the control.
-  bool Create(win::System& system, std::uint32_t styleBits, win::RECT rect, win::HWND parent);
+  // Makes the platform window as a child of the control, with the stored style word and `bits`.
+  bool Create(win::System& system, std::uint32_t bits, win::RECT rect, win::HWND parent);
   bool IsCreated() const { return created != 0; }
+  // Moves the window (and its spin button beside it).
   void MoveEditor(win::RECT rect, bool repaint);
   void Destroy();
+  win::RECT CreateRect() const { return createRect; }
+  CVlSpinButton* Spin() const { return spin_.get(); }
 
   // --- Virtual operations, in slot order ---
   virtual bool FitsDisplayWidth(win::DeviceContext* dc);
@@ -121,12 +148,12 @@ class CVlEditWnd : public win::Window {
   // lastError when the editor refused it (1, 2, 6) or had to adjust it (3, 5, 7); `produced`
   // receives the text the editor made of it.
   virtual bool SetValue(const TypedValue& value, std::string& produced);
-  // The editor's current value, text and error flag.
+  // The editor's current value, text and unusable flag.
   virtual EditorValue GetValue();
   virtual void SetLowerValue(const TypedValue& value);
   virtual void SetUpperValue(const TypedValue& value);
   virtual void SetCheckValue(bool check);
-  // Checks the text on focus loss and commits it into the editor's value; false with lastError.
+  // Checks the text and commits it into the editor's value; false with lastError.
   virtual bool CommitText();
   // Boolean box: its check-box caption. Date box: its era profile.
   virtual void SetCaption(const std::string& caption);
@@ -134,19 +161,66 @@ class CVlEditWnd : public win::Window {
   // The text being edited (the Text property).
   virtual std::string GetText();
 
+  // The text the window shows now (password characters included).
+  std::string WindowText() const;
+  bool HasFocus() const;
+
   // Fields the control writes directly.
   std::int32_t keepNull = 0;
 
+  win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override;
+
  protected:
+  // --- Hooks of the typed editors ---
+  // After the common focus-gain handling.
+  virtual void OnFocusGained();
+  // After the common focus-loss handling: check and commit the text, run the user check and
+  // report the focus loss (VLM_FOCUSLEFT) to the control.
+  virtual void OnFocusLost(win::HWND newFocus);
+  // A character message before the common character input; true when handled.
+  virtual bool OnTypedChar(std::uint32_t ch);
+  // The value to hand to the host's user check on focus loss.
+  virtual TypedValue ValueForUserCheck();
+
+  // --- Common operations ---
+  // The window text follows the model: the edit form (single-line) or the platform text.
+  void RefreshWindowText();
+  // The model's selection goes to the window and is scrolled into view.
+  void ApplySelection();
+  // After a value load while focused: select as SelectByFocus says.
+  void ApplyFocusSelection();
+  // Common part of a commit: the host's check of `value`, then an error record when it refused.
+  void CommonCommit(const TypedValue& value);
+  void SendToControl(win::UINT msg, win::LPARAM lParam = 0);
+  void SendError(std::int32_t code, const std::string& text);
+  void SendFocusLeft(win::HWND newFocus);
+  void SaveUndoText();
+  void Undo();
+  void Cut();
+  bool InsertSingleByte(std::uint32_t ch);
+  bool IsCentredOrRight() const;
+  bool IsFocusedWindow() const;
+  std::int32_t ShiftState() const;
+
+  // Default processing of the standard edit control.
+  win::LRESULT Default(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+    return win::EditControl::WndProc(msg, wParam, lParam);
+  }
+
   std::int32_t isNull = 1;
   std::int32_t lastError = 0;
   std::int32_t numericMode = 0;
   std::int32_t created = 0;
   win::RECT createRect;
+  std::int32_t caretUnplaced = 1;
+  std::int32_t leftButtonDown = 0;
+  std::int32_t keyDownSeen = 0;
+  win::RECT textRect;
   std::uint32_t styleBits = 0;
   std::int32_t singleLine = 1;
   std::string editText;
   std::string displayText;
+  std::string undoText;
   std::int32_t maxLength = -1;
   std::int32_t passwordChar = 0;
   std::int32_t hideSelection = 1;
@@ -158,13 +232,39 @@ class CVlEditWnd : public win::Window {
   std::uint16_t tabFlags = 0;
   win::LOGFONT font;
   std::int32_t insertMode = 1;
+  MaskFieldModel fieldModel;
+  std::int32_t imeInput = 0;
+  std::int32_t leadBytePending = 0;
+  std::uint32_t pendingChar = 0;
+  std::int32_t imeCharSeen = 0;
+  std::int32_t reachedEnd = 0;
+  std::int32_t imeBytesExpected = 0;
+  std::unique_ptr<CVlSpinButton> spin_;
   std::int32_t spinButton = 0;
   float spinIncrease = 1.0f;
+  win::RECT spinRect;
+  std::uint32_t savedSelection = 0;
+  std::int32_t spinKeyRepeat = 0;
+  std::uint32_t spinKeyLastTick = 0;
+  std::int32_t focusFromSameForm = 1;
   std::int32_t spinDelay = 250;
-  std::int32_t selStart = 0;   // characters
-  std::int32_t selLength = 0;  // characters
 
   std::uint16_t dataType_;
+  bool destroying_ = false;
+
+ private:
+  void OnSetFocusMessage(win::HWND previous);
+  void OnKillFocusMessage(win::HWND next);
+  win::LRESULT OnKeyDownMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+  win::LRESULT OnKeyUpMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+  win::LRESULT OnCharMessage(win::WPARAM wParam, win::LPARAM lParam);
+  win::LRESULT OnImeCharMessage(win::WPARAM wParam, win::LPARAM lParam);
+  win::LRESULT OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+  void SpinFromKeyboard(bool up, bool repeat);
+  void CreateSpin();
+  void PlaceSpin();
+  void KeyRecord(win::UINT vlm, int vk);
+  bool HandleSingleLineKeyDown(int vk, bool& stop);
 };
 
 }  // namespace vl

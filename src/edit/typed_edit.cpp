@@ -1,5 +1,8 @@
 #include "edit/typed_edit.h"
 
+#include "edit/number_edit.h"
+#include "format/display_text.h"
+#include "runtime/coerce.h"
 #include "text/mbcs.h"
 
 namespace vl {
@@ -7,8 +10,10 @@ namespace vl {
 void CVlTypedEdit::SetNull(bool on) {
   isNull = on ? 1 : 0;
   if (on) {
+    fieldModel.DeleteAll();
     editText.clear();
-    SetDisplayText("");
+    lastError = kEditOk;
+    RefreshDisplay();
   }
 }
 
@@ -17,18 +22,27 @@ void CVlTypedEdit::GetFormat(std::string& out) { out = format_; }
 bool CVlTypedEdit::SetFormat(const std::string& format) {
   format_ = format;
   lastError = kEditOk;
+  RefreshDisplay();
   return true;
 }
 
 bool CVlTypedEdit::SetMaxLength(std::int32_t length) {
   CVlEditWnd::SetMaxLength(length);
-  if (dataType_ != VlTextString || length <= 0 || isNull || editText.size() <= static_cast<std::size_t>(length)) {
+  const std::string text = RemoveMaskMarkers(fieldModel.GetText());
+  if (dataType_ != VlTextString || length <= 0 || isNull || text.size() <= static_cast<std::size_t>(length)) {
     return true;
   }
   // The text no longer fits: cut it, never inside a double-byte character.
-  Show(TypedValue::Bstr(std::string(MbcsCutBytes(editText, static_cast<std::size_t>(length)))));
+  Show(TypedValue::Bstr(std::string(MbcsCutBytes(text, static_cast<std::size_t>(length)))));
   lastError = kEditMaxLength;
   return false;
+}
+
+bool CVlTypedEdit::RefreshDisplay() {
+  if (HasFocus()) return SetDisplayText(fieldModel.GetDisplayText());
+  TypedValue shown = isNull ? TypedValue::Null() : value_;
+  if (!isNull) TextValue(shown);
+  return SetDisplayText(DisplayTextForValue(dataType_, shown, format_, EraTable()));
 }
 
 std::int32_t CVlTypedEdit::CheckRange(const TypedValue& value) const {
@@ -38,11 +52,24 @@ std::int32_t CVlTypedEdit::CheckRange(const TypedValue& value) const {
   return kEditOk;
 }
 
+bool CVlTypedEdit::TextValue(TypedValue& out) const {
+  const std::string text = RemoveMaskMarkers(fieldModel.GetText());
+  if (dataType_ == VlTextString) {
+    out = TypedValue::Bstr(text);
+    return true;
+  }
+  TypedValue converted;
+  if (ChangeType(TypedValue::Bstr(text), static_cast<VarType>(dataType_), converted) != CoerceStatus::Ok) return false;
+  out = converted;
+  return true;
+}
+
 void CVlTypedEdit::Show(const TypedValue& value) {
   value_ = value;
   isNull = 0;
-  editText = TypedValueToText(value);
-  SetDisplayText(editText);
+  fieldModel.SetText(TypedValueToText(value));
+  editText = fieldModel.GetText();
+  RefreshDisplay();
 }
 
 bool CVlTypedEdit::SetValue(const TypedValue& value, std::string& produced) {
@@ -59,16 +86,24 @@ bool CVlTypedEdit::SetValue(const TypedValue& value, std::string& produced) {
     return false;
   }
   Show(value);
+  ApplyFocusSelection();
   return true;
 }
 
 EditorValue CVlTypedEdit::GetValue() {
   EditorValue out;
   out.isNull = isNull != 0;
-  if (!out.isNull) {
+  if (out.isNull) return out;
+  out.text = RemoveMaskMarkers(fieldModel.GetText());
+  TypedValue v;
+  if (!TextValue(v)) {
+    lastError = kEditFormatMismatch;
+    out.error = true;
     out.value = value_;
-    out.text = editText;
+    return out;
   }
+  value_ = v;
+  out.value = v;
   return out;
 }
 
@@ -78,8 +113,15 @@ void CVlTypedEdit::SetCheckValue(bool check) { checkValue_ = check; }
 
 bool CVlTypedEdit::CommitText() {
   if (isNull) return true;
-  lastError = CheckRange(value_);
-  return lastError == kEditOk;
+  TypedValue v;
+  if (!TextValue(v)) {
+    lastError = kEditFormatMismatch;
+    return false;
+  }
+  lastError = CheckRange(v);
+  if (lastError != kEditOk) return false;
+  value_ = v;
+  return true;
 }
 
 std::unique_ptr<CVlEditWnd> CreateEditor(std::uint16_t dataType) {

@@ -1,6 +1,6 @@
-// The per-type editors. For now each keeps the value it is handed, checks it against its range
-// when CheckValue is on and (String) cuts it to MaxLength; keyboard editing, formats and display
-// forms arrive with the editing engine.
+// The Date, String and Boolean editors as far as they go for now: each keeps the value it is
+// handed as text in its field model, checks it against its range when CheckValue is on and
+// (String) cuts it to MaxLength. Their own digit rules, masks and check box come later.
 #pragma once
 
 #include <memory>
@@ -17,6 +17,7 @@ class CVlTypedEdit : public CVlEditWnd {
   void GetFormat(std::string& out) override;
   bool SetFormat(const std::string& format) override;
   bool SetMaxLength(std::int32_t length) override;
+  bool RefreshDisplay() override;
   bool SetValue(const TypedValue& value, std::string& produced) override;
   EditorValue GetValue() override;
   void SetLowerValue(const TypedValue& value) override;
@@ -28,6 +29,8 @@ class CVlTypedEdit : public CVlEditWnd {
   // 0 when the value lies in the range (or no range applies), else 1 above or 2 below.
   std::int32_t CheckRange(const TypedValue& value) const;
   void Show(const TypedValue& value);
+  // The typed value of the current text; false when it does not read as the type.
+  bool TextValue(TypedValue& out) const;
 
   TypedValue value_;
   TypedValue lower_;
@@ -36,23 +39,18 @@ class CVlTypedEdit : public CVlEditWnd {
   std::string format_;
 };
 
-#define VL_DECLARE_EDITOR(Name, Type)              \
-  class Name : public CVlTypedEdit {               \
-   public:                                         \
-    Name() : CVlTypedEdit(Type) {}                 \
-  };
-
-VL_DECLARE_EDITOR(CVlShortEdit, VlTextInteger)
-VL_DECLARE_EDITOR(CVlLongEdit, VlTextLong)
-VL_DECLARE_EDITOR(CVlSingleEdit, VlTextSingle)
-VL_DECLARE_EDITOR(CVlDoubleEdit, VlTextDouble)
-VL_DECLARE_EDITOR(CVlCurrencyEdit, VlTextCurrency)
-VL_DECLARE_EDITOR(CVlDateEdit, VlTextDate)
-VL_DECLARE_EDITOR(CVlStringEdit, VlTextString)
-VL_DECLARE_EDITOR(CVlBooleanEdit, VlTextBoolean)
-VL_DECLARE_EDITOR(CVlByteEdit, VlTextByte)
-
-#undef VL_DECLARE_EDITOR
+class CVlDateEdit : public CVlTypedEdit {
+ public:
+  CVlDateEdit() : CVlTypedEdit(VlTextDate) {}
+};
+class CVlStringEdit : public CVlTypedEdit {
+ public:
+  CVlStringEdit() : CVlTypedEdit(VlTextString) {}
+};
+class CVlBooleanEdit : public CVlTypedEdit {
+ public:
+  CVlBooleanEdit() : CVlTypedEdit(VlTextBoolean) {}
+};
 
 // The editor class of a data type; nothing for a code that is not one of the nine.
 std::unique_ptr<CVlEditWnd> CreateEditor(std::uint16_t dataType);

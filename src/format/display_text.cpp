@@ -31,6 +31,14 @@ bool IsDecimalKind(std::uint16_t type) {
 
 }  // namespace
 
+std::string NumberDisplayText(std::string number, SignClass sign, const FormatSectionSet& sections, bool decimalKind) {
+  const bool chosenSectionEmpty = sections.positive.empty() && !(sign == SignClass::Negative && sections.hasNegative) &&
+                                  !(sign == SignClass::Zero && sections.hasZero) &&
+                                  !(sign == SignClass::Null && sections.hasNull);
+  if (chosenSectionEmpty && decimalKind && !number.empty() && number.find('.') == std::string::npos) number += '.';
+  return FormatNumberForDisplay(number, sign, sections);
+}
+
 std::string NumberTextOfValue(std::uint16_t type, const TypedValue& value, SignClass& signClass) {
   signClass = SignClass::Null;
   if (value.IsNullOrEmpty()) return "";
@@ -65,16 +73,7 @@ std::string DisplayTextForValue(std::uint16_t type, const TypedValue& value, std
     case VlTextByte: {
       SignClass sign;
       std::string number = NumberTextOfValue(type, value, sign);
-      const FormatSectionSet sections = MakeFormatSectionSet(format);
-      const bool chosenSectionEmpty = sections.positive.empty() &&
-                                      !(sign == SignClass::Negative && sections.hasNegative) &&
-                                      !(sign == SignClass::Zero && sections.hasZero) &&
-                                      !(sign == SignClass::Null && sections.hasNull);
-      // A decimal number shown without a format keeps its point, so it reads as a decimal.
-      if (chosenSectionEmpty && IsDecimalKind(type) && !number.empty() && number.find('.') == std::string::npos) {
-        number += '.';
-      }
-      return FormatNumberForDisplay(number, sign, sections);
+      return NumberDisplayText(std::move(number), sign, MakeFormatSectionSet(format), IsDecimalKind(type));
     }
     case VlTextDate: {
       if (value.IsNullOrEmpty()) return "";

@@ -19,6 +19,11 @@ namespace vl {
 // Currency as its decimal text, Byte from its low 8 bits. Null gives "" and Null.
 std::string NumberTextOfValue(std::uint16_t type, const TypedValue& value, SignClass& signClass);
 
+// A number text through its chosen section. A decimal number shown without a format (the chosen
+// section empty) keeps a decimal point, so it reads as a decimal: «12» shows «12.».
+std::string NumberDisplayText(std::string numberText, SignClass sign, const FormatSectionSet& sections,
+                              bool decimalKind);
+
 // The display text of `value` (already of `type`, or Null) through `format`.
 std::string DisplayTextForValue(std::uint16_t type, const TypedValue& value, std::string_view format,
                                 const EraTable& eras);

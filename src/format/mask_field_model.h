@@ -136,6 +136,10 @@ class MaskFieldModel {
 
   // --- edits (false: refused, nothing changed) ------------------------------------------------
   // One character, single-byte (0x00XX) or double-byte (lead * 256 + trail), replacing the selection.
+  // Mask mode: the first empty position after the caret makes room, so only the characters up to
+  // that gap shift; a field with no empty position left refuses (a layout ending in a digit field
+  // lets its last digit fall off instead). The caret lands after the character, past a literal when
+  // the character filled its run. Refused beyond the limits; half characters are refused.
   bool InsertChar(std::uint16_t ch);
   // Removes the selection, or the one character after the caret. False when nothing changed.
   bool Delete();
@@ -147,7 +151,8 @@ class MaskFieldModel {
   bool ReplaceSelection(std::string_view text);
 
   // Set by the last insertion when it filled the last input position or made the value reach a
-  // limit exactly (see InsertChar); cleared by every other insertion attempt.
+  // limit exactly; cleared by every other insertion attempt. Numeric mode: the integer part reached
+  // its positions in a format without fraction part, or the fraction part reached its positions.
   bool LastPositionFilled() const { return lastPositionFilled_; }
 
   // --- inspection ----------------------------------------------------------------------------

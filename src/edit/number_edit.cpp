@@ -1,0 +1,589 @@
+#include "edit/number_edit.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "format/display_text.h"
+#include "format/number_display.h"
+#include "format/number_format.h"
+#include "format/number_round.h"
+#include "runtime/coerce.h"
+#include "runtime/currency.h"
+#include "text/mbcs.h"
+
+namespace vl {
+
+namespace {
+
+std::int32_t Bytes(const std::string& s) { return static_cast<std::int32_t>(s.size()); }
+
+// Digits with an optional leading or trailing sign, as the edit form holds them.
+struct SignedDigits {
+  bool negative = false;
+  std::string body;  // without the sign
+};
+
+SignedDigits TakeSign(const std::string& text) {
+  SignedDigits d;
+  d.body = text;
+  if (!d.body.empty() && (d.body.front() == '-' || d.body.front() == '+')) {
+    d.negative = d.body.front() == '-';
+    d.body.erase(0, 1);
+  } else if (!d.body.empty() && (d.body.back() == '-' || d.body.back() == '+')) {
+    d.negative = d.body.back() == '-';
+    d.body.pop_back();
+  }
+  return d;
+}
+
+// The integer value of a digit text, saturating at the int64 range (which no box type reaches).
+std::int64_t IntegerOf(const std::string& text) {
+  SignedDigits d = TakeSign(text);
+  std::int64_t v = 0;
+  for (char c : d.body) {
+    if (c < '0' || c > '9') break;
+    if (v > (std::numeric_limits<std::int64_t>::max() - 9) / 10) {
+      v = std::numeric_limits<std::int64_t>::max();
+      break;
+    }
+    v = v * 10 + (c - '0');
+  }
+  return d.negative ? -v : v;
+}
+
+std::string WithLeadingSign(const std::string& text) {
+  SignedDigits d = TakeSign(text);
+  return (d.negative ? "-" : "") + d.body;
+}
+
+template <typename T>
+std::string RawBytes(T v) {
+  std::string out(sizeof v, '\0');
+  std::memcpy(out.data(), &v, sizeof v);
+  return out;
+}
+
+template <typename T>
+T FromRaw(const std::string& raw) {
+  T v{};
+  std::memcpy(&v, raw.data(), std::min(raw.size(), sizeof v));
+  return v;
+}
+
+}  // namespace
+
+CVlNumberEdit::CVlNumberEdit(std::uint16_t dataType, NumberKind kind)
+    : CVlEditWnd(dataType), numberKind_(kind), decimalAllowed_(kind == kDecimal ? 1 : 0) {
+  numericMode = 1;
+  fieldModel.SetNumericMode(true);
+  lower_ = TypeLowerBound(dataType);
+  upper_ = TypeUpperBound(dataType);
+  value_ = TypeZeroValue(dataType, VirtualClock());
+  if (dataType == VlTextSingle) SetFormat("#######.#######");
+  if (dataType == VlTextDouble) SetFormat("###############.###############");
+  if (dataType != VlTextSingle && dataType != VlTextDouble) SetFormat("");
+  lastError = kEditOk;
+}
+
+// --- Format ------------------------------------------------------------------------------------
+
+void CVlNumberEdit::RebuildLayout() {
+  fieldModel.SetLayout(MakeNumericLayout(fitsFormat_ ? intPlaces_ : 0, decimalAllowed_ != 0, fitsFormat_ ? fracPlaces_ : 0));
+}
+
+bool CVlNumberEdit::SetFormat(const std::string& format) {
+  lastError = kEditOk;
+  formatText_ = format;
+  sections_ = MakeFormatSectionSet(format);
+  const NumberFormatCapacity cap = GetNumberFormatCapacity(sections_.positive);
+  if (cap.intDigits >= 0 && cap.fracDigits >= 0 && cap.intDigits + cap.fracDigits > 0) {
+    fitsFormat_ = 1;
+    intPlaces_ = cap.intDigits;
+    fracPlaces_ = cap.fracDigits;
+    if (numberKind_ == kDecimal) decimalAllowed_ = cap.fracDigits > 0 ? 1 : 0;
+    maxLength = intPlaces_ + fracPlaces_;
+  } else {
+    fitsFormat_ = 0;
+    intPlaces_ = fracPlaces_ = 0;
+    decimalAllowed_ = numberKind_ == kDecimal ? 1 : 0;
+    maxLength = 0;
+  }
+  // The model counts digits per part itself; the sign and the point never count.
+  RebuildLayout();
+  if (numIsNull_) {
+    RefreshDisplay();
+    return true;
+  }
+  SignClass sign;
+  std::string text = NumberToText(value_, sign);
+  const std::int32_t fit = FitToFormat(text);
+  if (fit == kEditTooManyChars) {
+    lastError = fit;
+    ShowValue();
+    return false;
+  }
+  if (fit == kEditAdjustedToFormat) {
+    TypedValue adjusted;
+    if (ParseText(text, adjusted)) value_ = adjusted;
+    lastError = fit;
+    ShowValue();
+    return false;
+  }
+  ShowValue();
+  return true;
+}
+
+void CVlNumberEdit::GetFormat(std::string& out) { out = JoinFormatSectionSet(sections_); }
+
+std::int32_t CVlNumberEdit::FitToFormat(std::string& text) const {
+  if (!fitsFormat_) return kEditOk;
+  const NumberTextParts parts = SplitNumberText(text, true);
+  if (intPlaces_ > 0 && static_cast<std::int32_t>(parts.intDigits.size()) > intPlaces_) return kEditTooManyChars;
+  if (static_cast<std::int32_t>(parts.fracDigits.size()) <= fracPlaces_) return kEditOk;
+  std::string rounded;
+  if (!RoundDecimalText(text, fracPlaces_, rounded)) return kEditTooManyChars;
+  // A carry into an integer digit the section has no place for is refused, not cut: 9.995 in
+  // «0.00» must not quietly become 0.00.
+  const NumberTextParts after = SplitNumberText(rounded, true);
+  if (intPlaces_ > 0 && static_cast<std::int32_t>(after.intDigits.size()) > intPlaces_) return kEditTooManyChars;
+  text = rounded;
+  return kEditAdjustedToFormat;
+}
+
+// --- Value -------------------------------------------------------------------------------------
+
+std::string CVlNumberEdit::NumberToText(const TypedValue& value, SignClass& sign) const {
+  return NumberTextOfValue(dataType_, value, sign);
+}
+
+void CVlNumberEdit::GetRange(TypedValue& lower, TypedValue& upper) const {
+  if (!checkValue_) {
+    lower = TypeLowerBound(dataType_);
+    upper = TypeUpperBound(dataType_);
+    return;
+  }
+  lower = lower_;
+  upper = upper_;
+  // Every type but Integer takes a reversed pair as the range between them.
+  if (dataType_ != VlTextInteger && CompareTypedValues(lower, upper) > 0) std::swap(lower, upper);
+}
+
+std::int32_t CVlNumberEdit::CheckRange(const TypedValue& value) const {
+  if (dataType_ == VlTextCurrency && !checkValue_) return kEditOk;
+  TypedValue lower, upper;
+  GetRange(lower, upper);
+  if (CompareTypedValues(value, upper) > 0) return kEditAboveUpper;
+  if (CompareTypedValues(value, lower) < 0) return kEditBelowLower;
+  return kEditOk;
+}
+
+bool CVlNumberEdit::ParseText(const std::string& text, TypedValue& out) {
+  switch (dataType_) {
+    case VlTextInteger:
+    case VlTextByte: {
+      // Out-of-range digits are caught by the range check, against the type's own bounds.
+      const std::int64_t v = IntegerOf(text);
+      const std::int64_t lo = dataType_ == VlTextByte ? 0 : -32768;
+      const std::int64_t hi = dataType_ == VlTextByte ? 255 : 32767;
+      TypedValue lower, upper;
+      GetRange(lower, upper);
+      const std::int64_t rlo = dataType_ == VlTextByte ? lower.AsUI1() : lower.AsI2();
+      const std::int64_t rhi = dataType_ == VlTextByte ? upper.AsUI1() : upper.AsI2();
+      if (v > std::min(hi, std::max(rhi, lo)) && v > hi) {
+        lastError = kEditAboveUpper;
+        return false;
+      }
+      if (v < lo) {
+        lastError = kEditBelowLower;
+        return false;
+      }
+      (void)rlo;
+      out = dataType_ == VlTextByte ? TypedValue::UI1(static_cast<std::uint8_t>(v)) : TypedValue::I2(static_cast<std::int16_t>(v));
+      return true;
+    }
+    case VlTextLong: {
+      const std::int64_t v = IntegerOf(text);
+      if (v > std::numeric_limits<std::int32_t>::max()) {
+        lastError = kEditAboveUpper;
+        return false;
+      }
+      if (v < std::numeric_limits<std::int32_t>::min()) {
+        lastError = kEditBelowLower;
+        return false;
+      }
+      out = TypedValue::I4(static_cast<std::int32_t>(v));
+      return true;
+    }
+    case VlTextSingle:
+    case VlTextDouble: {
+      const std::string plain = WithLeadingSign(text);
+      errno = 0;
+      char* end = nullptr;
+      const double x = plain.empty() || plain == "-" ? 0.0 : std::strtod(plain.c_str(), &end);
+      if (errno == ERANGE) {
+        lastError = (x != 0) ? (x > 0 ? kEditAboveUpper : kEditBelowLower) : kEditBelowLower;
+        return false;
+      }
+      if (dataType_ == VlTextSingle) {
+        if (std::fabs(x) > std::numeric_limits<float>::max()) {
+          lastError = x > 0 ? kEditAboveUpper : kEditBelowLower;
+          return false;
+        }
+        out = TypedValue::R4(static_cast<float>(x));
+      } else {
+        out = TypedValue::R8(x);
+      }
+      return true;
+    }
+    case VlTextCurrency: {
+      Currency c;
+      // A text the currency reader cannot take commits as 0.
+      if (ParseCurrency(WithLeadingSign(text), c) != CurrencyParse::Ok) c = Currency{0};
+      out = TypedValue::Cy(c);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void CVlNumberEdit::ShowValue() {
+  SignClass sign;
+  const std::string text = NumberToText(value_, sign);
+  signClass_ = sign;
+  fieldModel.SetText(text);
+  editText = fieldModel.GetText();
+  RefreshDisplay();
+}
+
+bool CVlNumberEdit::SetValue(const TypedValue& value, std::string& produced) {
+  lastError = kEditOk;
+  SignClass sign;
+  std::string text = NumberToText(value, sign);
+  produced = text;
+  const std::int32_t fit = FitToFormat(text);
+  if (fit == kEditTooManyChars) {
+    lastError = fit;
+    return false;
+  }
+  TypedValue v = value;
+  if (fit == kEditAdjustedToFormat && !ParseText(text, v)) return false;
+  if (const std::int32_t range = CheckRange(v)) {
+    lastError = range;
+    return false;
+  }
+  value_ = v;
+  numIsNull_ = 0;
+  isNull = 0;
+  caretUnplaced = 1;
+  lastError = fit;
+  ShowValue();
+  ApplyFocusSelection();
+  produced = text;
+  return lastError == kEditOk;
+}
+
+EditorValue CVlNumberEdit::GetValue() {
+  EditorValue out;
+  out.isNull = numIsNull_ != 0;
+  if (out.isNull) return out;
+  out.text = RemoveMaskMarkers(fieldModel.GetText());
+  TypedValue parsed;
+  if (!ParseText(out.text, parsed)) {
+    out.error = true;
+  } else if (const std::int32_t range = CheckRange(parsed)) {
+    lastError = range;
+    out.error = true;
+  } else {
+    value_ = parsed;
+  }
+  out.value = value_;
+  return out;
+}
+
+bool CVlNumberEdit::CommitText() {
+  if (numIsNull_) return true;
+  const std::string text = RemoveMaskMarkers(fieldModel.GetText());
+  TypedValue parsed;
+  if (!ParseText(text, parsed)) return false;
+  if (const std::int32_t range = CheckRange(parsed)) {
+    lastError = range;
+    return false;
+  }
+  value_ = parsed;
+  numIsNull_ = 0;
+  lastError = kEditOk;
+  ShowValue();
+  ApplyFocusSelection();
+  return true;
+}
+
+void CVlNumberEdit::SetLowerValue(const TypedValue& value) { lower_ = value; }
+void CVlNumberEdit::SetUpperValue(const TypedValue& value) { upper_ = value; }
+void CVlNumberEdit::SetCheckValue(bool check) { checkValue_ = check ? 1 : 0; }
+
+TypedValue CVlNumberEdit::ValueForUserCheck() { return numIsNull_ ? TypedValue::Null() : value_; }
+
+// --- Display -------------------------------------------------------------------------------------
+
+void CVlNumberEdit::SetNull(bool on) {
+  if (on) {
+    signClass_ = SignClass::Null;
+    fieldModel.DeleteAll();
+    editText.clear();
+    numIsNull_ = 1;
+    isNull = 1;
+    lastError = kEditOk;
+    RefreshDisplay();
+  } else {
+    numIsNull_ = 0;
+    isNull = 0;
+    lastError = kEditOk;
+  }
+}
+
+bool CVlNumberEdit::RefreshDisplay() {
+  if (HasFocus()) return SetDisplayText(fieldModel.GetDisplayText());
+  std::string number = numIsNull_ ? std::string() : RemoveMaskMarkers(fieldModel.GetText());
+  SignClass sign = numIsNull_ ? SignClass::Null : SignClassOfNumberText(WithLeadingSign(number));
+  if (dataType_ == VlTextByte && sign == SignClass::Negative) sign = SignClass::Positive;
+  signClass_ = sign;
+  return SetDisplayText(NumberDisplayText(WithLeadingSign(number), sign, sections_, numberKind_ == kDecimal));
+}
+
+void CVlNumberEdit::AfterDelete() {
+  // Deleting every digit leaves nothing to commit: the box is Null again.
+  const std::string text = RemoveMaskMarkers(fieldModel.GetText());
+  if (text.empty()) SetNull(true);
+}
+
+// --- Input -----------------------------------------------------------------------------------
+
+bool CVlNumberEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std::uint32_t&) {
+  replacement.clear();
+  const bool digit = ch >= '0' && ch <= '9';
+  const bool sign = (ch == '+' || ch == '-') && numberKind_ != kDigitsOnly;
+  const bool point = ch == '.' && decimalAllowed_;
+  if (!digit && !sign && !point) return false;
+  if (numIsNull_) SetNull(false);
+  return true;
+}
+
+bool CVlNumberEdit::OnTypedChar(std::uint32_t ch) {
+  if (ch != '.' || !singleLine || locked) return false;
+  if (fieldModel.GetText().find('.') == std::string::npos) return false;
+  fieldModel.MoveAfterDecimalPoint();
+  ApplySelection();
+  return true;
+}
+
+bool CVlNumberEdit::ValidateText(const std::string& text) {
+  std::string allowed = "0123456789";
+  if (numberKind_ != kDigitsOnly) allowed += "+-";
+  if (numberKind_ == kDecimal) allowed += ".";
+  int points = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (allowed.find(c) == std::string::npos) return false;
+    if ((c == '+' || c == '-') && i != 0 && i + 1 != text.size()) return false;
+    if (c == '.' && ++points > 1) return false;
+  }
+  if (numIsNull_) SetNull(false);
+  return true;
+}
+
+void CVlNumberEdit::GetSel(std::int32_t& start, std::int32_t& length) {
+  if (caretUnplaced) {
+    // A value just loaded: the caret waits at the decimal point, or at the end.
+    const std::string& text = fieldModel.EditText();
+    const std::size_t point = text.find('.');
+    start = MbcsCharIndexOfByte(text, point == std::string::npos ? Bytes(text) : static_cast<std::int32_t>(point));
+    length = 0;
+    return;
+  }
+  CVlEditWnd::GetSel(start, length);
+}
+
+void CVlNumberEdit::SetSel(std::int32_t start, std::int32_t length) {
+  const std::string& text = fieldModel.EditText();
+  if (start < 0) {
+    caretUnplaced = 1;
+    const std::size_t point = text.find('.');
+    const std::int32_t at = point == std::string::npos ? Bytes(text) : static_cast<std::int32_t>(point);
+    fieldModel.SetSelection(at, at);
+    if (created && (HasFocus() || !hideSelection)) ApplySelection();
+    return;
+  }
+  if (start == 0 && !text.empty() && (text.front() == '-' || text.front() == '+')) {
+    start = 1;
+    length = std::max(length - 1, 0);
+  }
+  CVlEditWnd::SetSel(start, length);
+}
+
+void CVlNumberEdit::OnFocusGained() {
+  if (caretUnplaced && !selectByFocus) {
+    std::int32_t start = 0, length = 0;
+    GetSel(start, length);
+    const std::int32_t at = MbcsByteIndexOfChar(fieldModel.EditText(), start);
+    fieldModel.SetSelection(at, at);
+    ApplySelection();
+  }
+  caretUnplaced = 0;
+}
+
+void CVlNumberEdit::OnFocusLost(win::HWND newFocus) {
+  if (!numIsNull_ && !CommitText()) SendError(lastError, RemoveMaskMarkers(fieldModel.GetText()));
+  RefreshDisplay();
+  CommonCommit(ValueForUserCheck());
+  SendFocusLeft(newFocus);
+}
+
+// --- Spin ------------------------------------------------------------------------------------
+
+bool CVlNumberEdit::SpinDown() { return SpinStep(-spinIncrease); }
+bool CVlNumberEdit::SpinUp() { return SpinStep(spinIncrease); }
+
+bool CVlNumberEdit::SpinStep(float increase) {
+  if (numIsNull_) SetNull(false);
+  const std::string text = RemoveMaskMarkers(fieldModel.GetText());
+  const TypedValue before = value_;
+  const std::string beforeText = text;
+  TypedValue lower, upper;
+  GetRange(lower, upper);
+  TypedValue next;
+  switch (dataType_) {
+    case VlTextInteger:
+    case VlTextLong:
+    case VlTextByte: {
+      const std::int64_t step = static_cast<std::int64_t>(std::trunc(static_cast<double>(increase)));
+      std::int64_t v = IntegerOf(text) + step;
+      auto bound = [&](const TypedValue& b) {
+        return dataType_ == VlTextInteger ? std::int64_t{b.AsI2()} : dataType_ == VlTextLong ? std::int64_t{b.AsI4()} : std::int64_t{b.AsUI1()};
+      };
+      v = std::clamp(v, bound(lower), std::max(bound(lower), bound(upper)));
+      next = dataType_ == VlTextInteger ? TypedValue::I2(static_cast<std::int16_t>(v))
+             : dataType_ == VlTextLong  ? TypedValue::I4(static_cast<std::int32_t>(v))
+                                        : TypedValue::UI1(static_cast<std::uint8_t>(v));
+      break;
+    }
+    case VlTextSingle:
+    case VlTextDouble: {
+      const std::string plain = WithLeadingSign(text);
+      errno = 0;
+      double x = plain.empty() || plain == "-" ? 0.0 : std::strtod(plain.c_str(), nullptr);
+      const double lo = dataType_ == VlTextSingle ? lower.AsR4() : lower.AsR8();
+      const double hi = dataType_ == VlTextSingle ? upper.AsR4() : upper.AsR8();
+      if (errno == ERANGE) {
+        x = x != 0 ? hi : lo;
+      } else {
+        x = std::clamp(x + static_cast<double>(increase), lo, std::max(lo, hi));
+      }
+      next = dataType_ == VlTextSingle ? TypedValue::R4(static_cast<float>(x)) : TypedValue::R8(x);
+      break;
+    }
+    case VlTextCurrency: {
+      Currency inc{0};
+      ParseCurrency(DoubleToText(static_cast<double>(increase)), inc);
+      Currency cur{0};
+      if (ParseCurrency(WithLeadingSign(text), cur) != CurrencyParse::Ok) cur = Currency{0};
+      std::int64_t sum;
+      if (__builtin_add_overflow(cur.value, inc.value, &sum)) sum = inc.value > 0 ? INT64_MAX : INT64_MIN;
+      if (checkValue_) sum = std::clamp(sum, lower.AsCy().value, std::max(lower.AsCy().value, upper.AsCy().value));
+      // Stored and shown directly: a currency step always counts as a change.
+      value_ = TypedValue::Cy(Currency{sum});
+      numIsNull_ = 0;
+      isNull = 0;
+      lastError = kEditOk;
+      ShowValue();
+      return true;
+    }
+    default:
+      return false;
+  }
+  std::string produced;
+  SetValue(next, produced);
+  return !(value_ == before) || RemoveMaskMarkers(fieldModel.GetText()) != beforeText;
+}
+
+// --- Clipboard -------------------------------------------------------------------------------
+
+const char* CVlNumberEdit::ClipboardFormatName() const {
+  switch (dataType_) {
+    case VlTextInteger: return "VlCF_SHORT";
+    case VlTextLong: return "VlCF_LONG";
+    case VlTextSingle: return "VlCF_FLOAT";
+    case VlTextDouble: return "VlCF_DOUBLE";
+    case VlTextCurrency: return "VlCF_CURRENCY";
+    default: return "VlCF_BYTE";
+  }
+}
+
+void CVlNumberEdit::Copy() {
+  if (passwordChar != 0 || !created) return;
+  win::System& sys = *Sys();
+  if (!sys.OpenClipboard(Handle())) return;
+  sys.EmptyClipboard();
+  sys.SetClipboardData(win::CF_TEXT, RemoveMaskMarkers(fieldModel.GetText()) + '\0');
+  if (const win::UINT format = sys.RegisterClipboardFormat(ClipboardFormatName())) {
+    const EditorValue v = GetValue();
+    if (!v.isNull) {
+      std::string raw;
+      switch (dataType_) {
+        case VlTextInteger: raw = RawBytes(v.value.AsI2()); break;
+        case VlTextLong: raw = RawBytes(v.value.AsI4()); break;
+        case VlTextSingle: raw = RawBytes(v.value.AsR4()); break;
+        case VlTextDouble: raw = RawBytes(v.value.AsR8()); break;
+        case VlTextCurrency: raw = RawBytes(v.value.AsCy().value); break;
+        default: raw = RawBytes(v.value.AsUI1()); break;
+      }
+      sys.SetClipboardData(format, raw);
+    }
+  }
+  sys.CloseClipboard();
+}
+
+bool CVlNumberEdit::Paste() {
+  if (locked) return true;
+  if (!created) return false;
+  win::System& sys = *Sys();
+  const win::UINT format = sys.RegisterClipboardFormat(ClipboardFormatName());
+  if (format != 0 && sys.IsClipboardFormatAvailable(format)) {
+    if (!sys.OpenClipboard(Handle())) return false;
+    const std::string raw = sys.GetClipboardData(format).value_or(std::string());
+    sys.CloseClipboard();
+    TypedValue v;
+    switch (dataType_) {
+      case VlTextInteger: v = TypedValue::I2(FromRaw<std::int16_t>(raw)); break;
+      case VlTextLong: v = TypedValue::I4(FromRaw<std::int32_t>(raw)); break;
+      case VlTextSingle: v = TypedValue::R4(FromRaw<float>(raw)); break;
+      case VlTextDouble: v = TypedValue::R8(FromRaw<double>(raw)); break;
+      case VlTextCurrency: v = TypedValue::Cy(Currency{FromRaw<std::int64_t>(raw)}); break;
+      default: v = TypedValue::UI1(FromRaw<std::uint8_t>(raw)); break;
+    }
+    std::string produced;
+    const bool ok = SetValue(v, produced);
+    lastError = kEditOk;
+    return ok;
+  }
+  if (!sys.OpenClipboard(Handle())) return false;
+  std::optional<std::string> data = sys.GetClipboardData(win::CF_TEXT);
+  sys.CloseClipboard();
+  if (!data) return false;
+  const std::string text = data->substr(0, data->find('\0'));
+  if (!ValidateText(text)) return false;
+  // A pasted number replaces the whole text, not only the selection.
+  if (fieldModel.SetText(text)) {
+    lastError = kEditMaxLength;
+    return false;
+  }
+  RefreshWindowText();
+  fieldModel.MoveCaret(CaretMove::kFirst);
+  ApplySelection();
+  return true;
+}
+
+}  // namespace vl

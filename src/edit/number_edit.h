@@ -1,0 +1,107 @@
+// CVlNumberEdit and the six numeric editors: digits held to the Format's capacity and the bounds,
+// spin steps by SpinIncrease, and the Format's sections shown when the box is left.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "edit/edit_wnd.h"
+#include "format/format_sections.h"
+
+namespace vl {
+
+class CVlNumberEdit : public CVlEditWnd {
+ public:
+  // 0 digits only, 1 integer (digits and sign), 2 decimal (digits, sign and point).
+  enum NumberKind : std::int32_t { kDigitsOnly = 0, kInteger = 1, kDecimal = 2 };
+
+  CVlNumberEdit(std::uint16_t dataType, NumberKind kind);
+
+  void SetNull(bool on) override;
+  void GetFormat(std::string& out) override;
+  bool SetFormat(const std::string& format) override;
+  void GetSel(std::int32_t& start, std::int32_t& length) override;
+  void SetSel(std::int32_t start, std::int32_t length) override;
+  bool SpinDown() override;
+  bool SpinUp() override;
+  bool RefreshDisplay() override;
+  void AfterDelete() override;
+  bool ValidateText(const std::string& text) override;
+  bool FilterChar(std::uint32_t& ch, std::string& replacement, std::uint32_t& extra) override;
+  void Copy() override;
+  bool Paste() override;
+
+  bool SetValue(const TypedValue& value, std::string& produced) override;
+  EditorValue GetValue() override;
+  void SetLowerValue(const TypedValue& value) override;
+  void SetUpperValue(const TypedValue& value) override;
+  void SetCheckValue(bool check) override;
+  bool CommitText() override;
+
+  // Value = text value + increase, clamped to the range, shown; true when the value changed.
+  bool SpinStep(float increase);
+  // The range in force: [LowerValue, UpperValue] with CheckValue, else the type's full range.
+  void GetRange(TypedValue& lower, TypedValue& upper) const;
+  // 0 in range, 1 above, 2 below.
+  std::int32_t CheckRange(const TypedValue& value) const;
+
+ protected:
+  void OnFocusGained() override;
+  void OnFocusLost(win::HWND newFocus) override;
+  bool OnTypedChar(std::uint32_t ch) override;
+  TypedValue ValueForUserCheck() override;
+
+ private:
+  // The number text a value shows in the edit form, and its sign class.
+  std::string NumberToText(const TypedValue& value, SignClass& sign) const;
+  // Parses a number text into a value of the type; false with lastError 1 or 2 on overflow.
+  bool ParseText(const std::string& text, TypedValue& out);
+  // Loads the value's number text into the field model and refreshes the display.
+  void ShowValue();
+  // Fits a number text to the positive section: 0 fits, 5 the fraction was re-rendered, 6 more
+  // integer digits than the section holds (or a carry into a digit it has no place for).
+  std::int32_t FitToFormat(std::string& numberText) const;
+  void RebuildLayout();
+  const char* ClipboardFormatName() const;
+
+  NumberKind numberKind_;
+  std::int32_t numIsNull_ = 1;
+  SignClass signClass_ = SignClass::Null;
+  std::int32_t fitsFormat_ = 0;
+  std::string formatText_;
+  FormatSectionSet sections_;
+  std::int32_t checkValue_ = 0;
+  std::int32_t decimalAllowed_;
+  std::int32_t intPlaces_ = 0;
+  std::int32_t fracPlaces_ = 0;
+  TypedValue value_;
+  TypedValue lower_;
+  TypedValue upper_;
+};
+
+class CVlShortEdit : public CVlNumberEdit {
+ public:
+  CVlShortEdit() : CVlNumberEdit(VlTextInteger, kInteger) {}
+};
+class CVlLongEdit : public CVlNumberEdit {
+ public:
+  CVlLongEdit() : CVlNumberEdit(VlTextLong, kInteger) {}
+};
+class CVlSingleEdit : public CVlNumberEdit {
+ public:
+  CVlSingleEdit() : CVlNumberEdit(VlTextSingle, kDecimal) {}
+};
+class CVlDoubleEdit : public CVlNumberEdit {
+ public:
+  CVlDoubleEdit() : CVlNumberEdit(VlTextDouble, kDecimal) {}
+};
+class CVlCurrencyEdit : public CVlNumberEdit {
+ public:
+  CVlCurrencyEdit() : CVlNumberEdit(VlTextCurrency, kDecimal) {}
+};
+class CVlByteEdit : public CVlNumberEdit {
+ public:
+  CVlByteEdit() : CVlNumberEdit(VlTextByte, kDigitsOnly) {}
+};
+
+}  // namespace vl

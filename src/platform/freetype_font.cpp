@@ -1,0 +1,308 @@
+#include "platform/freetype_font.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "platform/fixed_font.h"
+#include "text/encoding.h"
+#include "text/mbcs.h"
+
+namespace vl::win {
+
+namespace {
+
+constexpr const char* kProportionalGothic = "IPAPGothic";
+constexpr const char* kFixedGothic = "IPAGothic";
+
+// The first code point of a UTF-8 text, 0 when there is none or it is malformed.
+char32_t FirstCodePoint(std::string_view utf8) {
+  if (utf8.empty()) return 0;
+  const auto b0 = static_cast<unsigned char>(utf8[0]);
+  int extra = 0;
+  char32_t cp = 0;
+  if (b0 < 0x80) return b0;
+  if ((b0 & 0xE0) == 0xC0) {
+    extra = 1;
+    cp = b0 & 0x1F;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    extra = 2;
+    cp = b0 & 0x0F;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    extra = 3;
+    cp = b0 & 0x07;
+  } else {
+    return 0;
+  }
+  if (utf8.size() < static_cast<std::size_t>(extra) + 1) return 0;
+  for (int i = 1; i <= extra; ++i) {
+    const auto b = static_cast<unsigned char>(utf8[static_cast<std::size_t>(i)]);
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  return cp;
+}
+
+// The Unicode character one CP932 character stands for; 0 (the font's missing-glyph box) for a
+// byte sequence CP932 does not define.
+char32_t CodePointOf(std::string_view ch) {
+  std::string utf8;
+  if (!TryCp932ToUtf8(ch, utf8)) return 0;
+  return FirstCodePoint(utf8);
+}
+
+// FreeType and fontconfig handles shared by the backend and every face it realized, so a face
+// held by a device context outlives the backend safely.
+struct Library {
+  FT_Library ft = nullptr;
+  FcConfig* fc = nullptr;
+  Library() {
+    if (FT_Init_FreeType(&ft) != 0) ft = nullptr;
+    fc = FcInitLoadConfigAndFonts();
+  }
+  ~Library() {
+    if (ft) FT_Done_FreeType(ft);
+    if (fc) FcConfigDestroy(fc);
+  }
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+};
+
+struct FontFile {
+  std::string path;
+  int index = 0;
+  std::string family;
+};
+
+FontFile Match(const Library& lib, const std::string& family, const LOGFONT& font) {
+  FontFile result;
+  if (!lib.fc) return result;
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+  FcPatternAddInteger(pattern, FC_WEIGHT, font.lfWeight >= kBoldWeight ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern, FC_SLANT, font.lfItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcConfigSubstitute(lib.fc, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult res = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(lib.fc, pattern, &res);
+  if (match) {
+    FcChar8* file = nullptr;
+    FcChar8* fam = nullptr;
+    int index = 0;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) result.path = reinterpret_cast<const char*>(file);
+    if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch) result.family = reinterpret_cast<const char*>(fam);
+    if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) result.index = index;
+    FcPatternDestroy(match);
+  }
+  FcPatternDestroy(pattern);
+  return result;
+}
+
+struct Glyph {
+  int advance = 0;
+  int left = 0;  // bitmap offset from the pen position
+  int top = 0;   // bitmap rows above the baseline
+  int width = 0;
+  int rows = 0;
+  std::vector<std::uint8_t> coverage;
+};
+
+// One FT_Face at one pixel size.
+class SizedFace {
+ public:
+  SizedFace(std::shared_ptr<Library> lib, const FontFile& file, const LOGFONT& font) : lib_(std::move(lib)) {
+    if (!lib_->ft || file.path.empty()) return;
+    if (FT_New_Face(lib_->ft, file.path.c_str(), file.index, &face_) != 0) {
+      face_ = nullptr;
+      return;
+    }
+    const int upem = face_->units_per_EM > 0 ? face_->units_per_EM : 1000;
+    const int designHeight = std::max(1, face_->ascender - face_->descender);
+    int em = 12;
+    if (font.lfHeight < 0) em = -std::max(font.lfHeight, -4096);
+    if (font.lfHeight > 0) em = std::max(1, static_cast<int>(std::lround(std::min(font.lfHeight, 4096) * static_cast<double>(upem) / designHeight)));
+    // A Japanese face's half-width characters are half an em wide, so lfWidth (the average
+    // character width) asks for twice that as the horizontal size.
+    const int emX = font.lfWidth > 0 ? std::min(font.lfWidth, 2048) * 2 : 0;
+    FT_Set_Pixel_Sizes(face_, static_cast<FT_UInt>(emX), static_cast<FT_UInt>(em));
+    em_ = em;
+    bold_ = font.lfWeight >= kBoldWeight;
+    italic_ = font.lfItalic != 0;
+  }
+  ~SizedFace() {
+    if (face_) FT_Done_Face(face_);
+  }
+  SizedFace(const SizedFace&) = delete;
+  SizedFace& operator=(const SizedFace&) = delete;
+
+  bool Ok() const { return face_ != nullptr; }
+  FT_Face Face() const { return face_; }
+  int Em() const { return em_; }
+  bool Has(char32_t cp) const { return face_ && cp != 0 && FT_Get_Char_Index(face_, cp) != 0; }
+
+  Glyph Render(char32_t cp) const {
+    Glyph g;
+    if (!face_) return g;
+    const FT_UInt index = FT_Get_Char_Index(face_, cp);
+    // Outlines only, even where the file carries bitmaps: every size is anti-aliased alike.
+    if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return g;
+    FT_GlyphSlot slot = face_->glyph;
+    if (bold_) FT_GlyphSlot_Embolden(slot);
+    if (italic_) FT_GlyphSlot_Oblique(slot);
+    g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return g;
+    const FT_Bitmap& bm = slot->bitmap;
+    g.left = slot->bitmap_left;
+    g.top = slot->bitmap_top;
+    g.width = static_cast<int>(bm.width);
+    g.rows = static_cast<int>(bm.rows);
+    g.coverage.resize(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.rows));
+    for (int r = 0; r < g.rows; ++r) {
+      const unsigned char* src = bm.buffer + static_cast<std::ptrdiff_t>(r) * bm.pitch;
+      std::copy(src, src + g.width, g.coverage.begin() + static_cast<std::ptrdiff_t>(r) * g.width);
+    }
+    return g;
+  }
+
+ private:
+  std::shared_ptr<Library> lib_;
+  FT_Face face_ = nullptr;
+  int em_ = 12;
+  bool bold_ = false;
+  bool italic_ = false;
+};
+
+class FreeTypeFace final : public FontFace {
+ public:
+  // `primary` is the opened face of the font file the LOGFONT resolved to.
+  FreeTypeFace(std::shared_ptr<Library> lib, std::unique_ptr<SizedFace> primary, const FontFile& fallback,
+               const LOGFONT& font)
+      : lib_(std::move(lib)), primary_(std::move(primary)), fallbackFile_(fallback), font_(font) {
+    FT_Face f = primary_->Face();
+    const FT_Size_Metrics& m = f->size->metrics;
+    const int ascent = static_cast<int>((m.ascender + 63) >> 6);
+    const int descent = static_cast<int>((-m.descender + 63) >> 6);
+    metrics_.tmAscent = ascent;
+    metrics_.tmDescent = descent;
+    metrics_.tmHeight = ascent + descent;
+    metrics_.tmInternalLeading = std::max(0, metrics_.tmHeight - primary_->Em());
+    metrics_.tmMaxCharWidth = static_cast<int>((m.max_advance + 63) >> 6);
+    metrics_.tmWeight = font.lfWeight == 0 ? FW_NORMAL : font.lfWeight;
+    metrics_.tmItalic = font.lfItalic;
+    metrics_.tmUnderlined = font.lfUnderline;
+    metrics_.tmStruckOut = font.lfStrikeOut;
+    metrics_.tmCharSet = SHIFTJIS_CHARSET;
+    metrics_.tmAveCharWidth = CharWidth("x");
+    const double scale = static_cast<double>(primary_->Em()) / std::max<int>(1, f->units_per_EM);
+    const int thickness = std::max(1, static_cast<int>(std::lround(f->underline_thickness * scale)));
+    decorations_.underlineHeight = thickness;
+    decorations_.underlineTop = std::min(metrics_.tmHeight - thickness,
+                                         ascent + static_cast<int>(std::lround(-f->underline_position * scale)) - thickness / 2);
+    decorations_.strikeOutHeight = thickness;
+    decorations_.strikeOutTop = ascent - static_cast<int>(std::lround(primary_->Em() * 0.3));
+  }
+
+  const TEXTMETRIC& Metrics() const override { return metrics_; }
+  DecorationLines Decorations() const override { return decorations_; }
+
+  int CharWidth(std::string_view ch) override { return GlyphFor(ch).advance; }
+
+  void DrawChar(Surface& surface, int x, int top, std::string_view ch, COLORREF color,
+                const RECT& clip) override {
+    const Glyph& g = GlyphFor(ch);
+    const int x0 = x + g.left;
+    const int y0 = top + metrics_.tmAscent - g.top;
+    const RECT area = IntersectRects(RECT{x0, y0, x0 + g.width, y0 + g.rows}, clip);
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int px = area.left; px < area.right; ++px) {
+        const int a = g.coverage[static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(g.width) +
+                                 static_cast<std::size_t>(px - x0)];
+        surface.BlendPixel(px, y, color, a);
+      }
+    }
+  }
+
+ private:
+  const Glyph& GlyphFor(std::string_view ch) {
+    std::uint32_t key = 0;
+    for (char c : ch) key = (key << 8) | static_cast<unsigned char>(c);
+    auto it = glyphs_.find(key);
+    if (it != glyphs_.end()) return it->second;
+    const char32_t cp = CodePointOf(ch);
+    const SizedFace* face = primary_.get();
+    if (!primary_->Has(cp) && cp != 0) {
+      if (!fallback_ && !fallbackFile_.path.empty()) fallback_ = std::make_unique<SizedFace>(lib_, fallbackFile_, font_);
+      if (fallback_ && fallback_->Has(cp)) face = fallback_.get();
+    }
+    return glyphs_.emplace(key, face->Render(cp)).first->second;
+  }
+
+  std::shared_ptr<Library> lib_;
+  std::unique_ptr<SizedFace> primary_;
+  std::unique_ptr<SizedFace> fallback_;
+  FontFile fallbackFile_;
+  LOGFONT font_;
+  TEXTMETRIC metrics_;
+  DecorationLines decorations_;
+  std::map<std::uint32_t, Glyph> glyphs_;
+};
+
+}  // namespace
+
+std::string FontconfigFamilyFor(std::string_view cp932FaceName) {
+  std::string name;
+  if (!TryCp932ToUtf8(cp932FaceName, name)) return kProportionalGothic;
+  if (name.empty() || name == "ＭＳ Ｐゴシック" || name == "MS PGothic" || name == "MS UI Gothic" ||
+      name == "MS Shell Dlg" || name == "MS Shell Dlg 2" || name == "MS Sans Serif" || name == "System") {
+    return kProportionalGothic;
+  }
+  if (name == "ＭＳ ゴシック" || name == "MS Gothic") return kFixedGothic;
+  if (name == "ＭＳ Ｐ明朝" || name == "MS PMincho") return "IPAPMincho";
+  if (name == "ＭＳ 明朝" || name == "MS Mincho") return "IPAMincho";
+  return name;
+}
+
+struct FreeTypeFontBackend::Impl {
+  std::shared_ptr<Library> lib = std::make_shared<Library>();
+  FixedFontBackend substitute;
+  std::map<std::string, std::shared_ptr<FontFace>> faces;
+};
+
+FreeTypeFontBackend::FreeTypeFontBackend() : impl_(std::make_unique<Impl>()) {}
+FreeTypeFontBackend::~FreeTypeFontBackend() = default;
+
+bool FreeTypeFontBackend::Available() const {
+  if (!impl_->lib->ft) return false;
+  LOGFONT lf;
+  const FontFile file = Match(*impl_->lib, kFixedGothic, lf);
+  return !file.path.empty() && file.family.find("IPA") != std::string::npos;
+}
+
+std::string FreeTypeFontBackend::ResolveFile(const LOGFONT& font) const {
+  return Match(*impl_->lib, FontconfigFamilyFor(font.FaceName()), font).path;
+}
+
+std::shared_ptr<FontFace> FreeTypeFontBackend::Realize(const LOGFONT& font) {
+  const std::string key(reinterpret_cast<const char*>(&font), sizeof font);
+  auto& face = impl_->faces[key];
+  if (face) return face;
+  const FontFile file = Match(*impl_->lib, FontconfigFamilyFor(font.FaceName()), font);
+  const FontFile fallback = Match(*impl_->lib, kProportionalGothic, font);
+  auto sized = std::make_unique<SizedFace>(impl_->lib, file, font);
+  if (sized->Ok()) {
+    face = std::make_shared<FreeTypeFace>(impl_->lib, std::move(sized), fallback, font);
+  } else {
+    face = impl_->substitute.Realize(font);
+  }
+  return face;
+}
+
+}  // namespace vl::win
