@@ -73,7 +73,8 @@ bool EditControl::KeyIsDown(int vk) const { return Sys() != nullptr && Sys()->Ge
 
 bool EditControl::ClipboardSetText(const std::string& text) {
   if (Sys() == nullptr || !Sys()->OpenClipboard(Handle())) return false;
-  const bool ok = Sys()->EmptyClipboard() && Sys()->SetClipboardData(CF_TEXT, text);
+  // CF_TEXT is zero-terminated, as every reader of the clipboard expects.
+  const bool ok = Sys()->EmptyClipboard() && Sys()->SetClipboardData(CF_TEXT, text + '\0');
   Sys()->CloseClipboard();
   return ok;
 }

@@ -203,7 +203,7 @@ TEST_F(EditTest, CopyPutsTheSelectionOnTheClipboardAsText) {
   Make(kSingle);
   Load("a[漢|b");
   Send(WM_COPY);
-  EXPECT_EQ(Clipboard(), Cp932Literal("漢"));
+  EXPECT_EQ(sys.GetClipboardData(CF_TEXT), Cp932Literal("漢") + '\0');
   EXPECT_EQ(State(), "a[漢|b");
 }
 
@@ -231,6 +231,13 @@ TEST_F(EditTest, CutKeepsTheTextWhenTheClipboardCannotOpen) {
   sys.SetClipboardLocked(true);
   Send(WM_CUT);
   EXPECT_EQ(State(), "a[bc|d");
+}
+
+TEST_F(EditTest, PasteTakesTheTextUpToItsTerminatingZero) {
+  Make(kSingle);
+  SetClipboard(std::string("ab\0cd", 5));
+  Send(WM_PASTE);
+  EXPECT_EQ(State(), "ab|");
 }
 
 TEST_F(EditTest, PasteReplacesTheSelection) {

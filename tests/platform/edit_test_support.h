@@ -103,7 +103,11 @@ class EditTest : public ::testing::Test {
     sys.SetClipboardData(CF_TEXT, cp932);
     sys.CloseClipboard();
   }
-  std::string Clipboard() const { return sys.GetClipboardData(CF_TEXT).value_or("<none>"); }
+  // The clipboard's text up to its terminating zero.
+  std::string Clipboard() const {
+    const std::string data = sys.GetClipboardData(CF_TEXT).value_or("<none>");
+    return data.substr(0, data.find('\0'));
+  }
   void Apply(const Input& in) {
     if (in.shift) Hold(VK_SHIFT, true);
     if (in.ctrl) Hold(VK_CONTROL, true);
