@@ -188,7 +188,7 @@ void CVlTypedBoxCtrl::ChangeStyleBits(std::uint32_t add, std::uint32_t remove) {
   win::System& sys = site_.WindowSystem();
   const bool hadFocus = sys.GetFocus() == editor->Handle();
   const bool visible = sys.IsWindowVisible(editor->Handle());
-  const win::RECT rect = sys.GetWindowRect(editor->Handle());
+  const win::RECT rect = editor->CreateRect();  // the whole area, the spin's strip included
   editor->Destroy();
   editor->SetStyleBits(bits);
   editor->Create(sys, 0, rect, Handle());

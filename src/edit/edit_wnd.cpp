@@ -427,8 +427,13 @@ bool CVlEditWnd::InsertSingleByte(std::uint32_t ch) {
 void CVlEditWnd::OnFocusGained() {}
 
 void CVlEditWnd::OnFocusLost(win::HWND newFocus) {
-  if (!isNull && !CommitText()) SendError(lastError, GetText());
-  CommonCommit(ValueForUserCheck());
+  // The host's own check runs only on a text the editor accepted.
+  const bool failed = !isNull && !CommitText();
+  if (failed) {
+    SendError(lastError, GetText());
+  } else {
+    CommonCommit(ValueForUserCheck());
+  }
   SendFocusLeft(newFocus);
 }
 

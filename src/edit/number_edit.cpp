@@ -436,9 +436,13 @@ void CVlNumberEdit::OnFocusGained() {
 }
 
 void CVlNumberEdit::OnFocusLost(win::HWND newFocus) {
-  if (!numIsNull_ && !CommitText()) SendError(lastError, RemoveMaskMarkers(fieldModel.GetText()));
-  RefreshDisplay();
-  CommonCommit(ValueForUserCheck());
+  const bool failed = !numIsNull_ && !CommitText();
+  if (failed) {
+    SendError(lastError, RemoveMaskMarkers(fieldModel.GetText()));
+  } else {
+    RefreshDisplay();
+    CommonCommit(ValueForUserCheck());
+  }
   SendFocusLeft(newFocus);
 }
 

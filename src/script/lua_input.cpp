@@ -85,16 +85,21 @@ std::pair<int, bool> KeyForChar(unsigned char c) {
   return {0, false};
 }
 
-void Press(win::System& sys, const KeyChord& chord, bool down, bool up) {
+// Each key goes in on its own and is taken before the next, as a person's keystrokes are: what
+// the box does in answer (a synthetic Tab) comes before the user's next key.
+void Press(Form& form, const KeyChord& chord, bool down, bool up) {
+  win::System& sys = form.WindowSystem();
+  auto send = [&](int vk, win::DWORD flags) {
+    sys.keybd_event(vk, flags);
+    form.PumpMessages();
+  };
   if (down) {
-    for (int m : chord.modifiers) sys.keybd_event(m, 0);
-    sys.keybd_event(chord.vk, 0);
+    for (int m : chord.modifiers) send(m, 0);
+    send(chord.vk, 0);
   }
   if (up) {
-    sys.keybd_event(chord.vk, win::KEYEVENTF_KEYUP);
-    for (auto it = chord.modifiers.rbegin(); it != chord.modifiers.rend(); ++it) {
-      sys.keybd_event(*it, win::KEYEVENTF_KEYUP);
-    }
+    send(chord.vk, win::KEYEVENTF_KEYUP);
+    for (auto it = chord.modifiers.rbegin(); it != chord.modifiers.rend(); ++it) send(*it, win::KEYEVENTF_KEYUP);
   }
 }
 
@@ -106,7 +111,7 @@ std::string KeyArgument(lua_State* L, int index) {
 int FormKey(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
-    Press(h.form->WindowSystem(), ParseChord(KeyArgument(L, 2)), true, true);
+    Press(*h.form, ParseChord(KeyArgument(L, 2)), true, true);
     h.form->PumpMessages();
     ThrowPending(h);
     return 0;
@@ -124,7 +129,7 @@ int FormKeyDown(lua_State* L) {
       lua_pop(L, 1);
     }
     win::System& sys = h.form->WindowSystem();
-    Press(sys, chord, true, false);
+    Press(*h.form, chord, true, false);
     h.form->PumpMessages();
     if (repeat) sys.SetAutoRepeat(chord.vk, true);
     ThrowPending(h);
@@ -135,7 +140,7 @@ int FormKeyDown(lua_State* L) {
 int FormKeyUp(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
-    Press(h.form->WindowSystem(), ParseChord(KeyArgument(L, 2)), false, true);
+    Press(*h.form, ParseChord(KeyArgument(L, 2)), false, true);
     h.form->PumpMessages();
     ThrowPending(h);
     return 0;
@@ -158,7 +163,7 @@ int FormType(lua_State* L) {
         KeyChord chord;
         if (shift && sys.GetKeyState(win::VK_SHIFT) >= 0) chord.modifiers.push_back(win::VK_SHIFT);
         chord.vk = vk;
-        Press(sys, chord, true, true);
+        Press(*h.form, chord, true, true);
       } else {
         sys.QueueChar(c);
       }
