@@ -31,8 +31,7 @@ class RecordingEdit : public EditControl {
 
 TEST_F(EditTest, ImeCharReachesTheSubclassAsTwoByteMessages) {
   RecordingEdit sub;
-  sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 100, 100}, kNoWindow);
-  HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 20}, parent.Handle());
+  HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 20}, Parent());
   sys.SendMessage(h, WM_IME_CHAR, 0x8ABF, 0);
   EXPECT_EQ(sub.chars, (std::vector<unsigned>{0x8A, 0xBF}));
   EXPECT_EQ(sub.Text(), Cp932Literal("漢"));
@@ -40,8 +39,7 @@ TEST_F(EditTest, ImeCharReachesTheSubclassAsTwoByteMessages) {
 
 TEST_F(EditTest, ShortcutsBecomeCommandMessagesTheSubclassSees) {
   RecordingEdit sub;
-  sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 100, 100}, kNoWindow);
-  HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE, RECT{0, 0, 80, 20}, parent.Handle());
+  HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE, RECT{0, 0, 80, 20}, Parent());
   for (unsigned c : {0x03u, 0x16u, 0x18u, 0x1Au}) sys.SendMessage(h, WM_CHAR, c, 0);
   Hold(VK_SHIFT, true);
   sys.SendMessage(h, WM_KEYDOWN, VK_DELETE, 0);
@@ -63,8 +61,7 @@ class CreateSwallowingEdit : public EditControl {
 
 TEST_F(EditTest, SubclassKeepingCreateStillGetsItsStyles) {
   CreateSwallowingEdit sub;
-  sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 100, 100}, kNoWindow);
-  HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_PASSWORD, RECT{0, 0, 80, 20}, parent.Handle());
+  HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_PASSWORD, RECT{0, 0, 80, 20}, Parent());
   sys.SendMessage(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("a\r\nb"));
   EXPECT_EQ(sys.SendMessage(h, EM_GETLINECOUNT, 0, 0), 2);
   EXPECT_EQ(sub.ShownText(), "*\r\n*");
@@ -76,7 +73,7 @@ TEST_F(EditTest, RecreatedWindowStartsFromANewControlsState) {
   Send(EM_LIMITTEXT, 3);
   Send(EM_SETPASSWORDCHAR, '#');
   sys.DestroyWindow(hwnd);
-  hwnd = edit.Create(sys, WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 20}, parent.Handle());
+  hwnd = edit.Create(sys, WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 20}, Parent());
   EXPECT_EQ(State(), "|");
   EXPECT_FALSE(edit.IsMultiLine());
   EXPECT_EQ(edit.PasswordChar(), 0);
@@ -108,8 +105,7 @@ TEST_F(EditTest, ClicksFollowTheLineAlignment) {
                        Row{ES_CENTER, 38 + w / 2 + 1, "a|bc"}, Row{ES_CENTER, 37, "|abc"},
                        Row{ES_LEFT, w / 2 + 1, "a|bc"}}) {
     EditControl e;
-    sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 400, 300}, kNoWindow);
-    const HWND h = e.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE | r.align, RECT{0, 0, 100, 20}, parent.Handle());
+    const HWND h = e.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE | r.align, RECT{0, 0, 100, 20}, Parent());
     sys.SendMessage(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
     sys.SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x, 2));
     sys.SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(r.x, 2));
@@ -167,8 +163,7 @@ void ExpectWellFormed(const EditControl& edit, int step) {
 TEST_F(EditTest, RandomSessionKeepsTextAndPositionsWellFormed) {
   for (DWORD style : {kSingle, kMulti}) {
     EditControl e;
-    sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 400, 300}, kNoWindow);
-    const HWND h = e.Create(sys, WS_CHILD | WS_VISIBLE | style, RECT{0, 0, 200, 48}, parent.Handle());
+    const HWND h = e.Create(sys, WS_CHILD | WS_VISIBLE | style, RECT{0, 0, 200, 48}, Parent());
     sys.SendMessage(h, EM_LIMITTEXT, 40, 0);
     std::mt19937 rng(20261206);
     const unsigned chars[] = {'a', ' ', '\b', '\r', '\t', 0x8A, 0xBF, 0x88, 0x9F, 0x83, 0x5C, 0x8ABF, 0x01, 0x18, 0x16, 0x1A};

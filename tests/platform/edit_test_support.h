@@ -78,9 +78,13 @@ inline Input Ime(unsigned ch) { return {Input::kImeChar, ch}; }
 
 class EditTest : public ::testing::Test {
  protected:
+  // The top-level window every edit of a test lives in, made once.
+  HWND Parent() {
+    if (parent.Handle() == kNoWindow) sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 400, 300}, kNoWindow);
+    return parent.Handle();
+  }
   HWND Make(DWORD style, RECT rect = RECT{0, 0, 200, 80}) {
-    sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 400, 300}, kNoWindow);
-    hwnd = edit.Create(sys, WS_CHILD | WS_VISIBLE | style, rect, parent.Handle());
+    hwnd = edit.Create(sys, WS_CHILD | WS_VISIBLE | style, rect, Parent());
     return hwnd;
   }
   LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return sys.SendMessage(hwnd, msg, w, l); }
