@@ -108,8 +108,8 @@ void CVlTypedBoxCtrl::DrawBox(win::DeviceContext& dc, const win::RECT& box, doub
   const auto [back, fore] = BoxColours(false);
   win::FillRect(dc, box, win::CreateSolidBrush(back));
   CVlEditWnd* editor = Editor();
-  const bool editorShown = EditorVisible() &&
-                           site_.WindowSystem().GetWindowRect(editor->Handle()).top == EditorRect().top;
+  // The edit window draws the text itself while it is shown exactly over the box.
+  const bool editorShown = EditorVisible() && editor->CreateRect() == EditorRect();
   if (editor != nullptr && (metafile || !editorShown)) {
     const int mode = win::SetBkMode(dc, win::TRANSPARENT);
     win::SetTextColor(dc, fore);

@@ -205,5 +205,56 @@ TEST(BoxDrawing, EditedBoxShowsSelectionAndCaret) {
   EXPECT_EQ(p.GetPixel(2 + 2, 3), kBoxBack);
 }
 
+TEST(BoxDrawing, MetafileTakesTheAmbientBackColourAndAlwaysDrawsTheText) {
+  Box b;
+  b.Set(kDispValue, Variant::Bstr("abc"));
+  b.box.Caption(VlTextCapLeft).SetSizeHimetric(Himetric(20));
+  b.box.Caption(VlTextCapLeft).SetSpacingHimetric(Himetric(5));
+  b.form.Focus(b.box);
+  struct Row {
+    const char* name;
+    bool metafile;
+    COLORREF gap;
+    COLORREF firstGlyph;
+  };
+  const COLORREF ambient = b.form.Boxes().front()->AmbientBackColor();
+  const Row rows[] = {
+      {"screen: the edit window draws the text", false, kControlBack, kBoxBack},
+      {"metafile: the text is drawn anyway", true, ambient, win::RGB(0, 0, 0)},
+  };
+  for (const Row& row : rows) {
+    win::Surface s(200, 30, win::RGB(1, 2, 3));
+    win::DeviceContext dc(&s, b.fonts);
+    b.box.OnDraw(dc, RECT{0, 0, 200, 30}, row.metafile);
+    EXPECT_EQ(s.GetPixel(17, 15), row.gap) << row.name;
+    // Box from x 20, sunken edge 2, text one pixel in: the first glyph's left edge at 23.
+    EXPECT_EQ(s.GetPixel(23, 7), row.firstGlyph) << row.name;
+  }
+}
+
+TEST(BoxDrawing, CaptionTextAlignedInsideItsStrip) {
+  Box b(RECT{0, 0, 200, 40});
+  VlTextCaption& left = b.box.Caption(VlTextCapLeft);
+  left.SetSizeHimetric(Himetric(60));
+  left.SetText("&ab");
+  left.SetAlignment(8);  // bottom right
+  left.SetBackColor(kCaptionBack);
+  left.SetTextColor(0);
+  FontDesc small;
+  small.name = "fixed";
+  small.sizeCy = 90000;  // 12 pixels
+  VlFont font(small);
+  left.SetFont(&font);
+  const win::Surface p = b.Picture();
+  // Alignment measures "&ab" with its ampersand, 18 pixels: in the strip 0..60 × 0..40 the text
+  // starts at (42, 28) and draws "ab" there.
+  EXPECT_EQ(p.GetPixel(42, 28 + 5), win::RGB(0, 0, 0));
+  EXPECT_EQ(p.GetPixel(48, 28 + 5), win::RGB(0, 0, 0));
+  EXPECT_EQ(p.GetPixel(54, 28 + 5), kCaptionBack);
+  EXPECT_EQ(p.GetPixel(42 + 2, 28 + 10), win::RGB(0, 0, 0)) << "the mnemonic a is underlined";
+  EXPECT_EQ(p.GetPixel(48 + 2, 28 + 10), kCaptionBack) << "b is not";
+  EXPECT_EQ(p.GetPixel(36, 28 + 5), kCaptionBack);
+}
+
 }  // namespace
 }  // namespace vl

@@ -5,6 +5,7 @@
 #include "platform/fixed_font.h"
 #include "platform/gdi.h"
 #include "render/caption_draw.h"
+#include "render/check_box_draw.h"
 #include "render/text_draw.h"
 #include "text/encoding.h"
 
