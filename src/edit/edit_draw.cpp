@@ -133,10 +133,13 @@ void CVlEditWnd::DrawSingleLineText(win::DeviceContext& dc, const std::string& t
 }
 
 void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
-  if (!created || Sys() == nullptr) return;
+  if (Handle() == win::kNoWindow || Sys() == nullptr) return;
   win::System& sys = *Sys();
   const win::RECT window = sys.GetWindowRect(Handle());
   const win::RECT client{0, 0, window.Width(), window.Height()};
+  // An editor whose window is not a text box (the Boolean box's check button) looks the same
+  // focused or not: its display drawing, in the colours the control gives its edit window.
+  const bool textBox = sys.GetClassName(Handle()) == win::EditControl::kClassName;
 
   win::SetTextColor(dc, win::GetSysColor(win::COLOR_WINDOWTEXT));
   win::SetBkColor(dc, win::GetSysColor(win::COLOR_WINDOW));
@@ -147,6 +150,12 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
                                               static_cast<win::LPARAM>(win::HandleId(Handle())));
   if (answer != 0) brush = *reinterpret_cast<const win::HBRUSH*>(answer);
   win::FillRect(dc, client, brush);
+  if (!textBox) {
+    win::SetBkMode(dc, win::TRANSPARENT);
+    DrawEditArea(&dc, client, 1.0, -1, 0);
+    return;
+  }
+  if (!created) return;
 
   SelectedFont selected(dc, font);
   win::SetBkMode(dc, win::TRANSPARENT);

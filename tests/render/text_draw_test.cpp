@@ -5,7 +5,6 @@
 #include "platform/fixed_font.h"
 #include "platform/gdi.h"
 #include "render/caption_draw.h"
-#include "render/check_box_draw.h"
 #include "render/text_draw.h"
 #include "text/encoding.h"
 
@@ -266,25 +265,6 @@ TEST(DrawCaptionStrip, BorderPaddingAndAlignment) {
   DrawCaptionStrip(simple.dc, RECT{0, 0, 60, 40}, CaptionLook{"", 1, 0, 0, back, kInk});
   EXPECT_EQ(simple.At(0, 20), win::GetSysColor(win::COLOR_WINDOWFRAME));
   EXPECT_EQ(simple.At(1, 20), back);
-}
-
-TEST(CheckBox, SideFollowsTheStepTable) {
-  const std::pair<int, int> rows[] = {{0, 0}, {6, 6}, {7, 6}, {8, 6}, {11, 9}, {12, 9}, {14, 11}, {15, 11},
-                                      {19, 15}, {20, 14}, {26, 20}, {27, 18}, {39, 30}, {40, 26}, {60, 46}};
-  for (auto [n, side] : rows) EXPECT_EQ(CheckBoxSide(n), side) << "n = " << n;
-}
-
-TEST(CheckBox, StatesAndCaption) {
-  Canvas c;
-  DrawCheckBox(c.dc, RECT{0, 0, 100, 20}, "&Yes", 0, CheckBoxLook{});
-  // n = min(20, 12) = 12 → a 9-pixel square at x 1..10, y 5..14; the label 3 pixels later.
-  EXPECT_EQ(c.At(1, 5), win::GetSysColor(win::COLOR_BTNSHADOW));
-  EXPECT_EQ(c.At(5, 9), win::GetSysColor(win::COLOR_WINDOW));
-  EXPECT_TRUE(c.Glyph(13, 4));
-  EXPECT_TRUE(c.Underlined(13, 4));
-  Canvas grey;
-  DrawCheckBox(grey.dc, RECT{0, 0, 100, 20}, "", 0, CheckBoxLook{true, false, true, false, false, false});
-  EXPECT_EQ(grey.At(5, 9), win::GetSysColor(win::COLOR_BTNFACE));  // the Null look
 }
 
 }  // namespace
