@@ -203,6 +203,17 @@ TEST(BoxDrawing, EditedBoxShowsSelectionAndCaret) {
   EXPECT_EQ(p.GetPixel(2 + 12 + 2, 3), highlight);
   EXPECT_EQ(p.GetPixel(2 + 18 + 2, 3), kBoxBack);
   EXPECT_EQ(p.GetPixel(2 + 2, 3), kBoxBack);
+  // The caret stands at the selection's end, a line the height of the font above the glyph rows.
+  EXPECT_EQ(p.GetPixel(2 + 18, 2), win::RGB(0, 0, 0));
+  EXPECT_EQ(p.GetPixel(2 + 18 + 1, 2), kBoxBack);
+  // Without the focus the control draws the box: HideSelection False keeps the selection
+  // highlighted (one pixel further right, inside the display inset) and there is no caret.
+  b.form.AddButton("away", RECT{0, 40, 50, 60});
+  b.form.FocusButton("away");
+  const win::Surface q = b.Picture();
+  EXPECT_EQ(q.GetPixel(3 + 6, 2), highlight);
+  EXPECT_EQ(q.GetPixel(3 + 18 - 1, 2), highlight);
+  EXPECT_EQ(q.GetPixel(3 + 18, 2), kBoxBack);
 }
 
 TEST(BoxDrawing, MetafileTakesTheAmbientBackColourAndAlwaysDrawsTheText) {
