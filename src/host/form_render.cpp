@@ -121,13 +121,17 @@ win::Surface RenderForm(Form& form, win::FontBackend& fonts) {
   return surface;
 }
 
-win::Surface RenderBox(Form& form, BoxSite& box, win::FontBackend& fonts) {
+win::Surface RenderBox(Form& form, BoxSite& box, win::FontBackend& fonts, bool metafile) {
   win::System& sys = form.WindowSystem();
   const win::RECT r = sys.GetWindowRect(box.Control().Handle());
   win::Surface surface(std::max(r.Width(), 1), std::max(r.Height(), 1), win::GetSysColor(win::COLOR_BTNFACE));
   win::DeviceContext dc(&surface, fonts);
   win::SelectObject(dc, win::CreateFontIndirect(AmbientLogFont(form)));
-  PaintBox(form, box, dc, win::RECT{0, 0, r.Width(), r.Height()});
+  if (metafile) {
+    box.Control().OnDraw(dc, win::RECT{0, 0, r.Width(), r.Height()}, true);
+  } else {
+    PaintBox(form, box, dc, win::RECT{0, 0, r.Width(), r.Height()});
+  }
   return surface;
 }
 

@@ -12,7 +12,8 @@ namespace vl {
 
 // The form's face around its boxes and buttons, 8 pixels beyond the outermost of them.
 win::Surface RenderForm(Form& form, win::FontBackend& fonts);
-// One box alone, its control window's size.
-win::Surface RenderBox(Form& form, BoxSite& box, win::FontBackend& fonts);
+// One box alone, its control window's size. `metafile` draws it as the host's picture of the
+// control: on the container's back colour, the value drawn by the control even while it is edited.
+win::Surface RenderBox(Form& form, BoxSite& box, win::FontBackend& fonts, bool metafile = false);
 
 }  // namespace vl

@@ -1,4 +1,4 @@
-// Pictures and layout from scripts: f:render(path [, box] [, {font = "fixed"}]) and
+// Pictures and layout from scripts: f:render(path [, box] [, {font = "fixed", metafile = true}]) and
 // f:move(box, {x =, y =, w =, h =}).
 #include <cstring>
 #include <memory>
@@ -27,7 +27,11 @@ int FormRender(lua_State* L) {
       ++next;
     }
     bool fixed = h.form->ScreenFonts() == nullptr;
+    bool metafile = false;
     if (lua_istable(L, next)) {
+      lua_getfield(L, next, "metafile");
+      metafile = lua_toboolean(L, -1) != 0;
+      lua_pop(L, 1);
       lua_getfield(L, next, "font");
       if (lua_isstring(L, -1)) {
         const std::string font = lua_tostring(L, -1);
@@ -51,7 +55,7 @@ int FormRender(lua_State* L) {
     if (box != nullptr) {
       BoxSite* site = h.form->FindBox(box->name);
       if (site == nullptr) throw ScriptError("f:render: the box is not on this form");
-      picture = RenderBox(*h.form, *site, *fonts);
+      picture = RenderBox(*h.form, *site, *fonts, metafile);
     } else {
       picture = RenderForm(*h.form, *fonts);
     }

@@ -93,6 +93,11 @@ check.eq(p.pixel(2 + 6 + 2, 3), HIGHLIGHT, "selection start")
 check.eq(p.pixel(2 + 12 + 2, 3), HIGHLIGHT, "selection end")
 check.eq(p.pixel(2 + 18 + 2, 3), WHITE, "after the selection")
 
+-- The host's picture of the edited box: on the container's back colour, the text drawn anyway.
+f:render(path, name, { font = "fixed", metafile = true })
+p = vl.read_png(path)
+check.eq(p.pixel(3, 7), BLACK, "metafile: first glyph drawn by the control")
+
 -- The whole form renders too.
 local w, h = f:render(path, { font = "fixed" })
 check.eq(w > 200 and h > 200, true, "form picture size")
