@@ -102,6 +102,71 @@ void CVlTypedBoxCtrl::OnDraw(win::DeviceContext& dc, const win::RECT& bounds, bo
   DrawBox(dc, layout.textArea, zoom, metafile);
   win::SelectObject(dc, previous);
   win::DeleteObject(font);
+  if (!metafile && tracker_.Shown()) {
+    const int saved = win::SaveDC(dc);
+    win::SetViewportOrgEx(dc, dc.Origin().x + bounds.left, dc.Origin().y + bounds.top);
+    tracker_.Draw(dc);
+    win::RestoreDC(dc, saved);
+  }
+}
+
+bool CVlTypedBoxCtrl::DesignEdit() {
+  if (UserMode() || !HasControlWindow()) return false;
+  tracker_.Show(core_.editRect);
+  site_.WindowSystem().SetFocus(Handle());
+  Repaint();
+  return true;
+}
+
+bool CVlTypedBoxCtrl::TrackerMessage(win::UINT msg, win::WPARAM, win::LPARAM lParam) {
+  win::System& sys = site_.WindowSystem();
+  const win::POINT p{static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF)};
+  switch (msg) {
+    case win::WM_SETFOCUS:
+      return true;  // the designer edits the layout, not the value
+    case win::WM_KILLFOCUS:
+      tracker_.Hide();
+      Repaint();
+      return false;
+    case win::WM_LBUTTONDOWN:
+      if (tracker_.Begin(p)) sys.SetCapture(Handle());
+      return true;
+    case win::WM_MOUSEMOVE:
+      if (tracker_.Dragging()) {
+        tracker_.Move(p);
+        Repaint();
+      }
+      return true;
+    case win::WM_LBUTTONUP: {
+      if (!tracker_.Dragging()) return true;
+      const unsigned moved = tracker_.End(p);
+      if (sys.GetCapture() == Handle()) sys.ReleaseCapture();
+      // Each edge that moved gives its caption the new distance from the control's edge.
+      const win::RECT window = sys.GetWindowRect(Handle());
+      const win::RECT r = tracker_.Rect();
+      win::DeviceContext dc(nullptr, ScreenFonts());
+      auto toHimetric = [&](int pixels) {
+        win::SIZE size{std::max(pixels, 0), 0};
+        win::DPtoHIMETRIC(dc, size);
+        return size.cx;
+      };
+      if (moved & SizingTracker::kLeft) captions_[VlTextCapLeft]->SetSizeHimetric(toHimetric(r.left));
+      if (moved & SizingTracker::kTop) captions_[VlTextCapTop]->SetSizeHimetric(toHimetric(r.top));
+      if (moved & SizingTracker::kRight) captions_[VlTextCapRight]->SetSizeHimetric(toHimetric(window.Width() - r.right));
+      if (moved & SizingTracker::kBottom) {
+        captions_[VlTextCapBottom]->SetSizeHimetric(toHimetric(window.Height() - r.bottom));
+      }
+      tracker_.Show(core_.editRect);
+      Repaint();
+      return true;
+    }
+    case win::WM_RBUTTONDOWN:
+    case win::WM_RBUTTONUP:
+    case win::WM_LBUTTONDBLCLK:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void CVlTypedBoxCtrl::DrawBox(win::DeviceContext& dc, const win::RECT& box, double zoom, bool metafile) {

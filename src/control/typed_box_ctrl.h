@@ -14,6 +14,7 @@
 #include "control/events.h"
 #include "control/font_object.h"
 #include "control/host_site.h"
+#include "control/sizing_tracker.h"
 #include "edit/edit_wnd.h"
 #include "platform/fixed_font.h"
 #include "platform/gdi.h"
@@ -152,6 +153,10 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   win::FontBackend& ScreenFonts() const;
   // True while a right-aligned or centred box shows its too-wide value left-aligned.
   bool AlignmentFitLeft() const { return alignmentFitLeft_; }
+  // Design mode: the host asks the control to edit itself; the sizing tracker appears around the
+  // box and the control takes the focus. Losing the focus removes it.
+  bool DesignEdit();
+  const SizingTracker& Tracker() const { return tracker_; }
 
   const CVlTypedBoxCore& Core() const { return core_; }
   CVlEditWnd* Editor() const { return core_.editor.get(); }
@@ -200,6 +205,8 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   // The colours of the box now: background and text.
   std::pair<std::uint32_t, std::uint32_t> BoxColours(bool forEditWindow) const;
   win::LRESULT OnCtlColor(win::WPARAM dc);
+  // Mouse and focus messages while the tracker is shown; true when consumed.
+  bool TrackerMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
 
   // The editor: created for the current data type with every property pushed into it.
   void CreateEditorObject();
@@ -230,6 +237,7 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   std::uint32_t controlBackColor_ = 0x8000000F;
   bool focusReturned_ = false;
   bool alignmentFitLeft_ = false;
+  SizingTracker tracker_;
   win::HBRUSH editBrush_;
   mutable win::FixedFontBackend fixedFonts_;
 };

@@ -131,6 +131,15 @@ int ReadPicture(lua_State* L) {
   });
 }
 
+int FormDesignEdit(lua_State* L) {
+  return Guarded(L, [&] {
+    FormHost& h = CheckForm(L, 1);
+    lua_pushboolean(L, BoxControl(CheckBoxRef(L, 2)).DesignEdit() ? 1 : 0);
+    ThrowPending(h);
+    return 1;
+  });
+}
+
 }  // namespace
 
 void RegisterPictureFunctions(lua_State* L) {
@@ -139,7 +148,7 @@ void RegisterPictureFunctions(lua_State* L) {
 }
 
 void RegisterRenderMethods(lua_State* L) {
-  const luaL_Reg methods[] = {{"render", FormRender}, {"move", FormMove}, {nullptr, nullptr}};
+  const luaL_Reg methods[] = {{"render", FormRender}, {"move", FormMove}, {"design_edit", FormDesignEdit}, {nullptr, nullptr}};
   luaL_setfuncs(L, methods, 0);
 }
 

@@ -267,5 +267,59 @@ TEST(BoxDrawing, CaptionTextAlignedInsideItsStrip) {
   EXPECT_EQ(p.GetPixel(36, 28 + 5), kCaptionBack);
 }
 
+TEST(SizingTracker, DraggedEdgesSetCaptionSizes) {
+  struct Row {
+    const char* name;
+    win::POINT press, release;
+    RECT editRect;
+  };
+  // The box is 200 × 60 with no captions; handles lie 8 pixels outside the edit rectangle, so
+  // the presses below land on the control's own pixels only where the rectangle has moved in.
+  const Row rows[] = {
+      {"left edge from 10 to 30", {5, 30}, {25, 30}, RECT{30, 10, 190, 50}},
+      {"top edge from 10 to 20", {100, 5}, {100, 15}, RECT{10, 20, 190, 50}},
+      {"bottom-right corner in by 10 and 5", {195, 55}, {185, 50}, RECT{10, 10, 180, 45}},
+      {"a press inside the box moves nothing", {100, 30}, {120, 40}, RECT{10, 10, 190, 50}},
+  };
+  for (const Row& row : rows) {
+    Form form(false);
+    CVlTypedBoxCtrl& box = form.AddBox("b", RECT{0, 0, 200, 60});
+    for (int d = 0; d < 4; ++d) box.Caption(d).SetSizeHimetric(Himetric(10));
+    ASSERT_EQ(box.Core().editRect, (RECT{10, 10, 190, 50})) << row.name;
+    ASSERT_TRUE(box.DesignEdit()) << row.name;
+    win::System& sys = form.WindowSystem();
+    sys.SendMessage(box.Handle(), win::WM_LBUTTONDOWN, win::MK_LBUTTON, win::MAKELPARAM(row.press.x, row.press.y));
+    sys.SendMessage(box.Handle(), win::WM_MOUSEMOVE, win::MK_LBUTTON, win::MAKELPARAM(row.release.x, row.release.y));
+    sys.SendMessage(box.Handle(), win::WM_LBUTTONUP, 0, win::MAKELPARAM(row.release.x, row.release.y));
+    EXPECT_EQ(box.Core().editRect, row.editRect) << row.name;
+    EXPECT_TRUE(box.Tracker().Shown()) << row.name;
+  }
+}
+
+TEST(SizingTracker, DrawnInBlueAndGoneWithTheFocus) {
+  Form form(false);
+  CVlTypedBoxCtrl& box = form.AddBox("b", RECT{0, 0, 200, 60});
+  for (int d = 0; d < 4; ++d) box.Caption(d).SetSizeHimetric(Himetric(10));
+  form.AddButton("other", RECT{0, 70, 50, 90});
+  ASSERT_TRUE(box.DesignEdit());
+  win::FixedFontBackend fonts;
+  const COLORREF blue = 0x00FF0000;
+  const win::Surface shown = RenderBox(form, *form.Boxes().front(), fonts);
+  EXPECT_EQ(shown.GetPixel(5, 5), blue) << "top-left handle";
+  EXPECT_EQ(shown.GetPixel(9, 30), blue) << "frame just outside the box";
+  EXPECT_EQ(shown.GetPixel(5, 30), blue) << "left middle handle";
+  form.FocusButton("other");
+  EXPECT_FALSE(box.Tracker().Shown());
+  const win::Surface gone = RenderBox(form, *form.Boxes().front(), fonts);
+  EXPECT_NE(gone.GetPixel(5, 5), blue);
+}
+
+TEST(SizingTracker, NotInUserMode) {
+  Form form(true);
+  CVlTypedBoxCtrl& box = form.AddBox("b", RECT{0, 0, 200, 60});
+  EXPECT_FALSE(box.DesignEdit());
+  EXPECT_FALSE(box.Tracker().Shown());
+}
+
 }  // namespace
 }  // namespace vl
