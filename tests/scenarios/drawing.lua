@@ -98,6 +98,17 @@ f:render(path, name, { font = "fixed", metafile = true })
 p = vl.read_png(path)
 check.eq(p.pixel(3, 7), BLACK, "metafile: first glyph drawn by the control")
 
+-- Design time: dragging the tracker's left edge from 10 to 30 pixels gives the Left caption
+-- 30 pixels, 22.5 points.
+local d = vl.Form{ mode = "design", font = "fixed" }
+local t = d:add("t", { x = 8, y = 8, w = 200, h = 60 })
+t.Captions[0].Size = 7.5
+check.eq(d:design_edit(t), true, "design_edit")
+d:mousedown(t, 5, 30)
+d:mousemove(t, 25, 30, { buttons = { "left" } })
+d:mouseup(t, 25, 30)
+check.eq(math.abs(t.Captions[0].Size - 22.5) < 0.05, true, "Left caption size after the drag: " .. t.Captions[0].Size)
+
 -- The whole form renders too.
 local w, h = f:render(path, { font = "fixed" })
 check.eq(w > 200 and h > 200, true, "form picture size")
