@@ -216,6 +216,29 @@ TEST(BoxDrawing, EditedBoxShowsSelectionAndCaret) {
   EXPECT_EQ(q.GetPixel(3 + 18, 2), kBoxBack);
 }
 
+TEST(BoxDrawing, DisplayTextWiderThanTheDrawnAreaIsReported) {
+  // 200 pixels less the 3D border: 196 for the area, 194 for the text, 32 cells.
+  Box b;
+  CVlEditWnd& editor = *b.box.Editor();
+  EXPECT_TRUE(editor.SetDisplayText(std::string(40, 'x'))) << "nothing drawn yet: every text fits";
+  b.Picture();
+  struct Row {
+    const char* name;
+    int cells;
+    bool fits;
+  };
+  const Row rows[] = {{"32 cells fit", 32, true}, {"33 do not", 33, false}, {"short again", 3, true}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(editor.SetDisplayText(std::string(static_cast<std::size_t>(row.cells), 'x')), row.fits) << row.name;
+    if (!row.fits) {
+      EXPECT_EQ(editor.GetLastError(), 4) << row.name;
+    }
+    std::string kept;
+    editor.GetDisplayText(kept);
+    EXPECT_EQ(kept.size(), static_cast<std::size_t>(row.cells)) << row.name << ": the text is kept";
+  }
+}
+
 TEST(BoxDrawing, MetafileTakesTheAmbientBackColourAndAlwaysDrawsTheText) {
   Box b;
   b.Set(kDispValue, Variant::Bstr("abc"));
