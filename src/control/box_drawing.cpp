@@ -182,7 +182,13 @@ void CVlTypedBoxCtrl::DrawBox(win::DeviceContext& dc, const win::RECT& box, doub
     int alignment = core_.alignment;
     if (alignmentFitLeft_) alignment = 0;
     const bool empty = core_.value.Type() == VarType::Empty && core_.dataType != VlTextBoolean;
-    if (!empty) editor->DrawEditArea(&dc, Inset(box, BorderInset()), zoom, alignment, 1);
+    if (!empty) {
+      // Lines of a long multi-line text run on below the box; they must not reach the captions.
+      const int saved = win::SaveDC(dc);
+      win::IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
+      editor->DrawEditArea(&dc, Inset(box, BorderInset()), zoom, alignment, 1);
+      win::RestoreDC(dc, saved);
+    }
     win::SetBkMode(dc, mode);
   }
   if (core_.borderStyle == 1 && core_.dataType != VlTextBoolean) {

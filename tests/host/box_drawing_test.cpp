@@ -239,6 +239,26 @@ TEST(BoxDrawing, DisplayTextWiderThanTheDrawnAreaIsReported) {
   }
 }
 
+TEST(BoxDrawing, MultiLineTextStaysInsideTheBox) {
+  Form form(false);
+  CVlTypedBoxCtrl& box = form.AddBox("b", RECT{0, 0, 100, 40});
+  box.SetProperty(kDispMultiLine, Variant::Bool(true));
+  form.SetUserMode(true);
+  box.SetProperty(kDispBorderStyle, Variant::I4(0));
+  VlTextCaption& bottom = box.Caption(VlTextCapBottom);
+  bottom.SetSizeHimetric(Himetric(10));
+  bottom.SetBackColor(kCaptionBack);
+  box.SetProperty(kDispValue, Variant::Bstr("a\r\nb\r\nc\r\nd"));
+  win::FixedFontBackend fonts;
+  const win::Surface p = RenderBox(form, *form.Boxes().front(), fonts);
+  // Lines of 12 pixels from the top of the 30-pixel box, no inset: a, b, then c, whose glyph
+  // would reach row 33, cut at the box's bottom.
+  EXPECT_EQ(p.GetPixel(0, 0 + 5), win::RGB(0, 0, 0));
+  EXPECT_EQ(p.GetPixel(0, 12 + 5), win::RGB(0, 0, 0));
+  EXPECT_EQ(p.GetPixel(0, 24 + 5), win::RGB(0, 0, 0));
+  for (int y = 30; y < 40; ++y) EXPECT_EQ(p.GetPixel(0, y), kCaptionBack) << "caption row " << y;
+}
+
 TEST(BoxDrawing, MetafileTakesTheAmbientBackColourAndAlwaysDrawsTheText) {
   Box b;
   b.Set(kDispValue, Variant::Bstr("abc"));
