@@ -2,7 +2,9 @@
 // rectangle, the focus rectangle only with the focus.
 #include <gtest/gtest.h>
 
+#include "edit/boolean_edit.h"
 #include "edit/check_button.h"
+#include "runtime/clock.h"
 #include "platform/fixed_font.h"
 
 namespace vl {
@@ -77,6 +79,64 @@ TEST(CheckBoxDrawing, FocusRectangleOnlyWithTheFocus) {
   DrawCheckBox(focused.dc, rect, "Yes", 0, look);
   EXPECT_EQ(plain.At(l.focus.left, l.focus.top), kPaper);
   EXPECT_NE(focused.At(l.focus.left, l.focus.top), kPaper);
+}
+
+// The same box drawn by DrawCheckBox for a look, to compare a drawing with.
+bool SameBox(const Canvas& a, const Canvas& b, const win::RECT& box) {
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x) {
+      if (a.At(x, y) != b.At(x, y)) return false;
+    }
+  }
+  return true;
+}
+
+TEST(CheckBoxDrawing, EditAreaOfANullBoxIsGreyOnlyWithKeepNull) {
+  const win::RECT rect{0, 0, 120, 30};
+  Canvas nullLook, uncheckedLook;
+  const CheckBoxLayout l = DrawCheckBox(nullLook.dc, rect, "", 0, CheckBoxLook{true, false, true, false, false, false});
+  DrawCheckBox(uncheckedLook.dc, rect, "", 0, CheckBoxLook{});
+  for (std::int32_t keepNull : {0, 1}) {
+    CVlBooleanEdit edit;
+    edit.keepNull = keepNull;
+    edit.SetNull(true);
+    Canvas c;
+    ASSERT_TRUE(edit.DrawEditArea(&c.dc, rect, 1.0, 0, 0));
+    EXPECT_TRUE(SameBox(c, keepNull ? nullLook : uncheckedLook, l.box)) << "keepNull " << keepNull;
+  }
+}
+
+TEST(CheckBoxDrawing, FlatFlagOfTheDrawingGivesTheFlatBox) {
+  const win::RECT rect{0, 0, 120, 30};
+  Canvas flat, drawn;
+  const CheckBoxLayout l = DrawCheckBox(flat.dc, rect, "", 0, CheckBoxLook{false, true, true, false, true, false});
+  CVlBooleanEdit edit;
+  std::string produced;
+  edit.SetValue(TypedValue::Bool(true), produced);
+  edit.DrawEditArea(&drawn.dc, rect, 1.0, 0, kStyleFlat);
+  EXPECT_TRUE(SameBox(drawn, flat, l.box));
+}
+
+class Plain : public win::Window {};
+
+TEST(CheckBoxDrawing, TheButtonDrawsItselfUnlessFrozen) {
+  VirtualClock clock;
+  win::System sys{clock};
+  Plain parent;
+  const win::HWND p = sys.CreateWindowEx(parent, "Ctrl", win::WS_VISIBLE, win::RECT{0, 0, 120, 30}, win::kNoWindow);
+  CVlBooleanEdit edit;
+  std::string produced;
+  edit.SetValue(TypedValue::Bool(true), produced);
+  ASSERT_TRUE(edit.Create(sys, 0, win::RECT{0, 0, 120, 30}, p));
+  win::LOGFONT font;
+  Canvas painted, expected;
+  edit.Button().Paint(painted.dc, font);
+  const CheckBoxLayout l = DrawCheckBox(expected.dc, win::RECT{0, 0, 120, 30}, "", 0, CheckBoxLook{false, true, true, false, false, false});
+  EXPECT_TRUE(SameBox(painted, expected, l.box)) << "checked, as the value says";
+  edit.SetLocked(true);
+  Canvas frozen;
+  edit.Button().Paint(frozen.dc, font);
+  EXPECT_EQ(frozen.At((l.box.left + l.box.right) / 2, (l.box.top + l.box.bottom) / 2), kPaper) << "a locked box draws nothing";
 }
 
 }  // namespace

@@ -150,3 +150,33 @@ b.Locked = false
 b.Appearance = 0
 check.eq(b.Value, vl.Boolean(true), "value kept over a flat appearance")
 check.eq(f:focused(), "agree", "focus kept")
+
+-- Once shown, the check box stays: a click on it after the focus left takes the focus and toggles.
+f:focus("after")
+local was = b.Value
+f:events()
+f:click(b, 5, 5)
+check.eq(f:focused(), "agree", "the click brought the focus back")
+check.eq(b.Value == was, false, "and toggled")
+
+-- Tab in and out through the form's navigation; the Tab that brought the focus has no KeyUp here.
+f:focus("before")
+f:events()
+f:key("Tab")
+check.eq(f:focused(), "agree", "tabbed in")
+check.eq(names(f), "", "no key events for the Tab that came in")
+f:key("Tab")
+check.eq(f:focused(), "after", "tabbed out")
+
+-- A DataType change while the box is edited: the new editor takes over.
+f:focus(b)
+b.Value = false
+b.DataType = vl.VlTextLong
+check.eq(f:focused(), "agree", "still edited")
+check.eq(f:shown(b), "0", "False became 0")
+f:key("Backspace")
+f:type("7")
+f:focus("after")
+check.eq(b.Value, vl.Long(7), "a Long box now")
+b.DataType = vl.VlTextBoolean
+check.eq(b.Value, vl.Boolean(true), "7 converts to True")
