@@ -180,3 +180,14 @@ f:focus("after")
 check.eq(b.Value, vl.Long(7), "a Long box now")
 b.DataType = vl.VlTextBoolean
 check.eq(b.Value, vl.Boolean(true), "7 converts to True")
+
+-- A click on a Boolean box that was never edited starts editing and reaches the check box.
+local fresh = f:add("fresh")
+fresh.DataType = vl.VlTextBoolean
+fresh.Value = false
+f:focus("after")
+f:events()
+f:click(fresh, 5, 5)
+check.eq(f:focused(), "fresh", "the click started editing")
+check.eq(names(f), "MouseDown MouseUp Click", "one click's events")
+check.eq(fresh.Value, vl.Boolean(true), "and toggled the box")
