@@ -1,5 +1,7 @@
 #include "edit/boolean_edit.h"
 
+#include <optional>
+
 #include "runtime/coerce.h"
 #include "text/mbcs.h"
 
