@@ -1,6 +1,6 @@
-// The Date, String and Boolean editors as far as they go for now: each keeps the value it is
+// The Date and String editors as far as they go for now: each keeps the value it is
 // handed as text in its field model, checks it against its range when CheckValue is on and
-// (String) cuts it to MaxLength. Their own digit rules, masks and check box come later.
+// (String) cuts it to MaxLength. Their own digit rules and masks come later.
 #pragma once
 
 #include <memory>
@@ -46,10 +46,6 @@ class CVlDateEdit : public CVlTypedEdit {
 class CVlStringEdit : public CVlTypedEdit {
  public:
   CVlStringEdit() : CVlTypedEdit(VlTextString) {}
-};
-class CVlBooleanEdit : public CVlTypedEdit {
- public:
-  CVlBooleanEdit() : CVlTypedEdit(VlTextBoolean) {}
 };
 
 // The editor class of a data type; nothing for a code that is not one of the nine.
