@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "edit/boolean_edit.h"
+#include "edit/check_button.h"
 #include "edit/spin_button.h"
 #include "platform/gdi.h"
 #include "platform/updown_control.h"
@@ -65,6 +67,12 @@ void PaintBox(Form& form, BoxSite& box, win::DeviceContext& dc, const win::RECT&
     const win::RECT r = win::OffsetRectBy(sys.GetWindowRect(editor->Handle()), at.left, at.top);
     WindowScope scope(dc, r);
     editor->PaintEditor(dc);
+    // The check button adds what only a focused button shows: its focus rectangle and its press.
+    if (auto* boolean = dynamic_cast<CVlBooleanEdit*>(editor); boolean != nullptr && boolean->Button().IsCreated()) {
+      win::LOGFONT font;
+      editor->GetFont(font);
+      boolean->Button().Paint(dc, font);
+    }
   }
   const CVlSpinButton* spin = editor->Spin();
   if (spin != nullptr && spin->IsCreated() && sys.IsWindowVisible(spin->Handle())) {
