@@ -43,10 +43,6 @@ class CVlDateEdit : public CVlTypedEdit {
  public:
   CVlDateEdit() : CVlTypedEdit(VlTextDate) {}
 };
-class CVlStringEdit : public CVlTypedEdit {
- public:
-  CVlStringEdit() : CVlTypedEdit(VlTextString) {}
-};
 class CVlBooleanEdit : public CVlTypedEdit {
  public:
   CVlBooleanEdit() : CVlTypedEdit(VlTextBoolean) {}
