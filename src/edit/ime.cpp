@@ -86,16 +86,16 @@ void CVlEditWnd::ApplyImeOnFocus() {
 }
 
 void CVlEditWnd::RestoreImeOnFocusLost() {
-  if (!created || Sys() == nullptr || imeMode == 0) return;
+  if (!created || Sys() == nullptr) return;
   win::InputMethodManager& imm = Sys()->Imm();
-  if (imeMode == 3) {
-    if (savedContext != win::kNoContext) imm.ImmAssociateContext(Handle(), savedContext);
-    savedContext = win::kNoContext;
-    return;
-  }
-  if (!imeOpenedByBox) return;
+  // A context detached under mode 3 always returns, even when the mode changed meanwhile, so the
+  // window is never left unable to compose.
+  if (savedContext != win::kNoContext) imm.ImmAssociateContext(Handle(), savedContext);
+  savedContext = win::kNoContext;
+  const bool opened = imeOpenedByBox != 0;
   imeOpenedByBox = 0;
   appliedImeMode = 0;
+  if (imeMode == 0 || imeMode == 3 || !opened) return;
   const win::HWND imeWindow = imm.ImmGetDefaultIMEWnd(Handle());
   if (imeWindow == win::kNoWindow) return;
   const win::HIMC himc = imm.ImmGetContext(imeWindow);

@@ -160,6 +160,7 @@ bool CVlStringEdit::SetMaxLength(std::int32_t length) {
   if (length <= 0 || text.size() <= static_cast<std::size_t>(length)) return true;
   // Never inside a double-byte character: 漢字漢 cut to 4 bytes is 漢字.
   LoadText(std::string(MbcsCutBytes(text, static_cast<std::size_t>(length))));
+  lastError = kEditMaxLength;
   return false;
 }
 

@@ -117,6 +117,30 @@ TEST(Ime, DisabledModeDetachesTheContextUntilFocusLoss) {
   EXPECT_EQ(e.GetIMEMode(), 3);
 }
 
+TEST(Ime, ADetachedContextReturnsEvenWhenTheModeChangedWhileFocused) {
+  EditHarness h;
+  CVlStringEdit e;
+  e.SetIMEMode(3);
+  h.Create(e);
+  h.Focus(e);
+  e.SetIMEMode(4);
+  h.Leave();
+  EXPECT_EQ(h.Imm().ImmAssociateContext(e.Handle(), win::kNoContext), h.Imm().DefaultContext());
+}
+
+TEST(Ime, SwitchingToNoOpWhileFocusedWritesNothingBack) {
+  EditHarness h;
+  CVlStringEdit e;
+  e.SetIMEMode(4);
+  h.Create(e);
+  h.Focus(e);
+  e.SetIMEMode(0);
+  h.Imm().UserSetState(std::nullopt, 0x13, std::nullopt);
+  h.Leave();
+  EXPECT_EQ(e.GetIMEMode(), 0);
+  EXPECT_TRUE(State(h).open) << "mode 0 leaves the input method as the user has it";
+}
+
 TEST(Ime, RefusedOpenStatusLeavesTheBoxFlagsSoNothingIsWrittenBack) {
   EditHarness h;
   CVlStringEdit e;
