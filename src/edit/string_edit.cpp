@@ -433,6 +433,10 @@ win::LRESULT CVlStringEdit::WndProc(win::UINT msg, win::WPARAM wParam, win::LPAR
     case win::WM_KEYUP:
       if (OnStringKey(msg, static_cast<int>(wParam))) return 0;
       break;
+    case win::WM_CHAR:
+      // The Enter that moves the focus of a multi-line box breaks no line on its way.
+      if (!singleLine && wParam == '\r' && (tabFlags & kTabByReturn) && Sys()->GetKeyState(win::VK_CONTROL) >= 0) return 0;
+      break;
     case win::WM_CUT:
     case win::WM_COPY:
     case win::WM_PASTE:

@@ -401,8 +401,13 @@ TEST(StringEdit, MultiLineEnterWithTabByReturnMovesOnKeyUp) {
   h.Focus(e);
   h.sys.SendMessage(e.Handle(), win::WM_KEYDOWN, win::VK_RETURN, 1);
   EXPECT_TRUE(h.parent.navigation.empty());
+  h.sys.SendMessage(e.Handle(), win::WM_CHAR, '\r', 1);
   h.sys.SendMessage(e.Handle(), win::WM_KEYUP, win::VK_RETURN, 1);
   EXPECT_EQ(h.parent.navigation, std::vector<win::UINT>{VLM_NEXTCONTROL});
+  EXPECT_EQ(e.GetValue().text, "") << "no line break on the way out";
+  e.SetTabByReturn(false);
+  h.sys.SendMessage(e.Handle(), win::WM_CHAR, '\r', 1);
+  EXPECT_EQ(e.GetValue().text, "\r\n");
 }
 
 TEST(StringEdit, MultiLineVerticalKeysLeaveFromTheFirstAndLastLine) {

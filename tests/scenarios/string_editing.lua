@@ -135,3 +135,19 @@ f:focus("after")
 local kept = narrow.Value.value
 check.eq(#kept < 20 and #kept > 0, true, "cut to the box's width")
 check.eq(kept, ("0123456789ABCDEFGHIJ"):sub(1, #kept), "the beginning is kept")
+
+-- A multi-line box: Enter breaks lines, or with TabByReturn moves on without breaking one.
+local memo = f:add("memo", { x = 0, y = 150, w = 160, h = 60 })
+memo.DataType = vl.VlTextString
+f.mode = "design"
+memo.MultiLine = true
+f.mode = "user"
+f:focus(memo)
+f:type("ab")
+f:key("Enter")
+f:type("cd")
+check.eq(f:focused(), "memo", "Enter stays in a multi-line box")
+memo.TabByReturn = true
+f:key("Enter")
+check.eq(f:focused(), "before", "TabByReturn moves on to the next in tab order")
+check.eq(memo.Value, vl.String("ab\r\ncd"), "one line break, none from the Enter that moved on")
