@@ -437,18 +437,6 @@ win::LRESULT CVlStringEdit::WndProc(win::UINT msg, win::WPARAM wParam, win::LPAR
       // The Enter that moves the focus of a multi-line box breaks no line on its way.
       if (!singleLine && wParam == '\r' && (tabFlags & kTabByReturn) && Sys()->GetKeyState(win::VK_CONTROL) >= 0) return 0;
       break;
-    case win::WM_CUT:
-    case win::WM_COPY:
-    case win::WM_PASTE:
-    case win::WM_CLEAR:
-    case win::WM_UNDO:
-      // A multi-line box is the platform's own edit: it keeps the text and the selection.
-      if (!singleLine) {
-        const win::LRESULT r = Default(msg, wParam, lParam);
-        editText = Text();
-        return r;
-      }
-      break;
     default:
       break;
   }
