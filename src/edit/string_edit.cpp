@@ -172,6 +172,10 @@ void CVlStringEdit::SetPasswordChar(char c) {
   RefreshDisplay();
 }
 
+void CVlStringEdit::SetSpinButton(std::int32_t) {}
+bool CVlStringEdit::SetSpinDelay(std::int32_t) { return true; }
+float CVlStringEdit::GetSpinIncrease() { return 0.0f; }
+
 // --- Null, value ------------------------------------------------------------------------------
 
 void CVlStringEdit::SetNull(bool on) {

@@ -35,6 +35,10 @@ class CVlStringEdit : public CVlEditWnd {
   char GetPasswordChar() override;
   void SetPasswordChar(char c) override;
   bool SetSelText(const std::string& text) override;
+  // A String box has no spin steps: the spin settings are taken and ignored.
+  void SetSpinButton(std::int32_t where) override;
+  bool SetSpinDelay(std::int32_t milliseconds) override;
+  float GetSpinIncrease() override;
   void OnSelectionSet() override;
   bool RefreshDisplay() override;
   bool ValidateText(const std::string& text) override;

@@ -382,6 +382,17 @@ TEST(StringEdit, LockedBoxPastesNothingButCopies) {
   EXPECT_EQ(h.ClipboardText(), "abc");
 }
 
+TEST(StringEdit, SpinSettingsAreTakenAndIgnored) {
+  EditHarness h;
+  CVlStringEdit e;
+  e.SetSpinButton(2);
+  EXPECT_TRUE(e.SetSpinDelay(40000));
+  EXPECT_EQ(e.GetSpinIncrease(), 0.0f);
+  h.Create(e);
+  EXPECT_EQ(e.Spin(), nullptr);
+  EXPECT_FALSE(e.SpinUp());
+}
+
 TEST(StringEdit, SelTextIsCheckedAndConverted) {
   CVlStringEdit e;
   e.SetFormat("<LLL");
