@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "edit/edit_wnd.h"
 #include "format/string_mask.h"
@@ -60,6 +61,8 @@ class CVlStringEdit : public CVlEditWnd {
   std::string DisplayForm() const;
   // The input-method mode the mask asks for at the caret (4, 9-12), or 0 for none.
   std::uint16_t MaskImeModeAtCaret() const;
+  // The edit layout as the field model holds it.
+  const std::vector<FieldSegment>& Segments() const { return fieldModel.Segments(); }
 
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override;
 

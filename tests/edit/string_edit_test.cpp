@@ -378,8 +378,27 @@ TEST(StringEdit, LockedBoxPastesNothingButCopies) {
   h.SetClipboardText("xyz");
   h.sys.SendMessage(e.Handle(), win::WM_PASTE, 0, 0);
   EXPECT_EQ(e.GetValue().text, "abc");
+  h.sys.SendMessage(e.Handle(), win::WM_CUT, 0, 0);
+  EXPECT_EQ(e.GetValue().text, "abc");
+  EXPECT_EQ(h.ClipboardText(), "xyz") << "a locked Cut copies nothing either";
   h.sys.SendMessage(e.Handle(), win::WM_COPY, 0, 0);
   EXPECT_EQ(h.ClipboardText(), "abc");
+  EXPECT_EQ(h.parent.changes, 0);
+}
+
+TEST(StringEdit, RightFillLayoutPutsTheEmptyPositionsFirst) {
+  EditHarness h;
+  CVlStringEdit e;
+  e.SetFormat("!9999\\-9999");
+  std::string produced;
+  e.SetValue(TypedValue::Bstr("12345"), produced);
+  h.Create(e);
+  h.Focus(e);
+  EXPECT_EQ(e.Text(), "   1-2345") << "the first run holds three empty positions and 1";
+  const auto& segments = e.Segments();
+  ASSERT_EQ(segments.size(), 2u);
+  EXPECT_EQ(segments[0].content, "\x7f\x7f\x7f" "1");
+  EXPECT_EQ(segments[1].content, "2345");
 }
 
 TEST(StringEdit, SpinSettingsAreTakenAndIgnored) {
