@@ -325,7 +325,8 @@ void CVlStringEdit::Copy() {
     const std::int32_t to = std::max(SelStart(), SelEnd());
     text = Text().substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
   }
-  sys.OpenClipboard(Handle());
+  // Nothing is put, and nothing is emptied, while another program holds the clipboard.
+  if (!sys.OpenClipboard(Handle())) return;
   sys.EmptyClipboard();
   sys.SetClipboardData(win::CF_TEXT, text + '\0');
   sys.CloseClipboard();

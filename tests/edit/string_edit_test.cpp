@@ -347,6 +347,23 @@ TEST(StringEdit, CopyTakesTheSelectionWithoutMarkersOrLiterals) {
   EXPECT_EQ(h.ClipboardText(), "123");
 }
 
+TEST(StringEdit, CopyLeavesAClipboardHeldByAnotherProgramAlone) {
+  EditHarness h;
+  CVlStringEdit e;
+  std::string produced;
+  e.SetValue(TypedValue::Bstr("abc"), produced);
+  h.Create(e);
+  h.Focus(e);
+  e.SetSel(0, 3);
+  h.SetClipboardText("theirs");
+  h.sys.SetClipboardLocked(true);
+  h.sys.SendMessage(e.Handle(), win::WM_COPY, 0, 0);
+  h.sys.SendMessage(e.Handle(), win::WM_CUT, 0, 0);
+  h.sys.SetClipboardLocked(false);
+  EXPECT_EQ(h.ClipboardText(), "theirs");
+  EXPECT_EQ(e.GetValue().text, "abc") << "a Cut that could not copy deletes nothing";
+}
+
 TEST(StringEdit, RightAlignedPasteKeepsWhatFitsAndReports4) {
   EditHarness h;
   CVlStringEdit e;
