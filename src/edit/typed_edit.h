@@ -1,6 +1,6 @@
-// The Date, String and Boolean editors as far as they go for now: each keeps the value it is
+// The Date and String editors as far as they go for now: each keeps the value it is
 // handed as text in its field model, checks it against its range when CheckValue is on and
-// (String) cuts it to MaxLength. Their own digit rules, masks and check box come later.
+// (String) cuts it to MaxLength. Their own digit rules and masks come later.
 #pragma once
 
 #include <memory>
@@ -42,10 +42,6 @@ class CVlTypedEdit : public CVlEditWnd {
 class CVlDateEdit : public CVlTypedEdit {
  public:
   CVlDateEdit() : CVlTypedEdit(VlTextDate) {}
-};
-class CVlBooleanEdit : public CVlTypedEdit {
- public:
-  CVlBooleanEdit() : CVlTypedEdit(VlTextBoolean) {}
 };
 
 // The editor class of a data type; nothing for a code that is not one of the nine.
