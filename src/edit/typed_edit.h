@@ -43,10 +43,6 @@ class CVlDateEdit : public CVlTypedEdit {
  public:
   CVlDateEdit() : CVlTypedEdit(VlTextDate) {}
 };
-class CVlStringEdit : public CVlTypedEdit {
- public:
-  CVlStringEdit() : CVlTypedEdit(VlTextString) {}
-};
 
 // The editor class of a data type; nothing for a code that is not one of the nine.
 std::unique_ptr<CVlEditWnd> CreateEditor(std::uint16_t dataType);
