@@ -17,6 +17,7 @@
 #include "platform/edit_control.h"
 #include "platform/font.h"
 #include "platform/window.h"
+#include "runtime/clock.h"
 #include "value/typed_value.h"
 
 namespace vl {
@@ -161,6 +162,10 @@ class CVlEditWnd : public win::EditControl {
   // The text being edited (the Text property).
   virtual std::string GetText();
 
+  // The calendar clock ("today") to use while the window does not exist yet; once it does, the
+  // window system's clock is used.
+  void SetClock(const Clock& clock) { clock_ = &clock; }
+
   // The text the window shows now (password characters included).
   std::string WindowText() const;
   bool HasFocus() const;
@@ -201,6 +206,8 @@ class CVlEditWnd : public win::EditControl {
   bool IsCentredOrRight() const;
   bool IsFocusedWindow() const;
   std::int32_t ShiftState() const;
+  // The window system's clock, else the one the control handed over; nullptr when neither.
+  const Clock* CalendarClock() const;
 
   // Default processing of the standard edit control.
   win::LRESULT Default(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
@@ -251,6 +258,7 @@ class CVlEditWnd : public win::EditControl {
 
   std::uint16_t dataType_;
   bool destroying_ = false;
+  const Clock* clock_ = nullptr;
 
  private:
   void OnSetFocusMessage(win::HWND previous);

@@ -1,6 +1,6 @@
-// The Date, String and Boolean editors as far as they go for now: each keeps the value it is
+// The String and Boolean editors as far as they go for now: each keeps the value it is
 // handed as text in its field model, checks it against its range when CheckValue is on and
-// (String) cuts it to MaxLength. Their own digit rules, masks and check box come later.
+// (String) cuts it to MaxLength. Their own masks and check box come later.
 #pragma once
 
 #include <memory>
@@ -39,10 +39,6 @@ class CVlTypedEdit : public CVlEditWnd {
   std::string format_;
 };
 
-class CVlDateEdit : public CVlTypedEdit {
- public:
-  CVlDateEdit() : CVlTypedEdit(VlTextDate) {}
-};
 class CVlStringEdit : public CVlTypedEdit {
  public:
   CVlStringEdit() : CVlTypedEdit(VlTextString) {}
