@@ -474,6 +474,9 @@ bool CVlDateEdit::ValidateText(const std::string& text) {
     }
   }
   if (!ok) return false;
+  // The text must name a date: 2001/02/29 has the right shape but is refused.
+  DateParts check = parts_;
+  if (!ParseDateEditText(editForm_, value, eraTable_, check)) return false;
   validatedText_ = value;
   if (dateIsNull_) SetNull(false);
   return true;
