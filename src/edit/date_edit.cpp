@@ -482,6 +482,38 @@ bool CVlDateEdit::ValidateText(const std::string& text) {
   return true;
 }
 
+bool CVlDateEdit::SetSelText(const std::string& text) {
+  const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  std::int32_t positions = 0;
+  for (const DateEditField& f : editForm_.fields) positions += f.width;
+  if (digits && static_cast<std::int32_t>(text.size()) < positions) {
+    const MaskFieldModel savedModel = fieldModel;
+    const DateParts savedParts = parts_;
+    const std::int32_t savedNull = dateIsNull_;
+    const std::int32_t savedBaseNull = isNull;
+    const std::int32_t at = fieldModel.GetSelection().Min();
+    fieldModel.SetSelection(at, at);
+    for (char c : text) {
+      const FieldAt field = CaretField();
+      if (field.index < 0 || IsEraField(editForm_.fields[static_cast<std::size_t>(field.index)].kind) ||
+          !TypeDigit(c, field)) {
+        fieldModel = savedModel;
+        parts_ = savedParts;
+        dateIsNull_ = savedNull;
+        isNull = savedBaseNull;
+        return false;
+      }
+    }
+  } else {
+    if (!ValidateText(text)) return false;
+    fieldModel.SetText(validatedText_);
+    Normalise(FieldPosition(0, 0));
+  }
+  editText = fieldModel.GetText();
+  RefreshDisplay();
+  return true;
+}
+
 // --- Deleting ------------------------------------------------------------------------------------
 
 void CVlDateEdit::ArmDelete(bool backward) {

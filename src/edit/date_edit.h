@@ -34,6 +34,9 @@ class CVlDateEdit : public CVlEditWnd {
   bool RefreshDisplay() override;
   void AfterDelete() override;
   bool ValidateText(const std::string& text) override;
+  // Digits go in from the selection's start as if typed (all or none); a text that names a whole
+  // date replaces every field.
+  bool SetSelText(const std::string& text) override;
   bool FilterChar(std::uint32_t& ch, std::string& replacement, std::uint32_t& extra) override;
   void Copy() override;
   bool Paste() override;

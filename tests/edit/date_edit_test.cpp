@@ -350,6 +350,21 @@ TEST_F(DateEditTest, PastedTextMustReadAsADate) {
   }
 }
 
+TEST_F(DateEditTest, SelTextTypesDigitsOrReplacesTheDate) {
+  Create("yyyy/mm/dd");
+  Load({2000, 1, 1});
+  edit_.SetSel(5, 2);
+  EXPECT_TRUE(edit_.SetSelText("1231"));
+  EXPECT_EQ(Text(), "2000/12/31") << "digits typed from the selection's start";
+  edit_.SetSel(5, 0);
+  EXPECT_FALSE(edit_.SetSelText("13"));
+  EXPECT_EQ(Text(), "2000/12/31") << "a refused digit leaves everything as it was";
+  edit_.SetSel(0, 0);
+  EXPECT_TRUE(edit_.SetSelText("1999/02/03"));
+  EXPECT_EQ(Text(), "1999/02/03");
+  EXPECT_FALSE(edit_.SetSelText("2001/02/29"));
+}
+
 TEST_F(DateEditTest, LockedPasteDoesNothing) {
   Create("yyyy/mm/dd");
   Load({2000, 1, 1});
