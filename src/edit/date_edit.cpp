@@ -342,6 +342,7 @@ bool CVlDateEdit::OnTypedChar(std::uint32_t ch) {
 
 bool CVlDateEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std::uint32_t&) {
   replacement.clear();
+  reachedEnd = 0;
   const FieldAt at = CaretField();
   if (at.index < 0) return false;
   const DateFieldKind kind = editForm_.fields[static_cast<std::size_t>(at.index)].kind;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 
 #include "edit/date_edit.h"
 #include "platform/window.h"
@@ -19,6 +20,7 @@ class Recorder : public win::Window {
   std::vector<VlErrorRecord> errors;
   std::vector<TypedValue> userChecks;
   int changes = 0;
+  int nextControl = 0;
   int focusLeft = 0;
 
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override {
@@ -26,6 +28,7 @@ class Recorder : public win::Window {
       case VLM_ERROR: errors.push_back(*reinterpret_cast<const VlErrorRecord*>(lParam)); return 0;
       case VLM_USERCHECK: userChecks.push_back(reinterpret_cast<VlUserCheckRecord*>(lParam)->newValue); return 0;
       case VLM_CHANGE: ++changes; return 0;
+      case VLM_NEXTCONTROL: ++nextControl; return 0;
       case VLM_FOCUSLEFT: ++focusLeft; return 0;
       default: return DefWindowProc(msg, wParam, lParam);
     }
@@ -363,6 +366,42 @@ TEST_F(DateEditTest, SelTextTypesDigitsOrReplacesTheDate) {
   EXPECT_TRUE(edit_.SetSelText("1999/02/03"));
   EXPECT_EQ(Text(), "1999/02/03");
   EXPECT_FALSE(edit_.SetSelText("2001/02/29"));
+}
+
+TEST_F(DateEditTest, FillingTheLastFieldMovesOnWithTabByInputLast) {
+  Create("yyyy/mm/dd");
+  edit_.SetTabByInputLast(true);
+  Load({2000, 1, 1});
+  Focus();
+  Caret(8);
+  Type("1");
+  EXPECT_EQ(parent_.nextControl, 0);
+  Type("5");
+  EXPECT_EQ(parent_.nextControl, 1) << "the last digit of the last field";
+  Caret(5);
+  Type("1");
+  EXPECT_EQ(parent_.nextControl, 1) << "an inner field does not move on";
+}
+
+TEST_F(DateEditTest, EraProfileReplacesTheEras) {
+  const std::string path = ::testing::TempDir() + "date_edit_eras.ini";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "[Velbrin/OCX Eras]\n" << Sj("新元=新 N 2030/01/01") << "\n";
+  }
+  Create("ggge年");
+  Load({2031, 5, 1});
+  EXPECT_EQ(Display(), Sj("令和13年"));
+  edit_.SetEraProfile(path);
+  EXPECT_EQ(Display(), Sj("新元2年"));
+  Focus();
+  Caret(0);
+  Type("r");
+  EXPECT_EQ(Text(), Sj("令和02年")) << "a letter of the profile's table";
+  edit_.SetEraProfile(path + ".missing");
+  Caret(0);
+  Type("n");
+  EXPECT_EQ(Text(), Sj("新元02年")) << "an unreadable profile keeps the eras";
 }
 
 TEST_F(DateEditTest, LockedPasteDoesNothing) {
