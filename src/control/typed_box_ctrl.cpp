@@ -220,6 +220,12 @@ void CVlTypedBoxCtrl::ActivateEditing() {
 void CVlTypedBoxCtrl::Fire(VlEvent id, EventArgs& args) { site_.FireEvent(id, args); }
 
 win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+  // A disabled box swallows focus gains and the mouse entirely.
+  if (!core_.enabled && (msg == win::WM_SETFOCUS || (msg >= win::WM_MOUSEMOVE && msg <= win::WM_RBUTTONUP))) return 0;
+  if (msg >= win::WM_MOUSEMOVE && msg <= win::WM_MBUTTONUP) {
+    RouteMouse(msg, wParam, lParam);
+    return 0;
+  }
   switch (msg) {
     case win::WM_SETFOCUS:
       ActivateEditing();

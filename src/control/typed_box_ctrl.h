@@ -185,6 +185,9 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   TypedValue ConvertForCore(const TypedValue& v) const;
 
   void MoveToControl(bool next);
+  // Mouse input on the control's own window; true when consumed.
+  bool RouteMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+  win::RECT HitRect() const;
 
   // Events from the edit window.
   void Fire(VlEvent id, EventArgs& args);

@@ -42,12 +42,13 @@ std::size_t RoundDecimalPartsTo(bool negative, std::string_view intPart, bool ha
 
   char scratch[kMaxRoundedTextLength + 3];
   char* body = scratch + 2;
-  std::memcpy(body, intPart.data(), intPart.size());
+  // string_view data may be null for an empty part; memcpy must not see it.
+  if (!intPart.empty()) std::memcpy(body, intPart.data(), intPart.size());
   if (n > 0) {
     char* frac = body + intPart.size();
     *frac++ = '.';
     const std::size_t kept = fracPart.size() < n ? fracPart.size() : n;
-    std::memcpy(frac, fracPart.data(), kept);
+    if (kept > 0) std::memcpy(frac, fracPart.data(), kept);
     std::memset(frac + kept, '0', n - kept);
   }
 

@@ -1,6 +1,7 @@
 #include "platform/edit_buffer.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "text/mbcs.h"
 
@@ -99,33 +100,46 @@ std::int32_t EditBuffer::Next(std::int32_t pos) const {
   return std::min(pos + UnitAt(pos), Length());
 }
 
+// Word moves walk forward from a boundary and keep the boundaries they pass, so a long run of
+// double-byte characters is walked once rather than re-synchronised at every step.
+std::vector<std::int32_t> EditBuffer::BoundariesUpTo(std::int32_t pos) const {
+  std::vector<std::int32_t> out;
+  std::int32_t p = multiLine_ ? LineStart(LineFromPos(pos)) : 0;
+  for (; p < pos; p += UnitAt(p)) out.push_back(p);
+  return out;
+}
+
 std::int32_t EditBuffer::WordRight(std::int32_t pos) const {
   std::int32_t p = Snap(pos);
   const std::int32_t len = Length();
   if (p >= len) return len;
-  if (ClassAt(text_, p, multiLine_) == UnitClass::kBreak) return Next(p);
-  while (p < len && ClassAt(text_, p, multiLine_) == UnitClass::kWord) p = Next(p);
-  while (p < len && ClassAt(text_, p, multiLine_) == UnitClass::kBlank) p = Next(p);
+  if (ClassAt(text_, p, multiLine_) == UnitClass::kBreak) return p + UnitAt(p);
+  while (p < len && ClassAt(text_, p, multiLine_) == UnitClass::kWord) p += UnitAt(p);
+  while (p < len && ClassAt(text_, p, multiLine_) == UnitClass::kBlank) p += UnitAt(p);
   return p;
 }
 
 std::int32_t EditBuffer::WordLeft(std::int32_t pos) const {
-  std::int32_t p = Snap(pos);
+  const std::int32_t p = Snap(pos);
   if (p == 0) return 0;
+  const std::vector<std::int32_t> before = BoundariesUpTo(p);
   // At the start of a line the caret goes to the end of the previous one.
-  if (ClassAt(text_, Prev(p), multiLine_) == UnitClass::kBreak) return Prev(p);
-  while (p > 0 && ClassAt(text_, Prev(p), multiLine_) == UnitClass::kBlank) p = Prev(p);
-  while (p > 0 && ClassAt(text_, Prev(p), multiLine_) == UnitClass::kWord) p = Prev(p);
-  return p;
+  if (before.empty()) return Prev(p);
+  std::size_t i = before.size();
+  while (i > 0 && ClassAt(text_, before[i - 1], multiLine_) == UnitClass::kBlank) --i;
+  while (i > 0 && ClassAt(text_, before[i - 1], multiLine_) == UnitClass::kWord) --i;
+  return i < before.size() ? before[i] : p;
 }
 
 void EditBuffer::WordAt(std::int32_t pos, std::int32_t& start, std::int32_t& end) const {
   start = end = Snap(pos);
   const std::int32_t len = Length();
+  const std::vector<std::int32_t> before = BoundariesUpTo(start);
+  std::size_t i = before.size();
   if (start >= len) {
     // Past the end: the word before the caret, if any.
-    if (start == 0) return;
-    start = Prev(start);
+    if (i == 0) return;
+    start = before[--i];
     end = len;
   }
   const UnitClass cls = ClassAt(text_, start, multiLine_);
@@ -133,8 +147,8 @@ void EditBuffer::WordAt(std::int32_t pos, std::int32_t& start, std::int32_t& end
     end = start;
     return;
   }
-  while (start > 0 && ClassAt(text_, Prev(start), multiLine_) == cls) start = Prev(start);
-  while (end < len && ClassAt(text_, end, multiLine_) == cls) end = Next(end);
+  while (i > 0 && ClassAt(text_, before[i - 1], multiLine_) == cls) start = before[--i];
+  while (end < len && ClassAt(text_, end, multiLine_) == cls) end += UnitAt(end);
 }
 
 // --- Lines -------------------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vl::win {
 
@@ -54,6 +55,8 @@ class EditBuffer {
   std::int32_t Snap(std::int32_t pos) const;   // clamped, then to the start of its character
   std::int32_t Prev(std::int32_t pos) const;   // one character (or line break) back
   std::int32_t Next(std::int32_t pos) const;   // one character (or line break) on
+  // Byte length of the character (or line break) that starts at a boundary; 0 at the end.
+  std::int32_t CharLength(std::int32_t boundary) const { return UnitAt(boundary); }
   std::int32_t WordLeft(std::int32_t pos) const;   // start of this or the previous word
   std::int32_t WordRight(std::int32_t pos) const;  // start of the next word
   // The word around pos (for a double click): [start, end).
@@ -101,6 +104,8 @@ class EditBuffer {
  private:
   std::int32_t UnitAt(std::int32_t pos) const;  // byte length of the character at pos
   std::int32_t ScanStart(std::int32_t pos) const;  // a boundary at or before pos to walk from
+  // The boundaries from the start of pos's line up to (not including) pos, a boundary.
+  std::vector<std::int32_t> BoundariesUpTo(std::int32_t pos) const;
   void SaveUndo();
   void Splice(std::int32_t start, std::int32_t end, std::string_view with);
 

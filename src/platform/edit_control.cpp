@@ -73,7 +73,8 @@ bool EditControl::KeyIsDown(int vk) const { return Sys() != nullptr && Sys()->Ge
 
 bool EditControl::ClipboardSetText(const std::string& text) {
   if (Sys() == nullptr || !Sys()->OpenClipboard(Handle())) return false;
-  const bool ok = Sys()->EmptyClipboard() && Sys()->SetClipboardData(CF_TEXT, text);
+  // CF_TEXT is zero-terminated, as every reader of the clipboard expects.
+  const bool ok = Sys()->EmptyClipboard() && Sys()->SetClipboardData(CF_TEXT, text + '\0');
   Sys()->CloseClipboard();
   return ok;
 }
@@ -99,9 +100,10 @@ void EditControl::CaptureMouse(bool capture) {
 // --- Message dispatch --------------------------------------------------------------------------
 
 LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A new window starts from a new control's state, even when a subclass kept WM_CREATE to
+  // itself or this object already served a window that was destroyed.
+  if (stateFor_ != Handle()) ResetForWindow();
   switch (msg) {
-    case WM_CREATE:
-      return OnCreate();
     case WM_SETTEXT:
       buffer_.SetText(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
       firstLine_ = 0;
@@ -226,10 +228,15 @@ LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT EditControl::OnCreate() {
-  buffer_.SetMultiLine(HasStyle(ES_MULTILINE));
-  if (HasStyle(ES_PASSWORD)) passwordChar_ = kDefaultPasswordChar;
-  return 0;
+void EditControl::ResetForWindow() {
+  stateFor_ = Handle();
+  buffer_ = EditBuffer(HasStyle(ES_MULTILINE));
+  passwordChar_ = HasStyle(ES_PASSWORD) ? kDefaultPasswordChar : 0;
+  formatRectSet_ = false;
+  firstLine_ = 0;
+  goalCell_ = -1;
+  pendingLead_ = 0;
+  tracking_ = false;
 }
 
 // --- Selection and text queries ----------------------------------------------------------------
@@ -509,12 +516,21 @@ std::int32_t EditControl::HitTest(int x, int y) const {
   const int dy = y - rect.top;
   const std::int32_t row = dy >= 0 ? dy / lineHeight_ : -((-dy + lineHeight_ - 1) / lineHeight_);
   const std::int32_t line = std::clamp<std::int32_t>(firstLine_ + row, 0, buffer_.LineCount() - 1);
-  // The boundary nearest to x: a click on the right half of a character lands after it.
+  // The boundary nearest to x: a click on the right half of a character lands after it. A
+  // centred or right-aligned line starts where its alignment puts it, unless it is too wide.
   std::int32_t p = buffer_.LineStart(line);
   const std::int32_t end = buffer_.LineEnd(line);
+  const int lineWidth = (end - p) * charWidth_;  // a byte is one half-width cell
   int left = rect.left;
+  if (lineWidth < rect.Width()) {
+    if (HasStyle(ES_RIGHT)) {
+      left = rect.right - lineWidth;
+    } else if (HasStyle(ES_CENTER)) {
+      left = rect.left + (rect.Width() - lineWidth) / 2;
+    }
+  }
   while (p < end) {
-    const std::int32_t next = buffer_.Next(p);
+    const std::int32_t next = p + buffer_.CharLength(p);
     const int width = (next - p) * charWidth_;
     if (x < left + width / 2) break;
     left += width;
@@ -524,11 +540,14 @@ std::int32_t EditControl::HitTest(int x, int y) const {
 }
 
 void EditControl::OnMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (Sys() == nullptr) return;
+  const bool press = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
+  if (press && !Sys()->IsWindowEnabled(Handle())) return;
   const int x = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
   const int y = static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam)));
   switch (msg) {
     case WM_LBUTTONDOWN:
-      if (Sys() != nullptr && Sys()->GetFocus() != Handle()) Sys()->SetFocus(Handle());
+      if (Sys()->GetFocus() != Handle()) Sys()->SetFocus(Handle());
       goalCell_ = -1;
       MoveTo(HitTest(x, y), (wParam & MK_SHIFT) != 0);
       tracking_ = true;

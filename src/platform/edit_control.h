@@ -20,6 +20,8 @@
 //   - The limit (EM_LIMITTEXT, 0 = the largest) counts bytes. Typed characters that would pass it
 //     are refused whole; pasted and EM_REPLACESEL text is cut to the room left, never inside a
 //     character. WM_SETTEXT is not limited.
+//   - EM_REPLACESEL inserts the text as given, also in a single-line window (the program's write);
+//     with wParam 0 it cannot be undone and empties the undo buffer.
 //   - Read-only (ES_READONLY, EM_SETREADONLY) refuses typing, Backspace, Delete, Cut, Paste, Clear
 //     and Undo; caret moves, selection and Copy still work; EM_REPLACESEL and WM_SETTEXT (the
 //     program's own writes) still work.
@@ -37,13 +39,25 @@
 //   - Multi-line: Enter (and Ctrl+Enter) inserts "\r\n", Tab inserts a tab. Up/Down and
 //     PageUp/PageDown keep the display column (a double-byte character is two half-width cells
 //     wide). A page is the number of whole lines that fit the formatting rectangle's height at
-//     the line height (kDefaultLineHeight unless SetLineMetrics says otherwise), at least one.
-//   - Left/Right without Shift on a selection collapse it to its left/right end.
+//     the line height (kDefaultLineHeight unless SetLineMetrics says otherwise), at least one;
+//     the view moves by a page and the caret with it, and the last page is always full. Ctrl does
+//     not change PageUp/PageDown. Ctrl+Home/Ctrl+End go to the text's start/end.
+//   - Shift extends the selection from its anchor (GetKeyState at the time of the key). Left/Right
+//     without Shift on a selection collapse it to its left/right end.
+//   - Keyboard commands arrive as messages to the window itself, so a subclass sees them: Ctrl+C,
+//     Ctrl+V, Ctrl+X, Ctrl+Z characters and Ctrl+Insert, Shift+Insert, Shift+Delete keys become
+//     WM_COPY, WM_PASTE, WM_CUT, WM_UNDO. Ctrl+A (character 1) selects everything.
+//   - Undo is one level and undoes itself (a second undo redoes); a run of typing is one step.
 //   - Ctrl+Left/Right move by words: runs of characters between blanks and line breaks.
 //   - No notifications reach the parent (no EN_CHANGE, EN_MAXTEXT): a subclass that needs to
 //     know whether the text changed compares it before and after default processing.
-//   - Horizontal scrolling and text alignment are drawing concerns and are not modelled; mouse
-//     hit-testing assumes left-aligned text from the formatting rectangle's left edge.
+//   - Mouse: a left press focuses the window, places the caret at the nearest boundary (Shift
+//     extends) and captures the mouse so a drag selects; a double click selects a word. A
+//     disabled window ignores presses. Hit-testing places each line in the formatting rectangle
+//     by its alignment (ES_CENTER, ES_RIGHT; a line wider than the rectangle starts at its left
+//     edge) at kDefaultCharWidth per half-width cell unless SetLineMetrics says otherwise.
+//     Horizontal scrolling is a drawing concern and is not modelled.
+//   - State belongs to the window: a new window made for the same object starts afresh.
 #pragma once
 
 #include <cstdint>
@@ -105,7 +119,7 @@ class EditControl : public Window {
   void CaptureMouse(bool capture);
 
  private:
-  LRESULT OnCreate();
+  void ResetForWindow();
   LRESULT OnKeyDown(int vk);
   LRESULT OnChar(WPARAM ch);
   LRESULT OnGetSel(WPARAM wParam, LPARAM lParam) const;
@@ -127,6 +141,7 @@ class EditControl : public Window {
   std::int32_t HitTest(int x, int y) const;
   bool HasStyle(DWORD bits) const;
 
+  HWND stateFor_ = kNoWindow;  // the window the state below belongs to
   EditBuffer buffer_;
   char passwordChar_ = 0;
   RECT formatRect_;

@@ -39,6 +39,16 @@ void UpDownControl::CaptureMouse(bool capture) {
 // --- Messages ----------------------------------------------------------------------------------
 
 LRESULT UpDownControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A new window starts from a new control's state, even when this object served one before.
+  if (stateFor_ != Handle()) {
+    stateFor_ = Handle();
+    lower_ = kDefaultLower;
+    upper_ = kDefaultUpper;
+    pos_ = 0;
+    pressed_ = Arrow::kNone;
+    overArrow_ = false;
+    repeating_ = false;
+  }
   const auto lp = static_cast<std::uintptr_t>(lParam);
   switch (msg) {
     case UDM_SETRANGE:
@@ -55,6 +65,7 @@ LRESULT UpDownControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UDM_GETPOS:
       return MAKELPARAM(pos_, 0);  // high word 0: the position is valid
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a quick second click is another press, not a lost one
       if (pressed_ == Arrow::kNone) Press(ArrowAt(SignedLow(lp), SignedHigh(lp)));
       return 0;
     case WM_MOUSEMOVE:
@@ -88,7 +99,7 @@ UpDownControl::Arrow UpDownControl::ArrowAt(int x, int y) const {
 }
 
 void UpDownControl::Press(Arrow arrow) {
-  if (arrow == Arrow::kNone) return;
+  if (arrow == Arrow::kNone || !Sys()->IsWindowEnabled(Handle())) return;
   pressed_ = arrow;
   overArrow_ = true;
   repeating_ = false;

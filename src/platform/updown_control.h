@@ -5,7 +5,8 @@
 //   - Range: UDM_SETRANGE takes MAKELONG(upper, lower), both signed 16-bit. The up arrow moves
 //     toward `upper`, so with upper < lower it decreases the position. The range before anything
 //     sets one is lower 100, upper 0, as on the platform.
-//   - A press on the upper half of the window is the up arrow, on the lower half the down arrow.
+//   - A press (WM_LBUTTONDOWN, or WM_LBUTTONDBLCLK for a quick second click) on the upper half of
+//     the window is the up arrow, on the lower half the down arrow; a disabled control ignores it.
 //     The press captures the mouse and changes the position once at once; while the button stays
 //     down the control repeats the change on its own timer: first after kFirstRepeatDelay ms,
 //     then every kRepeatInterval ms, without acceleration. Repeats pause while the mouse is off
@@ -67,8 +68,12 @@ class UpDownControl : public Window {
   // One position change in the direction of the pressed arrow.
   void Step();
 
-  int lower_ = 100;
-  int upper_ = 0;
+  static constexpr int kDefaultLower = 100;
+  static constexpr int kDefaultUpper = 0;
+
+  HWND stateFor_ = kNoWindow;  // the window the state below belongs to
+  int lower_ = kDefaultLower;
+  int upper_ = kDefaultUpper;
   int pos_ = 0;
   std::uintptr_t controlId_ = 0;
   Arrow pressed_ = Arrow::kNone;

@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/keyboard_layout.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -306,36 +308,7 @@ bool System::ReleaseCapture() {
 HWND System::GetCapture() const { return IsWindow(capture_) ? capture_ : kNoWindow; }
 
 std::uint32_t System::CharFromKey(int vk) const {
-  const bool shift = GetKeyState(VK_SHIFT) < 0;
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  if (vk >= 'A' && vk <= 'Z') {
-    if (ctrl) return static_cast<std::uint32_t>(vk - 'A' + 1);
-    return static_cast<std::uint32_t>(shift ? vk : vk - 'A' + 'a');
-  }
-  if (ctrl) return 0;
-  if (vk >= '0' && vk <= '9') {
-    static constexpr char kShifted[] = ")!@#$%^&*(";
-    return static_cast<std::uint32_t>(shift ? kShifted[vk - '0'] : vk);
-  }
-  switch (vk) {
-    case VK_BACK: return 8;
-    case VK_TAB: return 9;
-    case VK_RETURN: return 13;
-    case VK_ESCAPE: return 27;
-    case VK_SPACE: return ' ';
-    default: break;
-  }
-  // The punctuation keys of the US layout.
-  struct Oem { int vk; char plain, shifted; };
-  static constexpr Oem kOem[] = {{0xBA, ';', ':'}, {0xBB, '=', '+'}, {0xBC, ',', '<'}, {0xBD, '-', '_'},
-                                 {0xBE, '.', '>'}, {0xBF, '/', '?'}, {0xC0, '`', '~'}, {0xDB, '[', '{'},
-                                 {0xDC, '\\', '|'}, {0xDD, ']', '}'}, {0xDE, '\'', '"'},
-                                 {0x6A, '*', '*'}, {0x6B, '+', '+'}, {0x6D, '-', '-'}, {0x6E, '.', '.'}, {0x6F, '/', '/'}};
-  for (const Oem& o : kOem) {
-    if (o.vk == vk) return static_cast<unsigned char>(shift ? o.shifted : o.plain);
-  }
-  if (vk >= 0x60 && vk <= 0x69) return static_cast<std::uint32_t>('0' + vk - 0x60);  // keypad digits
-  return 0;
+  return CharacterOfKey(vk, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0);
 }
 
 bool System::DispatchMessage(MSG msg) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/form.h"
+#include "platform/keyboard_layout.h"
 #include "runtime/date_serial.h"
 #include "script/lua_form_internal.h"
 #include "text/encoding.h"
@@ -60,29 +61,6 @@ KeyChord ParseChord(const std::string& text) {
     }
     start = plus + 1;
   }
-}
-
-// The key (and Shift) that types an ASCII character on the US layout; vk 0 for none.
-std::pair<int, bool> KeyForChar(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return {c - 'a' + 'A', false};
-  if (c >= 'A' && c <= 'Z') return {c, true};
-  if (c >= '0' && c <= '9') return {c, false};
-  static constexpr char kShiftedDigits[] = ")!@#$%^&*(";
-  for (int i = 0; i < 10; ++i) {
-    if (c == static_cast<unsigned char>(kShiftedDigits[i])) return {'0' + i, true};
-  }
-  struct Oem { int vk; char plain, shifted; };
-  static constexpr Oem kOem[] = {{0xBA, ';', ':'}, {0xBB, '=', '+'}, {0xBC, ',', '<'}, {0xBD, '-', '_'},
-                                 {0xBE, '.', '>'}, {0xBF, '/', '?'}, {0xC0, '`', '~'}, {0xDB, '[', '{'},
-                                 {0xDC, '\\', '|'}, {0xDD, ']', '}'}, {0xDE, '\'', '"'}};
-  for (const Oem& o : kOem) {
-    if (c == static_cast<unsigned char>(o.plain)) return {o.vk, false};
-    if (c == static_cast<unsigned char>(o.shifted)) return {o.vk, true};
-  }
-  if (c == ' ') return {win::VK_SPACE, false};
-  if (c == '\r' || c == '\n') return {win::VK_RETURN, false};
-  if (c == '\t') return {win::VK_TAB, false};
-  return {0, false};
 }
 
 // Each key goes in on its own and is taken before the next, as a person's keystrokes are: what
@@ -159,7 +137,7 @@ int FormType(lua_State* L) {
       if (len == 2) {
         // A double-byte character comes from the input method.
         sys.QueueChar((static_cast<std::uint32_t>(c) << 8) | static_cast<unsigned char>(text[p + 1]));
-      } else if (auto [vk, shift] = KeyForChar(c); vk != 0) {
+      } else if (auto [vk, shift] = win::KeyOfCharacter(c); vk != 0) {
         KeyChord chord;
         if (shift && sys.GetKeyState(win::VK_SHIFT) >= 0) chord.modifiers.push_back(win::VK_SHIFT);
         chord.vk = vk;

@@ -6,130 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "runtime/clock.h"
-#include "text/encoding.h"
+#include "edit_test_support.h"
 
-namespace vl::win {
+namespace vl::win::edit_test {
 namespace {
-
-// Edit states are written as UTF-8 markup: '|' is the caret and '[' the anchor of a selection
-// (no '[' means no selection). Markers are split off before conversion, so they can never be
-// mistaken for the trail byte of a double-byte character.
-struct Marked {
-  std::string text;  // CP932
-  std::int32_t anchor = 0;
-  std::int32_t caret = 0;
-};
-
-Marked ParseMarkup(const std::string& markup) {
-  Marked m;
-  std::string segment;
-  bool sawAnchor = false;
-  for (char c : markup) {
-    if (c == '|' || c == '[') {
-      m.text += Cp932Literal(segment);
-      segment.clear();
-      (c == '|' ? m.caret : m.anchor) = static_cast<std::int32_t>(m.text.size());
-      sawAnchor |= c == '[';
-    } else {
-      segment += c;
-    }
-  }
-  m.text += Cp932Literal(segment);
-  if (!sawAnchor) m.anchor = m.caret;
-  return m;
-}
-
-std::string Markup(const std::string& text, std::int32_t anchor, std::int32_t caret) {
-  std::string out;
-  std::int32_t from = 0;
-  auto emit = [&](std::int32_t to, char marker) {
-    out += Cp932ToUtf8(text.substr(from, to - from));
-    out += marker;
-    from = to;
-  };
-  if (anchor == caret) {
-    emit(caret, '|');
-  } else if (anchor < caret) {
-    emit(anchor, '[');
-    emit(caret, '|');
-  } else {
-    emit(caret, '|');
-    emit(anchor, '[');
-  }
-  out += Cp932ToUtf8(text.substr(from));
-  return out;
-}
-
-struct Input {
-  enum Kind { kKey, kChar, kImeChar } kind;
-  unsigned code;
-  bool shift = false;
-  bool ctrl = false;
-};
-Input Key(int vk) { return {Input::kKey, static_cast<unsigned>(vk)}; }
-Input ShiftKey(int vk) { return {Input::kKey, static_cast<unsigned>(vk), true}; }
-Input CtrlKey(int vk) { return {Input::kKey, static_cast<unsigned>(vk), false, true}; }
-Input Char(unsigned ch) { return {Input::kChar, ch}; }
-Input Ime(unsigned ch) { return {Input::kImeChar, ch}; }
-
-class EditTest : public ::testing::Test {
- protected:
-  HWND Make(DWORD style, RECT rect = RECT{0, 0, 200, 80}) {
-    sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 400, 300}, kNoWindow);
-    hwnd = edit.Create(sys, WS_CHILD | WS_VISIBLE | style, rect, parent.Handle());
-    return hwnd;
-  }
-  LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return sys.SendMessage(hwnd, msg, w, l); }
-  void SetText(const std::string& cp932) { Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cp932.c_str())); }
-  void Load(const std::string& markup) {
-    const Marked m = ParseMarkup(markup);
-    SetText(m.text);
-    Send(EM_SETSEL, static_cast<WPARAM>(m.anchor), m.caret);
-  }
-  std::string State() const { return Markup(edit.Text(), edit.Buffer().Anchor(), edit.Caret()); }
-
-  // Modifier keys go through the keyboard, so the control reads them as the key state.
-  void Hold(int vk, bool down) {
-    sys.keybd_event(vk, down ? 0 : KEYEVENTF_KEYUP);
-    sys.ProcessInput();
-  }
-  void SetClipboard(const std::string& cp932) {
-    ASSERT_TRUE(sys.OpenClipboard(kNoWindow));
-    sys.EmptyClipboard();
-    sys.SetClipboardData(CF_TEXT, cp932);
-    sys.CloseClipboard();
-  }
-  std::string Clipboard() const { return sys.GetClipboardData(CF_TEXT).value_or("<none>"); }
-  void Apply(const Input& in) {
-    if (in.shift) Hold(VK_SHIFT, true);
-    if (in.ctrl) Hold(VK_CONTROL, true);
-    switch (in.kind) {
-      case Input::kKey:
-        Send(WM_KEYDOWN, in.code);
-        Send(WM_KEYUP, in.code);
-        break;
-      case Input::kChar:
-        Send(WM_CHAR, in.code);
-        break;
-      case Input::kImeChar:
-        Send(WM_IME_CHAR, in.code);
-        break;
-    }
-    if (in.ctrl) Hold(VK_CONTROL, false);
-    if (in.shift) Hold(VK_SHIFT, false);
-  }
-  std::string Type(const std::string& utf8) {
-    for (unsigned char c : Cp932Literal(utf8)) Send(WM_CHAR, c);
-    return Cp932ToUtf8(edit.Text());
-  }
-
-  VirtualClock clock;
-  System sys{clock};
-  Window parent;
-  EditControl edit;
-  HWND hwnd = kNoWindow;
-};
 
 // ---------------------------------------------------------------------------------------------
 // Keys and characters, one row per behaviour: the state before, the input, the state after.
@@ -153,9 +33,6 @@ TEST_P(EditKeyTest, EditsAsTheStandardControl) {
   for (const Input& in : row.inputs) Apply(in);
   EXPECT_EQ(State(), row.after);
 }
-
-constexpr DWORD kSingle = 0;
-constexpr DWORD kMulti = ES_MULTILINE;
 
 const KeyRow kSingleLineRows[] = {
     {"BackspaceAfterDoubleByteDeletesBothBytes", kSingle, "a漢|b", {Char('\b')}, "a|b"},
@@ -181,6 +58,9 @@ const KeyRow kSingleLineRows[] = {
     {"CtrlRightGoesToNextWordStart", kSingle, "|ab  cd", {CtrlKey(VK_RIGHT)}, "ab  |cd"},
     {"CtrlLeftGoesToWordStart", kSingle, "ab cd|", {CtrlKey(VK_LEFT)}, "ab |cd"},
     {"CtrlLeftSkipsBlanksFirst", kSingle, "ab cd |", {CtrlKey(VK_LEFT)}, "ab |cd "},
+    {"CtrlLeftOverDoubleByteWord", kSingle, "ab 漢字|", {CtrlKey(VK_LEFT)}, "ab |漢字"},
+    {"CtrlLeftWhereTrailBytesLookLikeLeadBytes", kSingle, "亜亜 亜亜|", {CtrlKey(VK_LEFT)}, "亜亜 |亜亜"},
+    {"CtrlRightOverDoubleByteWord", kSingle, "|亜亜 x", {CtrlKey(VK_RIGHT)}, "亜亜 |x"},
     {"CtrlShiftRightSelectsAWord", kSingle, "|ab cd", {Input{Input::kKey, VK_RIGHT, true, true}}, "[ab |cd"},
     {"TypedCharReplacesSelection", kSingle, "a[bc|d", {Char('x')}, "ax|d"},
     {"DoubleByteCharInOneMessage", kSingle, "a|b", {Char(0x8ABF)}, "a漢|b"},
@@ -230,6 +110,7 @@ const KeyRow kMultiLineRows[] = {
     {"CtrlRightStopsAtLineEnd", kMulti, "|ab\r\ncd", {CtrlKey(VK_RIGHT)}, "ab|\r\ncd"},
     {"CtrlRightAtLineEndGoesToNextLine", kMulti, "ab|\r\ncd", {CtrlKey(VK_RIGHT)}, "ab\r\n|cd"},
     {"CtrlLeftAtLineStartGoesToPreviousLineEnd", kMulti, "ab\r\n|cd", {CtrlKey(VK_LEFT)}, "ab|\r\ncd"},
+    {"CtrlLeftStaysOnItsLine", kMulti, "ab\r\ncd ef|", {CtrlKey(VK_LEFT), CtrlKey(VK_LEFT)}, "ab\r\n|cd ef"},
     {"CaretInsideLineBreakSnapsBeforeIt", kMulti, "a\r|\nb", {}, "a|\r\nb"},
 };
 INSTANTIATE_TEST_SUITE_P(MultiLine, EditKeyTest, ::testing::ValuesIn(kMultiLineRows),
@@ -439,6 +320,29 @@ TEST_F(EditTest, UndoRestoresTheTextBeforeARunOfTypingAndUndoesItself) {
   EXPECT_EQ(State(), "ab|");
 }
 
+TEST_F(EditTest, ReplaceSelWithoutUndoEmptiesTheUndoBuffer) {
+  Make(kSingle);
+  Type("ab");
+  Send(EM_REPLACESEL, 1, reinterpret_cast<LPARAM>("c"));
+  EXPECT_EQ(Send(EM_CANUNDO), 1);
+  Send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("d"));
+  EXPECT_EQ(Send(EM_CANUNDO), 0);
+  EXPECT_EQ(Send(WM_UNDO), 0);
+  EXPECT_EQ(State(), "abcd|");
+}
+
+TEST_F(EditTest, ModifyFlagFollowsUserEditsNotSetText) {
+  Make(kSingle);
+  SetText("abc");
+  EXPECT_EQ(Send(EM_GETMODIFY), 0);
+  Send(WM_CHAR, 'x');
+  EXPECT_EQ(Send(EM_GETMODIFY), 1);
+  Send(EM_SETMODIFY, 0);
+  EXPECT_EQ(Send(EM_GETMODIFY), 0);
+  Send(EM_EMPTYUNDOBUFFER);
+  EXPECT_EQ(Send(EM_CANUNDO), 0);
+}
+
 TEST_F(EditTest, MovingTheCaretEndsTheTypingRun) {
   Make(kSingle);
   Type("ab");
@@ -553,6 +457,18 @@ TEST_F(EditTest, ShiftPageDownExtendsTheSelection) {
   EXPECT_EQ(edit.SelEnd(), Send(EM_LINEINDEX, 2));
 }
 
+TEST_F(EditTest, LineScrollMovesTheViewWithinTheText) {
+  Make(kMulti, RECT{0, 0, 200, 2 * EditControl::kDefaultLineHeight});
+  SetText(Lines(5));
+  EXPECT_EQ(Send(EM_LINESCROLL, 0, 2), 1);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 2);
+  Send(EM_LINESCROLL, 0, 10);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 3);
+  Send(EM_LINESCROLL, 0, -10);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0);
+  EXPECT_EQ(edit.Caret(), 0);  // scrolling leaves the caret alone
+}
+
 TEST_F(EditTest, LineHeightFromTheFontSetsThePage) {
   Make(kMulti, RECT{0, 0, 200, 40});
   edit.SetLineMetrics(20, 10);
@@ -575,187 +491,5 @@ TEST_F(EditTest, ScrollCaretBringsTheCaretLineIntoViewButSetSelDoesNot) {
   EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Subclassing and mouse
-
-// A window that subclasses the edit control the way the project's edit window does.
-class RecordingEdit : public EditControl {
- public:
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_CHAR) chars.push_back(static_cast<unsigned>(wParam));
-    if (msg == WM_CUT || msg == WM_COPY || msg == WM_PASTE || msg == WM_UNDO) commands.push_back(msg);
-    return EditControl::WndProc(msg, wParam, lParam);
-  }
-  std::vector<unsigned> chars;
-  std::vector<UINT> commands;
-};
-
-TEST_F(EditTest, ImeCharReachesTheSubclassAsTwoByteMessages) {
-  RecordingEdit sub;
-  sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 100, 100}, kNoWindow);
-  HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 20}, parent.Handle());
-  sys.SendMessage(h, WM_IME_CHAR, 0x8ABF, 0);
-  EXPECT_EQ(sub.chars, (std::vector<unsigned>{0x8A, 0xBF}));
-  EXPECT_EQ(sub.Text(), Cp932Literal("漢"));
-}
-
-TEST_F(EditTest, ShortcutsBecomeCommandMessagesTheSubclassSees) {
-  RecordingEdit sub;
-  sys.CreateWindowEx(parent, "Parent", WS_VISIBLE, RECT{0, 0, 100, 100}, kNoWindow);
-  HWND h = sub.Create(sys, WS_CHILD | WS_VISIBLE | ES_MULTILINE, RECT{0, 0, 80, 20}, parent.Handle());
-  for (unsigned c : {0x03u, 0x16u, 0x18u, 0x1Au}) sys.SendMessage(h, WM_CHAR, c, 0);
-  Hold(VK_SHIFT, true);
-  sys.SendMessage(h, WM_KEYDOWN, VK_DELETE, 0);
-  sys.SendMessage(h, WM_KEYDOWN, VK_INSERT, 0);
-  Hold(VK_SHIFT, false);
-  Hold(VK_CONTROL, true);
-  sys.SendMessage(h, WM_KEYDOWN, VK_INSERT, 0);
-  Hold(VK_CONTROL, false);
-  EXPECT_EQ(sub.commands, (std::vector<UINT>{WM_COPY, WM_PASTE, WM_CUT, WM_UNDO, WM_CUT, WM_PASTE, WM_COPY}));
-}
-
-TEST_F(EditTest, ClickPlacesTheCaretAtTheNearestBoundaryAndDragSelects) {
-  Make(kMulti, RECT{0, 0, 200, 64});
-  SetText(Cp932Literal("a漢b\r\nxyz"));
-  const int w = EditControl::kDefaultCharWidth;
-  const int h = EditControl::kDefaultLineHeight;
-  Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(w + w + 1, 2));  // right half of 漢
-  EXPECT_EQ(State(), "a漢|b\r\nxyz");
-  EXPECT_EQ(sys.GetFocus(), hwnd);
-  EXPECT_EQ(sys.GetCapture(), hwnd);
-  Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(w + 1, h + 2));  // second line, after 'x'
-  Send(WM_LBUTTONUP, 0, MAKELPARAM(w + 1, h + 2));
-  EXPECT_EQ(State(), "a漢[b\r\nx|yz");
-  EXPECT_EQ(sys.GetCapture(), kNoWindow);
-  Send(WM_MOUSEMOVE, 0, MAKELPARAM(0, 0));  // no button held: nothing changes
-  EXPECT_EQ(State(), "a漢[b\r\nx|yz");
-}
-
-TEST_F(EditTest, DoubleClickSelectsTheWord) {
-  Make(kSingle);
-  SetText("ab cde f");
-  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4 * EditControl::kDefaultCharWidth, 2));
-  EXPECT_EQ(State(), "ab [cde| f");
-}
-
-// ---------------------------------------------------------------------------------------------
-// Clipboard
-
-TEST_F(EditTest, CopyPutsTheSelectionOnTheClipboardAsText) {
-  Make(kSingle);
-  Load("a[漢|b");
-  Send(WM_COPY);
-  EXPECT_EQ(Clipboard(), Cp932Literal("漢"));
-  EXPECT_EQ(State(), "a[漢|b");
-}
-
-TEST_F(EditTest, CopyWithoutSelectionLeavesTheClipboard) {
-  Make(kSingle);
-  SetClipboard("old");
-  Load("a|b");
-  Send(WM_COPY);
-  EXPECT_EQ(Clipboard(), "old");
-}
-
-TEST_F(EditTest, CutCopiesThenDeletes) {
-  Make(kSingle);
-  Load("a[bc|d");
-  Send(WM_CUT);
-  EXPECT_EQ(Clipboard(), "bc");
-  EXPECT_EQ(State(), "a|d");
-  Send(WM_UNDO);
-  EXPECT_EQ(State(), "a[bc|d");
-}
-
-TEST_F(EditTest, CutKeepsTheTextWhenTheClipboardCannotOpen) {
-  Make(kSingle);
-  Load("a[bc|d");
-  sys.SetClipboardLocked(true);
-  Send(WM_CUT);
-  EXPECT_EQ(State(), "a[bc|d");
-}
-
-TEST_F(EditTest, PasteReplacesTheSelection) {
-  Make(kSingle);
-  SetClipboard(Cp932Literal("漢字"));
-  Load("a[b|c");
-  Send(WM_PASTE);
-  EXPECT_EQ(State(), "a漢字|c");
-}
-
-TEST_F(EditTest, SingleLinePasteStopsAtTheFirstLineBreak) {
-  Make(kSingle);
-  SetClipboard("one\r\ntwo");
-  Load("|");
-  Send(WM_PASTE);
-  EXPECT_EQ(State(), "one|");
-}
-
-TEST_F(EditTest, MultiLinePasteKeepsLineBreaks) {
-  Make(kMulti);
-  SetClipboard("one\r\ntwo");
-  Load("|");
-  Send(WM_PASTE);
-  EXPECT_EQ(State(), "one\r\ntwo|");
-  EXPECT_EQ(Send(EM_GETLINECOUNT), 2);
-}
-
-TEST_F(EditTest, PasteIsCutToTheLimitOnACharacterBoundary) {
-  Make(kSingle);
-  Send(EM_LIMITTEXT, 4);
-  SetClipboard(Cp932Literal("x漢字"));
-  Load("a|");
-  Send(WM_PASTE);
-  EXPECT_EQ(State(), "ax漢|");
-}
-
-TEST_F(EditTest, PasteConvertsLettersUnderTheCaseStyle) {
-  Make(ES_UPPERCASE);
-  SetClipboard(Cp932Literal("ab漢c"));
-  Send(WM_PASTE);
-  EXPECT_EQ(State(), "AB漢C|");
-}
-
-TEST_F(EditTest, ReadOnlyCopiesButRefusesCutPasteAndClear) {
-  Make(ES_READONLY);
-  Load("a[bc|d");
-  Send(WM_COPY);
-  EXPECT_EQ(Clipboard(), "bc");
-  SetClipboard("zz");
-  Send(WM_PASTE);
-  Send(WM_CUT);
-  Send(WM_CLEAR);
-  Send(WM_KEYDOWN, VK_DELETE);
-  EXPECT_EQ(State(), "a[bc|d");
-  EXPECT_EQ(Clipboard(), "zz");
-}
-
-TEST_F(EditTest, PasswordRefusesCopyAndCut) {
-  Make(ES_PASSWORD);
-  SetClipboard("old");
-  Load("[secret|");
-  Send(WM_COPY);
-  Send(WM_CUT);
-  EXPECT_EQ(Clipboard(), "old");
-  EXPECT_EQ(State(), "[secret|");
-}
-
-TEST_F(EditTest, KeyboardShortcutsReachTheClipboardThroughTheInputQueue) {
-  Make(kSingle);
-  sys.SetFocus(hwnd);
-  Load("[ab|");
-  Hold(VK_CONTROL, true);
-  sys.keybd_event('C', 0);  // makes the character Ctrl+C
-  sys.keybd_event('C', KEYEVENTF_KEYUP);
-  Hold(VK_CONTROL, false);
-  EXPECT_EQ(Clipboard(), "ab");
-  Send(WM_KEYDOWN, VK_END);
-  Hold(VK_SHIFT, true);
-  sys.keybd_event(VK_INSERT, 0);  // Shift+Insert pastes
-  sys.keybd_event(VK_INSERT, KEYEVENTF_KEYUP);
-  Hold(VK_SHIFT, false);
-  EXPECT_EQ(State(), "abab|");
-}
-
 }  // namespace
-}  // namespace vl::win
+}  // namespace vl::win::edit_test

@@ -222,6 +222,50 @@ TEST_F(UpDownTest, CaptureBringsTheReleaseBackFromOutside) {
   EXPECT_EQ(parent.changes.size(), 2u);
 }
 
+TEST_F(UpDownTest, QuickSecondClickIsAnotherPress) {
+  UpDownControl ud;
+  Make(ud);
+  SpinRange();
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, kOnUp);
+  Send(WM_LBUTTONUP, 0, kOnUp);
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, kOnUp);
+  Send(WM_LBUTTONUP, 0, kOnUp);
+  EXPECT_EQ(parent.changes.size(), 2u);
+  EXPECT_EQ(ud.Pos(), 2);
+}
+
+TEST_F(UpDownTest, DisabledControlIgnoresPresses) {
+  UpDownControl ud;
+  Make(ud);
+  SpinRange();
+  sys.EnableWindow(hwnd, false);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, kOnUp);
+  Wait(1000);
+  EXPECT_TRUE(parent.changes.empty());
+}
+
+TEST_F(UpDownTest, DisablingDuringAPressStopsTheRepeat) {
+  UpDownControl ud;
+  Make(ud);
+  SpinRange();
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, kOnUp);
+  sys.EnableWindow(hwnd, false);
+  Wait(1000);
+  EXPECT_EQ(parent.changes.size(), 1u);
+  EXPECT_EQ(sys.GetCapture(), kNoWindow);
+}
+
+TEST_F(UpDownTest, RecreatedWindowStartsFromTheDefaultRange) {
+  UpDownControl ud;
+  Make(ud);
+  SpinRange();
+  Send(UDM_SETPOS, 0, 5);
+  sys.DestroyWindow(hwnd);
+  hwnd = ud.Create(sys, WS_CHILD | WS_VISIBLE, kArrows, parent.Handle(), kId);
+  EXPECT_EQ(ud.Pos(), 0);
+  EXPECT_EQ(Send(UDM_GETRANGE), MAKELPARAM(0, 100));
+}
+
 TEST_F(UpDownTest, PressOutsideTheArrowsDoesNothing) {
   UpDownControl ud;
   Make(ud);
