@@ -127,7 +127,9 @@ std::int32_t CVlDateEdit::FieldPosition(int index, int offset) const {
     if (i + 1 < segs.size()) return segs[i + 1].start;
     return segs[i].start + segs[i].byteLength;
   }
-  const std::string_view content(fieldModel.EditText().data() + segs[i].start, static_cast<std::size_t>(segs[i].byteLength));
+  const std::string_view content =
+      std::string_view(fieldModel.EditText()).substr(static_cast<std::size_t>(segs[i].start),
+                                                      static_cast<std::size_t>(segs[i].byteLength));
   return segs[i].start + MbcsByteIndexOfChar(content, offset);
 }
 
@@ -385,7 +387,8 @@ bool CVlDateEdit::TypeEra(std::uint32_t ch, const FieldAt& at) {
   for (std::size_t i = 0; eraField < 0 && i < editForm_.fields.size(); ++i) {
     if (IsEraField(editForm_.fields[i].kind)) eraField = static_cast<int>(i);
   }
-  const EraForm form = eraField >= 0 ? EraFormOfField(editForm_.fields[static_cast<std::size_t>(eraField)].kind) : EraForm::Letter;
+  const EraForm form =
+      eraField >= 0 ? EraFormOfField(editForm_.fields[static_cast<std::size_t>(eraField)].kind) : EraForm::Letter;
   // A letter in any case; in the era field itself also a short name or the first character of a
   // full name.
   int index = -1;
@@ -406,7 +409,9 @@ bool CVlDateEdit::TypeEra(std::uint32_t ch, const FieldAt& at) {
     // No era field to write into: the era year stays and the year moves to the typed era.
     DateParts now = parts_;
     ParseDateEditText(editForm_, fieldModel.GetText(), eraTable_, now);
-    const int eraYear = eraTable_.EraPartsOfDate(now.year, now.month, std::min(now.day, DaysInMonth(now.year, now.month)), EraForm::Letter).eraYear;
+    const int month = std::clamp(now.month, 1, 12);
+    const int day = std::clamp(now.day, 1, DaysInMonth(now.year, month));
+    const int eraYear = eraTable_.EraPartsOfDate(now.year, month, day, EraForm::Letter).eraYear;
     const int year = eraTable_.GregorianYearFromEra(EraForm::Letter, era.letter, std::max(eraYear, 1));
     if (year > 0) parts_.year = year;
     const std::int32_t caret = fieldModel.GetSelection().Min();
@@ -603,7 +608,8 @@ bool CVlDateEdit::DateStep(int step) {
   RenderFields();
   const std::int32_t start = FieldPosition(at.index, 0);
   const std::vector<FieldSegment>& segs = fieldModel.Segments();
-  const std::int32_t end = segs[static_cast<std::size_t>(at.index)].start + segs[static_cast<std::size_t>(at.index)].byteLength;
+  const FieldSegment& field = segs[static_cast<std::size_t>(at.index)];
+  const std::int32_t end = field.start + field.byteLength;
   fieldModel.SetSelection(start, end);
   if (created) {
     RefreshWindowText();

@@ -81,8 +81,7 @@ class FormBuilder {
     return Has(slot);
   }
 
-  bool Add(const Piece& piece) {
-    Piece p = piece;
+  bool Add(const Piece& p) {
     if (noEra_ && (p.slot == Slot::kEra || p.slot == Slot::kEraYear)) {
       // No era can write the date: one Gregorian year takes the era pair's place and literals.
       if (eraYearIndex_ >= 0) return true;  // the literal joins the year made for the pair
@@ -103,9 +102,9 @@ class FormBuilder {
 
   void AppendLiteral(const std::string& literal) {
     if (form_.fields.empty()) return;
-    std::string& target = (noEra_ && pairLiteral_ && eraYearIndex_ >= 0) ? form_.fields[static_cast<std::size_t>(eraYearIndex_)].literal
-                                                                         : form_.fields.back().literal;
-    target += literal;
+    const bool toPairYear = noEra_ && pairLiteral_ && eraYearIndex_ >= 0;
+    DateEditField& target = toPairYear ? form_.fields[static_cast<std::size_t>(eraYearIndex_)] : form_.fields.back();
+    target.literal += literal;
   }
 
   void Single(const Piece& piece, const std::string& literal) {
@@ -193,6 +192,32 @@ int Wrap(int value, int low, int high) {
   if (value > high) return low;
   if (value < low) return high;
   return value;
+}
+
+// The era `step` eras on (wrapping round the table) with the same era year and date; a date
+// outside the new era is held to its first or last day, so the era field shows the era chosen.
+DateParts StepEra(DateParts p, int step, const EraTable& eras) {
+  const std::vector<EraEntry>& list = eras.eras();
+  if (list.empty() || step == 0) return p;
+  const auto n = static_cast<int>(list.size());
+  const std::optional<double> now = SerialOfDateParts(p);
+  int index = now ? eras.EraIndexOfDate(*now) : -1;
+  const int eraYear = index >= 0 ? p.year - eras.EraStartYear(index) + 1 : 1;
+  if (index < 0) index = step > 0 ? n - 1 : 0;
+  const int target = ((index + step) % n + n) % n;
+  p.year = eras.EraStartYear(target) + eraYear - 1;
+  p.day = std::min(p.day, DaysIn(p.year, p.month));
+  const double start = std::floor(list[static_cast<std::size_t>(target)].start.serial);
+  const std::optional<double> at = SerialOfDateParts(p);
+  std::optional<DateParts> held;
+  if (at && *at < start) {
+    held = DatePartsOfSerial(start);
+  } else if (at && target + 1 < n) {
+    const double nextStart = std::floor(list[static_cast<std::size_t>(target + 1)].start.serial);
+    if (*at >= nextStart) held = DatePartsOfSerial(nextStart - 1);
+  }
+  if (held) p.year = held->year, p.month = held->month, p.day = held->day;
+  return p;
 }
 
 }  // namespace
@@ -412,29 +437,9 @@ DateParts StepDateField(DateFieldKind kind, DateParts p, int step, const DateRan
   switch (kind) {
     case DateFieldKind::kEraLetter:
     case DateFieldKind::kEraShortName:
-    case DateFieldKind::kEraName: {
-      const std::vector<EraEntry>& list = eras.eras();
-      if (list.empty() || step == 0) break;
-      const auto n = static_cast<int>(list.size());
-      const std::optional<double> now = SerialOfDateParts(p);
-      int index = now ? eras.EraIndexOfDate(*now) : -1;
-      const int eraYear = index >= 0 ? p.year - eras.EraStartYear(index) + 1 : 1;
-      if (index < 0) index = step > 0 ? n - 1 : 0;
-      const int target = ((index + step) % n + n) % n;
-      p.year = eras.EraStartYear(target) + eraYear - 1;
-      p.day = std::min(p.day, DaysIn(p.year, p.month));
-      // The date stays inside the era it was moved to.
-      const std::optional<DateParts> first = DatePartsOfSerial(list[static_cast<std::size_t>(target)].start.serial);
-      const std::optional<double> at = SerialOfDateParts(p);
-      if (first && at && *at < std::floor(list[static_cast<std::size_t>(target)].start.serial)) {
-        p.year = first->year, p.month = first->month, p.day = first->day;
-      } else if (at && target + 1 < n && *at >= std::floor(list[static_cast<std::size_t>(target + 1)].start.serial)) {
-        if (const std::optional<DateParts> last = DatePartsOfSerial(list[static_cast<std::size_t>(target + 1)].start.serial - 1)) {
-          p.year = last->year, p.month = last->month, p.day = last->day;
-        }
-      }
+    case DateFieldKind::kEraName:
+      p = StepEra(p, step, eras);
       break;
-    }
     case DateFieldKind::kYear4:
     case DateFieldKind::kYear2:
     case DateFieldKind::kEraYear:
