@@ -544,6 +544,21 @@ win::LRESULT CVlEditWnd::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM 
         return r;
       }
     case win::WM_CUT:
+    case win::WM_COPY:
+    case win::WM_PASTE:
+    case win::WM_CLEAR:
+    case win::WM_UNDO:
+      // A multi-line box edits its text on the platform; it takes these by default processing.
+      if (!singleLine) return Default(msg, wParam, lParam);
+      return ClipboardMessage(msg);
+    default:
+      return Default(msg, wParam, lParam);
+  }
+}
+
+win::LRESULT CVlEditWnd::ClipboardMessage(win::UINT msg) {
+  switch (msg) {
+    case win::WM_CUT:
       if (!locked) {
         Cut();
         SendToControl(VLM_CHANGE);
@@ -565,7 +580,7 @@ win::LRESULT CVlEditWnd::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM 
       }
       return 0;
     default:
-      return Default(msg, wParam, lParam);
+      return 0;
   }
 }
 

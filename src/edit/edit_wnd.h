@@ -268,6 +268,7 @@ class CVlEditWnd : public win::EditControl {
   win::LRESULT OnCharMessage(win::WPARAM wParam, win::LPARAM lParam);
   win::LRESULT OnImeCharMessage(win::WPARAM wParam, win::LPARAM lParam);
   win::LRESULT OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+  win::LRESULT ClipboardMessage(win::UINT msg);
   void SpinFromKeyboard(bool up, bool repeat);
   void CreateSpin();
   void PlaceSpin();

@@ -252,7 +252,9 @@ bool CVlNumberEdit::ParseText(const std::string& text, TypedValue& out) {
 
 void CVlNumberEdit::ShowValue() {
   SignClass sign;
-  const std::string text = NumberToText(value_, sign);
+  std::string text = NumberToText(value_, sign);
+  // The edit form holds the point only with fraction digits after it: 10.000000 edits as «10».
+  if (!text.empty() && text.back() == '.') text.pop_back();
   signClass_ = sign;
   fieldModel.SetText(text);
   editText = fieldModel.GetText();
