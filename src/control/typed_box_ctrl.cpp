@@ -166,6 +166,8 @@ void CVlTypedBoxCtrl::PushPropertiesToEditor(CVlEditWnd& editor) {
 }
 
 void CVlTypedBoxCtrl::RebuildEditor() {
+  // A focus return waits for the old editor's focus-loss report; a new editor owes none.
+  focusReturned_ = false;
   if (EditorVisible()) {
     // The box is being edited: the new editor takes over before the old one goes.
     std::unique_ptr<CVlEditWnd> old = std::move(core_.editor);
@@ -501,6 +503,11 @@ bool CVlTypedBoxCtrl::UserCheck(const TypedValue& value) {
   VlUserCheckRecord record{value, 0, std::string()};
   sys.SendMessage(Handle(), VLM_USERCHECK, editHwnd, reinterpret_cast<win::LPARAM>(&record));
   if (record.errCode == 0) return true;
+  if (fallingBack_ > 0) {
+    CVlValueException refused(static_cast<std::uint32_t>(record.errCode), TypedValue::Bstr(record.errString), core_.value,
+                              win::HandleId(editor->Handle()));
+    throw refused;
+  }
   VlErrorRecord error{record.errCode, record.errString};
   sys.SendMessage(Handle(), VLM_ERROR, editHwnd, reinterpret_cast<win::LPARAM>(&error));
   return false;
@@ -532,17 +539,19 @@ void CVlTypedBoxCtrl::ReportValueError(const CVlValueException& error) {
 
   win::System& sys = site_.WindowSystem();
   if (!returnFocus) {
-    // The text is given up: the box falls back to the error's fallback value.
+    // The text is given up: the box falls back to the error's fallback value. While it does, a
+    // host that refuses again is not asked round after round: its refusal only ends the attempt.
+    ++fallingBack_;
     try {
       ReadValue();
     } catch (const CVlValueException&) {
       try {
-        if (AssignValue(error.FallbackValue(), true, true)) {
-        }
-      } catch (const CVlValueException& again) {
-        ReportValueError(again);
+        AssignValue(error.FallbackValue(), true, true);
+      } catch (const CVlValueException&) {
+        // The fallback itself is refused; the box keeps what it holds.
       }
     }
+    --fallingBack_;
   }
   const win::HWND focusWindow{error.FocusWindow()};
   const bool focusWindowExists = focusWindow != win::kNoWindow && sys.IsWindow(focusWindow);

@@ -203,6 +203,7 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   std::string dataField_;
   std::uint32_t controlBackColor_ = 0x8000000F;
   bool focusReturned_ = false;
+  int fallingBack_ = 0;  // a ValueError report is putting the fallback value back
 };
 
 }  // namespace vl

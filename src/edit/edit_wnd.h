@@ -75,11 +75,12 @@ class CVlEditWnd : public win::EditControl {
   std::uint16_t DataType() const { return dataType_; }
 
   // Makes the platform window as a child of the control, with the stored style word and `bits`.
-  bool Create(win::System& system, std::uint32_t bits, win::RECT rect, win::HWND parent);
+  // An editor that shows another kind of window (the Boolean box's check box) makes its own.
+  virtual bool Create(win::System& system, std::uint32_t bits, win::RECT rect, win::HWND parent);
   bool IsCreated() const { return created != 0; }
   // Moves the window (and its spin button beside it).
-  void MoveEditor(win::RECT rect, bool repaint);
-  void Destroy();
+  virtual void MoveEditor(win::RECT rect, bool repaint);
+  virtual void Destroy();
   win::RECT CreateRect() const { return createRect; }
   CVlSpinButton* Spin() const { return spin_.get(); }
 

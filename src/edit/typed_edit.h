@@ -1,6 +1,6 @@
-// The String and Boolean editors as far as they go for now: each keeps the value it is
-// handed as text in its field model, checks it against its range when CheckValue is on and
-// (String) cuts it to MaxLength. Their own masks and check box come later.
+// The generic typed editor and the String editor as far as it goes for now: the value is kept as
+// text in the field model, checked against the range when CheckValue is on and (String) cut to
+// MaxLength. The String box's masks come later.
 #pragma once
 
 #include <memory>
@@ -42,10 +42,6 @@ class CVlTypedEdit : public CVlEditWnd {
 class CVlStringEdit : public CVlTypedEdit {
  public:
   CVlStringEdit() : CVlTypedEdit(VlTextString) {}
-};
-class CVlBooleanEdit : public CVlTypedEdit {
- public:
-  CVlBooleanEdit() : CVlTypedEdit(VlTextBoolean) {}
 };
 
 // The editor class of a data type; nothing for a code that is not one of the nine.

@@ -122,22 +122,11 @@ std::optional<FoundToken> AmPmRule(std::string_view rest, std::uint32_t& absent)
 // ---------------------------------------------------------------------------------------------
 // Formatting
 
-void AppendNumber(std::string& out, int value) {
-  char buf[12];
-  int n = 0;
-  unsigned v = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-  do {
-    buf[n++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
-  if (value < 0) out += '-';
-  while (n > 0) out += buf[--n];
-}
 
 // At least two digits (the fields written this way are never negative).
 void AppendTwoDigits(std::string& out, int value) {
   if (value >= 0 && value < 10) out += '0';
-  AppendNumber(out, value);
+  AppendDecimal(out, value);
 }
 
 // Variant 0 is the padded form of the numeric families.
@@ -145,7 +134,7 @@ void AppendField(std::string& out, int value, std::uint32_t variant) {
   if (variant == 0) {
     AppendTwoDigits(out, value);
   } else {
-    AppendNumber(out, value);
+    AppendDecimal(out, value);
   }
 }
 
@@ -204,7 +193,7 @@ void AppendToken(std::string& out, const DateToken& token, const DateTimeFields&
       if (token.variant == 2) {
         AppendTwoDigits(out, f.year % 100);
       } else {
-        AppendNumber(out, f.year);
+        AppendDecimal(out, f.year);
       }
       break;
     case df::kEraYear: {
@@ -212,7 +201,7 @@ void AppendToken(std::string& out, const DateToken& token, const DateTimeFields&
       if (eraYear.found) {
         out += eraYear.text;
       } else {
-        AppendNumber(out, f.year);
+        AppendDecimal(out, f.year);
       }
       break;
     }
@@ -231,10 +220,10 @@ void AppendToken(std::string& out, const DateToken& token, const DateTimeFields&
     case df::kJapaneseWeekday:
       out += JapaneseWeekdays()[static_cast<std::size_t>(f.dayOfWeek) % 7][token.variant == 2 ? 0 : 1];
       break;
-    case df::kWeekday: AppendNumber(out, f.dayOfWeek + 1); break;
-    case df::kWeekOfYear: AppendNumber(out, MondayWeekOfYear(f) + 1); break;
-    case df::kDayOfYear: AppendNumber(out, f.dayOfYear); break;
-    case df::kQuarter: AppendNumber(out, (f.month - 1) / 3 + 1); break;
+    case df::kWeekday: AppendDecimal(out, f.dayOfWeek + 1); break;
+    case df::kWeekOfYear: AppendDecimal(out, MondayWeekOfYear(f) + 1); break;
+    case df::kDayOfYear: AppendDecimal(out, f.dayOfYear); break;
+    case df::kQuarter: AppendDecimal(out, (f.month - 1) / 3 + 1); break;
     case df::kHour: {
       int hour = f.hour;
       if (twelveHour) {

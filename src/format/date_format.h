@@ -79,10 +79,10 @@ struct DateFormatSpec {
 // «AM/PM » is literal. The second byte of a two-byte character is never read as a letter.
 DateFormatSpec ParseDateFormat(std::string_view pattern);
 
-// True when the spec holds an AM/PM marker (families 19, 20, 21): "h" and "hh" then count 1 to 12.
+// True when the pattern holds an AM/PM marker (families 19, 20, 21): "h" and "hh" then count 1 to 12.
 bool UsesTwelveHourClock(const DateFormatSpec& spec);
 
-// The date serial written through the spec: the leading literal, then each token's text and its
+// The date serial written through the pattern: the leading literal, then each token's text and its
 // literal. Nothing when the serial is not a valid date (its calendar fields cannot be obtained).
 std::optional<std::string> FormatDateTime(double date, const DateFormatSpec& spec, bool twelveHour,
                                           const EraTable& eras);

@@ -91,6 +91,9 @@ std::string AsciiUpper(std::string_view s) {
   return out;
 }
 
+
+}  // namespace
+
 void AppendDecimal(std::string& out, int value) {
   char buf[12];
   int n = 0;
@@ -102,8 +105,6 @@ void AppendDecimal(std::string& out, int value) {
   if (value < 0) out += '-';
   while (n > 0) out += buf[--n];
 }
-
-}  // namespace
 
 const std::string& EraEntry::Text(EraForm form) const {
   switch (form) {

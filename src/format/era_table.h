@@ -23,6 +23,10 @@
 
 namespace vl {
 
+// Appends a whole number in ASCII digits, whatever the process locale.
+void AppendDecimal(std::string& out, int value);
+
+
 // The three ways an era is written.
 enum class EraForm : std::uint8_t {
   Name = 0,       // full name, «平成»

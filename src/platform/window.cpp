@@ -8,7 +8,20 @@
 namespace vl::win {
 
 Window::~Window() {
-  if (system_ != nullptr && system_->IsWindow(hwnd_)) system_->DestroyWindow(hwnd_);
+  if (!attached_ && system_ != nullptr && system_->IsWindow(hwnd_)) system_->DestroyWindow(hwnd_);
+}
+
+void Window::AttachHandle(const Window& other) {
+  hwnd_ = other.hwnd_;
+  system_ = other.system_;
+  attached_ = true;
+}
+
+void Window::DetachHandle() {
+  if (!attached_) return;
+  hwnd_ = kNoWindow;
+  system_ = nullptr;
+  attached_ = false;
 }
 
 LRESULT Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProc(msg, wParam, lParam); }

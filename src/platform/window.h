@@ -73,10 +73,19 @@ class Window {
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
+ protected:
+  // Makes this object stand for a window another object made and handles (a wrapper around a
+  // child control): Handle() and Sys() then name that window, while its messages still go to its
+  // own behaviour. An attached object never destroys the window; detach it before the window
+  // goes, or when the window tells its wrapper it is going.
+  void AttachHandle(const Window& other);
+  void DetachHandle();
+
  private:
   friend class System;
   HWND hwnd_ = kNoWindow;
   System* system_ = nullptr;
+  bool attached_ = false;
 };
 
 // What a message box shows; the host answers it.

@@ -193,5 +193,30 @@ TEST_F(WindowSystem, ClipboardHoldsTextAndRegisteredFormats) {
   EXPECT_FALSE(sys_.OpenClipboard(aH_));
 }
 
+// A wrapper standing for a window another object made.
+class Wrapper : public Window {
+ public:
+  void Attach(const Window& w) { AttachHandle(w); }
+  void Detach() { DetachHandle(); }
+};
+
+TEST_F(WindowSystem, AttachedWrapperNamesTheWindowButNeverDestroysIt) {
+  {
+    Wrapper w;
+    w.Attach(a_);
+    EXPECT_EQ(w.Handle(), aH_);
+    EXPECT_EQ(w.Sys(), &sys_);
+    a_.seen.clear();
+    sys_.SendMessage(w.Handle(), WM_USER, 0, 0);
+    EXPECT_FALSE(a_.seen.empty()) << "messages still reach the window's own behaviour";
+  }
+  EXPECT_TRUE(sys_.IsWindow(aH_)) << "the wrapper went, the window stays";
+  Wrapper w;
+  w.Attach(b_);
+  w.Detach();
+  EXPECT_EQ(w.Handle(), kNoWindow);
+  EXPECT_EQ(w.Sys(), nullptr);
+}
+
 }  // namespace
 }  // namespace vl::win

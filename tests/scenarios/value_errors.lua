@@ -48,3 +48,21 @@ check.eq(ok, false, "handler error surfaces")
 check.eq(tostring(err):find("handler failed") ~= nil, true, "with its message")
 
 print("value_errors: ok")
+
+-- A host that refuses every value and never takes the focus back does not send the box round
+-- in circles: the box falls back once and stays usable.
+local g = vl.Form{}
+local r = g:add("r")
+g:add_button("next")
+r.DataType = vl.VlTextLong
+r.Value = 1
+r.UserCheckValue = function(e) e.ErrCode = 501; e.ErrString = "never" end
+r.ValueError = function(e) e.ReturnFocus = false; e.CancelDisplay = true end
+g:focus(r)
+g:type("2")
+g:focus("next")
+check.eq(g:focused(), "next", "the focus moved on")
+local refusals = 0
+for _, e in ipairs(g:events()) do if e.name == "ValueError" then refusals = refusals + 1 end end
+check.eq(refusals >= 1 and refusals <= 3, true, "a bounded number of reports: " .. refusals)
+print("value_errors (refusing host): ok")

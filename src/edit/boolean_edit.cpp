@@ -1,0 +1,342 @@
+#include "edit/boolean_edit.h"
+
+#include <optional>
+
+#include "runtime/coerce.h"
+#include "text/mbcs.h"
+
+namespace vl {
+
+namespace {
+
+// The style word's window bits and the window styles they stand for.
+struct WindowBit {
+  std::uint32_t bit;
+  win::DWORD style;
+};
+constexpr WindowBit kWindowBits[] = {
+    {kStyleTabStop, win::WS_TABSTOP}, {kStyleGroup, win::WS_GROUP},     {kStyleBorder, win::WS_BORDER},
+    {kStyleChild, win::WS_CHILD},     {kStyleVisible, win::WS_VISIBLE}, {kStyleDisabled, win::WS_DISABLED},
+    {kStyleVScroll, win::WS_VSCROLL}, {kStyleHScroll, win::WS_HSCROLL},
+};
+
+// The control never reaches this id; it only tells the button's notifications apart.
+constexpr std::uintptr_t kButtonId = 1;
+
+}  // namespace
+
+CVlBooleanEdit::CVlBooleanEdit()
+    : CVlEditWnd(VlTextBoolean), buttonStyle(ButtonStyleFor(0)), button(std::make_unique<CVlCheckButton>(*this)) {}
+
+CVlBooleanEdit::~CVlBooleanEdit() {
+  // Going away is no focus loss of the user's: nothing is committed.
+  destroying_ = true;
+  Destroy();
+  DetachHandle();
+}
+
+std::uint32_t CVlBooleanEdit::ButtonStyleFor(std::uint32_t bits) {
+  win::DWORD style = win::WS_CHILD | win::WS_VISIBLE | win::BS_OWNERDRAW;
+  for (const WindowBit& w : kWindowBits) {
+    if (bits & w.bit) style |= w.style;
+  }
+  // The 3D and client edges are extended styles, which the button does not draw.
+  return style;
+}
+
+// --- Window lifetime -----------------------------------------------------------------------------
+
+bool CVlBooleanEdit::Create(win::System& system, std::uint32_t bits, win::RECT rect, win::HWND parent) {
+  if (created) return true;
+  SetStyleBits(styleBits | bits);
+  win::DWORD style = buttonStyle;
+  if (!enabled) style |= win::WS_DISABLED;
+  if (button->Create(system, style, rect, parent, kButtonId, caption) == win::kNoWindow) return false;
+  AttachHandle(*button);
+  created = 1;
+  createRect = rect;
+  buttonRect = rect;
+  button->SetUpdatesLocked(locked != 0);
+  ShowChecked();
+  return true;
+}
+
+void CVlBooleanEdit::MoveEditor(win::RECT rect, bool) {
+  createRect = rect;
+  buttonRect = rect;
+  if (created && button->IsCreated()) Sys()->MoveWindow(button->Handle(), rect);
+}
+
+void CVlBooleanEdit::Destroy() {
+  if (button && button->IsCreated()) {
+    const bool wasDestroying = destroying_;
+    destroying_ = true;
+    button->Sys()->DestroyWindow(button->Handle());
+    destroying_ = wasDestroying;
+  }
+  OnButtonDestroyed();
+}
+
+void CVlBooleanEdit::OnButtonDestroyed() {
+  DetachHandle();
+  created = 0;
+}
+
+// --- Editor contract -----------------------------------------------------------------------------
+
+bool CVlBooleanEdit::DrawEditArea(win::DeviceContext* dc, win::RECT rect, double, int alignment, std::uint32_t flags) {
+  if (dc == nullptr) return false;
+  CheckBoxLook look = Look(true);
+  look.flat = (flags & kStyleFlat) != 0 || (styleBits & kStyleFlat) != 0;
+  textRect = rect;
+  DrawCheckBox(*dc, rect, caption, alignment, look);
+  return true;
+}
+
+CheckBoxLook CVlBooleanEdit::Look(bool forEditArea) const {
+  CheckBoxLook look;
+  // Drawn by the control, a Null box looks Null only when it will stay Null on focus.
+  look.isNull = isNull != 0 && (!forEditArea || keepNull != 0);
+  look.checked = !look.isNull && value != 0;
+  look.enabled = enabled != 0;
+  look.flat = (styleBits & kStyleFlat) != 0;
+  return look;
+}
+
+void CVlBooleanEdit::ShowEditor(bool show) {
+  if (created) Sys()->ShowWindow(Handle(), show);
+}
+
+bool CVlBooleanEdit::EnableEditor(bool enable) {
+  const bool previous = enabled != 0;
+  enabled = enable ? 1 : 0;
+  if (created) Sys()->EnableWindow(Handle(), enable);
+  return previous;
+}
+
+void CVlBooleanEdit::SetLocked(bool on) {
+  locked = on ? 1 : 0;
+  if (created) button->SetUpdatesLocked(on);
+}
+
+std::string CVlBooleanEdit::ValueText() const { return isNull ? std::string() : (value ? "True" : "False"); }
+
+void CVlBooleanEdit::GetDisplayText(std::string& out) { out = ValueText(); }
+
+bool CVlBooleanEdit::SetDisplayText(const std::string& text) {
+  // The button's window text is its caption; the value is shown by the box, not as text.
+  displayText = text;
+  return true;
+}
+
+void CVlBooleanEdit::SetNull(bool on) {
+  isNull = on ? 1 : 0;
+  if (on) value = 0;
+  lastError = kEditOk;
+  ShowChecked();
+}
+
+void CVlBooleanEdit::GetFormat(std::string& out) { out.clear(); }
+bool CVlBooleanEdit::SetFormat(const std::string&) { return true; }
+
+bool CVlBooleanEdit::SetStyleBits(std::uint32_t bits) {
+  styleBits = bits;
+  singleLine = 1;
+  buttonStyle = ButtonStyleFor(bits);
+  locked = (bits & kStyleReadOnly) ? 1 : 0;
+  if (created) {
+    // The live window keeps its visibility and its enabled state; the rest follows the word.
+    const win::DWORD live = Sys()->GetStyle(Handle());
+    win::DWORD style = (buttonStyle & ~(win::WS_VISIBLE | win::WS_DISABLED)) | (live & (win::WS_VISIBLE | win::WS_DISABLED));
+    Sys()->SetStyle(Handle(), style);
+    button->SetUpdatesLocked(locked != 0);
+    button->Repaint();
+  }
+  return true;
+}
+
+bool CVlBooleanEdit::SetMaxLength(std::int32_t length) {
+  maxLength = length;
+  return true;
+}
+
+bool CVlBooleanEdit::SetFont(const win::LOGFONT& f) {
+  font = f;
+  if (created) button->Repaint();
+  return true;
+}
+
+void CVlBooleanEdit::GetSel(std::int32_t& start, std::int32_t& length) {
+  // The value's text counts as selected as a whole: that is what Copy takes.
+  start = 0;
+  length = MbcsCharCount(ValueText());
+}
+
+void CVlBooleanEdit::SetSel(std::int32_t, std::int32_t) {}
+
+void CVlBooleanEdit::GetSelText(std::string& out) { out = ValueText(); }
+
+bool CVlBooleanEdit::SetSelText(const std::string& text) {
+  if (!ValidateText(text)) return false;
+  TypedValue b;
+  ChangeType(TypedValue::Bstr(text), VarType::Bool, b);
+  std::string produced;
+  return SetValue(b, produced);
+}
+
+void CVlBooleanEdit::SetSpinButton(std::int32_t) {}
+
+bool CVlBooleanEdit::RefreshDisplay() {
+  if (created) button->Repaint();
+  return true;
+}
+
+bool CVlBooleanEdit::BeginEdit() { return false; }
+
+bool CVlBooleanEdit::ValidateText(const std::string& text) {
+  TypedValue b;
+  return ChangeType(TypedValue::Bstr(text), VarType::Bool, b) == CoerceStatus::Ok;
+}
+
+bool CVlBooleanEdit::FilterChar(std::uint32_t&, std::string& replacement, std::uint32_t&) {
+  replacement.clear();
+  return false;
+}
+
+bool CVlBooleanEdit::Clear() { return false; }
+
+bool CVlBooleanEdit::SetValue(const TypedValue& v, std::string& produced) {
+  lastError = kEditOk;
+  TypedValue b;
+  if (ChangeType(v, VarType::Bool, b) != CoerceStatus::Ok) {
+    produced = TypedValueToText(v);
+    lastError = kEditFormatMismatch;
+    return false;
+  }
+  value = b.AsBool() ? 1 : 0;
+  isNull = 0;
+  produced = ValueText();
+  ShowChecked();
+  return true;
+}
+
+EditorValue CVlBooleanEdit::GetValue() {
+  EditorValue out;
+  out.isNull = isNull != 0;
+  out.text = ValueText();
+  if (!out.isNull) out.value = TypedValue::Bool(value != 0);
+  return out;
+}
+
+bool CVlBooleanEdit::CommitText() {
+  lastError = kEditOk;
+  return true;
+}
+
+void CVlBooleanEdit::SetCaption(const std::string& text) {
+  caption = text;
+  if (created) Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(caption.c_str()));
+}
+
+std::string CVlBooleanEdit::GetText() { return ValueText(); }
+
+void CVlBooleanEdit::ShowChecked() {
+  button->checked = isNull ? 0 : value;
+  if (created) button->Repaint();
+}
+
+// --- Clipboard: the value's text only ------------------------------------------------------------
+
+void CVlBooleanEdit::Copy() {
+  if (passwordChar != 0 || !created) return;
+  win::System& sys = *Sys();
+  if (!sys.OpenClipboard(Handle())) return;
+  sys.EmptyClipboard();
+  sys.SetClipboardData(win::CF_TEXT, ValueText() + '\0');
+  sys.CloseClipboard();
+}
+
+void CVlBooleanEdit::CutText() {
+  if (locked || !created) return;
+  win::System& sys = *Sys();
+  if (!sys.OpenClipboard(Handle())) return;
+  sys.EmptyClipboard();
+  sys.SetClipboardData(win::CF_TEXT, ValueText() + '\0');
+  sys.CloseClipboard();
+}
+
+bool CVlBooleanEdit::Paste() {
+  if (locked) return true;
+  if (!created) return false;
+  win::System& sys = *Sys();
+  if (!sys.OpenClipboard(Handle())) return false;
+  std::optional<std::string> data = sys.GetClipboardData(win::CF_TEXT);
+  sys.CloseClipboard();
+  if (!data) return false;
+  const std::string text = data->substr(0, data->find('\0'));
+  return SetSelText(text);
+}
+
+// --- The button's notifications ------------------------------------------------------------------
+
+void CVlBooleanEdit::OnButtonClicked() {
+  // The opposite of what the button shows: a Null box shows unchecked, so a click checks it.
+  value = button->checked ? 0 : 1;
+  isNull = 0;
+  lastError = kEditOk;
+  ShowChecked();
+  SendToControl(VLM_CLICK);
+  if (created && (tabFlags & kTabByInputLast)) {
+    std::int32_t key = win::VK_RETURN;
+    SendToControl(VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+  }
+}
+
+void CVlBooleanEdit::OnButtonFocus(win::HWND) {
+  if (destroying_) return;
+  if (keepNull == 0 && isNull) {
+    isNull = 0;
+    ShowChecked();
+  }
+  keyDownSeen = 0;
+  focusFromSameForm = 1;
+  OnFocusGained();
+}
+
+void CVlBooleanEdit::OnButtonKillFocus(win::HWND next) {
+  if (destroying_) return;
+  win::System& sys = *Sys();
+  focusFromSameForm = 0;
+  if (next != win::kNoWindow && next != Handle() && sys.IsWindow(next)) {
+    if (sys.GetClassName(sys.GetAncestorRoot(Handle())) == sys.GetClassName(sys.GetAncestorRoot(next))) {
+      focusFromSameForm = 1;
+    }
+  }
+  // The check box has no text to commit: its value goes to the host's check as it is. The
+  // control keeps the box shown and reads the value from it, so no focus-left report follows.
+  lastError = kEditOk;
+  CommonCommit(TypedValue::Bool(value != 0));
+}
+
+win::LPARAM CVlBooleanEdit::ButtonPoint(win::POINT controlPoint) const {
+  win::System& sys = *Sys();
+  const win::POINT screen = sys.ClientToScreen(sys.GetParent(Handle()), controlPoint);
+  const win::POINT local = sys.ScreenToClient(Handle(), screen);
+  return win::MAKELPARAM(local.x, local.y);
+}
+
+void CVlBooleanEdit::PressFromControl(win::POINT point, win::WPARAM keys) {
+  if (!created) return;
+  Sys()->SendMessage(Handle(), win::WM_LBUTTONDOWN, keys | win::MK_LBUTTON, ButtonPoint(point));
+}
+
+void CVlBooleanEdit::ClickFromControl(win::POINT point) {
+  if (!created) return;
+  const win::HWND self = Handle();
+  win::System& sys = *Sys();
+  const win::LPARAM at = ButtonPoint(point);
+  sys.SendMessage(self, win::WM_LBUTTONDOWN, win::MK_LBUTTON, at);
+  if (sys.IsWindow(self)) sys.SendMessage(self, win::WM_LBUTTONUP, 0, at);
+}
+
+}  // namespace vl
