@@ -19,13 +19,13 @@ bool PutText(win::System& sys, win::HWND owner, const std::string& text) {
 
 void CVlEditWnd::Copy() {
   if (passwordChar != 0 || !created) return;
-  PutText(*Sys(), Handle(), fieldModel.GetSelectedText());
+  PutText(*Sys(), Handle(), RemoveMaskMarkers(fieldModel.GetSelectedText()));
 }
 
 void CVlEditWnd::Cut() {
   if (locked || !created) return;
   SaveUndoText();
-  if (!PutText(*Sys(), Handle(), fieldModel.GetSelectedText())) return;
+  if (!PutText(*Sys(), Handle(), RemoveMaskMarkers(fieldModel.GetSelectedText()))) return;
   fieldModel.Delete();
   AfterDelete();
   RefreshWindowText();

@@ -224,7 +224,6 @@ bool CVlEditWnd::SetSelText(const std::string& text) {
 }
 
 std::uint16_t CVlEditWnd::GetIMEMode() { return imeMode; }
-void CVlEditWnd::SetIMEMode(std::uint16_t mode) { imeMode = mode; }
 std::uint16_t CVlEditWnd::GetFuriganaType() { return furiganaType; }
 void CVlEditWnd::SetFuriganaType(std::uint16_t type) { furiganaType = type; }
 
@@ -455,6 +454,7 @@ void CVlEditWnd::OnSetFocusMessage(win::HWND previous) {
   if (keepNull == 0) isNull = 0;
   keyDownSeen = 0;
   Default(win::WM_SETFOCUS, static_cast<win::WPARAM>(win::HandleId(previous)), 0);
+  ApplyImeOnFocus();
   if (singleLine) {
     const FieldSelection sel = fieldModel.GetSelection();
     if (keepNull == 0) {
@@ -484,6 +484,7 @@ void CVlEditWnd::OnKillFocusMessage(win::HWND next) {
     const win::HWND theirs = sys.GetAncestorRoot(next);
     if (sys.GetClassName(mine) == sys.GetClassName(theirs)) focusFromSameForm = 1;
   }
+  RestoreImeOnFocusLost();
   RefreshWindowText();
   if (singleLine) {
     if (!hideSelection) ApplySelection();
@@ -520,6 +521,10 @@ win::LRESULT CVlEditWnd::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM 
       return OnCharMessage(wParam, lParam);
     case win::WM_IME_CHAR:
       return OnImeCharMessage(wParam, lParam);
+    case win::WM_IME_COMPOSITION:
+      // The reading goes to the control first; the composition itself is never consumed.
+      OnImeComposition(lParam);
+      return Default(msg, wParam, lParam);
     case win::WM_LBUTTONDOWN: case win::WM_LBUTTONUP: case win::WM_LBUTTONDBLCLK: case win::WM_RBUTTONDOWN:
     case win::WM_RBUTTONUP: case win::WM_MBUTTONDOWN: case win::WM_MBUTTONUP: case win::WM_MOUSEMOVE:
       return OnMouseMessage(msg, wParam, lParam);

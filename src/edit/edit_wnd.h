@@ -16,6 +16,7 @@
 #include "format/mask_field_model.h"
 #include "platform/edit_control.h"
 #include "platform/font.h"
+#include "platform/imm.h"
 #include "platform/window.h"
 #include "runtime/clock.h"
 #include "value/typed_value.h"
@@ -206,6 +207,18 @@ class CVlEditWnd : public win::EditControl {
   bool InsertSingleByte(std::uint32_t ch);
   bool IsCentredOrRight() const;
   bool IsFocusedWindow() const;
+
+  // --- Input method (ime.cpp) ---
+  // Focus gain: IMEMode 0 leaves the input method alone, 3 detaches its context, the others
+  // open (2: close) it and set their conversion mode.
+  void ApplyImeOnFocus();
+  // Focus loss: the detached context returns, or the state the user left is read back into the
+  // requested mode and the input method is closed.
+  void RestoreImeOnFocusLost();
+  // The mask-driven switch (modes 4 to 12) while the box holds the input method open.
+  void SwitchImeMode(std::uint16_t mode);
+  // A confirmed composition: its reading goes to the control as VLM_FURIGANA.
+  void OnImeComposition(win::LPARAM flags);
   std::int32_t ShiftState() const;
   // The window system's clock, else the one the control handed over; nullptr when neither.
   const Clock* CalendarClock() const;
@@ -256,6 +269,11 @@ class CVlEditWnd : public win::EditControl {
   std::uint32_t spinKeyLastTick = 0;
   std::int32_t focusFromSameForm = 1;
   std::int32_t spinDelay = 250;
+  // Input-method state of the box (ime.cpp).
+  std::uint16_t appliedImeMode = 0;     // the mode last set by the conversion step; 0 none
+  std::int32_t imeOpenedByBox = 0;      // the box changed the open status at focus gain
+  std::uint32_t savedSentenceMode = 0;  // restored at focus loss
+  win::HIMC savedContext{};             // the context detached by mode 3
 
   std::uint16_t dataType_;
   bool destroying_ = false;
@@ -274,6 +292,7 @@ class CVlEditWnd : public win::EditControl {
   void CreateSpin();
   void PlaceSpin();
   void KeyRecord(win::UINT vlm, int vk);
+  void ApplyImeMode(win::HIMC himc, std::uint16_t mode);
   bool HandleSingleLineKeyDown(int vk, bool& stop);
 };
 

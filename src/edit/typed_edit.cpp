@@ -3,6 +3,7 @@
 #include "edit/boolean_edit.h"
 #include "edit/date_edit.h"
 #include "edit/number_edit.h"
+#include "edit/string_edit.h"
 #include "format/display_text.h"
 #include "runtime/coerce.h"
 #include "text/mbcs.h"

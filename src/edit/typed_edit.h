@@ -1,6 +1,5 @@
-// The generic typed editor and the String editor as far as it goes for now: the value is kept as
-// text in the field model, checked against the range when CheckValue is on and (String) cut to
-// MaxLength. The String box's masks come later.
+// The generic typed editor: the value is kept as text in the field model, checked against the
+// range when CheckValue is on and (String) cut to MaxLength; and the factory of every editor.
 #pragma once
 
 #include <memory>
@@ -37,11 +36,6 @@ class CVlTypedEdit : public CVlEditWnd {
   TypedValue upper_;
   bool checkValue_ = false;
   std::string format_;
-};
-
-class CVlStringEdit : public CVlTypedEdit {
- public:
-  CVlStringEdit() : CVlTypedEdit(VlTextString) {}
 };
 
 // The editor class of a data type; nothing for a code that is not one of the nine.

@@ -104,6 +104,7 @@ class EditControl : public Window {
   bool IsMultiLine() const { return buffer_.IsMultiLine(); }
   bool IsReadOnly() const;
   char PasswordChar() const { return passwordChar_; }
+  int CharWidth() const { return charWidth_; }
   const EditBuffer& Buffer() const { return buffer_; }
 
   // The font's line height and half-width character width (pixels, at least 1).

@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include "platform/imm.h"
 #include "platform/keyboard_layout.h"
 
 #include <algorithm>
@@ -34,10 +35,13 @@ LRESULT Window::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (wParam > 0xFF) sys->SendMessage(self, WM_CHAR, (wParam >> 8) & 0xFF, lParam);
     sys->SendMessage(self, WM_CHAR, wParam & 0xFF, lParam);
   }
+  // A confirmed composition becomes input-method characters for a window that does not take
+  // the composition itself.
+  if (msg == WM_IME_COMPOSITION && system_ != nullptr) system_->Imm().PostResultChars(hwnd_, lParam);
   return 0;
 }
 
-System::System(Clock& clock) : clock_(clock) {}
+System::System(Clock& clock) : clock_(clock), imm_(std::make_unique<InputMethodManager>(*this)) {}
 
 System::~System() {
   // Detach every behaviour so that owners destroyed later do not reach back into a dead table.

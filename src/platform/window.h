@@ -13,6 +13,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,7 @@ struct MSG {
 enum class MouseAction { Move, LeftDown, LeftUp, LeftDouble, RightDown, RightUp, MiddleDown, MiddleUp };
 
 class System;
+class InputMethodManager;
 
 // A window's behaviour: its window procedure. Subclasses handle messages and pass the rest to
 // DefWindowProc.
@@ -104,6 +106,8 @@ class System {
   System& operator=(const System&) = delete;
 
   Clock& GetClock() const { return clock_; }
+  // The input-method manager of this system (platform/imm.h).
+  InputMethodManager& Imm() const { return *imm_; }
 
   // Creates a window for `behaviour` (not owned). WM_CREATE is sent before this returns.
   HWND CreateWindowEx(Window& behaviour, std::string className, DWORD style, RECT rect, HWND parent);
@@ -260,6 +264,8 @@ class System {
   bool clipboardLocked_ = false;
   std::map<UINT, std::string> clipboard_;
   std::map<std::string, UINT> registeredFormats_;
+
+  std::unique_ptr<InputMethodManager> imm_;  // last: its window goes before the table
 };
 
 }  // namespace vl::win

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/form.h"
+#include "platform/imm.h"
 #include "platform/keyboard_layout.h"
 #include "runtime/date_serial.h"
 #include "script/lua_form_internal.h"
@@ -347,6 +348,69 @@ int FormMnemonic(lua_State* L) {
   });
 }
 
+// --- The input method, as the user works it ---------------------------------------------------
+
+int FormImeCompose(lua_State* L) {
+  return Guarded(L, [&] {
+    FormHost& h = CheckForm(L, 1);
+    if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:ime_compose(text, reading): a text is expected");
+    const std::string result = ToCp932(L, 2);
+    const std::string reading = lua_type(L, 3) == LUA_TSTRING ? ToCp932(L, 3) : std::string();
+    h.form->PumpMessages();
+    const bool composed = h.form->WindowSystem().Imm().Compose(result, reading);
+    h.form->PumpMessages();
+    ThrowPending(h);
+    lua_pushboolean(L, composed);
+    return 1;
+  });
+}
+
+int FormIme(lua_State* L) {
+  return Guarded(L, [&] {
+    win::System& sys = CheckForm(L, 1).form->WindowSystem();
+    win::InputMethodManager& imm = sys.Imm();
+    const win::HIMC context = imm.UserContext();
+    const win::ImeState state = imm.GetState(context == win::kNoContext ? imm.DefaultContext() : context).value_or(win::ImeState{});
+    lua_createtable(L, 0, 4);
+    lua_pushboolean(L, state.open);
+    lua_setfield(L, -2, "open");
+    lua_pushinteger(L, state.conversion);
+    lua_setfield(L, -2, "conversion");
+    lua_pushinteger(L, state.sentence);
+    lua_setfield(L, -2, "sentence");
+    lua_pushboolean(L, sys.GetFocus() != win::kNoWindow && context != win::kNoContext);
+    lua_setfield(L, -2, "attached");
+    return 1;
+  });
+}
+
+int FormImeSet(lua_State* L) {
+  return Guarded(L, [&] {
+    FormHost& h = CheckForm(L, 1);
+    if (!lua_istable(L, 2)) throw ScriptError("f:ime_set{open = ..., conversion = ..., sentence = ...}: a table is expected");
+    std::optional<bool> open;
+    std::optional<win::DWORD> conversion, sentence;
+    lua_getfield(L, 2, "open");
+    if (!lua_isnil(L, -1)) open = lua_toboolean(L, -1) != 0;
+    lua_pop(L, 1);
+    auto number = [&](const char* name, std::optional<win::DWORD>& out) {
+      lua_getfield(L, 2, name);
+      if (!lua_isnil(L, -1)) {
+        if (!lua_isinteger(L, -1)) throw ScriptError(std::string("f:ime_set: ") + name + " is an integer");
+        out = static_cast<win::DWORD>(lua_tointeger(L, -1));
+      }
+      lua_pop(L, 1);
+    };
+    number("conversion", conversion);
+    number("sentence", sentence);
+    const bool done = h.form->WindowSystem().Imm().UserSetState(open, conversion, sentence);
+    h.form->PumpMessages();
+    ThrowPending(h);
+    lua_pushboolean(L, done);
+    return 1;
+  });
+}
+
 }  // namespace
 
 void RegisterInputMethods(lua_State* L) {
@@ -356,7 +420,8 @@ void RegisterInputMethods(lua_State* L) {
       {"click", FormClick},       {"dblclick", FormDblClick},   {"mousedown", FormMouseDown},
       {"mouseup", FormMouseUp},   {"mousemove", FormMouseMove}, {"shown", FormShown},
       {"selection", FormSelection}, {"clipboard", FormClipboard}, {"set_clipboard", FormSetClipboard},
-      {"mnemonic", FormMnemonic}, {nullptr, nullptr},
+      {"mnemonic", FormMnemonic}, {"ime_compose", FormImeCompose}, {"ime", FormIme},
+      {"ime_set", FormImeSet},    {nullptr, nullptr},
   };
   luaL_setfuncs(L, methods, 0);
 }

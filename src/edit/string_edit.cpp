@@ -1,0 +1,451 @@
+#include "edit/string_edit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "format/format_sections.h"
+#include "text/mbcs.h"
+
+namespace vl {
+
+namespace {
+
+// Byte-wise comparison of multi-byte strings: lead and trail bytes compare as unsigned values,
+// which orders CP932 characters by their codes.
+int CompareBytes(const std::string& a, const std::string& b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  const int c = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n);
+  if (c != 0) return c < 0 ? -1 : 1;
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+// A lone CR (from a program, never from the keyboard) becomes a line break the edit control
+// knows.
+std::string WithLineBreaks(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    out += text[i];
+    if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) out += '\n';
+  }
+  return out;
+}
+
+std::string TextOfBound(const TypedValue& value) {
+  if (value.IsNullOrEmpty()) return "";
+  return value.Type() == VarType::Bstr ? value.AsBstr() : TypedValueToText(value);
+}
+
+// The mode a run's width asks for: any width hiragana, the katakana and the plain widths their
+// internal modes (which also turn sentence conversion off). Case markers switch nothing.
+std::uint16_t ModeOfWidth(MaskWidthClass width) {
+  switch (width) {
+    case MaskWidthClass::kAnyWidth: return 4;
+    case MaskWidthClass::kFullWidthKatakana: return 9;
+    case MaskWidthClass::kHalfWidthKatakana: return 10;
+    case MaskWidthClass::kFullWidth: return 11;
+    case MaskWidthClass::kHalfWidth: return 12;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+CVlStringEdit::CVlStringEdit() : CVlEditWnd(VlTextString) {
+  parsedMask_ = ParseStringMask("");
+  fieldModel.SetLayout(BuildMaskEditLayout(parsedMask_));
+}
+
+// --- Text -------------------------------------------------------------------------------------
+
+std::string CVlStringEdit::CurrentText() const {
+  if (!singleLine) return created ? Text() : editText;
+  return RemoveMaskMarkers(fieldModel.GetText());
+}
+
+void CVlStringEdit::LoadText(const std::string& text) {
+  if (singleLine) {
+    fieldModel.SetText(text);
+    editText = fieldModel.GetText();
+  } else {
+    editText = text;
+  }
+  RefreshDisplay();
+}
+
+std::int32_t CVlStringEdit::CaretPosition() const {
+  const std::int32_t pos = fieldModel.GetSelection().Min();
+  std::int32_t index = 0;
+  for (const FieldSegment& seg : fieldModel.Segments()) {
+    if (seg.count <= 0) continue;  // case markers hold no position
+    if (pos < seg.start) return index;
+    if (pos < seg.start + seg.byteLength) return index + MbcsCharIndexOfByte(seg.content, pos - seg.start);
+    index += seg.count;
+  }
+  return index;
+}
+
+bool CVlStringEdit::CheckInsertText(const std::string& text, std::string& converted) const {
+  converted.clear();
+  if (!HasPositions()) {
+    converted = text;
+    return true;
+  }
+  std::int32_t position = CaretPosition();
+  for (std::size_t p = 0; p < text.size(); ++position) {
+    const int run = MaskRunOfPosition(parsedMask_, position);
+    if (run < 0) return false;
+    const MaskCharCheck check = CheckMaskChar(parsedMask_, static_cast<std::size_t>(run), CharCodeAt(text, p));
+    if (!check.accepted) return false;
+    AppendCharCode(converted, check.character);
+    p += static_cast<std::size_t>(CharLengthAt(text, p));
+  }
+  return true;
+}
+
+std::int32_t CVlStringEdit::CheckText(const std::string& text) const {
+  if (HasPositions() && CheckMaskedValue(text, parsedMask_) != MaskValueCheck::kMatches) return kEditFormatMismatch;
+  if (!checkValue_) return kEditOk;
+  std::string lower = lowerValue_;
+  std::string upper = upperValue_;
+  // An empty bound is no bound, so only a pair of real bounds can be the wrong way round.
+  if (!lower.empty() && !upper.empty() && CompareBytes(lower, upper) > 0) std::swap(lower, upper);
+  if (!lower.empty() && CompareBytes(text, lower) < 0) return kEditBelowLower;
+  if (!upper.empty() && CompareBytes(text, upper) > 0) return kEditAboveUpper;
+  return kEditOk;
+}
+
+// --- Format, length, style ----------------------------------------------------------------------
+
+void CVlStringEdit::GetFormat(std::string& out) { out = formatText_; }
+
+bool CVlStringEdit::SetFormat(const std::string& format) {
+  lastError = kEditOk;
+  formatText_ = format;
+  const StringFormatParts parts = SplitStringFormat(format);
+  mask_ = parts.mask;
+  nullText_ = parts.nullText;
+  const std::string text = CurrentText();
+  parsedMask_ = ParseStringMask(mask_);
+  capacity_ = mask_.empty() ? 0 : GetMaskCapacity(parsedMask_);
+  bool fits = true;
+  if (maxLength > 0 && text.size() > static_cast<std::size_t>(maxLength)) {
+    lastError = kEditMaxLength;
+    fits = false;
+  } else if (singleLine && HasPositions() && MbcsCharCount(text) > capacity_) {
+    lastError = kEditAdjustedToFormat;
+    fits = false;
+  }
+  // The text goes into the new layout either way; what does not fit its positions is dropped.
+  fieldModel.SetLayout(BuildMaskEditLayout(parsedMask_));
+  if (singleLine) fieldModel.SetText(text);
+  LoadText(CurrentText());
+  ApplyFocusSelection();
+  return fits;
+}
+
+bool CVlStringEdit::SetStyleBits(std::uint32_t bits) {
+  if (!CVlEditWnd::SetStyleBits(bits)) return false;
+  if (!singleLine) {
+    editText = RemoveMaskMarkers(editText);
+    SetDisplayText(editText);
+  }
+  return true;
+}
+
+bool CVlStringEdit::SetMaxLength(std::int32_t length) {
+  CVlEditWnd::SetMaxLength(length);
+  const std::string text = CurrentText();
+  if (length <= 0 || text.size() <= static_cast<std::size_t>(length)) return true;
+  // Never inside a double-byte character: 漢字漢 cut to 4 bytes is 漢字.
+  LoadText(std::string(MbcsCutBytes(text, static_cast<std::size_t>(length))));
+  lastError = kEditMaxLength;
+  return false;
+}
+
+char CVlStringEdit::GetPasswordChar() { return static_cast<char>(passwordChar); }
+
+void CVlStringEdit::SetPasswordChar(char c) {
+  passwordChar = static_cast<unsigned char>(c);
+  if (created) Sys()->SendMessage(Handle(), win::EM_SETPASSWORDCHAR, static_cast<unsigned char>(c), 0);
+  RefreshDisplay();
+}
+
+void CVlStringEdit::SetSpinButton(std::int32_t) {}
+bool CVlStringEdit::SetSpinDelay(std::int32_t) { return true; }
+float CVlStringEdit::GetSpinIncrease() { return 0.0f; }
+
+// --- Null, value ------------------------------------------------------------------------------
+
+void CVlStringEdit::SetNull(bool on) {
+  if (!on) {
+    isNull = 0;
+    return;
+  }
+  fieldModel.DeleteAll();
+  editText = singleLine ? fieldModel.GetText() : std::string();
+  isNull = 1;
+  lastError = kEditOk;
+  RefreshDisplay();
+}
+
+bool CVlStringEdit::SetValue(const TypedValue& value, std::string& produced) {
+  lastError = kEditOk;
+  std::string text = WithLineBreaks(value.Type() == VarType::Bstr ? value.AsBstr() : TypedValueToText(value));
+  bool whole = true;
+  if (maxLength > 0 && text.size() > static_cast<std::size_t>(maxLength)) {
+    text = std::string(MbcsCutBytes(text, static_cast<std::size_t>(maxLength)));
+    lastError = kEditMaxLength;
+    whole = false;
+  }
+  if (singleLine && HasPositions() && MbcsCharCount(text) > capacity_) {
+    text.resize(static_cast<std::size_t>(MbcsByteIndexOfChar(text, capacity_)));
+    lastError = kEditAdjustedToFormat;
+    whole = false;
+  }
+  produced = text;
+  if (const std::int32_t check = CheckText(text)) {
+    lastError = check;
+    return false;
+  }
+  isNull = 0;
+  LoadText(text);
+  ApplyFocusSelection();
+  return whole;
+}
+
+EditorValue CVlStringEdit::GetValue() {
+  EditorValue out;
+  out.isNull = isNull != 0;
+  out.text = CurrentText();
+  if (!out.isNull) out.value = TypedValue::Bstr(out.text);
+  return out;
+}
+
+void CVlStringEdit::SetLowerValue(const TypedValue& value) { lowerValue_ = TextOfBound(value); }
+void CVlStringEdit::SetUpperValue(const TypedValue& value) { upperValue_ = TextOfBound(value); }
+void CVlStringEdit::SetCheckValue(bool check) { checkValue_ = check ? 1 : 0; }
+
+bool CVlStringEdit::CommitText() {
+  if (isNull) return true;
+  lastError = CheckText(CurrentText());
+  return lastError == kEditOk;
+}
+
+TypedValue CVlStringEdit::ValueForUserCheck() {
+  return isNull ? TypedValue::Null() : TypedValue::Bstr(CurrentText());
+}
+
+// --- Display ----------------------------------------------------------------------------------
+
+std::string CVlStringEdit::DisplayForm() const {
+  if (isNull && !nullText_.empty()) return nullText_;
+  std::string text = CurrentText();
+  // A password box shows one password character per byte, through the mask's literals.
+  if (passwordChar != 0) text.assign(text.size(), static_cast<char>(passwordChar));
+  if (mask_.empty()) return text;
+  return MaskDisplayText(text, parsedMask_, false);
+}
+
+bool CVlStringEdit::RefreshDisplay() {
+  if (!singleLine) return SetDisplayText(editText);
+  if (HasFocus()) return SetDisplayText(fieldModel.EditText());
+  return SetDisplayText(DisplayForm());
+}
+
+// --- Input ------------------------------------------------------------------------------------
+
+bool CVlStringEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std::uint32_t&) {
+  replacement.clear();
+  if (HasPositions() && singleLine) {
+    const int run = MaskRunOfPosition(parsedMask_, CaretPosition());
+    if (run < 0) return false;
+    const MaskCharCheck check = CheckMaskChar(parsedMask_, static_cast<std::size_t>(run), static_cast<std::uint16_t>(ch));
+    if (!check.accepted) return false;
+    ch = check.character;
+  }
+  isNull = 0;
+  return true;
+}
+
+bool CVlStringEdit::ValidateText(const std::string& text) {
+  std::string converted;
+  if (singleLine && !CheckInsertText(text, converted)) return false;
+  if (!text.empty()) isNull = 0;
+  return true;
+}
+
+bool CVlStringEdit::SetSelText(const std::string& text) {
+  if (!singleLine) {
+    if (created) {
+      Sys()->SendMessage(Handle(), win::EM_REPLACESEL, 0, reinterpret_cast<win::LPARAM>(text.c_str()));
+      editText = Text();
+    } else {
+      editText += text;
+    }
+    if (!text.empty()) isNull = 0;
+    return true;
+  }
+  std::string converted;
+  if (!CheckInsertText(text, converted)) return false;
+  if (!text.empty()) isNull = 0;
+  if (!fieldModel.ReplaceSelection(converted)) {
+    lastError = kEditMaxLength;
+    return false;
+  }
+  editText = fieldModel.GetText();
+  RefreshDisplay();
+  if (HasFocus()) ApplySelection();
+  return true;
+}
+
+std::uint16_t CVlStringEdit::MaskImeModeAtCaret() const {
+  if (!HasPositions()) return 0;
+  const int run = MaskRunOfPosition(parsedMask_, CaretPosition());
+  if (run < 0) return 0;
+  return ModeOfWidth(parsedMask_.runs[static_cast<std::size_t>(run)].widthClass);
+}
+
+void CVlStringEdit::OnSelectionSet() {
+  const std::uint16_t mode = MaskImeModeAtCaret();
+  if (mode != 0 && mode != appliedImeMode) SwitchImeMode(mode);
+}
+
+// --- Clipboard --------------------------------------------------------------------------------
+
+void CVlStringEdit::Copy() {
+  if (passwordChar != 0 || !created) return;
+  win::System& sys = *Sys();
+  std::string text;
+  if (singleLine) {
+    text = RemoveMaskMarkers(fieldModel.GetSelectedText());
+  } else {
+    const std::int32_t from = std::min(SelStart(), SelEnd());
+    const std::int32_t to = std::max(SelStart(), SelEnd());
+    text = Text().substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+  }
+  // Nothing is put, and nothing is emptied, while another program holds the clipboard.
+  if (!sys.OpenClipboard(Handle())) return;
+  sys.EmptyClipboard();
+  sys.SetClipboardData(win::CF_TEXT, text + '\0');
+  sys.CloseClipboard();
+}
+
+bool CVlStringEdit::FitsFormatRect(const std::string& windowText) const {
+  // Every half-width cell is the edit control's character width, a double-byte character two.
+  const int width = FormatRect().Width();
+  return static_cast<int>(windowText.size()) * CharWidth() <= width;
+}
+
+bool CVlStringEdit::Paste() {
+  if (locked) return true;
+  if (!created) return false;
+  win::System& sys = *Sys();
+  if (!sys.OpenClipboard(Handle())) return false;
+  std::optional<std::string> data = sys.GetClipboardData(win::CF_TEXT);
+  sys.CloseClipboard();
+  if (!data) return false;
+  std::string text = data->substr(0, data->find('\0'));
+  std::string converted;
+  if (!CheckInsertText(text, converted)) return false;
+  if (!text.empty()) isNull = 0;
+  if (IsCentredOrRight()) {
+    // The longest beginning that still fits the box; the rest is dropped and reported.
+    std::size_t keep = converted.size();
+    while (keep > 0) {
+      MaskFieldModel trial = fieldModel;
+      if (trial.ReplaceSelection(std::string_view(converted).substr(0, keep)) && FitsFormatRect(trial.EditText())) break;
+      keep = MbcsCutBytes(converted, keep - 1).size();
+    }
+    if (keep < converted.size()) {
+      converted.resize(keep);
+      lastError = kEditTooWide;
+    }
+  }
+  if (!fieldModel.ReplaceSelection(converted)) {
+    lastError = kEditMaxLength;
+    return false;
+  }
+  RefreshWindowText();
+  ApplySelection();
+  return true;
+}
+
+// --- Focus and keys ---------------------------------------------------------------------------
+
+void CVlStringEdit::OnFocusLost(win::HWND newFocus) {
+  if (!isNull) {
+    const std::string text = CurrentText();
+    lastError = CheckText(text);
+    if (lastError != kEditOk) {
+      SendError(lastError, text);
+    } else {
+      CommonCommit(TypedValue::Bstr(text));
+    }
+  } else {
+    lastError = kEditOk;
+    CommonCommit(TypedValue::Null());
+  }
+  // A masked text is laid in again, so a "!" mask shows it right-aligned from now on.
+  if (singleLine && HasPositions() && created) {
+    fieldModel.SetText(RemoveMaskMarkers(fieldModel.GetText()));
+    editText = fieldModel.GetText();
+  }
+  if (created) RefreshDisplay();
+  SendFocusLeft(newFocus);
+}
+
+bool CVlStringEdit::OnStringKey(win::UINT msg, int vk) {
+  win::System& sys = *Sys();
+  const bool down = msg == win::WM_KEYDOWN;
+  if (singleLine) return vk == win::VK_TAB;  // the host's dialog navigation owns Tab
+  const bool ctrl = sys.GetKeyState(win::VK_CONTROL) < 0;
+  std::int32_t key = vk;
+  if (vk == win::VK_RETURN) {
+    if (down) return (tabFlags & kTabByReturn) != 0;
+    if (imeCharSeen) {
+      // This Enter confirmed an input-method composition.
+      imeCharSeen = 0;
+      return true;
+    }
+    if ((tabFlags & kTabByReturn) && !ctrl) {
+      const bool back = sys.GetKeyState(win::VK_SHIFT) < 0;
+      SendToControl(back ? VLM_PREVCONTROL : VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+      return true;
+    }
+    return !ctrl;
+  }
+  if (down && (tabFlags & kTabByVertKey) && (vk == win::VK_UP || vk == win::VK_DOWN)) {
+    const auto line = static_cast<std::int32_t>(sys.SendMessage(Handle(), win::EM_LINEFROMCHAR, static_cast<win::WPARAM>(-1), 0));
+    const auto lines = static_cast<std::int32_t>(sys.SendMessage(Handle(), win::EM_GETLINECOUNT, 0, 0));
+    if (vk == win::VK_UP && line < 1) {
+      SendToControl(VLM_PREVCONTROL, reinterpret_cast<win::LPARAM>(&key));
+      return true;
+    }
+    if (vk == win::VK_DOWN && line >= lines - 1) {
+      SendToControl(VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+      return true;
+    }
+  }
+  return false;
+}
+
+win::LRESULT CVlStringEdit::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+  if (destroying_ || Sys() == nullptr) return CVlEditWnd::WndProc(msg, wParam, lParam);
+  switch (msg) {
+    case win::WM_KEYDOWN:
+    case win::WM_KEYUP:
+      if (OnStringKey(msg, static_cast<int>(wParam))) return 0;
+      break;
+    case win::WM_CHAR:
+      // The Enter that moves the focus of a multi-line box breaks no line on its way.
+      if (!singleLine && wParam == '\r' && (tabFlags & kTabByReturn) && Sys()->GetKeyState(win::VK_CONTROL) >= 0) return 0;
+      break;
+    default:
+      break;
+  }
+  return CVlEditWnd::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace vl
