@@ -67,7 +67,12 @@ bool CVlTypedBoxCtrl::PreTranslateKeyboard(const win::MSG& msg) {
 std::string CVlTypedBoxCtrl::ShownText() const {
   CVlEditWnd* editor = Editor();
   if (editor == nullptr) return "";
-  if (EditorVisible()) return editor->GetText();
+  // While editing: the edit text, hidden behind one placeholder per byte in a password box.
+  if (EditorVisible()) {
+    std::string text = editor->GetText();
+    if (const char pw = editor->GetPasswordChar()) text.assign(text.size(), pw);
+    return text;
+  }
   std::string display;
   editor->GetDisplayText(display);
   return display;

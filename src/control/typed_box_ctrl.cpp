@@ -103,6 +103,8 @@ void CVlTypedBoxCtrl::PushPropertiesToEditor(CVlEditWnd& editor) {
   const std::uint16_t type = core_.dataType;
   const bool numericDateString = type != VlTextBoolean;
   editor.screenFonts = &ScreenFonts();
+  // "Today" of a Date box comes from the window system's clock even before its window exists.
+  editor.SetClock(site_.WindowSystem().GetClock());
   editor.SetStyleBits(EditorStyleBits());
   if (type == VlTextDate) editor.SetEraProfile(core_.eraProfile);
   editor.SetFormat(core_.format);

@@ -318,6 +318,11 @@ bool CVlEditWnd::IsFocusedWindow() const {
   return created && Sys() != nullptr && Sys()->GetFocus() == Handle();
 }
 
+const Clock* CVlEditWnd::CalendarClock() const {
+  if (Sys() != nullptr) return &Sys()->GetClock();
+  return clock_;
+}
+
 bool CVlEditWnd::IsCentredOrRight() const { return singleLine && (styleBits & (kStyleCenter | kStyleRight)); }
 
 std::int32_t CVlEditWnd::ShiftState() const {

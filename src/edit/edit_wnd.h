@@ -18,6 +18,7 @@
 #include "platform/font.h"
 #include "platform/imm.h"
 #include "platform/window.h"
+#include "runtime/clock.h"
 #include "value/typed_value.h"
 
 namespace vl {
@@ -168,6 +169,9 @@ class CVlEditWnd : public win::EditControl {
   // control, the text with the selection, and the caret while it has the focus. `dc` has its
   // origin at the window's top-left corner.
   virtual void PaintEditor(win::DeviceContext& dc);
+  // The calendar clock ("today") to use while the window does not exist yet; once it does, the
+  // window system's clock is used.
+  void SetClock(const Clock& clock) { clock_ = &clock; }
 
   // The text the window shows now (password characters included).
   std::string WindowText() const;
@@ -227,6 +231,8 @@ class CVlEditWnd : public win::EditControl {
   // A confirmed composition: its reading goes to the control as VLM_FURIGANA.
   void OnImeComposition(win::LPARAM flags);
   std::int32_t ShiftState() const;
+  // The window system's clock, else the one the control handed over; nullptr when neither.
+  const Clock* CalendarClock() const;
 
   // Default processing of the standard edit control.
   win::LRESULT Default(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
@@ -282,6 +288,7 @@ class CVlEditWnd : public win::EditControl {
 
   std::uint16_t dataType_;
   bool destroying_ = false;
+  const Clock* clock_ = nullptr;
 
  private:
   void OnSetFocusMessage(win::HWND previous);

@@ -1,6 +1,7 @@
 #include "edit/typed_edit.h"
 
 #include "edit/boolean_edit.h"
+#include "edit/date_edit.h"
 #include "edit/number_edit.h"
 #include "edit/string_edit.h"
 #include "format/display_text.h"

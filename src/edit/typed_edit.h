@@ -1,6 +1,5 @@
-// The Date and String editors as far as they go for now: each keeps the value it is
-// handed as text in its field model, checks it against its range when CheckValue is on and
-// (String) cuts it to MaxLength. Their own digit rules and masks come later.
+// The generic typed editor: the value is kept as text in the field model, checked against the
+// range when CheckValue is on and (String) cut to MaxLength; and the factory of every editor.
 #pragma once
 
 #include <memory>
@@ -37,11 +36,6 @@ class CVlTypedEdit : public CVlEditWnd {
   TypedValue upper_;
   bool checkValue_ = false;
   std::string format_;
-};
-
-class CVlDateEdit : public CVlTypedEdit {
- public:
-  CVlDateEdit() : CVlTypedEdit(VlTextDate) {}
 };
 
 // The editor class of a data type; nothing for a code that is not one of the nine.

@@ -151,3 +151,19 @@ memo.TabByReturn = true
 f:key("Enter")
 check.eq(f:focused(), "before", "TabByReturn moves on to the next in tab order")
 check.eq(memo.Value, vl.String("ab\r\ncd"), "one line break, none from the Enter that moved on")
+
+-- A password box never shows its text, not even while it is being edited.
+do
+  local pf = vl.Form{}
+  local pw = pf:add("pw")
+  pw.PasswordChar = "*"
+  pw.Value = "abc"
+  check.eq(pf:shown(pw), "***", "password display")
+  pf:focus(pw)
+  check.eq(pf:shown(pw), "***", "password while editing")
+  pf:key("End")
+  pf:type("d")
+  check.eq(pf:shown(pw), "****", "one placeholder per byte")
+  check.eq(pw.Text, "abcd", "the text itself")
+end
+print("string_editing (password): ok")
