@@ -52,4 +52,20 @@ f:click(off, 20, 10)
 check.eq(f:focused(), "x", "no focus")
 check.eq(seen(f), "", "no events")
 
+-- A drag into a box that is not being edited starts editing and selects what it crosses.
+do
+  local g = vl.Form{ font = "fixed" }
+  g:add_button("x")
+  local d = g:add("d", { x = 0, y = 0, w = 160, h = 24 })
+  d.Value = "hello world"
+  g:focus("x")
+  g:mousedown(d, 4, 10)
+  g:mousemove(d, 40, 10, { buttons = { "left" } })
+  g:mouseup(d, 40, 10)
+  local sel = g:selection(d)
+  check.eq(g:focused(), "d", "the drag started editing")
+  check.eq(sel.start, 0, "selection from the press")
+  check.eq(sel.length > 0, true, "the drag selected text")
+end
+
 print("mouse: ok")
