@@ -80,6 +80,17 @@ check.eq(picture(wide).pixel(3, 7), BLACK, "left-aligned when too wide")
 wide.Value = "xy"
 check.eq(picture(wide).pixel(2 + 1 + 94 - 12, 7), BLACK, "right-aligned again")
 
+-- The same for a Double box, right-aligned by its type.
+local dbl = f:add("dbl", { x = 120, y = 144, w = 100, h = 24 })
+dbl.DataType = vl.VlTextDouble
+dbl.Value = 1.5
+check.eq(picture(dbl).pixel(2 + 1 + 94 - 18, 7), BLACK, "Double right-aligned while it fits")
+dbl.Value = 1234567890123.25
+check.eq(picture(dbl).pixel(3, 7), BLACK, "Double left-aligned when too wide")
+dbl.Value = 2.5
+check.eq(picture(dbl).pixel(2 + 1 + 94 - 18, 7), BLACK, "Double right-aligned again")
+check.eq(dbl.Alignment, 1, "the configured alignment is kept")
+
 -- The box being edited shows its selection.
 local name = f:add("name", { x = 8, y = 176, w = 120, h = 24 })
 name.Value = "abcdef"
