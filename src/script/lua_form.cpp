@@ -30,6 +30,23 @@ CVlTypedBoxCtrl& BoxControl(const BoxRef& ref) {
   return site->Control();
 }
 
+win::RECT ReadRect(lua_State* L, int index, win::RECT defaults) {
+  int v[4] = {defaults.left, defaults.top, defaults.Width(), defaults.Height()};
+  const char* keys[4] = {"x", "y", "w", "h"};
+  for (int i = 0; i < 4; ++i) {
+    lua_getfield(L, index, keys[i]);
+    if (lua_isinteger(L, -1)) v[i] = static_cast<int>(lua_tointeger(L, -1));
+    lua_pop(L, 1);
+  }
+  return win::RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
+}
+
+void CheckNewName(FormHost& host, const std::string& name) {
+  if (host.form->FindBox(name) != nullptr || host.form->ButtonWindow(name) != win::kNoWindow) {
+    throw ScriptError("something named " + name + " is already on the form");
+  }
+}
+
 void ThrowPending(FormHost& host) {
   if (host.pendingError) {
     std::string e = *host.pendingError;
@@ -179,18 +196,9 @@ int FormAdd(lua_State* L) {
     FormHost& h = CheckForm(L, 1);
     if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add(name [, rect]): a name is expected");
     std::string name = lua_tostring(L, 2);
-    if (h.form->FindBox(name) != nullptr) throw ScriptError("a box named " + name + " is already on the form");
+    CheckNewName(h, name);
     std::optional<win::RECT> rect;
-    if (lua_istable(L, 3)) {
-      int v[4] = {0, 0, 120, 24};
-      const char* keys[4] = {"x", "y", "w", "h"};
-      for (int i = 0; i < 4; ++i) {
-        lua_getfield(L, 3, keys[i]);
-        if (lua_isinteger(L, -1)) v[i] = static_cast<int>(lua_tointeger(L, -1));
-        lua_pop(L, 1);
-      }
-      rect = win::RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
-    }
+    if (lua_istable(L, 3)) rect = ReadRect(L, 3, win::RECT{0, 0, 120, 24});
     h.form->AddBox(name, rect);
     PushBox(L, 1, name);
     return 1;
@@ -293,20 +301,9 @@ int FormAddButton(lua_State* L) {
     FormHost& h = CheckForm(L, 1);
     if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add_button(name [, rect]): a name is expected");
     std::string name = lua_tostring(L, 2);
-    if (h.form->FindBox(name) != nullptr || h.form->ButtonWindow(name) != win::kNoWindow) {
-      throw ScriptError("something named " + name + " is already on the form");
-    }
+    CheckNewName(h, name);
     std::optional<win::RECT> rect;
-    if (lua_istable(L, 3)) {
-      int v[4] = {0, 0, 80, 24};
-      const char* keys[4] = {"x", "y", "w", "h"};
-      for (int i = 0; i < 4; ++i) {
-        lua_getfield(L, 3, keys[i]);
-        if (lua_isinteger(L, -1)) v[i] = static_cast<int>(lua_tointeger(L, -1));
-        lua_pop(L, 1);
-      }
-      rect = win::RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
-    }
+    if (lua_istable(L, 3)) rect = ReadRect(L, 3, win::RECT{0, 0, 80, 24});
     h.form->AddButton(name, rect);
     lua_pushvalue(L, 2);
     return 1;

@@ -32,6 +32,11 @@ FormHost& CheckForm(lua_State* L, int index);
 BoxRef& CheckBoxRef(lua_State* L, int index);
 CVlTypedBoxCtrl& BoxControl(const BoxRef& ref);
 
+// A rectangle given as {x =, y =, w =, h =} at `index`; fields left out keep those of `defaults`.
+win::RECT ReadRect(lua_State* L, int index, win::RECT defaults);
+// Refuses a name that a box or a button of the form already has.
+void CheckNewName(FormHost& host, const std::string& name);
+
 // Raises, in Lua, an error a handler left while the C++ side was running.
 void ThrowPending(FormHost& host);
 // Adds the input methods (key, type, click, wait, ...) to the table on top.

@@ -72,19 +72,12 @@ int FormMove(lua_State* L) {
     CVlTypedBoxCtrl& control = BoxControl(CheckBoxRef(L, 2));
     if (!lua_istable(L, 3)) throw ScriptError("f:move(box, {x =, y =, w =, h =}): a rectangle is expected");
     const win::RECT now = h.form->WindowSystem().GetWindowRect(control.Handle());
-    int v[4] = {now.left, now.top, now.Width(), now.Height()};
-    const char* keys[4] = {"x", "y", "w", "h"};
-    for (int i = 0; i < 4; ++i) {
-      lua_getfield(L, 3, keys[i]);
-      if (lua_isinteger(L, -1)) v[i] = static_cast<int>(lua_tointeger(L, -1));
-      lua_pop(L, 1);
-    }
-    const win::RECT got = h.form->MoveBox(control, win::RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]});
+    const win::RECT got = h.form->MoveBox(control, ReadRect(L, 3, now));
     lua_createtable(L, 0, 4);
-    const int out[4] = {got.left, got.top, got.Width(), got.Height()};
-    for (int i = 0; i < 4; ++i) {
-      lua_pushinteger(L, out[i]);
-      lua_setfield(L, -2, keys[i]);
+    const std::pair<const char*, int> out[4] = {{"x", got.left}, {"y", got.top}, {"w", got.Width()}, {"h", got.Height()}};
+    for (const auto& [key, value] : out) {
+      lua_pushinteger(L, value);
+      lua_setfield(L, -2, key);
     }
     return 1;
   });

@@ -115,4 +115,8 @@ f:focus("last")
 f:click(off, 10, 10)
 check.eq(f:focused(), "last", "a disabled box takes no focus")
 
+-- Names are the form's: a box cannot take a button's name, nor a button a box's.
+check.eq(pcall(function() f:add("first") end), false, "a box named like a button")
+check.eq(pcall(function() f:add_button("a") end), false, "a button named like a box")
+
 print("navigation: ok")
