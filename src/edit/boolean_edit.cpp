@@ -248,33 +248,20 @@ void CVlBooleanEdit::ShowChecked() {
 // --- Clipboard: the value's text only ------------------------------------------------------------
 
 void CVlBooleanEdit::Copy() {
-  if (passwordChar != 0 || !created) return;
-  win::System& sys = *Sys();
-  if (!sys.OpenClipboard(Handle())) return;
-  sys.EmptyClipboard();
-  sys.SetClipboardData(win::CF_TEXT, ValueText() + '\0');
-  sys.CloseClipboard();
+  if (passwordChar != 0) return;
+  PutClipboardText(ValueText());
 }
 
 void CVlBooleanEdit::CutText() {
-  if (locked || !created) return;
-  win::System& sys = *Sys();
-  if (!sys.OpenClipboard(Handle())) return;
-  sys.EmptyClipboard();
-  sys.SetClipboardData(win::CF_TEXT, ValueText() + '\0');
-  sys.CloseClipboard();
+  if (locked) return;
+  PutClipboardText(ValueText());
 }
 
 bool CVlBooleanEdit::Paste() {
   if (locked) return true;
   if (!created) return false;
-  win::System& sys = *Sys();
-  if (!sys.OpenClipboard(Handle())) return false;
-  std::optional<std::string> data = sys.GetClipboardData(win::CF_TEXT);
-  sys.CloseClipboard();
-  if (!data) return false;
-  const std::string text = data->substr(0, data->find('\0'));
-  return SetSelText(text);
+  const std::optional<std::string> text = TakeClipboardText();
+  return text && SetSelText(*text);
 }
 
 // --- The button's notifications ------------------------------------------------------------------

@@ -3,29 +3,35 @@
 
 namespace vl {
 
-namespace {
-
-// CF_TEXT as this box puts it: the bytes and their terminating zero. Nothing is put when the
-// clipboard cannot be opened, so nothing is reported as done that was not.
-bool PutText(win::System& sys, win::HWND owner, const std::string& text) {
-  if (!sys.OpenClipboard(owner)) return false;
+bool CVlEditWnd::PutClipboardText(const std::string& text) {
+  if (!created) return false;
+  win::System& sys = *Sys();
+  if (!sys.OpenClipboard(Handle())) return false;
   sys.EmptyClipboard();
   sys.SetClipboardData(win::CF_TEXT, text + '\0');
   sys.CloseClipboard();
   return true;
 }
 
-}  // namespace
+std::optional<std::string> CVlEditWnd::TakeClipboardText() {
+  if (!created) return std::nullopt;
+  win::System& sys = *Sys();
+  if (!sys.OpenClipboard(Handle())) return std::nullopt;
+  std::optional<std::string> data = sys.GetClipboardData(win::CF_TEXT);
+  sys.CloseClipboard();
+  if (!data) return std::nullopt;
+  return data->substr(0, data->find('\0'));
+}
 
 void CVlEditWnd::Copy() {
   if (passwordChar != 0 || !created) return;
-  PutText(*Sys(), Handle(), RemoveMaskMarkers(fieldModel.GetSelectedText()));
+  PutClipboardText(RemoveMaskMarkers(fieldModel.GetSelectedText()));
 }
 
 void CVlEditWnd::Cut() {
   if (locked || !created) return;
   SaveUndoText();
-  if (!PutText(*Sys(), Handle(), RemoveMaskMarkers(fieldModel.GetSelectedText()))) return;
+  if (!PutClipboardText(RemoveMaskMarkers(fieldModel.GetSelectedText()))) return;
   fieldModel.Delete();
   AfterDelete();
   RefreshWindowText();
@@ -35,12 +41,9 @@ void CVlEditWnd::Cut() {
 bool CVlEditWnd::Paste() {
   if (locked) return true;
   if (!created) return false;
-  win::System& sys = *Sys();
-  if (!sys.OpenClipboard(Handle())) return false;
-  std::optional<std::string> data = sys.GetClipboardData(win::CF_TEXT);
-  sys.CloseClipboard();
+  const std::optional<std::string> data = TakeClipboardText();
   if (!data) return false;
-  std::string text = data->substr(0, data->find('\0'));
+  const std::string& text = *data;
   if (!ValidateText(text)) return false;
   if (!fieldModel.ReplaceSelection(text)) {
     lastError = kEditMaxLength;

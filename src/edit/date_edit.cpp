@@ -653,11 +653,8 @@ bool CVlDateEdit::Paste() {
     lastError = kEditOk;
     return ok;
   }
-  if (!sys.OpenClipboard(Handle())) return false;
-  const std::optional<std::string> data = sys.GetClipboardData(win::CF_TEXT);
-  sys.CloseClipboard();
-  if (!data) return false;
-  if (!ValidateText(data->substr(0, data->find('\0')))) return false;
+  const std::optional<std::string> data = TakeClipboardText();
+  if (!data || !ValidateText(*data)) return false;
   // A pasted date replaces every field, not only the selection.
   fieldModel.SetText(validatedText_);
   Normalise(FieldPosition(0, 0));

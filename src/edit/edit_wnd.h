@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "edit/edit_messages.h"
@@ -208,6 +209,11 @@ class CVlEditWnd : public win::EditControl {
   void SendToControl(win::UINT msg, win::LPARAM lParam = 0);
   void SendError(std::int32_t code, const std::string& text);
   void SendFocusLeft(win::HWND newFocus);
+  // CF_TEXT as every box puts it: the bytes and their terminating zero. False (nothing put, nothing
+  // emptied) when the clipboard cannot be opened, so nothing is reported as done that was not.
+  bool PutClipboardText(const std::string& text);
+  // The clipboard's text up to its terminating zero; nothing when it cannot be opened or holds none.
+  std::optional<std::string> TakeClipboardText();
   void SaveUndoText();
   void Undo();
   void Cut();

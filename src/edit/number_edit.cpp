@@ -575,11 +575,9 @@ bool CVlNumberEdit::Paste() {
     lastError = kEditOk;
     return ok;
   }
-  if (!sys.OpenClipboard(Handle())) return false;
-  std::optional<std::string> data = sys.GetClipboardData(win::CF_TEXT);
-  sys.CloseClipboard();
+  const std::optional<std::string> data = TakeClipboardText();
   if (!data) return false;
-  const std::string text = data->substr(0, data->find('\0'));
+  const std::string& text = *data;
   if (!ValidateText(text)) return false;
   // A pasted number replaces the whole text, not only the selection.
   if (fieldModel.SetText(text)) {

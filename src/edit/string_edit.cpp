@@ -316,7 +316,6 @@ void CVlStringEdit::OnSelectionSet() {
 
 void CVlStringEdit::Copy() {
   if (passwordChar != 0 || !created) return;
-  win::System& sys = *Sys();
   std::string text;
   if (singleLine) {
     text = RemoveMaskMarkers(fieldModel.GetSelectedText());
@@ -325,11 +324,7 @@ void CVlStringEdit::Copy() {
     const std::int32_t to = std::max(SelStart(), SelEnd());
     text = Text().substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
   }
-  // Nothing is put, and nothing is emptied, while another program holds the clipboard.
-  if (!sys.OpenClipboard(Handle())) return;
-  sys.EmptyClipboard();
-  sys.SetClipboardData(win::CF_TEXT, text + '\0');
-  sys.CloseClipboard();
+  PutClipboardText(text);
 }
 
 bool CVlStringEdit::FitsFormatRect(const std::string& windowText) const {
@@ -341,12 +336,9 @@ bool CVlStringEdit::FitsFormatRect(const std::string& windowText) const {
 bool CVlStringEdit::Paste() {
   if (locked) return true;
   if (!created) return false;
-  win::System& sys = *Sys();
-  if (!sys.OpenClipboard(Handle())) return false;
-  std::optional<std::string> data = sys.GetClipboardData(win::CF_TEXT);
-  sys.CloseClipboard();
+  const std::optional<std::string> data = TakeClipboardText();
   if (!data) return false;
-  std::string text = data->substr(0, data->find('\0'));
+  std::string text = *data;
   std::string converted;
   if (!CheckInsertText(text, converted)) return false;
   if (!text.empty()) isNull = 0;
