@@ -90,6 +90,7 @@ class EditControl : public Window {
   HWND Create(System& system, DWORD style, RECT rect, HWND parent);
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  Cursor ClassCursor() const override { return Cursor::IBeam; }
 
   // --- State, for the owner's drawing and for tests ------------------------------------------
   const std::string& Text() const { return buffer_.Text(); }

@@ -29,6 +29,7 @@ inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CTLCOLOREDIT = 0x0133;
 inline constexpr UINT WM_CTLCOLORBTN = 0x0135;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
+inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_SETFONT = 0x0030;
 inline constexpr UINT WM_NOTIFY = 0x004E;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
@@ -55,6 +56,9 @@ inline constexpr UINT WM_PASTE = 0x0302;
 inline constexpr UINT WM_CLEAR = 0x0303;
 inline constexpr UINT WM_UNDO = 0x0304;
 inline constexpr UINT WM_USER = 0x0400;
+
+// Hit-test code of WM_SETCURSOR's lParam: the pointer is over the client area.
+inline constexpr UINT HTCLIENT = 1;
 
 // Mouse message wParam flags.
 inline constexpr WPARAM MK_LBUTTON = 0x0001;

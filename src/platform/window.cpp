@@ -38,6 +38,17 @@ LRESULT Window::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   // A confirmed composition becomes input-method characters for a window that does not take
   // the composition itself.
   if (msg == WM_IME_COMPOSITION && system_ != nullptr) system_->Imm().PostResultChars(hwnd_, lParam);
+  if (msg == WM_SETCURSOR && system_ != nullptr) {
+    // The parent chooses first; a window shows its class cursor only when it is the one under the
+    // pointer, so a parent asked on a child's behalf leaves the choice to the child.
+    System* sys = system_;
+    const HWND self = hwnd_;
+    const HWND parent = sys->GetParent(self);
+    if (parent != kNoWindow && sys->SendMessage(parent, WM_SETCURSOR, wParam, lParam) != 0) return 1;
+    if (!sys->IsWindow(self) || HWND{static_cast<std::uint32_t>(wParam)} != self) return 0;
+    sys->SetCursor(ClassCursor());
+    return 1;
+  }
   return 0;
 }
 
@@ -86,6 +97,7 @@ bool System::DestroyWindow(HWND hwnd) {
     focus_ = kNoWindow;
   }
   SendMessage(hwnd, WM_DESTROY, 0, 0);
+  if (filterOwner_ == hwnd) ClearMessageFilter(hwnd);
   Entry* e = Find(hwnd);
   if (e == nullptr) return true;
   if (e->behaviour != nullptr) {
@@ -118,7 +130,9 @@ void System::DispatchPosted() {
   while (!posted_.empty()) {
     Posted p = posted_.front();
     posted_.pop_front();
-    SendMessage(p.hwnd, p.msg, p.wParam, p.lParam);
+    MSG msg{p.hwnd, p.msg, p.wParam, p.lParam};
+    if (Filtered(msg)) continue;
+    SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
   }
 }
 
@@ -328,7 +342,26 @@ std::uint32_t System::CharFromKey(int vk) const {
   return CharacterOfKey(vk, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0);
 }
 
+void System::SetMessageFilter(HWND owner, std::function<bool(MSG&)> filter) {
+  filterOwner_ = IsWindow(owner) ? owner : kNoWindow;
+  filter_ = filterOwner_ != kNoWindow ? std::move(filter) : nullptr;
+}
+
+void System::ClearMessageFilter(HWND owner) {
+  if (owner != filterOwner_) return;
+  filterOwner_ = kNoWindow;
+  filter_ = nullptr;
+}
+
+bool System::Filtered(MSG& msg) {
+  if (!filter_) return false;
+  // A copy: the filter may clear itself while it runs.
+  const std::function<bool(MSG&)> filter = filter_;
+  return filter(msg);
+}
+
 bool System::DispatchMessage(MSG msg) {
+  if (Filtered(msg)) return false;
   if (preTranslate_ && preTranslate_(msg)) return false;
   SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
   return true;
@@ -377,8 +410,10 @@ void System::DispatchInput(const Input& in) {
       return;
     }
     case Input::Kind::Mouse: {
+      cursorPos_ = in.screen;
       HWND target = GetCapture();
-      if (target == kNoWindow) target = WindowFromPoint(in.screen);
+      const bool captured = target != kNoWindow;
+      if (!captured) target = WindowFromPoint(in.screen);
       if (target == kNoWindow) return;
       switch (in.action) {
         case MouseAction::LeftDown: case MouseAction::LeftDouble: keyState_[1] |= 0x80; break;
@@ -397,8 +432,13 @@ void System::DispatchInput(const Input& in) {
       if (keyState_[4] & 0x80) flags |= MK_MBUTTON;
       if (GetKeyState(VK_SHIFT) < 0) flags |= MK_SHIFT;
       if (GetKeyState(VK_CONTROL) < 0) flags |= MK_CONTROL;
+      const UINT message = kMessages[static_cast<int>(in.action)];
+      if (!captured) {
+        SendMessage(target, WM_SETCURSOR, static_cast<WPARAM>(HandleId(target)), MAKELPARAM(HTCLIENT, message));
+        if (!IsWindow(target)) return;
+      }
       const POINT local = ScreenToClient(target, in.screen);
-      DispatchMessage(MSG{target, kMessages[static_cast<int>(in.action)], flags, MAKELPARAM(local.x, local.y)});
+      DispatchMessage(MSG{target, message, flags, MAKELPARAM(local.x, local.y)});
       return;
     }
   }

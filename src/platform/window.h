@@ -54,6 +54,9 @@ struct MSG {
   LPARAM lParam = 0;
 };
 
+// Shapes of the mouse pointer.
+enum class Cursor { Arrow, IBeam, SizeWE, SizeNS, SizeNWSE, SizeNESW };
+
 // Mouse input as the user gives it, in screen coordinates.
 enum class MouseAction { Move, LeftDown, LeftUp, LeftDouble, RightDown, RightUp, MiddleDown, MiddleUp };
 
@@ -74,6 +77,8 @@ class Window {
 
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The pointer over this window when neither it nor a parent chooses another on WM_SETCURSOR.
+  virtual Cursor ClassCursor() const { return Cursor::Arrow; }
 
  protected:
   // Makes this object stand for a window another object made and handles (a wrapper around a
@@ -170,6 +175,20 @@ class System {
   HWND SetCapture(HWND hwnd);
   bool ReleaseCapture();
   HWND GetCapture() const;
+  // The pointer: where the last mouse input put it (screen coordinates) and its shape. Before
+  // each mouse message to a window that does not hold the capture, the window gets WM_SETCURSOR
+  // (wParam the window under the pointer, lParam HTCLIENT and the mouse message); its default
+  // processing asks the parent first and else shows the window's class cursor.
+  POINT GetCursorPos() const { return cursorPos_; }
+  void SetCursor(Cursor cursor) { cursor_ = cursor; }
+  Cursor GetCursor() const { return cursor_; }
+
+  // A window's own look at the messages the loop takes, before the host's pre-translate hook and
+  // dispatch, as a modal loop of that window would see them: input messages and posted ones. The
+  // filter may rewrite a message (another target or point) and returns true for one it consumed.
+  // One filter at a time; it goes with its owner window.
+  void SetMessageFilter(HWND owner, std::function<bool(MSG&)> filter);
+  void ClearMessageFilter(HWND owner);
 
   // --- The message loop: dispatches posted messages and queued input until both are empty.
   // `preTranslate` (the host's hook: keyboard filters, dialog navigation) sees every input
@@ -240,8 +259,9 @@ class System {
   const Entry* Find(HWND hwnd) const;
   Entry* Find(HWND hwnd);
   void DispatchInput(const Input& input);
-  // False when the pre-translate hook consumed the message.
+  // False when the message filter or the pre-translate hook consumed the message.
   bool DispatchMessage(MSG msg);
+  bool Filtered(MSG& msg);
   std::vector<HWND> ChildrenOf(HWND parent) const;
 
   Clock& clock_;
@@ -257,6 +277,10 @@ class System {
   int repeatKey_ = 0;
   std::uint64_t repeatDue_ = 0;
   HWND capture_ = kNoWindow;
+  POINT cursorPos_;
+  Cursor cursor_ = Cursor::Arrow;
+  HWND filterOwner_ = kNoWindow;
+  std::function<bool(MSG&)> filter_;
   std::uint64_t now_ = 0;  // milliseconds of virtual time passed through AdvanceTime
   std::vector<Timer> timers_;
 

@@ -175,6 +175,99 @@ TEST_F(WindowSystem, MouseGoesToTheWindowUnderThePointOrTheCapture) {
   EXPECT_EQ(sys_.WindowFromPoint(POINT{105, 105}), topH_);
 }
 
+TEST_F(WindowSystem, MessageFilterSeesMessagesBeforeTheHookAndMayRewriteOrConsumeThem) {
+  std::vector<UINT> order;
+  sys_.SetPreTranslateHook([&](MSG& m) {
+    order.push_back(m.message);
+    return false;
+  });
+  sys_.SetMessageFilter(aH_, [&](MSG& m) {
+    order.push_back(0x8000 | m.message);
+    if (m.message == WM_TIMER) return true;  // a posted message the filter keeps
+    if (m.message == WM_LBUTTONDOWN) {       // aimed at another window
+      m.hwnd = bH_;
+      m.lParam = MAKELPARAM(1, 2);
+    }
+    return false;
+  });
+  sys_.SetFocus(aH_);
+  sys_.PostMessage(aH_, WM_TIMER, 3, 0);
+  sys_.keybd_event(VK_SPACE, 0);
+  sys_.QueueMouse(MouseAction::LeftDown, POINT{100 + 20, 100 + 20});
+  a_.seen.clear();
+  sys_.ProcessInput();
+  EXPECT_EQ(order, (std::vector<UINT>{0x8000 | WM_TIMER, 0x8000 | WM_KEYDOWN, WM_KEYDOWN, 0x8000 | WM_CHAR, WM_CHAR,
+                                      0x8000 | WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
+  EXPECT_TRUE(a_.Messages({WM_TIMER, WM_LBUTTONDOWN}).empty());
+  ASSERT_EQ(b_.Messages({WM_LBUTTONDOWN}).size(), 1u);
+  EXPECT_EQ(b_.seen.back().lParam, MAKELPARAM(1, 2));
+
+  // Only its owner removes a filter, and the filter goes with the owner's window.
+  sys_.ClearMessageFilter(bH_);
+  order.clear();
+  sys_.PostMessage(aH_, WM_TIMER, 3, 0);
+  sys_.ProcessInput();
+  EXPECT_EQ(order, (std::vector<UINT>{0x8000 | WM_TIMER}));
+  sys_.DestroyWindow(aH_);
+  order.clear();
+  sys_.PostMessage(bH_, WM_TIMER, 3, 0);
+  sys_.ProcessInput();
+  EXPECT_TRUE(order.empty());
+  EXPECT_EQ(b_.Messages({WM_TIMER}).size(), 1u);
+}
+
+// A child whose class shows the text-insertion cursor, inside a parent that may choose itself.
+class TextWindow : public Recorder {
+ public:
+  Cursor ClassCursor() const override { return Cursor::IBeam; }
+};
+class ChoosingParent : public Window {
+ public:
+  bool chooses = false;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_SETCURSOR && chooses) {
+      Sys()->SetCursor(Cursor::SizeWE);
+      return 1;
+    }
+    return DefWindowProc(msg, wParam, lParam);
+  }
+};
+
+TEST_F(WindowSystem, PointerShapeComesFromTheParentOrTheWindowUnderIt) {
+  ChoosingParent parent;
+  TextWindow text;
+  const HWND parentH = sys_.CreateWindowEx(parent, "P", WS_CHILD | WS_VISIBLE, RECT{0, 100, 100, 140}, topH_);
+  const HWND textH = sys_.CreateWindowEx(text, "T", WS_CHILD | WS_VISIBLE, RECT{0, 0, 50, 20}, parentH);
+  struct Row {
+    POINT at;
+    bool parentChooses;
+    Cursor expected;
+    const char* what;
+  } rows[] = {
+      {{100 + 15, 200 + 5}, false, Cursor::IBeam, "the child's class cursor"},
+      {{100 + 80, 200 + 5}, false, Cursor::Arrow, "the parent's own area"},
+      {{100 + 15, 200 + 5}, true, Cursor::SizeWE, "a parent may choose for its child"},
+  };
+  for (const Row& r : rows) {
+    parent.chooses = r.parentChooses;
+    sys_.SetCursor(Cursor::SizeNS);
+    sys_.QueueMouse(MouseAction::Move, r.at);
+    sys_.ProcessInput();
+    EXPECT_EQ(sys_.GetCursor(), r.expected) << r.what;
+    EXPECT_EQ(sys_.GetCursorPos(), r.at) << r.what;
+  }
+  // A window that holds the capture gets no WM_SETCURSOR: the pointer keeps its shape.
+  parent.chooses = false;
+  sys_.SetCapture(textH);
+  const auto asked = text.Messages({WM_SETCURSOR}).size();
+  sys_.SetCursor(Cursor::SizeNS);
+  sys_.QueueMouse(MouseAction::Move, POINT{100 + 80, 200 + 5});
+  sys_.ProcessInput();
+  EXPECT_EQ(sys_.GetCursor(), Cursor::SizeNS);
+  EXPECT_EQ(text.Messages({WM_SETCURSOR}).size(), asked);
+  EXPECT_EQ(text.Messages({WM_MOUSEMOVE}).size(), 3u);
+}
+
 TEST_F(WindowSystem, ClipboardHoldsTextAndRegisteredFormats) {
   const UINT mine = sys_.RegisterClipboardFormat("VlCF_LONG");
   EXPECT_EQ(sys_.RegisterClipboardFormat("VlCF_LONG"), mine);
