@@ -1,6 +1,7 @@
 // Mouse input that lands on the control's own window (the edit window hidden, or the point
 // outside it): clicks start editing and go on to the edit window or the spin button, moves are
-// passed to the edit window or reported by the control itself.
+// passed to the edit window or reported by the control itself. The first click is then
+// classified while the control holds the mouse, and the pointer is chosen over the box.
 #include "control/typed_box_ctrl.h"
 #include "edit/spin_button.h"
 
@@ -62,6 +63,7 @@ bool CVlTypedBoxCtrl::RouteMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM 
       return true;
     case win::WM_LBUTTONDOWN:
     case win::WM_RBUTTONDOWN: {
+      EndClickWait(false);
       if (!inBox) return true;
       ActivateEditing();
       if (editor == nullptr || EditorWindow() == win::kNoWindow || sys.GetFocus() != EditorWindow()) return true;
@@ -77,12 +79,121 @@ bool CVlTypedBoxCtrl::RouteMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM 
       const win::HWND target = EditorWindow();
       const win::POINT screen = sys.ClientToScreen(Handle(), p);
       const win::POINT local = sys.ScreenToClient(target, screen);
-      sys.SendMessage(target, msg, wParam, win::MAKELPARAM(local.x, local.y));
+      const win::LPARAM point = win::MAKELPARAM(local.x, local.y);
+      sys.SendMessage(target, msg, wParam, point);
+      if (msg == win::WM_LBUTTONDOWN && core_.dataType != VlTextBoolean && sys.IsWindow(target) &&
+          sys.GetCapture() == target) {
+        BeginClickWait(wParam, point);
+      }
       return true;
     }
     default:
       return false;
   }
+}
+
+// --- The click classification ----------------------------------------------------------------
+
+namespace {
+constexpr std::uintptr_t kClickWaitTimer = 0x564C;
+}
+
+void CVlTypedBoxCtrl::BeginClickWait(win::WPARAM flags, win::LPARAM editPoint) {
+  win::System& sys = site_.WindowSystem();
+  EndClickWait(false);
+  clickWait_ = ClickWait{true, false, false, flags, editPoint};
+  sys.SetCapture(Handle());
+  sys.SetTimer(Handle(), kClickWaitTimer, sys.GetDoubleClickTime());
+  sys.SetMessageFilter(Handle(), [this](win::MSG& m) { return ClickWaitMessage(m); });
+}
+
+bool CVlTypedBoxCtrl::ClickWaitMessage(win::MSG& m) {
+  win::System& sys = site_.WindowSystem();
+  switch (m.message) {
+    case win::WM_TIMER:
+      if (m.hwnd != Handle() || m.wParam != kClickWaitTimer) return false;
+      // The button is still held without a move: the edit window gets the press back and tracks.
+      EndClickWait(!clickWait_.upSeen);
+      return true;
+    case win::WM_MOUSEMOVE:
+      if (clickWait_.upSeen) return false;
+      if (!clickWait_.moved) {
+        clickWait_.moved = true;
+        return false;
+      }
+      // A drag: the edit window takes the press again, then this move extends its selection.
+      EndClickWait(true);
+      return false;
+    case win::WM_LBUTTONUP:
+      clickWait_.upSeen = true;
+      return false;
+    case win::WM_LBUTTONDBLCLK:
+    case win::WM_KEYDOWN:
+    case win::WM_SYSKEYDOWN:
+      // The wait ends and the message goes on as it came: the double click through the routing to
+      // the edit window, the key to the focus with the key state it was pressed in.
+      EndClickWait(false);
+      return false;
+    case win::WM_LBUTTONDOWN:
+    case win::WM_RBUTTONDOWN:
+    case win::WM_MBUTTONDOWN: {
+      // A new press, perhaps on another window: it goes where the user pressed, not to the
+      // control that held the mouse for the first click.
+      const win::POINT screen = sys.ClientToScreen(m.hwnd, PointOf(m.lParam));
+      EndClickWait(false);
+      win::HWND target = sys.GetCapture();
+      if (target == win::kNoWindow) target = sys.WindowFromPoint(screen);
+      if (target == win::kNoWindow) return true;
+      const win::POINT local = sys.ScreenToClient(target, screen);
+      m.hwnd = target;
+      m.lParam = win::MAKELPARAM(local.x, local.y);
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+void CVlTypedBoxCtrl::EndClickWait(bool pressAgain) {
+  if (!clickWait_.active) return;
+  clickWait_.active = false;
+  win::System& sys = site_.WindowSystem();
+  sys.KillTimer(Handle(), kClickWaitTimer);
+  sys.ClearMessageFilter(Handle());
+  const win::HWND edit = EditorWindow();
+  if (pressAgain && edit != win::kNoWindow && sys.IsWindowVisible(edit)) {
+    core_.mouseRouted = true;
+    sys.SendMessage(edit, win::WM_LBUTTONDOWN, clickWait_.flags, clickWait_.editPoint);
+    core_.mouseRouted = false;
+  }
+  // Only the control's own hold goes: the edit window keeps a capture it took back for a drag.
+  if (sys.GetCapture() == Handle()) sys.ReleaseCapture();
+}
+
+// --- The mouse pointer -----------------------------------------------------------------------
+
+bool CVlTypedBoxCtrl::OnSetCursor(win::WPARAM over) {
+  if (!HasControlWindow() || win::HWND{static_cast<std::uint32_t>(over)} != Handle()) return false;
+  win::System& sys = site_.WindowSystem();
+  const win::POINT p = sys.ScreenToClient(Handle(), sys.GetCursorPos());
+  if (tracker_.Shown()) {
+    const unsigned edges = tracker_.HitTest(p);
+    if (edges == 0) return false;
+    const bool horizontal = (edges & (SizingTracker::kLeft | SizingTracker::kRight)) != 0;
+    const bool vertical = (edges & (SizingTracker::kTop | SizingTracker::kBottom)) != 0;
+    win::Cursor shape = horizontal ? win::Cursor::SizeWE : win::Cursor::SizeNS;
+    if (horizontal && vertical) {
+      const bool mainDiagonal = edges == (SizingTracker::kLeft | SizingTracker::kTop) ||
+                                edges == (SizingTracker::kRight | SizingTracker::kBottom);
+      shape = mainDiagonal ? win::Cursor::SizeNWSE : win::Cursor::SizeNESW;
+    }
+    sys.SetCursor(shape);
+    return true;
+  }
+  if (!UserMode() || !core_.enabled || core_.unavailable || core_.dataType == VlTextBoolean) return false;
+  if (EditorVisible() || !win::PtInRect(core_.editRect, p)) return false;
+  sys.SetCursor(win::Cursor::IBeam);
+  return true;
 }
 
 }  // namespace vl

@@ -27,6 +27,7 @@ CVlTypedBoxCtrl::CVlTypedBoxCtrl(IVlControlSite& site, EditorFactory factory)
 }
 
 CVlTypedBoxCtrl::~CVlTypedBoxCtrl() {
+  EndClickWait(false);
   core_.font->SetListener(nullptr);
   core_.editor.reset();  // destroys the edit window before the control window
 }
@@ -224,6 +225,16 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
     case win::WM_SETFOCUS:
       ActivateEditing();
       return 0;
+    case win::WM_SETCURSOR:
+      if (OnSetCursor(wParam)) return 1;
+      return DefWindowProc(msg, wParam, lParam);
+    case win::WM_CAPTURECHANGED:
+      // Someone else took the mouse (a message box, the edit window): the wait is over.
+      EndClickWait(false);
+      return 0;
+    case win::WM_DESTROY:
+      EndClickWait(false);
+      return DefWindowProc(msg, wParam, lParam);
     case win::WM_SIZE:
       LayoutEditRect();
       return 0;
@@ -231,6 +242,7 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
     case win::WM_CTLCOLORBTN:
       return OnCtlColor(wParam);
     case VLM_FOCUSLEFT: {
+      EndClickWait(false);
       auto* target = reinterpret_cast<const win::HWND*>(lParam);
       OnFocusLeft(target != nullptr ? *target : win::kNoWindow);
       return 0;

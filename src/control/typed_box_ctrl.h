@@ -221,6 +221,17 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   // Mouse input on the control's own window; true when consumed.
   bool RouteMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
   win::RECT HitRect() const;
+  // After a first click that the edit window captured, the control holds the mouse for the
+  // double-click time to learn what the click was: the start of a drag, half of a double click,
+  // a click followed by typing, or a plain click (or press) on its own.
+  void BeginClickWait(win::WPARAM flags, win::LPARAM editPoint);
+  bool ClickWaitMessage(win::MSG& msg);
+  // Ends the wait; `pressAgain` hands the first press to the edit window once more (under the
+  // mouse-routed flag, so the host does not see a second MouseDown) to let it track the mouse.
+  void EndClickWait(bool pressAgain);
+  // WM_SETCURSOR: the text-insertion cursor over a box that is not being edited, the sizing
+  // cursors over the design-time tracker's handles; false leaves the choice to the default.
+  bool OnSetCursor(win::WPARAM over);
 
   // Events from the edit window.
   void Fire(VlEvent id, EventArgs& args);
@@ -238,6 +249,13 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   bool focusReturned_ = false;
   int fallingBack_ = 0;  // a ValueError report is putting the fallback value back
   bool alignmentFitLeft_ = false;
+  struct ClickWait {
+    bool active = false;
+    bool upSeen = false;
+    bool moved = false;
+    win::WPARAM flags = 0;
+    win::LPARAM editPoint = 0;  // the first press, in the edit window's coordinates
+  } clickWait_;
   SizingTracker tracker_;
   win::HBRUSH editBrush_;
   mutable win::FixedFontBackend fixedFonts_;

@@ -298,6 +298,14 @@ int FormSelection(lua_State* L) {
   });
 }
 
+int FormCursor(lua_State* L) {
+  return Guarded(L, [&] {
+    static constexpr const char* kNames[] = {"arrow", "ibeam", "sizewe", "sizens", "sizenwse", "sizenesw"};
+    lua_pushstring(L, kNames[static_cast<int>(CheckForm(L, 1).form->WindowSystem().GetCursor())]);
+    return 1;
+  });
+}
+
 int FormClipboard(lua_State* L) {
   return Guarded(L, [&] {
     win::System& sys = CheckForm(L, 1).form->WindowSystem();
@@ -421,7 +429,7 @@ void RegisterInputMethods(lua_State* L) {
       {"mouseup", FormMouseUp},   {"mousemove", FormMouseMove}, {"shown", FormShown},
       {"selection", FormSelection}, {"clipboard", FormClipboard}, {"set_clipboard", FormSetClipboard},
       {"mnemonic", FormMnemonic}, {"ime_compose", FormImeCompose}, {"ime", FormIme},
-      {"ime_set", FormImeSet},    {nullptr, nullptr},
+      {"ime_set", FormImeSet},    {"cursor", FormCursor},       {nullptr, nullptr},
   };
   luaL_setfuncs(L, methods, 0);
 }

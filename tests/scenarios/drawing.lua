@@ -114,9 +114,16 @@ check.eq(p.pixel(3, 7), BLACK, "metafile: first glyph drawn by the control")
 local d = vl.Form{ mode = "design", font = "fixed" }
 local t = d:add("t", { x = 8, y = 8, w = 200, h = 60 })
 t.Captions[0].Size = 7.5
+t.Captions[vl.VlTextCapTop].Size = 7.5
 check.eq(d:design_edit(t), true, "design_edit")
+-- The pointer follows the tracker's handles; inside the box a designer gets no text cursor.
+for _, r in ipairs({ { 5, 30, "sizewe" }, { 100, 5, "sizens" }, { 5, 5, "sizenwse" }, { 100, 30, "arrow" } }) do
+  d:mousemove(t, r[1], r[2])
+  check.eq(d:cursor(), r[3], "pointer at " .. r[1] .. "," .. r[2])
+end
 d:mousedown(t, 5, 30)
 d:mousemove(t, 25, 30, { buttons = { "left" } })
+check.eq(d:cursor(), "sizewe", "the pointer keeps its shape during the drag")
 d:mouseup(t, 25, 30)
 check.eq(math.abs(t.Captions[0].Size - 22.5) < 0.05, true, "Left caption size after the drag: " .. t.Captions[0].Size)
 
