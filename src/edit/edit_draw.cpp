@@ -29,7 +29,7 @@ class SelectedFont {
   win::HFONT previous_;
 };
 
-int TextWidth(const win::DeviceContext& dc, std::string_view text) { return win::GetTextExtentPoint32(dc, text).cx; }
+int DcTextWidth(const win::DeviceContext& dc, std::string_view text) { return win::GetTextExtentPoint32(dc, text).cx; }
 
 // Draws `text` from x on one line, the bytes [selA, selB) in the highlight colours, clipped to
 // `clip`.
@@ -42,7 +42,7 @@ void DrawLineWithSelection(win::DeviceContext& dc, int x, int y, const win::RECT
   const std::string_view selected = text.substr(static_cast<std::size_t>(selA), static_cast<std::size_t>(selB - selA));
   const std::string_view after = text.substr(static_cast<std::size_t>(selB));
   if (!before.empty()) win::ExtTextOut(dc, x, y, win::ETO_CLIPPED, &clip, before);
-  x += TextWidth(dc, before);
+  x += DcTextWidth(dc, before);
   if (!selected.empty()) {
     const int mode = win::SetBkMode(dc, win::OPAQUE);
     const win::COLORREF back = win::SetBkColor(dc, win::GetSysColor(win::COLOR_HIGHLIGHT));
@@ -51,7 +51,7 @@ void DrawLineWithSelection(win::DeviceContext& dc, int x, int y, const win::RECT
     win::SetBkMode(dc, mode);
     win::SetBkColor(dc, back);
     win::SetTextColor(dc, fore);
-    x += TextWidth(dc, selected);
+    x += DcTextWidth(dc, selected);
   }
   if (!after.empty()) win::ExtTextOut(dc, x, y, win::ETO_CLIPPED, &clip, after);
 }
@@ -62,6 +62,25 @@ void DrawCaret(win::DeviceContext& dc, int x, int top, int height, const win::RE
 }
 
 }  // namespace
+
+int CVlEditWnd::MeasureText(std::string_view shown) const {
+  if (screenFonts == nullptr) return EditControl::MeasureText(shown);
+  win::DeviceContext dc(nullptr, *screenFonts);
+  SelectedFont selected(dc, font);
+  return DcTextWidth(dc, shown);
+}
+
+int CVlEditWnd::MeasureLineHeight() const {
+  if (screenFonts == nullptr) return EditControl::MeasureLineHeight();
+  win::DeviceContext dc(nullptr, *screenFonts);
+  SelectedFont selected(dc, font);
+  return std::max(1, win::GetTextMetrics(dc).tmHeight);
+}
+
+bool CVlEditWnd::FitsFormatRect(const std::string& windowText) const {
+  const char pw = PasswordChar();
+  return TextWidth(pw != 0 ? std::string(windowText.size(), pw) : windowText) <= FormatRect().Width() - 1;
+}
 
 // Measured against the area the window was last drawn in, its spin strip included.
 bool CVlEditWnd::FitsDisplayWidth(win::DeviceContext* dc) {
@@ -171,20 +190,10 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
   const int selB = showSelection ? std::max(SelStart(), SelEnd()) : 0;
 
   if (singleLine) {
-    // One line; centred and right-aligned boxes keep their alignment while the text fits, and a
-    // text wider than the box scrolls so the caret stays in view.
-    const int w = TextWidth(dc, text);
-    const int caretX = TextWidth(dc, std::string_view(text).substr(0, static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())))));
-    int x = area.left;
-    if (w <= area.Width() - 1) {
-      if (styleBits & kStyleRight) {
-        x = area.right - 1 - w;
-      } else if (styleBits & kStyleCenter) {
-        x = area.left + (area.Width() / 2 - w / 2);
-      }
-    } else {
-      x = area.left - std::max(0, caretX - (area.Width() - 1));
-    }
+    // One line, placed by the window's own layout: aligned while it fits, else scrolled so the
+    // caret stays in view.
+    const int caretX = DcTextWidth(dc, std::string_view(text).substr(0, static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())))));
+    const int x = LineLeft(0);
     DrawLineWithSelection(dc, x, area.top, area, text, selA, selB);
     if (focused) DrawCaret(dc, x + caretX, area.top, lineHeight, area);
     return;
@@ -201,17 +210,11 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
     const std::string_view line = all.substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(lineEnd - lineStart));
     if (lineIndex >= FirstVisibleLine()) {
       if (y >= area.bottom) break;
-      const int w = TextWidth(dc, line);
-      int x = area.left;
-      if (styleBits & kStyleRight) {
-        x = std::max(area.left, area.right - 1 - w);
-      } else if (styleBits & kStyleCenter) {
-        x = std::max(area.left, area.left + (area.Width() / 2 - w / 2));
-      }
+      const int x = LineLeft(lineIndex);
       const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
       DrawLineWithSelection(dc, x, y, clip, line, selA - lineStart, selB - lineStart);
       if (focused && caret >= lineStart && caret <= lineEnd) {
-        DrawCaret(dc, x + TextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - lineStart))), y, lineHeight, clip);
+        DrawCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - lineStart))), y, lineHeight, clip);
       }
       y += lineHeight;
     }

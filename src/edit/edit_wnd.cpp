@@ -412,9 +412,14 @@ void CVlEditWnd::Undo() {
   ApplySelection();
 }
 
-bool CVlEditWnd::InsertSingleByte(std::uint32_t ch) {
-  // Measuring a centred or right-aligned box's text against its width needs the font; every
-  // character fits until the box can measure.
+bool CVlEditWnd::InsertTypedChar(std::uint32_t ch) {
+  if (IsCentredOrRight()) {
+    MaskFieldModel trial = fieldModel;
+    if (trial.InsertChar(static_cast<std::uint16_t>(ch)) && !FitsFormatRect(trial.EditText())) {
+      lastError = kEditTooWide;
+      return false;
+    }
+  }
   if (!fieldModel.InsertChar(static_cast<std::uint16_t>(ch))) {
     lastError = kEditMaxLength;
     return false;

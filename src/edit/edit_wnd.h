@@ -217,8 +217,16 @@ class CVlEditWnd : public win::EditControl {
   void SaveUndoText();
   void Undo();
   void Cut();
-  bool InsertSingleByte(std::uint32_t ch);
+  // A typed character (single- or double-byte) into the field model. A centred or right-aligned
+  // single-line window does not scroll, so a character that would take the text past its
+  // formatting rectangle is refused with status 4; a refusal of the model is status 3.
+  bool InsertTypedChar(std::uint32_t ch);
   bool IsCentredOrRight() const;
+  // Whether the window text would fit the formatting rectangle in the window's font.
+  bool FitsFormatRect(const std::string& windowText) const;
+  // The window's font, measured with the control's screen fonts once the box has them.
+  int MeasureText(std::string_view shown) const override;
+  int MeasureLineHeight() const override;
   // Whether a single-line text fits the area the window was last drawn in.
   bool FitsLastDrawArea(const std::string& text);
   // The display text of a single-line box with the live selection (SelStart..SelEnd).

@@ -317,16 +317,8 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
         if (!replacement.empty()) {
           RefreshWindowText();
           ApplySelection();
-        } else if (ch > 0xFF) {
-          if (!fieldModel.InsertChar(static_cast<std::uint16_t>(ch))) {
-            lastError = kEditMaxLength;
-            return 0;
-          }
-          reachedEnd = fieldModel.LastPositionFilled() ? 1 : 0;
-          RefreshWindowText();
-          ApplySelection();
         } else if (ch != 0) {
-          if (!InsertSingleByte(ch)) return 0;
+          if (!InsertTypedChar(ch)) return 0;
         } else {
           fieldModel.Delete();
           RefreshWindowText();

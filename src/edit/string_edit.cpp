@@ -327,12 +327,6 @@ void CVlStringEdit::Copy() {
   PutClipboardText(text);
 }
 
-bool CVlStringEdit::FitsFormatRect(const std::string& windowText) const {
-  // Every half-width cell is the edit control's character width, a double-byte character two.
-  const int width = FormatRect().Width();
-  return static_cast<int>(windowText.size()) * CharWidth() <= width;
-}
-
 bool CVlStringEdit::Paste() {
   if (locked) return true;
   if (!created) return false;

@@ -84,8 +84,6 @@ class CVlStringEdit : public CVlEditWnd {
   bool CheckInsertText(const std::string& text, std::string& converted) const;
   // Keys of the String box before the common key handling; true when the key was dealt with.
   bool OnStringKey(win::UINT msg, int vk);
-  // Whether the window text would fit the formatting rectangle.
-  bool FitsFormatRect(const std::string& windowText) const;
 
   std::string formatText_;
   std::int32_t checkValue_ = 0;

@@ -59,7 +59,30 @@ RECT EditControl::FormatRect() const {
 }
 
 std::int32_t EditControl::VisibleLineCount() const {
-  return std::max(1, FormatRect().Height() / lineHeight_);
+  return std::max(1, FormatRect().Height() / LineHeight());
+}
+
+int EditControl::MeasureText(std::string_view shown) const {
+  // A byte is one half-width cell: a double-byte character takes two.
+  return static_cast<int>(shown.size()) * charWidth_;
+}
+
+int EditControl::LineLeft(std::int32_t line) const {
+  const RECT rect = FormatRect();
+  const std::string shown = ShownText();
+  const std::int32_t start = buffer_.LineStart(line);
+  const std::string_view text = std::string_view(shown).substr(static_cast<std::size_t>(start),
+                                                               static_cast<std::size_t>(buffer_.LineEnd(line) - start));
+  const int width = TextWidth(text);
+  if (width <= rect.Width() - 1) {
+    if (HasStyle(ES_RIGHT)) return rect.right - 1 - width;
+    if (HasStyle(ES_CENTER)) return rect.left + (rect.Width() / 2 - width / 2);
+    return rect.left;
+  }
+  if (buffer_.IsMultiLine()) return rect.left;
+  const std::int32_t caret = std::clamp<std::int32_t>(buffer_.Caret() - start, 0, static_cast<std::int32_t>(text.size()));
+  const int caretX = TextWidth(text.substr(0, static_cast<std::size_t>(caret)));
+  return rect.left - std::max(0, caretX - (rect.Width() - 1));
 }
 
 void EditControl::SetLineMetrics(int lineHeight, int charWidth) {
@@ -513,27 +536,22 @@ void EditControl::ScrollCaret() {
 
 std::int32_t EditControl::HitTest(int x, int y) const {
   const RECT rect = FormatRect();
+  const int lineHeight = LineHeight();
   const int dy = y - rect.top;
-  const std::int32_t row = dy >= 0 ? dy / lineHeight_ : -((-dy + lineHeight_ - 1) / lineHeight_);
+  const std::int32_t row = dy >= 0 ? dy / lineHeight : -((-dy + lineHeight - 1) / lineHeight);
   const std::int32_t line = std::clamp<std::int32_t>(firstLine_ + row, 0, buffer_.LineCount() - 1);
-  // The boundary nearest to x: a click on the right half of a character lands after it. A
-  // centred or right-aligned line starts where its alignment puts it, unless it is too wide.
-  std::int32_t p = buffer_.LineStart(line);
+  // The boundary nearest to x: a click on the right half of a character lands after it.
+  const std::string shown = ShownText();
+  const std::int32_t start = buffer_.LineStart(line);
   const std::int32_t end = buffer_.LineEnd(line);
-  const int lineWidth = (end - p) * charWidth_;  // a byte is one half-width cell
-  int left = rect.left;
-  if (lineWidth < rect.Width()) {
-    if (HasStyle(ES_RIGHT)) {
-      left = rect.right - lineWidth;
-    } else if (HasStyle(ES_CENTER)) {
-      left = rect.left + (rect.Width() - lineWidth) / 2;
-    }
-  }
+  const int left = LineLeft(line);
+  int x0 = left;  // where the character at p starts
+  std::int32_t p = start;
   while (p < end) {
     const std::int32_t next = p + buffer_.CharLength(p);
-    const int width = (next - p) * charWidth_;
-    if (x < left + width / 2) break;
-    left += width;
+    const int width = TextWidth(std::string_view(shown).substr(static_cast<std::size_t>(p), static_cast<std::size_t>(next - p)));
+    if (x < x0 + width / 2) break;
+    x0 += width;
     p = next;
   }
   return p;

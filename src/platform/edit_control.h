@@ -53,15 +53,16 @@
 //     know whether the text changed compares it before and after default processing.
 //   - Mouse: a left press focuses the window, places the caret at the nearest boundary (Shift
 //     extends) and captures the mouse so a drag selects; a double click selects a word. A
-//     disabled window ignores presses. Hit-testing places each line in the formatting rectangle
-//     by its alignment (ES_CENTER, ES_RIGHT; a line wider than the rectangle starts at its left
-//     edge) at kDefaultCharWidth per half-width cell unless SetLineMetrics says otherwise.
-//     Horizontal scrolling is a drawing concern and is not modelled.
+//     disabled window ignores presses. Hit-testing and the owner's drawing place each line at
+//     LineLeft: by its alignment while it fits, a too-wide single line scrolled to keep the caret
+//     in view. Widths come from MeasureText: kDefaultCharWidth per half-width cell unless
+//     SetLineMetrics or a subclass that measures its real font says otherwise.
 //   - State belongs to the window: a new window made for the same object starts afresh.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/edit_buffer.h"
 #include "platform/window.h"
@@ -110,8 +111,22 @@ class EditControl : public Window {
 
   // The font's line height and half-width character width (pixels, at least 1).
   void SetLineMetrics(int lineHeight, int charWidth);
+  // The width of a piece of shown text and the height of a line, in the window's font.
+  int TextWidth(std::string_view shown) const { return MeasureText(shown); }
+  int LineHeight() const { return MeasureLineHeight(); }
+  // Where a line's first character stands (client x). A line that fits the formatting rectangle
+  // (one pixel kept for the caret) stands where its alignment puts it; a wider single line is
+  // scrolled just enough to keep the caret in view; a wider line of a multi-line window starts
+  // at the left edge. Drawing and hit-testing both place text here, so a click lands on the
+  // character drawn under it.
+  int LineLeft(std::int32_t line) const;
 
  protected:
+  // Metrics of the window's font. The plain control counts half-width cells of CharWidth() and
+  // lines of the set line height; a window that draws with a real font measures with it.
+  virtual int MeasureText(std::string_view shown) const;
+  virtual int MeasureLineHeight() const { return lineHeight_; }
+
   // The platform services the default processing needs, each in one place.
   // Whether a key (VK_SHIFT, VK_CONTROL) is held at the time of the message (GetKeyState).
   bool KeyIsDown(int vk) const;

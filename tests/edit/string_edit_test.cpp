@@ -364,6 +364,30 @@ TEST(StringEdit, CopyLeavesAClipboardHeldByAnotherProgramAlone) {
   EXPECT_EQ(e.GetValue().text, "abc") << "a Cut that could not copy deletes nothing";
 }
 
+TEST(StringEdit, CentredOrRightTypingStopsAtTheWidthWith4) {
+  // 80 pixels of window: the text may take its formatting rectangle less the caret's pixel.
+  struct Row {
+    std::uint32_t bits;
+    const char* typed;
+    const char* kept;
+    std::int32_t status;
+  } rows[] = {
+      {kStyleRight, "12345678901234", "123456789", kEditTooWide},
+      {kStyleCenter, "1234567漢字", "1234567漢", kEditTooWide},
+      {0, "12345678901234", "12345678901234", kEditOk},
+  };
+  for (const Row& r : rows) {
+    EditHarness h;
+    CVlStringEdit e;
+    e.SetStyleBits(r.bits);
+    h.Create(e, 0, 80);
+    h.Focus(e);
+    h.Type(J(r.typed));
+    EXPECT_EQ(Cp932ToUtf8(e.GetValue().text), r.kept) << r.typed;
+    EXPECT_EQ(e.GetLastError(), r.status) << r.typed;
+  }
+}
+
 TEST(StringEdit, RightAlignedPasteKeepsWhatFitsAndReports4) {
   EditHarness h;
   CVlStringEdit e;

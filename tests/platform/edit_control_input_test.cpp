@@ -113,6 +113,46 @@ TEST_F(EditTest, ClicksFollowTheLineAlignment) {
   }
 }
 
+// An edit control with a proportional font: 'W' is 10 pixels wide, every other byte 3.
+class ProportionalEdit : public EditControl {
+ protected:
+  int MeasureText(std::string_view shown) const override {
+    int w = 0;
+    for (char c : shown) w += c == 'W' ? 10 : 3;
+    return w;
+  }
+};
+
+TEST_F(EditTest, ClicksLandOnTheCharacterTheFontDrawsThere) {
+  struct Row {
+    DWORD style;
+    const char* state;  // text and caret before the click
+    int x;
+    const char* after;
+    const char* what;
+  } rows[] = {
+      {0, "|WiW", 12, "Wi|W", "right half of the narrow i"},
+      {0, "|WiW", 10, "W|iW", "left half of the narrow i"},
+      {0, "|WiW", 4, "|WiW", "left half of the wide W"},
+      {ES_RIGHT, "|WiW", 100 - 1 - 23 + 10, "W|iW", "right-aligned: the line ends one pixel before the edge"},
+      {ES_CENTER, "|WiW", 50 - 11 + 5, "W|iW", "centred by the measured width"},
+      // 12 W's are 120 pixels in a 100-pixel box: scrolled so the caret at the end is in view.
+      {0, "WWWWWWWWWWWW|", 98, "WWWWWWWWWWWW|", "a scrolled line: the right edge is the end"},
+      {0, "WWWWWWWWWWWW|", 3, "WW|WWWWWWWWWW", "a scrolled line: the left edge is the third W"},
+      {ES_PASSWORD, "|WiW", 7, "WiW|", "a password box measures its placeholders"},
+  };
+  for (const Row& r : rows) {
+    ProportionalEdit e;
+    const HWND h = e.Create(sys, WS_CHILD | WS_VISIBLE | r.style, RECT{0, 0, 100, 20}, Parent());
+    const Marked m = ParseMarkup(r.state);
+    sys.SendMessage(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m.text.c_str()));
+    sys.SendMessage(h, EM_SETSEL, static_cast<WPARAM>(m.caret), m.caret);
+    sys.SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x, 2));
+    sys.SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(r.x, 2));
+    EXPECT_EQ(Markup(e.Text(), e.Buffer().Anchor(), e.Caret()), r.after) << r.what;
+  }
+}
+
 TEST_F(EditTest, DoubleClickSelectsTheWord) {
   Make(kSingle);
   SetText("ab cde f");
