@@ -79,7 +79,7 @@ int EditControl::LineLeft(std::int32_t line) const {
     if (HasStyle(ES_CENTER)) return rect.left + (rect.Width() / 2 - width / 2);
     return rect.left;
   }
-  if (buffer_.IsMultiLine()) return rect.left;
+  if (!HasStyle(ES_AUTOHSCROLL)) return rect.left;
   const std::int32_t caret = std::clamp<std::int32_t>(buffer_.Caret() - start, 0, static_cast<std::int32_t>(text.size()));
   const int caretX = TextWidth(text.substr(0, static_cast<std::size_t>(caret)));
   return rect.left - std::max(0, caretX - (rect.Width() - 1));

@@ -54,8 +54,8 @@
 //   - Mouse: a left press focuses the window, places the caret at the nearest boundary (Shift
 //     extends) and captures the mouse so a drag selects; a double click selects a word. A
 //     disabled window ignores presses. Hit-testing and the owner's drawing place each line at
-//     LineLeft: by its alignment while it fits, a too-wide single line scrolled to keep the caret
-//     in view. Widths come from MeasureText: kDefaultCharWidth per half-width cell unless
+//     LineLeft: by its alignment while it fits, a too-wide line scrolled to keep the caret in
+//     view under ES_AUTOHSCROLL. Widths come from MeasureText: kDefaultCharWidth per half-width cell unless
 //     SetLineMetrics or a subclass that measures its real font says otherwise.
 //   - State belongs to the window: a new window made for the same object starts afresh.
 #pragma once
@@ -115,9 +115,8 @@ class EditControl : public Window {
   int TextWidth(std::string_view shown) const { return MeasureText(shown); }
   int LineHeight() const { return MeasureLineHeight(); }
   // Where a line's first character stands (client x). A line that fits the formatting rectangle
-  // (one pixel kept for the caret) stands where its alignment puts it; a wider single line is
-  // scrolled just enough to keep the caret in view; a wider line of a multi-line window starts
-  // at the left edge. Drawing and hit-testing both place text here, so a click lands on the
+  // (one pixel kept for the caret) stands where its alignment puts it; a wider line scrolls just
+  // enough to keep the caret in view under ES_AUTOHSCROLL, and else starts at the left edge. Drawing and hit-testing both place text here, so a click lands on the
   // character drawn under it.
   int LineLeft(std::int32_t line) const;
 

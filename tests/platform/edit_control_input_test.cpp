@@ -137,8 +137,9 @@ TEST_F(EditTest, ClicksLandOnTheCharacterTheFontDrawsThere) {
       {ES_RIGHT, "|WiW", 100 - 1 - 23 + 10, "W|iW", "right-aligned: the line ends one pixel before the edge"},
       {ES_CENTER, "|WiW", 50 - 11 + 5, "W|iW", "centred by the measured width"},
       // 12 W's are 120 pixels in a 100-pixel box: scrolled so the caret at the end is in view.
-      {0, "WWWWWWWWWWWW|", 98, "WWWWWWWWWWWW|", "a scrolled line: the right edge is the end"},
-      {0, "WWWWWWWWWWWW|", 3, "WW|WWWWWWWWWW", "a scrolled line: the left edge is the third W"},
+      {ES_AUTOHSCROLL, "WWWWWWWWWWWW|", 98, "WWWWWWWWWWWW|", "a scrolled line: the right edge is the end"},
+      {ES_AUTOHSCROLL, "WWWWWWWWWWWW|", 3, "WW|WWWWWWWWWW", "a scrolled line: the left edge is the third W"},
+      {ES_MULTILINE | ES_RIGHT, "WWWWWWWWWWWW|", 3, "|WWWWWWWWWWWW", "no scrolling: a wide line starts at the left"},
       {ES_PASSWORD, "|WiW", 7, "WiW|", "a password box measures its placeholders"},
   };
   for (const Row& r : rows) {
