@@ -109,6 +109,10 @@ void CVlTypedBoxCtrl::BeginClickWait(win::WPARAM flags, win::LPARAM editPoint) {
 
 bool CVlTypedBoxCtrl::ClickWaitMessage(win::MSG& m) {
   win::System& sys = site_.WindowSystem();
+  // The user's mouse comes to the control while it holds the capture; mouse messages posted to
+  // other windows are none of the wait's business.
+  const bool mouse = m.message >= win::WM_MOUSEMOVE && m.message <= win::WM_MBUTTONUP;
+  if (mouse && m.hwnd != Handle()) return false;
   switch (m.message) {
     case win::WM_TIMER:
       if (m.hwnd != Handle() || m.wParam != kClickWaitTimer) return false;
