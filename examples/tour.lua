@@ -109,6 +109,10 @@ f:key("Shift+Right")
 f:key("Shift+Right")
 f:key("Shift+Right")
 
+-- The mouse over a box that is not being edited shows the text-insertion pointer.
+f:mousemove(due, 150, 10)
+print("pointer over the date box: " .. f:cursor())
+
 local during = out .. "/tour-editing.png"
 f:render(during)
 print("wrote " .. during)
