@@ -211,14 +211,17 @@ void CVlTypedBoxCtrl::ApplyAlignmentFit() {
     fits = editor->DrawEditArea(&dc, EditorRect(), 1.0, core_.alignment, 1);
   }
   alignmentFitLeft_ = !fits;
-  // A window that exists keeps its style while it is edited (remaking it would cost the user the
-  // caret): it scrolls a too-wide text itself, and the control's picture follows the flag.
-  if (editor != nullptr && !editor->IsCreated() && applies) {
-    const std::uint32_t configured = core_.alignment == 1 ? kStyleRight : kStyleCenter;
-    std::uint32_t bits = editor->GetStyleBits() & ~(kStyleRight | kStyleCenter);
-    if (fits) bits |= configured;
-    editor->SetStyleBits(bits);
+  // A window that exists is not remade here (this runs while the window may be busy losing the
+  // focus); it takes the fit when it is next shown (ActivateEditing). The control's picture
+  // follows the flag at once.
+  if (editor != nullptr && !editor->IsCreated()) {
+    editor->SetStyleBits((editor->GetStyleBits() & ~(kStyleRight | kStyleCenter)) | AlignmentStyleBits());
   }
+}
+
+std::uint32_t CVlTypedBoxCtrl::AlignmentStyleBits() const {
+  if (alignmentFitLeft_) return 0;
+  return core_.alignment == 1 ? kStyleRight : core_.alignment == 2 ? kStyleCenter : 0;
 }
 
 }  // namespace vl

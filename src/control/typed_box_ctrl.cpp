@@ -203,6 +203,11 @@ void CVlTypedBoxCtrl::ActivateEditing() {
   CVlEditWnd& editor = *core_.editor;
   if (!editor.IsCreated()) {
     editor.Create(sys, 0, EditorRect(), Handle());
+  } else if (!sys.IsWindowVisible(editor.Handle())) {
+    // The alignment fit decided since the window was last shown goes into its style first.
+    const std::uint32_t now = editor.GetStyleBits() & (kStyleRight | kStyleCenter);
+    const std::uint32_t wanted = AlignmentStyleBits();
+    if (now != wanted) ChangeStyleBits(wanted, (kStyleRight | kStyleCenter) & ~wanted);
   }
   editor.ShowEditor(true);
   sys.SetFocus(editor.Handle());

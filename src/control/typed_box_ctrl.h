@@ -197,6 +197,9 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   void ClampDefaultValue();
   void RefreshDesignPreview();
   void ApplyAlignmentFit();
+  // The alignment style the edit window should have now: the configured one, or left while the
+  // value does not fit.
+  std::uint32_t AlignmentStyleBits() const;
   void ChangeStyleBits(std::uint32_t add, std::uint32_t remove);
   void Repaint();
   // Recomputes the edit rectangle from the client area and the captions and moves the edit window.

@@ -91,6 +91,26 @@ dbl.Value = 2.5
 check.eq(picture(dbl).pixel(2 + 1 + 94 - 18, 7), BLACK, "Double right-aligned again")
 check.eq(dbl.Alignment, 1, "the configured alignment is kept")
 
+-- The edit window follows the fit too: made left-aligned for a too-wide value, it is
+-- right-aligned again the next time the box is edited with a value that fits.
+local function inked(pic, x0, x1)
+  for y = 4, 18 do
+    for x = x0, x1 do
+      if pic.pixel(x, y) == BLACK then return true end
+    end
+  end
+  return false
+end
+dbl.Value = 1234567890123.25
+f:focus(dbl)
+check.eq(inked(picture(dbl), 3, 12), true, "edited left-aligned while too wide")
+f:focus(wide)
+dbl.Value = 2.5
+f:focus(dbl)
+local edited = picture(dbl)
+check.eq(inked(edited, 3, 40), false, "edited right-aligned again once it fits: nothing at the left")
+check.eq(inked(edited, 60, 96), true, "and the text at the right")
+
 -- The box being edited shows its selection.
 local name = f:add("name", { x = 8, y = 176, w = 120, h = 24 })
 name.Value = "abcdef"
