@@ -38,11 +38,13 @@ bool CVlTypedBoxCtrl::RouteMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM 
   };
   switch (msg) {
     case win::WM_MOUSEMOVE:
-      if (editVisible) {
+      if (editVisible && inBox) {
         toEdit(msg);
         return true;
       }
       if (edit != win::kNoWindow) {
+        // Over the captions, or while the edit window is hidden: the edit window reports the
+        // move with the control window's point.
         sys.PostMessage(edit, msg, wParam, lParam);
         return true;
       }
@@ -56,9 +58,13 @@ bool CVlTypedBoxCtrl::RouteMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM 
       }
       return false;
     case win::WM_LBUTTONUP:
-    case win::WM_LBUTTONDBLCLK:
     case win::WM_RBUTTONUP:
+      // A release ends a press the edit window was given, wherever the mouse is now.
       if (!editVisible) return false;
+      toEdit(msg);
+      return true;
+    case win::WM_LBUTTONDBLCLK:
+      if (!editVisible || !inBox) return false;
       toEdit(msg);
       return true;
     case win::WM_LBUTTONDOWN:
@@ -125,9 +131,18 @@ bool CVlTypedBoxCtrl::ClickWaitMessage(win::MSG& m) {
         clickWait_.moved = true;
         return false;
       }
-      // A drag: the edit window takes the press again, then this move extends its selection.
-      EndClickWait(true);
-      return false;
+      {
+        // A drag: the edit window takes the press again, then this move extends its selection.
+        const win::POINT screen = sys.ClientToScreen(m.hwnd, PointOf(m.lParam));
+        EndClickWait(true);
+        const win::HWND edit = EditorWindow();
+        if (edit != win::kNoWindow && sys.GetCapture() == edit) {
+          const win::POINT local = sys.ScreenToClient(edit, screen);
+          m.hwnd = edit;
+          m.lParam = win::MAKELPARAM(local.x, local.y);
+        }
+        return false;
+      }
     case win::WM_LBUTTONUP:
       clickWait_.upSeen = true;
       return false;

@@ -153,8 +153,13 @@ do
   g:wait(600)
   g:mousemove(t, 70, 10)
   check.eq(g:cursor(), "ibeam", "over the edit window")
+  g:events()
   g:mousemove(t, 10, 10)
   check.eq(g:cursor(), "arrow", "back over the caption")
+  -- A move over the caption while the box is edited is reported with the control window's point.
+  local ev = g:events()
+  check.eq(#ev, 1, "one event for the move")
+  check.eq(ev[1].name .. " " .. ev[1].x .. "," .. ev[1].y, "MouseMove 10,10", "the control window's point")
 end
 
 print("mouse: ok")
