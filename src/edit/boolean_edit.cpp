@@ -89,7 +89,7 @@ bool CVlBooleanEdit::DrawEditArea(win::DeviceContext* dc, win::RECT rect, double
   CheckBoxLook look = Look(true);
   look.flat = (flags & kStyleFlat) != 0 || (styleBits & kStyleFlat) != 0;
   textRect = rect;
-  DrawCheckBox(*dc, rect, caption, alignment, look);
+  DrawCheckBox(*dc, rect, caption, alignment == -1 ? StyleAlignment() : alignment, look);
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "edit/boolean_edit.h"
 #include "edit/edit_messages.h"
+#include "render/text_draw.h"
 
 namespace vl {
 
@@ -70,8 +71,10 @@ CheckBoxLayout DrawCheckBox(win::DeviceContext& dc, const win::RECT& rect, const
   win::RECT box = layout.box;
   if (!box.IsEmpty()) win::DrawFrameControl(dc, box, win::DFC_BUTTON, CheckBoxFrameState(look));
   if (!caption.empty() && !layout.captionArea.IsEmpty()) {
+    // The label is a text line like a caption's: "&" marks the mnemonic letter.
     const int saved = win::SetBkMode(dc, win::TRANSPARENT);
-    win::ExtTextOut(dc, layout.caption.left, layout.caption.top, win::ETO_CLIPPED, &layout.captionArea, caption);
+    const win::RECT line{layout.caption.left, layout.caption.top, layout.captionArea.right, layout.captionArea.bottom};
+    DrawTextLine(dc, caption, line, 0);
     win::SetBkMode(dc, saved);
     if (look.focused && !layout.focus.IsEmpty()) win::DrawFocusRect(dc, layout.focus);
   }
@@ -96,7 +99,7 @@ void CVlCheckButton::Paint(win::DeviceContext& dc, const win::LOGFONT& font) {
   CheckBoxLook look = owner_->Look(false);
   look.pushed = IsPushed();
   look.focused = HasFocusState();
-  DrawCheckBox(dc, client, Label(), 0, look);
+  DrawCheckBox(dc, client, Label(), owner_->StyleAlignment(), look);
   win::SelectObject(dc, previous);
 }
 

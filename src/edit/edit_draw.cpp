@@ -102,18 +102,8 @@ bool CVlEditWnd::DrawEditArea(win::DeviceContext* dc, win::RECT rect, double spi
                               std::uint32_t flags) {
   if (dc == nullptr) return true;
   textRect = rect;
-  std::uint32_t align = 0;
-  if (alignment == 1) {
-    align = kDrawRight;
-  } else if (alignment == 2) {
-    align = kDrawCenter;
-  } else if (alignment == -1) {
-    if (styleBits & kStyleRight) {
-      align = kDrawRight;
-    } else if (styleBits & kStyleCenter) {
-      align = kDrawCenter;
-    }
-  }
+  if (alignment == -1) alignment = StyleAlignment();
+  const std::uint32_t align = alignment == 1 ? kDrawRight : alignment == 2 ? kDrawCenter : 0;
   EditAreaFrame frame;
   frame.bordered = (styleBits & kStyleBorder) != 0;
   frame.threeD = (styleBits & (kStyleWindowEdge | kStyleClientEdge)) != 0;

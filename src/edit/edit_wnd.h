@@ -101,6 +101,8 @@ class CVlEditWnd : public win::EditControl {
   virtual void GetFormat(std::string& out);
   virtual bool SetFormat(const std::string& format);
   virtual std::uint32_t GetStyleBits();
+  // The alignment the window's style gives: 1 right (right wins over centre), 2 centre, 0 left.
+  int StyleAlignment() const { return (styleBits & kStyleRight) ? 1 : (styleBits & kStyleCenter) ? 2 : 0; }
   virtual bool SetStyleBits(std::uint32_t bits);
   virtual std::int32_t GetMaxLength();
   virtual bool SetMaxLength(std::int32_t length);

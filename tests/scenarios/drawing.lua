@@ -111,6 +111,34 @@ local edited = picture(dbl)
 check.eq(inked(edited, 3, 40), false, "edited right-aligned again once it fits: nothing at the left")
 check.eq(inked(edited, 60, 96), true, "and the text at the right")
 
+-- A Boolean box's label is a text line: "&" underlines the mnemonic letter instead of showing,
+-- and the label keeps the box's alignment also while the check button is shown.
+local function ink_span(pic, x0, x1)
+  local lo, hi = nil, nil
+  for y = 0, 23 do
+    for x = x0, x1 do
+      if pic.pixel(x, y) == BLACK then
+        lo = math.min(lo or x, x)
+        hi = math.max(hi or x, x)
+      end
+    end
+  end
+  return lo, hi
+end
+local yes = f:add("yes", { x = 8, y = 240, w = 160, h = 24 })
+yes.DataType = vl.VlTextBoolean
+yes.Value = false
+yes.Caption = "Yes"
+local plainLo, plainHi = ink_span(picture(yes), 14, 159)
+yes.Caption = "&Yes"
+local markedLo, markedHi = ink_span(picture(yes), 14, 159)
+check.eq(markedLo .. ".." .. markedHi, plainLo .. ".." .. plainHi, "the ampersand is not drawn")
+yes.Alignment = 1
+f:focus(yes)
+local lo = ink_span(picture(yes), 14, 159)
+check.eq(lo > 100, true, "right-aligned label while the button is shown (ink from x " .. lo .. ")")
+f:focus(wide)
+
 -- The box being edited shows its selection.
 local name = f:add("name", { x = 8, y = 176, w = 120, h = 24 })
 name.Value = "abcdef"
