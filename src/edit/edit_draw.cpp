@@ -113,13 +113,11 @@ bool CVlEditWnd::DrawEditArea(win::DeviceContext* dc, win::RECT rect, double spi
   if (!spin.IsEmpty()) spinRect = spin;
   std::string text;
   GetDisplayText(text);
-  {
-    SelectedFont selected(*dc, font);
-    if (singleLine) {
-      DrawSingleLineText(*dc, text, r, align);
-    } else {
-      DrawMultiLineText(*dc, text, r, align, hideSelection ? 0 : savedSelection);
-    }
+  // The text takes the font the caller selected: the control's, scaled to the drawn height.
+  if (singleLine) {
+    DrawSingleLineText(*dc, text, r, align);
+  } else {
+    DrawMultiLineText(*dc, text, r, align, hideSelection ? 0 : savedSelection);
   }
   // The fit test takes the frame and the spin width off what is left for the text once more, so
   // a text that only just fits beside a spin button already counts as too wide.

@@ -284,6 +284,36 @@ TEST(BoxDrawing, MetafileTakesTheAmbientBackColourAndAlwaysDrawsTheText) {
   }
 }
 
+TEST(BoxDrawing, ZoomedPictureScalesTheText) {
+  win::FixedFontBackend fonts;
+  // Rows that hold text ink, in a picture of the box drawn into `scale` times its size.
+  auto inkRows = [&](CVlTypedBoxCtrl& box, int scale) {
+    win::Surface s(200 * scale, 30 * scale, win::RGB(1, 2, 3));
+    win::DeviceContext dc(&s, fonts);
+    box.OnDraw(dc, RECT{0, 0, 200 * scale, 30 * scale}, false);
+    int rows = 0;
+    for (int y = 0; y < 30 * scale; ++y) {
+      for (int x = 4 * scale; x < 60 * scale; ++x) {
+        if (s.GetPixel(x, y) == win::RGB(0, 0, 0)) {
+          ++rows;
+          break;
+        }
+      }
+    }
+    return rows;
+  };
+  for (const bool multi : {false, true}) {
+    Form form(false);
+    CVlTypedBoxCtrl& box = form.AddBox("b", RECT{0, 0, 200, 30});
+    box.SetProperty(kDispMultiLine, Variant::Bool(multi));
+    form.SetUserMode(true);
+    box.SetProperty(kDispValue, Variant::Bstr("Hg"));
+    const int plain = inkRows(box, 1);
+    ASSERT_GT(plain, 0);
+    EXPECT_GE(inkRows(box, 2), plain * 3 / 2) << (multi ? "multi-line" : "single-line");
+  }
+}
+
 TEST(BoxDrawing, CaptionTextAlignedInsideItsStrip) {
   Box b(RECT{0, 0, 200, 40});
   VlTextCaption& left = b.box.Caption(VlTextCapLeft);
