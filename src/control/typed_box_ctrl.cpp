@@ -7,16 +7,6 @@
 
 namespace vl {
 
-namespace {
-
-constexpr std::int32_t kPixelHimetric100 = 264583;  // one pixel at 96 dpi is 26.4583 HIMETRIC
-
-std::int32_t PixelsToHimetric(int pixels) {
-  return static_cast<std::int32_t>((static_cast<std::int64_t>(pixels) * kPixelHimetric100 + 5000) / 10000);
-}
-
-}  // namespace
-
 CVlTypedBoxCtrl::CVlTypedBoxCtrl(IVlControlSite& site, EditorFactory factory)
     : site_(site), factory_(factory ? std::move(factory) : EditorFactory(CreateEditor)) {
   for (std::int16_t d = 0; d < 4; ++d) captions_[static_cast<std::size_t>(d)] = std::make_shared<VlTextCaption>(*this, d);
@@ -44,14 +34,22 @@ bool CVlTypedBoxCtrl::CreateControlWindow(win::RECT rect) {
 }
 
 std::int32_t CVlTypedBoxCtrl::ControlWidthHimetric() const {
-  return PixelsToHimetric(HasControlWindow() ? site_.WindowSystem().GetWindowRect(Handle()).Width() : 0);
+  return ScreenHimetric(HasControlWindow() ? site_.WindowSystem().GetWindowRect(Handle()).Width() : 0);
 }
 
 std::int32_t CVlTypedBoxCtrl::ControlHeightHimetric() const {
-  return PixelsToHimetric(HasControlWindow() ? site_.WindowSystem().GetWindowRect(Handle()).Height() : 0);
+  return ScreenHimetric(HasControlWindow() ? site_.WindowSystem().GetWindowRect(Handle()).Height() : 0);
 }
 
-std::int32_t CVlTypedBoxCtrl::MarginHimetric() const { return PixelsToHimetric(8); }
+std::int32_t CVlTypedBoxCtrl::MarginHimetric() const { return ScreenHimetric(8); }
+
+std::int32_t CVlTypedBoxCtrl::ScreenHimetric(int pixels) const {
+  // Converted as a screen device context converts, rounding halves away from zero.
+  const win::DeviceContext screen(nullptr, ScreenFonts());
+  win::SIZE size{pixels, 0};
+  win::DPtoHIMETRIC(screen, size);
+  return size.cx;
+}
 
 void CVlTypedBoxCtrl::Repaint() { site_.InvalidateControl(); }
 

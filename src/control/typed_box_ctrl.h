@@ -171,6 +171,7 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   std::int32_t ControlWidthHimetric() const override;
   std::int32_t ControlHeightHimetric() const override;
   std::int32_t MarginHimetric() const override;
+  std::int32_t ScreenHimetric(int pixels) const;
   double HimetricToContainer(std::int32_t himetric) const override { return site_.HimetricToContainer(himetric); }
   std::int32_t ContainerToHimetric(double units) const override { return site_.ContainerToHimetric(units); }
   void CaptionChanged(bool layout) override;

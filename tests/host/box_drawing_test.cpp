@@ -20,8 +20,8 @@ const COLORREF kFrame = win::GetSysColor(win::COLOR_WINDOWFRAME);
 const COLORREF kShadow = win::GetSysColor(win::COLOR_BTNSHADOW);
 const COLORREF kDarkShadow = win::GetSysColor(win::COLOR_3DDKSHADOW);
 
-// One pixel is 26.4583 HIMETRIC at 96 dpi.
-std::int32_t Himetric(int pixels) { return static_cast<std::int32_t>((pixels * 264583LL + 5000) / 10000); }
+// Pixels in HIMETRIC at 96 dpi, halves rounded away from zero as the screen converts them.
+std::int32_t Himetric(int pixels) { return win::MulDiv(pixels, 2540, 96); }
 
 struct Box {
   Form form;
@@ -86,6 +86,10 @@ TEST(BoxLayout, SettersKeepTheirLimits) {
   left.SetSpacingHimetric(0);
   left.SetSizeHimetric(Himetric(500));
   EXPECT_EQ(left.SizeHimetric(), Himetric(200) - Himetric(8)) << "8 pixels stay for the box";
+  // 36 pixels are 952.5 HIMETRIC and 8 pixels 211.67: the screen makes them 953 and 212.
+  Box narrow(RECT{0, 0, 36, 30});
+  narrow.box.Caption(VlTextCapLeft).SetSizeHimetric(5000);
+  EXPECT_EQ(narrow.box.Caption(VlTextCapLeft).SizeHimetric(), 953 - 212);
 }
 
 TEST(BoxLayout, MinimumExtent) {
