@@ -50,10 +50,8 @@ bool CVlTypedBoxCtrl::RouteMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM 
       }
       if (inBox) {
         // No edit window yet: the control reports the move itself, in its own coordinates.
-        std::uint32_t flags = static_cast<std::uint32_t>(wParam & 0x1F);
-        if (sys.GetKeyState(win::VK_MENU) < 0) flags |= 0x20;
-        VlMouseRecord record{flags, static_cast<std::uint32_t>(lParam)};
-        OnMouseRecord(VLM_MOUSEMOVE, record);
+        VlMouseRecord record;
+        OnMouseRecord(MouseRecordOf(msg, wParam, lParam, sys.GetKeyState(win::VK_MENU) < 0, record), record);
         return true;
       }
       return false;

@@ -204,23 +204,8 @@ win::LRESULT CVlCheckButton::OnChar(win::WPARAM wParam, win::LPARAM lParam) {
 }
 
 void CVlCheckButton::ForwardMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
-  std::uint32_t flags = 0;
-  win::UINT vlm = VLM_MOUSEMOVE;
-  switch (msg) {
-    case win::WM_LBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x01; break;
-    case win::WM_LBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x01; break;
-    case win::WM_RBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x02; break;
-    case win::WM_RBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x02; break;
-    case win::WM_MBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x10; break;
-    case win::WM_MBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x10; break;
-    default:
-      flags = static_cast<std::uint32_t>(wParam & (win::MK_LBUTTON | win::MK_RBUTTON | win::MK_MBUTTON));
-      break;
-  }
-  if (wParam & win::MK_SHIFT) flags |= 0x04;
-  if (wParam & win::MK_CONTROL) flags |= 0x08;
-  if (Sys()->GetKeyState(win::VK_MENU) < 0) flags |= 0x20;
-  VlMouseRecord record{flags, static_cast<std::uint32_t>(lParam)};
+  VlMouseRecord record;
+  const win::UINT vlm = MouseRecordOf(msg, wParam, lParam, Sys()->GetKeyState(win::VK_MENU) < 0, record);
   owner_->SendToControlFromButton(vlm, reinterpret_cast<win::LPARAM>(&record));
 }
 

@@ -37,6 +37,29 @@ struct VlMouseRecord {
   std::uint32_t position = 0;  // x low 16 bits, y high 16 bits
 };
 
+// The record of a window's mouse message: the button a press or release is about (a move carries
+// every held button), Shift and Ctrl from the message's flags, Alt as the keyboard has it. The
+// result is the message that carries it to the control: VLM_MOUSEDOWN, VLM_MOUSEUP or
+// VLM_MOUSEMOVE.
+inline win::UINT MouseRecordOf(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam, bool altDown, VlMouseRecord& record) {
+  win::UINT vlm = VLM_MOUSEMOVE;
+  std::uint32_t flags = 0;
+  switch (msg) {
+    case win::WM_LBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x01; break;
+    case win::WM_LBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x01; break;
+    case win::WM_RBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x02; break;
+    case win::WM_RBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x02; break;
+    case win::WM_MBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x10; break;
+    case win::WM_MBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x10; break;
+    default: flags = static_cast<std::uint32_t>(wParam & (win::MK_LBUTTON | win::MK_RBUTTON | win::MK_MBUTTON)); break;
+  }
+  if (wParam & win::MK_SHIFT) flags |= 0x04;
+  if (wParam & win::MK_CONTROL) flags |= 0x08;
+  if (altDown) flags |= 0x20;
+  record = VlMouseRecord{flags, static_cast<std::uint32_t>(lParam)};
+  return vlm;
+}
+
 struct VlErrorRecord {
   std::int32_t code = 0;  // editor status 1-7, or a host code 100-999
   std::string text;       // CP932

@@ -595,36 +595,18 @@ win::LRESULT CVlEditWnd::ClipboardMessage(win::UINT msg) {
 
 win::LRESULT CVlEditWnd::OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
   Default(msg, wParam, lParam);
-  std::uint32_t flags = 0;
-  win::UINT vlm = VLM_MOUSEMOVE;
-  switch (msg) {
-    case win::WM_LBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x01; leftButtonDown = 1; break;
-    case win::WM_LBUTTONUP:
-      vlm = VLM_MOUSEUP;
-      flags = 0x01;
-      if (singleLine && created) {
-        // The platform's selection from the drag, normalised by the model.
-        fieldModel.SetSelection(SelStart() == Caret() ? SelEnd() : SelStart(), Caret());
-        ApplySelection();
-      }
-      break;
-    case win::WM_LBUTTONDBLCLK: vlm = 0; break;
-    case win::WM_RBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x02; break;
-    case win::WM_RBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x02; break;
-    case win::WM_MBUTTONDOWN: vlm = VLM_MOUSEDOWN; flags = 0x10; break;
-    case win::WM_MBUTTONUP: vlm = VLM_MOUSEUP; flags = 0x10; break;
-    default:
-      flags = static_cast<std::uint32_t>(wParam & (win::MK_LBUTTON | win::MK_RBUTTON | win::MK_MBUTTON));
-      break;
-  }
-  if (vlm == 0) {
+  if (msg == win::WM_LBUTTONDBLCLK) {
     SendToControl(VLM_DBLCLICK);
     return 0;
   }
-  if (wParam & win::MK_SHIFT) flags |= 0x04;
-  if (wParam & win::MK_CONTROL) flags |= 0x08;
-  if (Sys()->GetKeyState(win::VK_MENU) < 0) flags |= 0x20;
-  VlMouseRecord record{flags, static_cast<std::uint32_t>(lParam) };
+  if (msg == win::WM_LBUTTONDOWN) leftButtonDown = 1;
+  if (msg == win::WM_LBUTTONUP && singleLine && created) {
+    // The platform's selection from the drag, normalised by the model.
+    fieldModel.SetSelection(SelStart() == Caret() ? SelEnd() : SelStart(), Caret());
+    ApplySelection();
+  }
+  VlMouseRecord record;
+  const win::UINT vlm = MouseRecordOf(msg, wParam, lParam, Sys()->GetKeyState(win::VK_MENU) < 0, record);
   SendToControl(vlm, reinterpret_cast<win::LPARAM>(&record));
   if (msg == win::WM_LBUTTONUP && leftButtonDown) {
     leftButtonDown = 0;
