@@ -37,6 +37,8 @@ void CVlTypedBoxCtrl::LayoutEditRect() {
   win::DeviceContext dc(nullptr, ScreenFonts());
   core_.editRect = LayoutCaptions(MetricsOf(*this, dc), win::RECT{0, 0, window.Width(), window.Height()}).textArea;
   if (CVlEditWnd* e = Editor(); e != nullptr && e->IsCreated()) e->MoveEditor(EditorRect(), true);
+  // The designer's handles stay around the box when its captions or size change.
+  if (tracker_.Shown() && !tracker_.Dragging()) tracker_.Show(core_.editRect);
   Repaint();
 }
 
@@ -144,12 +146,7 @@ bool CVlTypedBoxCtrl::TrackerMessage(win::UINT msg, win::WPARAM, win::LPARAM lPa
       // Each edge that moved gives its caption the new distance from the control's edge.
       const win::RECT window = sys.GetWindowRect(Handle());
       const win::RECT r = tracker_.Rect();
-      win::DeviceContext dc(nullptr, ScreenFonts());
-      auto toHimetric = [&](int pixels) {
-        win::SIZE size{std::max(pixels, 0), 0};
-        win::DPtoHIMETRIC(dc, size);
-        return size.cx;
-      };
+      auto toHimetric = [&](int pixels) { return ScreenHimetric(std::max(pixels, 0)); };
       if (moved & SizingTracker::kLeft) captions_[VlTextCapLeft]->SetSizeHimetric(toHimetric(r.left));
       if (moved & SizingTracker::kTop) captions_[VlTextCapTop]->SetSizeHimetric(toHimetric(r.top));
       if (moved & SizingTracker::kRight) captions_[VlTextCapRight]->SetSizeHimetric(toHimetric(window.Width() - r.right));

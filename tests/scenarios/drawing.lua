@@ -174,6 +174,10 @@ d:mousemove(t, 25, 30, { buttons = { "left" } })
 check.eq(d:cursor(), "sizewe", "the pointer keeps its shape during the drag")
 d:mouseup(t, 25, 30)
 check.eq(math.abs(t.Captions[0].Size - 22.5) < 0.05, true, "Left caption size after the drag: " .. t.Captions[0].Size)
+-- A caption set while the tracker is shown moves the handles with the box.
+t.Captions[vl.VlTextCapRight].Size = 7.5
+d:mousemove(t, 194, 30)
+check.eq(d:cursor(), "sizewe", "the right handle followed the box")
 
 -- The whole form renders too.
 local w, h = f:render(path, { font = "fixed" })
