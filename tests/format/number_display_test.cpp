@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "display_rows.h"
 #include "text/encoding.h"
 
 namespace vl {
@@ -11,17 +12,12 @@ namespace {
 
 std::string Sj(const std::string& utf8) { return Cp932Literal(utf8); }
 
-// Each row runs through the one-shot FormatNumberForDisplay and through a NumberDisplayFormat
-// parsed once; the two must agree.
-struct DisplayRow {
-  const char* name;
-  std::string format;
-  std::string number;
-  SignClass signClass;
-  std::string expected;
-};
-
-class DisplayTest : public ::testing::TestWithParam<DisplayRow> {};
+using display_test::DisplayRow;
+using display_test::DisplayTest;
+using display_test::kNeg;
+using display_test::kNull;
+using display_test::kPos;
+using display_test::kZero;
 
 TEST_P(DisplayTest, ChoosesSectionAndFormats) {
   const DisplayRow& row = GetParam();
@@ -34,11 +30,6 @@ TEST_P(DisplayTest, ChoosesSectionAndFormats) {
             expected)
       << "parsed once";
 }
-
-constexpr SignClass kPos = SignClass::Positive;
-constexpr SignClass kNeg = SignClass::Negative;
-constexpr SignClass kZero = SignClass::Zero;
-constexpr SignClass kNull = SignClass::Null;
 
 const DisplayRow kDisplayRows[] = {
     // «###;;;"null"»: empty negative and zero sections fall back to the positive one.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "display_rows.h"
 #include "format/number_display.h"
 #include "resources/string_table.h"
 #include "text/encoding.h"
@@ -11,34 +12,17 @@
 namespace vl {
 namespace {
 
-struct PresetRow {
-  const char* name;
-  std::string format;
-  std::string number;
-  SignClass signClass;
-  std::string expected;
-};
-
-class NumericPresetTest : public ::testing::TestWithParam<PresetRow> {};
-
-TEST_P(NumericPresetTest, ShowsValueThroughPreset) {
-  const PresetRow& row = GetParam();
-  const std::string format = Cp932Literal(row.format);
-  const std::string expected = Cp932Literal(row.expected);
-  EXPECT_EQ(FormatNumberForDisplay(row.number, row.signClass, MakeFormatSectionSet(format)),
-            expected);
-  EXPECT_EQ(NumberDisplayFormat(std::string_view(format)).Format(row.number, row.signClass),
-            expected);
-}
-
-constexpr SignClass kPos = SignClass::Positive;
-constexpr SignClass kNeg = SignClass::Negative;
-constexpr SignClass kZero = SignClass::Zero;
-constexpr SignClass kNull = SignClass::Null;
+using display_test::DisplayRow;
+using display_test::DisplayTest;
+using display_test::kNeg;
+using display_test::kNull;
+using display_test::kPos;
+using display_test::kZero;
+using display_test::RowName;
 
 // Integers: -1234, 0, 56 and Null. Ungrouped presets hold only their placeholders, so -1234 in a
 // three-digit preset shows its last three digits.
-const PresetRow kIntegerRows[] = {
+const DisplayRow kIntegerRows[] = {
     {"HashNegativeCut", "###;;;\"null\"", "-1234", kNeg, "-234"},
     {"HashZeroEmpty", "###;;;\"null\"", "0", kZero, ""},
     {"HashPositive", "###;;;\"null\"", "56", kPos, "56"},
@@ -69,12 +53,11 @@ const PresetRow kIntegerRows[] = {
     {"LongOneZeroZero", "#,###,###,##0;;;\"null\"", "0", kZero, "0"},
     {"LongOneZeroTriangle", "#,###,###,##0;\"△\"#,###,###,##0;;\"null\"", "-56", kNeg, "△56"},
 };
-INSTANTIATE_TEST_SUITE_P(Integers, NumericPresetTest, ::testing::ValuesIn(kIntegerRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(PresetIntegers, DisplayTest, ::testing::ValuesIn(kIntegerRows), RowName);
 
 // Fractions: -1234.5678, 0, 0.5 and Null. Patterns ending in "#" truncate, those ending in "0"
 // round.
-const PresetRow kFractionRows[] = {
+const DisplayRow kFractionRows[] = {
     {"HashNegativeTruncates", "#,###.###;;;\"null\"", "-1234.5678", kNeg, "-1,234.567"},
     {"HashZeroShowsOnlyPoint", "#,###.###;;;\"null\"", "0", kZero, "."},
     {"HashHalf", "#,###.###;;;\"null\"", "0.5", kPos, ".5"},
@@ -98,10 +81,9 @@ const PresetRow kFractionRows[] = {
     {"WideOneZeroTriangle", "###,###,##0.00000;\"△\"###,###,##0.00000;;\"null\"", "-1234.5678",
      kNeg, "△1,234.56780"},
 };
-INSTANTIATE_TEST_SUITE_P(Fractions, NumericPresetTest, ::testing::ValuesIn(kFractionRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(PresetFractions, DisplayTest, ::testing::ValuesIn(kFractionRows), RowName);
 
-const PresetRow kScientificAndPercentRows[] = {
+const DisplayRow kScientificAndPercentRows[] = {
     {"UpperTwoPositive", "0.00E;;;\"null\"", "1234.5678", kPos, "1.23E+003"},
     {"UpperTwoNegative", "0.00E;;;\"null\"", "-1234.5678", kNeg, "-1.23E+003"},
     {"UpperTwoZero", "0.00E;;;\"null\"", "0", kZero, "0.00E+000"},
@@ -114,13 +96,12 @@ const PresetRow kScientificAndPercentRows[] = {
     {"PercentZero", "##0.00%;\"(\"##0.00%\")\";0%;\\%", "0", kZero, "0%"},
     {"PercentNull", "##0.00%;\"(\"##0.00%\")\";0%;\\%", "", kNull, "%"},
 };
-INSTANTIATE_TEST_SUITE_P(ScientificAndPercent, NumericPresetTest,
-                         ::testing::ValuesIn(kScientificAndPercentRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(PresetScientificAndPercent, DisplayTest, ::testing::ValuesIn(kScientificAndPercentRows),
+                         RowName);
 
 // Currency: an escaped backslash, one literal backslash that a Japanese font shows as the yen
 // sign, before the digits. Values -1234.5678, 0, 1234.5678 and Null.
-const PresetRow kCurrencyRows[] = {
+const DisplayRow kCurrencyRows[] = {
     {"HashNegative", "\\\\##,###,###.###;;;\"null\"", "-1234.5678", kNeg, "\\-1,234.567"},
     {"HashZero", "\\\\##,###,###.###;;;\"null\"", "0", kZero, "\\."},
     {"HashPositive", "\\\\##,###,###.###;;;\"null\"", "1234.5678", kPos, "\\1,234.567"},
@@ -140,19 +121,17 @@ const PresetRow kCurrencyRows[] = {
     {"OneZeroParentheses", "\\\\##,###,##0.000;\"(\"\\\\##,###,##0.000\")\";;\"null\"",
      "-1234.5678", kNeg, "(\\1,234.568)"},
 };
-INSTANTIATE_TEST_SUITE_P(Currency, NumericPresetTest, ::testing::ValuesIn(kCurrencyRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(PresetCurrency, DisplayTest, ::testing::ValuesIn(kCurrencyRows), RowName);
 
 // The patterns a new Double or Single editor starts with, before the control's Format arrives.
-const PresetRow kEditorDefaultRows[] = {
+const DisplayRow kEditorDefaultRows[] = {
     {"DoubleDefaultKeepsDigits", "###############.###############", "-1234.5", kNeg, "-1234.5"},
     {"DoubleDefaultZeroShowsPoint", "###############.###############", "0", kZero, "."},
     {"DoubleDefaultTruncatesSixteenthPlace", "###############.###############",
      "0.1234567890123456", kPos, ".123456789012345"},
     {"SingleDefaultCutsEighthIntegerDigit", "#######.#######", "123456789", kPos, "3456789."},
 };
-INSTANTIATE_TEST_SUITE_P(EditorDefaults, NumericPresetTest, ::testing::ValuesIn(kEditorDefaultRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(PresetEditorDefaults, DisplayTest, ::testing::ValuesIn(kEditorDefaultRows), RowName);
 
 // Every numeric preset of the string table, in the three negative styles: the mark of the style
 // shows and the minus sign does not, and Null shows the word null.

@@ -36,6 +36,17 @@ const CalendarRow kCalendarRows[] = {
     {"NoonIsAHalf", 2000, 1, 2, 12, 0, 0, 36527.5, 0, 2},
 };
 
+// The date and time fields of a row, field by field so that a failure names the one that differs.
+template <class Fields, class Row>
+void ExpectDateTime(const Fields& f, const Row& r) {
+  EXPECT_EQ(f.year, r.year);
+  EXPECT_EQ(f.month, r.month);
+  EXPECT_EQ(f.day, r.day);
+  EXPECT_EQ(f.hour, r.hour);
+  EXPECT_EQ(f.minute, r.minute);
+  EXPECT_EQ(f.second, r.second);
+}
+
 class CalendarTable : public ::testing::TestWithParam<CalendarRow> {};
 
 TEST_P(CalendarTable, FieldsToSerial) {
@@ -49,12 +60,7 @@ TEST_P(CalendarTable, SerialToFields) {
   const auto& r = GetParam();
   auto f = SerialToFields(r.serial);
   ASSERT_TRUE(f.has_value());
-  EXPECT_EQ(f->year, r.year);
-  EXPECT_EQ(f->month, r.month);
-  EXPECT_EQ(f->day, r.day);
-  EXPECT_EQ(f->hour, r.hour);
-  EXPECT_EQ(f->minute, r.minute);
-  EXPECT_EQ(f->second, r.second);
+  ExpectDateTime(*f, r);
   EXPECT_EQ(f->dayOfWeek, r.dayOfWeek);
   EXPECT_EQ(f->dayOfYear, r.dayOfYear);
 }
@@ -100,12 +106,7 @@ TEST_P(RoundingTable, RoundsToNearestSecond) {
   const auto& r = GetParam();
   auto f = SerialToFields(r.serial);
   ASSERT_TRUE(f.has_value());
-  EXPECT_EQ(f->year, r.year);
-  EXPECT_EQ(f->month, r.month);
-  EXPECT_EQ(f->day, r.day);
-  EXPECT_EQ(f->hour, r.hour);
-  EXPECT_EQ(f->minute, r.minute);
-  EXPECT_EQ(f->second, r.second);
+  ExpectDateTime(*f, r);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RoundingTable, ::testing::ValuesIn(kRoundingRows),

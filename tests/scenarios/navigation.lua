@@ -2,11 +2,7 @@
 -- the user's Shift state, the browser host's keyboard filter, and the mnemonic.
 local check = require "check"
 
-local function names(f)
-  local out = {}
-  for _, e in ipairs(f:events()) do out[#out + 1] = e.name end
-  return table.concat(out, " ")
-end
+local names = check.events
 
 local f = vl.Form{}
 f:add_button("first")
