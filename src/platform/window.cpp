@@ -9,7 +9,13 @@
 namespace vl::win {
 
 Window::~Window() {
-  if (!attached_ && system_ != nullptr && system_->IsWindow(hwnd_)) system_->DestroyWindow(hwnd_);
+  if (attached_ || system_ == nullptr) return;
+  if (system_->IsWindow(hwnd_)) system_->DestroyWindow(hwnd_);
+  // Still bound: an outer DestroyWindow of this window is under way. It finishes without this
+  // object, which is going now.
+  if (system_ != nullptr) {
+    if (System::Entry* e = system_->Find(hwnd_); e != nullptr && e->behaviour == this) e->behaviour = nullptr;
+  }
 }
 
 void Window::AttachHandle(const Window& other) {
@@ -55,6 +61,11 @@ LRESULT Window::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 System::System(Clock& clock) : clock_(clock), imm_(std::make_unique<InputMethodManager>(*this)) {}
 
 System::~System() {
+  // Objects waiting for deletion go while the table can still take their windows' destruction.
+  while (!deferred_.empty()) {
+    std::vector<std::unique_ptr<Window>> batch = std::move(deferred_);
+    deferred_.clear();
+  }
   // Detach every behaviour so that owners destroyed later do not reach back into a dead table.
   for (auto& [id, entry] : windows_) {
     if (entry.behaviour != nullptr) {
@@ -76,6 +87,11 @@ System::Entry* System::Find(HWND hwnd) {
 
 HWND System::CreateWindowEx(Window& behaviour, std::string className, DWORD style, RECT rect, HWND parent) {
   if (parent != kNoWindow && !IsWindow(parent)) return kNoWindow;
+  // A behaviour stands for one window at a time: a window it still had keeps no pointer to it, so
+  // a message sent there later finds nothing instead of an object that may be gone.
+  if (behaviour.system_ == this && !behaviour.attached_) {
+    if (Entry* old = Find(behaviour.hwnd_); old != nullptr && old->behaviour == &behaviour) old->behaviour = nullptr;
+  }
   HWND hwnd{nextId_++};
   windows_[HandleId(hwnd)] = Entry{&behaviour, std::move(className), style, rect, parent};
   behaviour.hwnd_ = hwnd;
@@ -85,7 +101,10 @@ HWND System::CreateWindowEx(Window& behaviour, std::string className, DWORD styl
 }
 
 bool System::DestroyWindow(HWND hwnd) {
-  if (!IsWindow(hwnd)) return false;
+  Entry* self = Find(hwnd);
+  if (self == nullptr) return false;
+  if (self->destroying) return true;
+  self->destroying = true;
   std::vector<HWND> children;
   for (auto& [id, entry] : windows_) {
     if (entry.parent == hwnd) children.push_back(HWND{id});
@@ -93,8 +112,10 @@ bool System::DestroyWindow(HWND hwnd) {
   for (HWND child : children) DestroyWindow(child);
   if (!IsWindow(hwnd)) return true;  // a child's destruction may have taken it along
   if (focus_ == hwnd) {
-    SendMessage(hwnd, WM_KILLFOCUS, 0, 0);
+    // The focus is gone before the window hears of it, so what its handler does with the focus
+    // stands.
     focus_ = kNoWindow;
+    SendMessage(hwnd, WM_KILLFOCUS, 0, 0);
   }
   SendMessage(hwnd, WM_DESTROY, 0, 0);
   if (filterOwner_ == hwnd) ClearMessageFilter(hwnd);
@@ -117,7 +138,34 @@ Window* System::FromHandle(HWND hwnd) const {
 
 LRESULT System::SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* w = FromHandle(hwnd);
-  return w == nullptr ? 0 : w->WndProc(msg, wParam, lParam);
+  if (w == nullptr) return 0;
+  DispatchScope scope(*this);
+  return w->WndProc(msg, wParam, lParam);
+}
+
+void System::DeleteLater(std::unique_ptr<Window> object) {
+  if (!object) return;
+  deferred_.push_back(std::move(object));
+  if (dispatchDepth_ == 0) {
+    ++dispatchDepth_;
+    LeaveDispatch();
+  }
+}
+
+void System::LeaveDispatch() {
+  if (dispatchDepth_ > 1 || deferred_.empty()) {
+    --dispatchDepth_;
+    return;
+  }
+  // The outermost dispatch is over: nothing of the deferred objects is on the stack. Their
+  // destructors may send (their windows' WM_DESTROY) and defer more; the depth stays up meanwhile
+  // so that those sends do not start a sweep of their own.
+  while (!deferred_.empty()) {
+    std::vector<std::unique_ptr<Window>> batch = std::move(deferred_);
+    deferred_.clear();
+    batch.clear();
+  }
+  --dispatchDepth_;
 }
 
 bool System::PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -218,7 +266,9 @@ bool System::MoveWindow(HWND hwnd, RECT rect) {
 }
 
 HWND System::SetFocus(HWND hwnd) {
-  if (hwnd != kNoWindow && (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd))) return kNoWindow;
+  if (hwnd != kNoWindow && (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || Find(hwnd)->destroying)) {
+    return kNoWindow;
+  }
   HWND old = focus_;
   if (old == hwnd) return old;
   focus_ = hwnd;

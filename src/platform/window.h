@@ -6,6 +6,12 @@
 // Handles are ids in a table owned by one System, so a destroyed window's handle resolves to
 // nothing instead of dangling. Window objects are owned by their C++ owners; the table only
 // points at them while the window exists.
+//
+// Re-entrancy: a send runs the receiver's code, and through it the host's, which may change or
+// destroy what the sender is still using. A sender that goes on after a send checks that what it
+// works on is still there (the weak handle it started with); an object whose code may be on the
+// stack is not deleted but handed to DeleteLater, which deletes it once the outermost dispatch
+// (send, or host call into a control under a DispatchScope) has returned.
 #pragma once
 
 #include <array>
@@ -117,11 +123,31 @@ class System {
   // Creates a window for `behaviour` (not owned). WM_CREATE is sent before this returns.
   HWND CreateWindowEx(Window& behaviour, std::string className, DWORD style, RECT rect, HWND parent);
   // Destroys the window and its children (children first); false for an unknown handle.
+  // A window already being destroyed (a handler of its WM_KILLFOCUS or WM_DESTROY asking again)
+  // is left to the destruction in progress.
   bool DestroyWindow(HWND hwnd);
   bool IsWindow(HWND hwnd) const;
   Window* FromHandle(HWND hwnd) const;
 
   LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // --- Deferred deletion. A scope marks host code on the stack as a send does: a control's entry
+  // points open one, so that what their callees retire stays alive until they return.
+  class DispatchScope {
+   public:
+    explicit DispatchScope(System& system) : system_(system) { ++system_.dispatchDepth_; }
+    ~DispatchScope() { system_.LeaveDispatch(); }
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
+
+   private:
+    System& system_;
+  };
+  // Deletes `object` now when no dispatch is on the stack, else once the outermost one returns.
+  void DeleteLater(std::unique_ptr<Window> object);
+  // How many sends and scopes are on the stack.
+  int DispatchDepth() const { return dispatchDepth_; }
+
   bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   // Dispatches posted messages until the queue is empty (messages posted meanwhile included).
   void DispatchPosted();
@@ -143,7 +169,8 @@ class System {
   bool MoveWindow(HWND hwnd, RECT rect);
 
   // The focus moves: WM_KILLFOCUS to the old window (wParam the new one), then WM_SETFOCUS to the
-  // new one (wParam the old one). A hidden or disabled window does not take the focus.
+  // new one (wParam the old one). A hidden or disabled window, or one being destroyed, does not
+  // take the focus.
   HWND SetFocus(HWND hwnd);
   HWND GetFocus() const;
 
@@ -226,12 +253,14 @@ class System {
   }
 
  private:
+  friend class Window;
   struct Entry {
     Window* behaviour = nullptr;
     std::string className;
     DWORD style = 0;
     RECT rect;
     HWND parent = kNoWindow;
+    bool destroying = false;  // DestroyWindow is under way
   };
   struct Posted {
     HWND hwnd;
@@ -263,6 +292,7 @@ class System {
   bool DispatchMessage(MSG msg);
   bool Filtered(MSG& msg);
   std::vector<HWND> ChildrenOf(HWND parent) const;
+  void LeaveDispatch();
 
   Clock& clock_;
   std::map<std::uint32_t, Entry> windows_;
@@ -288,6 +318,9 @@ class System {
   bool clipboardLocked_ = false;
   std::map<UINT, std::string> clipboard_;
   std::map<std::string, UINT> registeredFormats_;
+
+  int dispatchDepth_ = 0;
+  std::vector<std::unique_ptr<Window>> deferred_;  // DeleteLater's objects, oldest first
 
   std::unique_ptr<InputMethodManager> imm_;  // last: its window goes before the table
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace vl::win {
@@ -309,6 +311,93 @@ TEST_F(WindowSystem, AttachedWrapperNamesTheWindowButNeverDestroysIt) {
   w.Detach();
   EXPECT_EQ(w.Handle(), kNoWindow);
   EXPECT_EQ(w.Sys(), nullptr);
+}
+
+
+// --- Re-entrancy: the host's code runs inside sends and may destroy what the sender still uses.
+
+// A window that counts its own deletion.
+class Counted : public Recorder {
+ public:
+  explicit Counted(int& deleted) : deleted_(deleted) {}
+  ~Counted() override { ++deleted_; }
+
+ private:
+  int& deleted_;
+};
+
+TEST_F(WindowSystem, DeleteLaterWaitsForTheOutermostDispatch) {
+  int deleted = 0;
+  auto doomed = std::make_unique<Counted>(deleted);
+  Counted* raw = doomed.get();
+  const HWND h = sys_.CreateWindowEx(*raw, "D", WS_CHILD | WS_VISIBLE, RECT{}, topH_);
+  bool stillThere = false;
+  // Inside its own message, a handler gives the object up; the object's code goes on afterwards.
+  raw->onMessage = [&](UINT m, WPARAM) {
+    if (m != WM_USER) return;
+    sys_.DeleteLater(std::move(doomed));
+    sys_.SendMessage(aH_, WM_USER + 1, 0, 0);  // a nested send that returns to depth 1
+    stillThere = deleted == 0;
+  };
+  sys_.SendMessage(h, WM_USER, 0, 0);
+  EXPECT_TRUE(stillThere);
+  EXPECT_EQ(deleted, 1);
+  EXPECT_FALSE(sys_.IsWindow(h));
+  EXPECT_EQ(sys_.DispatchDepth(), 0);
+
+  // A host call under a scope holds the deletion the same way; with nothing on the stack it is at once.
+  auto held = std::make_unique<Counted>(deleted);
+  {
+    System::DispatchScope scope(sys_);
+    sys_.DeleteLater(std::move(held));
+    EXPECT_EQ(deleted, 1);
+  }
+  EXPECT_EQ(deleted, 2);
+  sys_.DeleteLater(std::make_unique<Counted>(deleted));
+  EXPECT_EQ(deleted, 3);
+}
+
+TEST_F(WindowSystem, DestroyingAWindowSurvivesHandlersThatDestroyOrFocusItAgain) {
+  struct Row {
+    const char* name;
+    std::function<void(HWND self)> onKillFocus;
+    HWND focusAfter;  // where the focus is once the destruction is over
+  };
+  Recorder victim;
+  const Row rows[] = {
+      {"destroys it again", [&](HWND self) { sys_.DestroyWindow(self); }, kNoWindow},
+      {"gives it the focus back", [&](HWND self) { EXPECT_EQ(sys_.SetFocus(self), kNoWindow); }, kNoWindow},
+      {"moves the focus on", [&](HWND) { sys_.SetFocus(bH_); }, bH_},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const HWND h = sys_.CreateWindowEx(victim, "V", WS_CHILD | WS_VISIBLE, RECT{}, topH_);
+    sys_.SetFocus(h);
+    int kills = 0;
+    victim.onMessage = [&](UINT m, WPARAM) {
+      if (m == WM_KILLFOCUS && ++kills == 1) row.onKillFocus(h);
+    };
+    EXPECT_TRUE(sys_.DestroyWindow(h));
+    victim.onMessage = nullptr;
+    EXPECT_EQ(kills, 1);
+    EXPECT_FALSE(sys_.IsWindow(h));
+    EXPECT_EQ(sys_.GetFocus(), row.focusAfter);
+    EXPECT_EQ(victim.Handle(), kNoWindow);
+    sys_.SetFocus(kNoWindow);
+  }
+}
+
+TEST_F(WindowSystem, ABehaviourMadeAnewLeavesNoWindowPointingAtIt) {
+  HWND first = kNoWindow;
+  {
+    Recorder twice;
+    first = sys_.CreateWindowEx(twice, "T", WS_CHILD | WS_VISIBLE, RECT{}, topH_);
+    sys_.CreateWindowEx(twice, "T", WS_CHILD | WS_VISIBLE, RECT{}, topH_);
+  }
+  // The first window outlived its behaviour; messages to it, and its destruction, find nothing.
+  EXPECT_EQ(sys_.SendMessage(first, WM_USER, 0, 0), 0);
+  EXPECT_TRUE(sys_.DestroyWindow(topH_));
+  EXPECT_FALSE(sys_.IsWindow(first));
 }
 
 }  // namespace
