@@ -136,9 +136,15 @@ TypedValue ForDesignBrowser(const TypedValue& v) {
 
 // ---------------------------------------------------------------------------------------------
 
-Variant CVlTypedBoxCtrl::GetProperty(std::int32_t dispid) { return GetPropertyChecked(dispid); }
+// The host's calls into the control run its handlers (a read of Value commits and checks the
+// text): what they retire stays alive until the call returns.
+Variant CVlTypedBoxCtrl::GetProperty(std::int32_t dispid) {
+  win::System::DispatchScope scope(site_.WindowSystem());
+  return GetPropertyChecked(dispid);
+}
 
 void CVlTypedBoxCtrl::SetProperty(std::int32_t dispid, const Variant& value) {
+  win::System::DispatchScope scope(site_.WindowSystem());
   bool changed = false;
   try {
     changed = SetPropertyChecked(dispid, value);

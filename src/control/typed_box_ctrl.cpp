@@ -93,12 +93,13 @@ TypedValue CVlTypedBoxCtrl::ConvertForCore(const TypedValue& v) const {
   return converted;
 }
 
-void CVlTypedBoxCtrl::CreateEditorObject() {
+std::optional<CVlValueException> CVlTypedBoxCtrl::CreateEditorObject() {
   core_.editor = factory_(core_.dataType);
-  if (core_.editor) PushPropertiesToEditor(*core_.editor);
+  if (!core_.editor) return std::nullopt;
+  return PushPropertiesToEditor(*core_.editor);
 }
 
-void CVlTypedBoxCtrl::PushPropertiesToEditor(CVlEditWnd& editor) {
+std::optional<CVlValueException> CVlTypedBoxCtrl::PushPropertiesToEditor(CVlEditWnd& editor) {
   const std::uint16_t type = core_.dataType;
   const bool numericDateString = type != VlTextBoolean;
   editor.screenFonts = &ScreenFonts();
@@ -114,10 +115,12 @@ void CVlTypedBoxCtrl::PushPropertiesToEditor(CVlEditWnd& editor) {
   } catch (const CVlValueException&) {
     core_.value = TypedValue::Null();
   }
+  // A value the new editor refuses or cuts is reported by the write that rebuilt the editor.
+  std::optional<CVlValueException> pushError;
   try {
     PushValueToEditor();
-  } catch (const CVlValueException&) {
-    // A value the new editor cannot show is reported by the write that rebuilt the editor.
+  } catch (const CVlValueException& e) {
+    pushError = e;
   }
   editor.SetFont(core_.font->Desc().ToLogFont());
   editor.SetLocked(core_.locked != 0);
@@ -158,41 +161,38 @@ void CVlTypedBoxCtrl::PushPropertiesToEditor(CVlEditWnd& editor) {
   editor.SetFuriganaType(core_.furiganaType);
   editor.EnableEditor(core_.enabled != 0);
   editor.keepNull = core_.keepNull;
+  return pushError;
 }
 
-void CVlTypedBoxCtrl::RebuildEditor() {
+std::optional<CVlValueException> CVlTypedBoxCtrl::RebuildEditor() {
   // A focus return waits for the old editor's focus-loss report; a new editor owes none.
   focusReturned_ = false;
-  if (EditorVisible()) {
+  const bool editing = EditorVisible();
+  // The old editor's text goes with its type: it reports nothing more, and it is not deleted
+  // while its code may be on the stack (this write may come from one of its own events).
+  std::unique_ptr<CVlEditWnd> old = std::move(core_.editor);
+  if (old) old->Retire();
+  win::System& sys = site_.WindowSystem();
+  std::optional<CVlValueException> pushError;
+  if (editing) {
     // The box is being edited: the new editor takes over before the old one goes.
-    std::unique_ptr<CVlEditWnd> old = std::move(core_.editor);
-    CreateEditorObject();
+    pushError = CreateEditorObject();
     ActivateEditing();
-    old.reset();
+    if (old) old->ShowEditor(false);
+    sys.DeleteLater(std::move(old));
   } else {
-    core_.editor.reset();
-    CreateEditorObject();
+    if (old) old->ShowEditor(false);
+    sys.DeleteLater(std::move(old));
+    pushError = CreateEditorObject();
   }
+  return pushError;
 }
 
 void CVlTypedBoxCtrl::ChangeStyleBits(std::uint32_t add, std::uint32_t remove) {
   CVlEditWnd* editor = Editor();
   if (editor == nullptr) return;
-  const std::uint32_t bits = (editor->GetStyleBits() | add) & ~remove;
-  if (!editor->IsCreated()) {
-    editor->SetStyleBits(bits);
-    return;
-  }
   // The platform window is made anew with the new style; the focus follows it.
-  win::System& sys = site_.WindowSystem();
-  const bool hadFocus = sys.GetFocus() == editor->Handle();
-  const bool visible = sys.IsWindowVisible(editor->Handle());
-  const win::RECT rect = editor->CreateRect();  // the whole area, the spin's strip included
-  editor->Destroy();
-  editor->SetStyleBits(bits);
-  editor->Create(sys, 0, rect, Handle());
-  editor->ShowEditor(visible);
-  if (hadFocus) sys.SetFocus(editor->Handle());
+  editor->RecreateWindow((editor->GetStyleBits() | add) & ~remove);
 }
 
 void CVlTypedBoxCtrl::ActivateEditing() {
@@ -245,6 +245,8 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
     case win::WM_CTLCOLORBTN:
       return OnCtlColor(wParam);
     case VLM_FOCUSLEFT: {
+      // Only the editor of now reports for the box (a given-up one reports nothing at all).
+      if (win::HWND{static_cast<std::uint32_t>(wParam)} != EditorWindow()) return 0;
       EndClickWait(false);
       auto* target = reinterpret_cast<const win::HWND*>(lParam);
       OnFocusLeft(target != nullptr ? *target : win::kNoWindow);
@@ -568,7 +570,9 @@ void CVlTypedBoxCtrl::ReportValueError(const CVlValueException& error) {
     sys.MessageBox(owner, error.MessageText(), LoadResourceString(kIdsDisplayName), win::MB_OK);
   }
   if (returnFocus) {
-    if (focusWindowExists && sys.IsWindowVisible(focusWindow)) {
+    // The host's handler may have made the edit window anew or replaced the editor: the focus
+    // goes back to the editor of now, through the control when the error's window is gone.
+    if (focusWindowExists && focusWindow == EditorWindow() && sys.IsWindowVisible(focusWindow)) {
       sys.SetFocus(focusWindow);
       focusReturned_ = true;
     } else if (HasControlWindow()) {

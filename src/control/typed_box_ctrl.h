@@ -213,9 +213,10 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   bool TrackerMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
 
   // The editor: created for the current data type with every property pushed into it.
-  void CreateEditorObject();
-  void RebuildEditor();
-  void PushPropertiesToEditor(CVlEditWnd& editor);
+  // Each answers the value error of pushing the value into the new editor, when there is one.
+  std::optional<CVlValueException> CreateEditorObject();
+  std::optional<CVlValueException> RebuildEditor();
+  std::optional<CVlValueException> PushPropertiesToEditor(CVlEditWnd& editor);
   std::uint32_t EditorStyleBits() const;
   win::HWND EditorWindow() const;
   bool EditorVisible() const;

@@ -96,7 +96,13 @@ bool CVlTypedBoxCtrl::SetDataType(std::int32_t code) {
     }
   };
 
-  collect([&] { RebuildEditor(); });
+  // MaxLength belongs to the old type: the new editor starts from the new type's width, so the
+  // value pushed into it is not cut to a width it no longer has (a Date's 8 bytes would cut
+  // "2026/01/01 12:30:00" going to String). What the new editor refuses or cuts is reported.
+  core_.maxLength = TypeByteWidth(type);
+  collect([&] {
+    if (auto refused = RebuildEditor()) throw *refused;
+  });
   if (!core_.value.IsNullOrEmpty()) {
     TypedValue def = core_.defaultValue;
     try {

@@ -272,7 +272,7 @@ void CVlBooleanEdit::OnButtonClicked() {
   isNull = 0;
   lastError = kEditOk;
   ShowChecked();
-  SendToControl(VLM_CLICK);
+  if (!SendToControl(VLM_CLICK)) return;
   if (created && (tabFlags & kTabByInputLast)) {
     std::int32_t key = win::VK_RETURN;
     SendToControl(VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
@@ -291,7 +291,7 @@ void CVlBooleanEdit::OnButtonFocus(win::HWND) {
 }
 
 void CVlBooleanEdit::OnButtonKillFocus(win::HWND next) {
-  if (destroying_) return;
+  if (destroying_ || retired_) return;
   win::System& sys = *Sys();
   focusFromSameForm = 0;
   if (next != win::kNoWindow && next != Handle() && sys.IsWindow(next)) {

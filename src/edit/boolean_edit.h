@@ -76,7 +76,8 @@ class CVlBooleanEdit : public CVlEditWnd {
   void OnButtonFocus(win::HWND previous);
   void OnButtonKillFocus(win::HWND next);
   void OnButtonDestroyed();
-  void SendToControlFromButton(win::UINT msg, win::LPARAM lParam) { SendToControl(msg, lParam); }
+  // False when the host's handlers gave this editor up or made its button anew meanwhile.
+  bool SendToControlFromButton(win::UINT msg, win::LPARAM lParam) { return SendToControl(msg, lParam); }
   std::uint16_t TabFlags() const { return tabFlags; }
   // Cut on a check box copies the value's text; the value itself stays (a check box has no
   // empty state for a user to cut it to).

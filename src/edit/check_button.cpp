@@ -111,9 +111,9 @@ std::int32_t CVlCheckButton::ShiftState() const {
   return s;
 }
 
-void CVlCheckButton::SendKey(win::UINT vlm, int vk) {
+bool CVlCheckButton::SendKey(win::UINT vlm, int vk) {
   VlKeyRecord record{vk, ShiftState()};
-  owner_->SendToControlFromButton(vlm, reinterpret_cast<win::LPARAM>(&record));
+  return owner_->SendToControlFromButton(vlm, reinterpret_cast<win::LPARAM>(&record));
 }
 
 void CVlCheckButton::SendMove(bool next, int vk) {
@@ -173,19 +173,18 @@ win::LRESULT CVlCheckButton::OnKeyDown(win::UINT msg, win::WPARAM wParam, win::L
   if (vk == win::VK_INSERT && ctrl) {
     owner_->Copy();
   } else if (vk == win::VK_INSERT && shift) {
-    if (owner_->Paste()) owner_->SendToControlFromButton(VLM_CHANGE, 0);
+    if (owner_->Paste() && !owner_->SendToControlFromButton(VLM_CHANGE, 0)) return 0;
   } else if (vk == win::VK_DELETE && shift) {
     owner_->CutText();
   }
-  SendKey(VLM_KEYDOWN, vk);
-  keyDownSeen_ = true;
+  if (SendKey(VLM_KEYDOWN, vk)) keyDownSeen_ = true;
   return 0;
 }
 
 win::LRESULT CVlCheckButton::OnChar(win::WPARAM wParam, win::LPARAM lParam) {
   const std::int32_t original = static_cast<std::int32_t>(wParam);
   std::int32_t ch = original;
-  owner_->SendToControlFromButton(VLM_KEYPRESS, reinterpret_cast<win::LPARAM>(&ch));
+  if (!owner_->SendToControlFromButton(VLM_KEYPRESS, reinterpret_cast<win::LPARAM>(&ch))) return 0;
   ch &= 0xFFFF;
   if (ch == 0 || (ch == 9 && original != 9)) return 0;
   switch (ch) {
@@ -203,10 +202,10 @@ win::LRESULT CVlCheckButton::OnChar(win::WPARAM wParam, win::LPARAM lParam) {
   }
 }
 
-void CVlCheckButton::ForwardMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+bool CVlCheckButton::ForwardMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
   VlMouseRecord record;
   const win::UINT vlm = MouseRecordOf(msg, wParam, lParam, Sys()->GetKeyState(win::VK_MENU) < 0, record);
-  owner_->SendToControlFromButton(vlm, reinterpret_cast<win::LPARAM>(&record));
+  return owner_->SendToControlFromButton(vlm, reinterpret_cast<win::LPARAM>(&record));
 }
 
 win::LRESULT CVlCheckButton::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
@@ -232,8 +231,7 @@ win::LRESULT CVlCheckButton::WndProc(win::UINT msg, win::WPARAM wParam, win::LPA
     case win::WM_MBUTTONUP:
       // The release is reported before the platform turns it into a click, so the host hears
       // MouseUp before Click, as from every other box.
-      ForwardMouse(msg, wParam, lParam);
-      if (sys->IsWindow(self)) ButtonControl::WndProc(msg, wParam, lParam);
+      if (ForwardMouse(msg, wParam, lParam)) ButtonControl::WndProc(msg, wParam, lParam);
       return 0;
     case win::WM_LBUTTONDOWN: case win::WM_RBUTTONDOWN: case win::WM_MBUTTONDOWN: case win::WM_MOUSEMOVE:
       ButtonControl::WndProc(msg, wParam, lParam);
@@ -244,8 +242,7 @@ win::LRESULT CVlCheckButton::WndProc(win::UINT msg, win::WPARAM wParam, win::LPA
       // second click of a quick pair must toggle like the first, so it is pressed here.
       ButtonControl::WndProc(msg, wParam, lParam);
       if (!sys->IsWindow(self)) return 0;
-      owner_->SendToControlFromButton(VLM_DBLCLICK, 0);
-      if (sys->IsWindow(self)) sys->SendMessage(self, win::WM_LBUTTONDOWN, wParam | win::MK_LBUTTON, lParam);
+      if (owner_->SendToControlFromButton(VLM_DBLCLICK, 0)) sys->SendMessage(self, win::WM_LBUTTONDOWN, wParam | win::MK_LBUTTON, lParam);
       return 0;
     case win::WM_SETFOCUS:
       keyDownSeen_ = false;

@@ -92,8 +92,8 @@ class CVlCheckButton : public win::ButtonControl {
  private:
   win::LRESULT OnKeyDown(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
   win::LRESULT OnChar(win::WPARAM wParam, win::LPARAM lParam);
-  void ForwardMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
-  void SendKey(win::UINT vlm, int vk);
+  bool ForwardMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+  bool SendKey(win::UINT vlm, int vk);
   void SendMove(bool next, int vk);
   std::int32_t ShiftState() const;
 

@@ -294,13 +294,14 @@ void CVlDateEdit::OnFocusGained() { caretUnplaced = 0; }
 void CVlDateEdit::OnFocusLost(win::HWND newFocus) {
   const bool failed = !dateIsNull_ && !CommitText();
   RefreshDisplay();
+  bool live = true;
   if (failed) {
-    SendError(lastError, GetText());
+    live = SendError(lastError, GetText());
   } else {
     const EditorValue v = GetValue();
-    if (!v.isNull && !v.error) CommonCommit(ValueForUserCheck());
+    if (!v.isNull && !v.error) live = CommonCommit(ValueForUserCheck());
   }
-  SendFocusLeft(newFocus);
+  if (live) SendFocusLeft(newFocus);
 }
 
 win::LRESULT CVlDateEdit::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {

@@ -72,6 +72,25 @@ void CVlEditWnd::Destroy() {
   created = 0;
 }
 
+void CVlEditWnd::RecreateWindow(std::uint32_t bits) {
+  if (!created || Sys() == nullptr) {
+    SetStyleBits(bits);
+    return;
+  }
+  win::System& sys = *Sys();
+  const win::HWND parent = sys.GetParent(Handle());
+  const bool hadFocus = sys.GetFocus() == Handle();
+  const bool visible = sys.IsWindowVisible(Handle());
+  const win::RECT rect = createRect;  // the whole area, the spin's strip included
+  recreating_ = true;
+  Destroy();
+  SetStyleBits(bits);
+  Create(sys, 0, rect, parent);
+  ShowEditor(visible);
+  recreating_ = false;
+  if (hadFocus && created) sys.SetFocus(Handle());
+}
+
 void CVlEditWnd::CreateSpin() {
   if (!created || spinButton == 0) return;
   spin_ = std::make_unique<CVlSpinButton>(*this);
@@ -366,15 +385,16 @@ void CVlEditWnd::ApplyFocusSelection() {
   }
 }
 
-void CVlEditWnd::SendToControl(win::UINT msg, win::LPARAM lParam) {
-  if (!created || Sys() == nullptr) return;
+bool CVlEditWnd::SendToControl(win::UINT msg, win::LPARAM lParam) {
+  if (!created || Sys() == nullptr || retired_ || recreating_) return false;
   const win::HWND self = Handle();
   Sys()->SendMessage(Sys()->GetParent(self), msg, static_cast<win::WPARAM>(win::HandleId(self)), lParam);
+  return StillLive(self);
 }
 
-void CVlEditWnd::SendError(std::int32_t code, const std::string& text) {
+bool CVlEditWnd::SendError(std::int32_t code, const std::string& text) {
   VlErrorRecord record{code, text};
-  SendToControl(VLM_ERROR, reinterpret_cast<win::LPARAM>(&record));
+  return SendToControl(VLM_ERROR, reinterpret_cast<win::LPARAM>(&record));
 }
 
 void CVlEditWnd::SendFocusLeft(win::HWND newFocus) {
@@ -382,11 +402,11 @@ void CVlEditWnd::SendFocusLeft(win::HWND newFocus) {
   SendToControl(VLM_FOCUSLEFT, reinterpret_cast<win::LPARAM>(&target));
 }
 
-void CVlEditWnd::CommonCommit(const TypedValue& value) {
-  if (!created || lastError != kEditOk) return;
+bool CVlEditWnd::CommonCommit(const TypedValue& value) {
+  if (!created || lastError != kEditOk) return !retired_;
   VlUserCheckRecord record{value, 0, std::string()};
-  SendToControl(VLM_USERCHECK, reinterpret_cast<win::LPARAM>(&record));
-  if (record.errCode != 0) SendError(record.errCode, record.errString);
+  if (!SendToControl(VLM_USERCHECK, reinterpret_cast<win::LPARAM>(&record))) return false;
+  return record.errCode == 0 || SendError(record.errCode, record.errString);
 }
 
 void CVlEditWnd::SaveUndoText() {
@@ -437,12 +457,8 @@ void CVlEditWnd::OnFocusGained() {}
 void CVlEditWnd::OnFocusLost(win::HWND newFocus) {
   // The host's own check runs only on a text the editor accepted.
   const bool failed = !isNull && !CommitText();
-  if (failed) {
-    SendError(lastError, GetText());
-  } else {
-    CommonCommit(ValueForUserCheck());
-  }
-  SendFocusLeft(newFocus);
+  const bool live = failed ? SendError(lastError, GetText()) : CommonCommit(ValueForUserCheck());
+  if (live) SendFocusLeft(newFocus);
 }
 
 bool CVlEditWnd::OnTypedChar(std::uint32_t) { return false; }
@@ -501,6 +517,8 @@ void CVlEditWnd::OnKillFocusMessage(win::HWND next) {
     savedSelection = std::min<win::DWORD>(start, 0xFFFF) | (std::min<win::DWORD>(end, 0xFFFF) << 16);
   }
   Default(win::WM_KILLFOCUS, static_cast<win::WPARAM>(win::HandleId(next)), 0);
+  // A window made anew, or an editor given up, hands the focus on without the box being left.
+  if (recreating_ || retired_) return;
   OnFocusLost(next);
 }
 
@@ -537,8 +555,7 @@ win::LRESULT CVlEditWnd::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM 
       // A locked box ignores spin requests entirely: no step, no event, no change.
       if (locked) return 0;
       const bool changed = msg == VLM_SPINUP ? SpinUp() : SpinDown();
-      SendToControl(msg);
-      if (changed) SendToControl(VLM_CHANGE);
+      if (SendToControl(msg) && changed) SendToControl(VLM_CHANGE);
       return 0;
     }
     case win::EM_SETSEL:
@@ -594,7 +611,9 @@ win::LRESULT CVlEditWnd::ClipboardMessage(win::UINT msg) {
 }
 
 win::LRESULT CVlEditWnd::OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+  const win::HWND self = Handle();
   Default(msg, wParam, lParam);
+  if (!StillLive(self)) return 0;
   if (msg == win::WM_LBUTTONDBLCLK) {
     SendToControl(VLM_DBLCLICK);
     return 0;
@@ -607,7 +626,7 @@ win::LRESULT CVlEditWnd::OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::
   }
   VlMouseRecord record;
   const win::UINT vlm = MouseRecordOf(msg, wParam, lParam, Sys()->GetKeyState(win::VK_MENU) < 0, record);
-  SendToControl(vlm, reinterpret_cast<win::LPARAM>(&record));
+  if (!SendToControl(vlm, reinterpret_cast<win::LPARAM>(&record))) return 0;
   if (msg == win::WM_LBUTTONUP && leftButtonDown) {
     leftButtonDown = 0;
     SendToControl(VLM_CLICK);

@@ -84,6 +84,14 @@ class CVlEditWnd : public win::EditControl {
   // Moves the window (and its spin button beside it).
   virtual void MoveEditor(win::RECT rect, bool repaint);
   virtual void Destroy();
+  // Makes the platform window anew with the style word `bits`, in the same place, shown and
+  // focused as the old one was. Handing the focus from the old window to the new one is no user
+  // leaving the box: nothing is checked or reported to the control meanwhile.
+  void RecreateWindow(std::uint32_t bits);
+  // The control gives this editor up (its data type changed): it reports nothing more to the
+  // control, and its focus loss checks nothing, since its text is given up with its type.
+  void Retire() { retired_ = true; }
+  bool Retired() const { return retired_; }
   win::RECT CreateRect() const { return createRect; }
   CVlSpinButton* Spin() const { return spin_.get(); }
 
@@ -207,10 +215,15 @@ class CVlEditWnd : public win::EditControl {
   // After a value load while focused: select as SelectByFocus says.
   void ApplyFocusSelection();
   // Common part of a commit: the host's check of `value`, then an error record when it refused.
-  void CommonCommit(const TypedValue& value);
-  void SendToControl(win::UINT msg, win::LPARAM lParam = 0);
-  void SendError(std::int32_t code, const std::string& text);
+  // Each of these runs the host's handlers, which may retire this editor or make its window anew.
+  // They return whether the editor is still the one it was (same window, not retired): a message
+  // handler that goes on after them only does so when they return true.
+  bool CommonCommit(const TypedValue& value);
+  bool SendToControl(win::UINT msg, win::LPARAM lParam = 0);
+  bool SendError(std::int32_t code, const std::string& text);
   void SendFocusLeft(win::HWND newFocus);
+  // The same editor, with the same window, as when `self` was its handle.
+  bool StillLive(win::HWND self) const { return !retired_ && created && Handle() == self; }
   // CF_TEXT as every box puts it: the bytes and their terminating zero. False (nothing put, nothing
   // emptied) when the clipboard cannot be opened, so nothing is reported as done that was not.
   bool PutClipboardText(const std::string& text);
@@ -304,6 +317,8 @@ class CVlEditWnd : public win::EditControl {
 
   std::uint16_t dataType_;
   bool destroying_ = false;
+  bool retired_ = false;
+  bool recreating_ = false;  // RecreateWindow is under way
   const Clock* clock_ = nullptr;
 
  private:
@@ -318,7 +333,7 @@ class CVlEditWnd : public win::EditControl {
   void SpinFromKeyboard(bool up, bool repeat);
   void CreateSpin();
   void PlaceSpin();
-  void KeyRecord(win::UINT vlm, int vk);
+  bool KeyRecord(win::UINT vlm, int vk);
   void ApplyImeMode(win::HIMC himc, std::uint16_t mode);
   bool HandleSingleLineKeyDown(int vk, bool& stop);
 };

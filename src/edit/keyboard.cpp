@@ -5,9 +5,9 @@
 
 namespace vl {
 
-void CVlEditWnd::KeyRecord(win::UINT vlm, int vk) {
+bool CVlEditWnd::KeyRecord(win::UINT vlm, int vk) {
   VlKeyRecord record{vk, ShiftState()};
-  SendToControl(vlm, reinterpret_cast<win::LPARAM>(&record));
+  return SendToControl(vlm, reinterpret_cast<win::LPARAM>(&record));
 }
 
 void CVlEditWnd::SpinFromKeyboard(bool up, bool) {
@@ -112,6 +112,9 @@ win::LRESULT CVlEditWnd::OnKeyDownMessage(win::UINT msg, win::WPARAM wParam, win
     KeyRecord(VLM_KEYDOWN, vk);
     return 0;
   }
+  // The host's handlers run inside the sends below; what follows each goes on only while this is
+  // still the box's editor with the same window.
+  const win::HWND self = Handle();
   const bool ctrl = Sys()->GetKeyState(win::VK_CONTROL) < 0;
   if (vk == 'A' && ctrl) {
     fieldModel.ExtendSelection(SelectionExtend::kAll);
@@ -149,25 +152,24 @@ win::LRESULT CVlEditWnd::OnKeyDownMessage(win::UINT msg, win::WPARAM wParam, win
       return 0;
     }
     editText = Text();
-    KeyRecord(VLM_KEYDOWN, vk);
-    if (editText != before && !locked) SendToControl(VLM_CHANGE);
+    if (!KeyRecord(VLM_KEYDOWN, vk)) return 0;
+    if (editText != before && !locked && !SendToControl(VLM_CHANGE)) return 0;
     keyDownSeen = 1;
     return 0;
   }
   if (vk < win::VK_TAB || vk > win::VK_DELETE) {
     Default(msg, wParam, lParam);
-    KeyRecord(VLM_KEYDOWN, vk);
-    keyDownSeen = 1;
+    if (KeyRecord(VLM_KEYDOWN, vk)) keyDownSeen = 1;
     return 0;
   }
   const std::string before = fieldModel.GetText();
   bool stop = false;
   bool changed = HandleSingleLineKeyDown(vk, stop);
-  if (stop) return 0;
+  if (stop || !StillLive(self)) return 0;
   ApplySelection();
-  KeyRecord(VLM_KEYDOWN, vk);
+  if (!KeyRecord(VLM_KEYDOWN, vk)) return 0;
   changed = changed || fieldModel.GetText() != before;
-  if (changed && !locked) SendToControl(VLM_CHANGE);
+  if (changed && !locked && !SendToControl(VLM_CHANGE)) return 0;
   keyDownSeen = 1;
   return 0;
 }
@@ -203,8 +205,8 @@ win::LRESULT CVlEditWnd::OnKeyUpMessage(win::UINT msg, win::WPARAM wParam, win::
     Default(msg, wParam, lParam);
   }
   if (keyDownSeen) {
-    KeyRecord(VLM_KEYUP, vk);
     keyDownSeen = 0;
+    KeyRecord(VLM_KEYUP, vk);
   }
   return 0;
 }
@@ -223,6 +225,7 @@ win::LRESULT CVlEditWnd::OnImeCharMessage(win::WPARAM wParam, win::LPARAM lParam
 }
 
 win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
+  const win::HWND self = Handle();
   std::uint32_t ch = static_cast<std::uint32_t>(wParam);
   // 1. Double-byte characters from the input method arrive byte by byte.
   if (imeBytesExpected > 0) {
@@ -253,11 +256,12 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
   // 2. The host sees the character first and may change or cancel it.
   const std::uint32_t original = ch;
   std::int32_t keyChar = static_cast<std::int32_t>(ch);
-  SendToControl(VLM_KEYPRESS, reinterpret_cast<win::LPARAM>(&keyChar));
+  // A handler that changed the data type or re-made the window took the character with the old one.
+  if (!SendToControl(VLM_KEYPRESS, reinterpret_cast<win::LPARAM>(&keyChar))) return 0;
   ch = static_cast<std::uint32_t>(keyChar) & 0xFFFF;
   if (ch == 9 && original != 9) return 0;
   if (ch == 0) return 0;
-  if (OnTypedChar(ch)) return 0;
+  if (OnTypedChar(ch) || !StillLive(self)) return 0;
 
   bool lastFilled = false;
   if (!singleLine) {
@@ -329,8 +333,12 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
       }
     }
   }
-  // 5. Every accepted input is a change, except the keys that edit nothing.
-  if (!leadBytePending && !locked && ch != 9 && ch != 3 && ch != 27 && ch != 13) SendToControl(VLM_CHANGE);
+  // 5. Every accepted input is a change, except the keys that edit nothing. (Copy and paste may
+  // have run the host's code through the clipboard's owner: the editor may be gone.)
+  if (!StillLive(self)) return 0;
+  if (!leadBytePending && !locked && ch != 9 && ch != 3 && ch != 27 && ch != 13 && !SendToControl(VLM_CHANGE)) {
+    return 0;
+  }
   // 6. Filling the last position moves on.
   if (lastFilled && (tabFlags & kTabByInputLast)) {
     std::int32_t key = 0;

@@ -439,13 +439,14 @@ void CVlNumberEdit::OnFocusGained() {
 
 void CVlNumberEdit::OnFocusLost(win::HWND newFocus) {
   const bool failed = !numIsNull_ && !CommitText();
+  bool live = false;
   if (failed) {
-    SendError(lastError, RemoveMaskMarkers(fieldModel.GetText()));
+    live = SendError(lastError, RemoveMaskMarkers(fieldModel.GetText()));
   } else {
     RefreshDisplay();
-    CommonCommit(ValueForUserCheck());
+    live = CommonCommit(ValueForUserCheck());
   }
-  SendFocusLeft(newFocus);
+  if (live) SendFocusLeft(newFocus);
 }
 
 // --- Spin ------------------------------------------------------------------------------------

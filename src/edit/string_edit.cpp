@@ -361,18 +361,17 @@ bool CVlStringEdit::Paste() {
 // --- Focus and keys ---------------------------------------------------------------------------
 
 void CVlStringEdit::OnFocusLost(win::HWND newFocus) {
+  bool live = false;
   if (!isNull) {
     const std::string text = CurrentText();
     lastError = CheckText(text);
-    if (lastError != kEditOk) {
-      SendError(lastError, text);
-    } else {
-      CommonCommit(TypedValue::Bstr(text));
-    }
+    live = lastError != kEditOk ? SendError(lastError, text) : CommonCommit(TypedValue::Bstr(text));
   } else {
     lastError = kEditOk;
-    CommonCommit(TypedValue::Null());
+    live = CommonCommit(TypedValue::Null());
   }
+  // The host's handlers gave the editor up or made its window anew: the focus loss is theirs now.
+  if (!live) return;
   // A masked text is laid in again, so a "!" mask shows it right-aligned from now on.
   if (singleLine && HasPositions() && created) {
     fieldModel.SetText(RemoveMaskMarkers(fieldModel.GetText()));

@@ -1,0 +1,149 @@
+-- Handlers that change the box under the event that called them: the box survives its own events.
+-- Each row raises one event with a handler that changes DataType, re-makes the edit window, moves
+-- the focus, writes Value or raises an error; afterwards the box still answers and holds a value
+-- of its data type. The sanitizer build runs this too: a use of a freed editor fails it there.
+local check = require "check"
+
+local function typeOk(b)
+  local v = b.Value
+  return v.type == 1 or v.type == 0 or v.type == b.DataType
+end
+
+-- A fresh form with box b (Long unless told) and a button to move the focus to.
+local function form(dataType)
+  local f = vl.Form{ font = "fixed" }
+  local b = f:add("b", { x = 0, y = 0, w = 160, h = 24 })
+  f:add_button("ok")
+  b.DataType = dataType or vl.VlTextLong
+  return f, b
+end
+
+local actions = {
+  datatype = function(f, b) b.DataType = b.DataType == vl.VlTextDate and vl.VlTextLong or vl.VlTextDate end,
+  recreate = function(f, b) b.Locked = not b.Locked end,
+  align = function(f, b) b.Alignment = (b.Alignment + 1) % 3 end,
+  focus = function(f, b) f:focus("ok") end,
+  value = function(f, b) b.Value = vl.Null end,
+  raise = function(f, b) error("handler fails") end,
+}
+
+-- How each event is raised, from a focused box.
+local triggers = {
+  KeyPress = function(f, b) f:type("7") end,
+  KeyDown = function(f, b) f:key("Right") end,
+  KeyUp = function(f, b) f:key("Right") end,
+  Change = function(f, b) f:type("7") end,
+  UserCheckValue = function(f, b) f:type("7"); f:focus("ok") end,
+  ValueError = function(f, b) b.CheckValue = true; b.UpperValue = 5; f:type("9"); f:focus("ok") end,
+  SpinUp = function(f, b) b.SpinButton = 2; f:key("Ctrl+Up") end,
+  SpinDown = function(f, b) b.SpinButton = 2; f:key("Ctrl+Down") end,
+  MouseDown = function(f, b) f:click(b, 20, 10) end,
+  MouseUp = function(f, b) f:click(b, 20, 10) end,
+  Click = function(f, b) f:click(b, 20, 10) end,
+  DblClick = function(f, b) f:dblclick(b, 20, 10) end,
+}
+
+local events = {}
+for name in pairs(triggers) do events[#events + 1] = name end
+table.sort(events)
+local actionNames = {}
+for name in pairs(actions) do actionNames[#actionNames + 1] = name end
+table.sort(actionNames)
+
+for _, event in ipairs(events) do
+  for _, action in ipairs(actionNames) do
+    for _, dataType in ipairs({ vl.VlTextLong, vl.VlTextBoolean }) do
+      local what = event .. " handler does " .. action .. " (type " .. dataType .. ")"
+      local f, b = form(dataType)
+      local fired = 0
+      b[event] = function(e)
+        fired = fired + 1
+        if fired == 1 then actions[action](f, b) end
+      end
+      f:focus(b)
+      local ok, err = pcall(triggers[event], f, b)
+      if not ok and action ~= "raise" then error(what .. ": " .. tostring(err)) end
+      -- The box is still whole: it answers, shows text, takes keys, and once left (a refused
+      -- text given up) its value has its type.
+      check.eq(type(f:shown(b)), "string", what .. ": shown")
+      b[event] = nil
+      b.ValueError = function(e) e.ReturnFocus = false end
+      f:focus(b)
+      f:type("1")
+      f:focus("ok")
+      check.eq(f:focused(), "ok", what .. ": left")
+      check.eq(typeOk(b), true, what .. ": Value of the data type")
+    end
+  end
+end
+
+-- A KeyPress handler that changes DataType: the character goes with the old editor; the new one
+-- takes the next keys.
+do
+  local f, b = form(vl.VlTextLong)
+  b.KeyPress = function(e) b.DataType = vl.VlTextString end
+  f:focus(b)
+  f:type("7")
+  check.eq(b.DataType, vl.VlTextString, "the handler's type stands")
+  b.KeyPress = nil
+  f:type("ab")
+  check.eq(f:shown(b), "ab", "the new editor takes the keys")
+  check.eq(f:focused(), "b", "the box keeps the focus")
+end
+
+-- DataType written while the box holds a value its new bounds refuse: no endless focus fight,
+-- and the box keeps the focus whatever the host answers.
+for _, returnFocus in ipairs({ true, false }) do
+  local f, b = form(vl.VlTextLong)
+  b.Value = 1
+  f:focus(b)
+  b.CheckValue = true
+  b.UpperValue = -16
+  b.ValueError = function(e) e.ReturnFocus = returnFocus end
+  b.DataType = vl.VlTextInteger
+  check.eq(b.DataType, vl.VlTextInteger, "type changed (ReturnFocus " .. tostring(returnFocus) .. ")")
+  check.eq(f:focused(), "b", "the box holds the focus (ReturnFocus " .. tostring(returnFocus) .. ")")
+end
+
+-- A style change (Locked, Alignment) while the box holds a text its check refuses: making the
+-- window anew is no leaving of the box, so nothing is checked or reported, whatever the host's
+-- handlers would answer; the text and the focus stay.
+for _, prop in ipairs({ "Locked", "Alignment" }) do
+  for _, handler in ipairs({ "answers", "raises" }) do
+    local what = prop .. " with a handler that " .. handler
+    local f, b = form(vl.VlTextLong)
+    b.CheckValue = true
+    b.UpperValue = 100
+    f:focus(b)
+    f:type("500")
+    local answers, n = { false, true, false }, 0
+    b.ValueError = function(e)
+      n = n + 1
+      if handler == "raises" then error("refused") end
+      e.ReturnFocus = answers[n] or false
+    end
+    f:events()
+    if prop == "Locked" then b.Locked = true else b.Alignment = 2 end
+    check.eq(n, 0, what .. ": no ValueError from re-making the window")
+    check.eq(f:shown(b), "500", what .. ": the text stays")
+    check.eq(f:focused(), "b", what .. ": the focus stays")
+    -- Leaving the box checks the text as usual, once.
+    b.ValueError = function(e) n = n + 1; e.ReturnFocus = false end
+    f:focus("ok")
+    check.eq(n, 1, what .. ": one ValueError on leaving")
+  end
+end
+
+-- Date to String keeps the whole value: the Date's MaxLength of 8 is not applied to the text.
+do
+  local f, b = form(vl.VlTextDate)
+  b.Value = vl.Date(2026, 1, 1, 12, 30, 0)
+  f:events()
+  b.DataType = vl.VlTextString
+  check.eq(b.Value, vl.String("2026/01/01 12:30:00"), "Date to String keeps the time")
+  check.eq(b.MaxLength, 0, "a String box has no length limit")
+  check.eq(check.events(f):find("ValueError"), nil, "nothing cut, nothing reported")
+end
+
+collectgarbage()
+collectgarbage()
