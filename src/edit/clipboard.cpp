@@ -25,13 +25,13 @@ std::optional<std::string> CVlEditWnd::TakeClipboardText() {
 
 void CVlEditWnd::Copy() {
   if (passwordChar != 0 || !created) return;
-  PutClipboardText(RemoveMaskMarkers(fieldModel.GetSelectedText()));
+  PutClipboardText(fieldModel.ValueOf(fieldModel.GetSelectedText()));
 }
 
 void CVlEditWnd::Cut() {
   if (locked || !created) return;
   SaveUndoText();
-  if (!PutClipboardText(RemoveMaskMarkers(fieldModel.GetSelectedText()))) return;
+  if (!PutClipboardText(fieldModel.ValueOf(fieldModel.GetSelectedText()))) return;
   fieldModel.Delete();
   AfterDelete();
   RefreshWindowText();

@@ -325,7 +325,7 @@ void CVlEditWnd::SetCheckValue(bool) {}
 bool CVlEditWnd::CommitText() { return true; }
 void CVlEditWnd::SetCaption(const std::string&) {}
 void CVlEditWnd::SetEraProfile(const std::string&) {}
-std::string CVlEditWnd::GetText() { return singleLine ? RemoveMaskMarkers(fieldModel.GetText()) : editText; }
+std::string CVlEditWnd::GetText() { return singleLine ? fieldModel.ValueOf(fieldModel.GetText()) : editText; }
 
 std::string CVlEditWnd::WindowText() const { return created ? ShownText() : displayText; }
 
@@ -419,7 +419,7 @@ void CVlEditWnd::Undo() {
   if (locked) return;
   std::string restored = undoText;
   undoText = editText;
-  fieldModel.SetText(RemoveMaskMarkers(restored));
+  fieldModel.SetText(fieldModel.ValueOf(restored));
   isNull = 0;
   RefreshWindowText();
   RefreshDisplay();

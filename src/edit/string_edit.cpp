@@ -61,7 +61,7 @@ CVlStringEdit::CVlStringEdit() : CVlEditWnd(VlTextString) {
 
 std::string CVlStringEdit::CurrentText() const {
   if (!singleLine) return created ? Text() : editText;
-  return RemoveMaskMarkers(fieldModel.GetText());
+  return fieldModel.ValueOf(fieldModel.GetText());
 }
 
 void CVlStringEdit::LoadText(const std::string& text) {
@@ -318,7 +318,7 @@ void CVlStringEdit::Copy() {
   if (passwordChar != 0 || !created) return;
   std::string text;
   if (singleLine) {
-    text = RemoveMaskMarkers(fieldModel.GetSelectedText());
+    text = fieldModel.ValueOf(fieldModel.GetSelectedText());
   } else {
     const std::int32_t from = std::min(SelStart(), SelEnd());
     const std::int32_t to = std::max(SelStart(), SelEnd());
@@ -374,7 +374,7 @@ void CVlStringEdit::OnFocusLost(win::HWND newFocus) {
   if (!live) return;
   // A masked text is laid in again, so a "!" mask shows it right-aligned from now on.
   if (singleLine && HasPositions() && created) {
-    fieldModel.SetText(RemoveMaskMarkers(fieldModel.GetText()));
+    fieldModel.SetText(fieldModel.ValueOf(fieldModel.GetText()));
     editText = fieldModel.GetText();
   }
   if (created) RefreshDisplay();

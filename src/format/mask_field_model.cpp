@@ -146,6 +146,15 @@ bool MaskFieldModel::IsFree() const {
                      [](const MaskLayoutRun& run) { return run.marker == 0; });
 }
 
+bool MaskFieldModel::Unmasked() const {
+  return !numericMode_ && std::all_of(layout_.runs.begin(), layout_.runs.end(),
+                                      [](const MaskLayoutRun& run) { return run.marker == 0; });
+}
+
+std::string MaskFieldModel::ValueOf(std::string_view valueText) const {
+  return Unmasked() ? std::string(valueText) : RemoveMaskMarkers(valueText);
+}
+
 bool MaskFieldModel::LayMask(std::string_view text, bool fromRight) {
   LaidText laid = LayOutText(layout_, text, fromRight);
   prefix_ = layout_.prefix;
@@ -164,7 +173,8 @@ void MaskFieldModel::Rebuild() {
   editText_ = prefix_;
   valueText_.clear();
   for (FieldSegment& seg : segments_) {
-    const std::string shown = ShowMaskMarkers(seg.content);  // same byte length as the content
+    // Markers show as blanks (same byte length); a run without empty positions shows as it is.
+    const std::string shown = seg.marker == 0 ? seg.content : ShowMaskMarkers(seg.content);
     seg.start = Size(editText_);
     seg.byteLength = Size(shown);
     editText_ += shown;
@@ -503,7 +513,7 @@ bool MaskFieldModel::InsertMask(std::uint16_t ch) {
     tail = std::move(kept);
   }
   const std::string next = valueText_.substr(0, static_cast<std::size_t>(vs)) + chText + tail;
-  const std::string real = RemoveMaskMarkers(next);
+  const std::string real = ValueOf(next);
   if (LimitsExceeded(real)) return false;
 
   LayMask(next, false);

@@ -114,8 +114,11 @@ class MaskFieldModel {
   // was cut: beyond the positions of a mask, beyond the limits of an unmasked field, or beyond the
   // integer (rightmost kept) or fraction (leftmost kept) positions of a numeric layout.
   bool SetText(std::string_view text);
-  // The value text, with empty-position markers (RemoveMaskMarkers gives the value).
+  // The value text, with empty-position markers (ValueOf gives the value).
   const std::string& GetText() const { return valueText_; }
+  // The value of a piece of value text: its empty-position markers removed. An unmasked field
+  // has no empty positions, so there every byte is the user's, a DEL (0x7F) included.
+  std::string ValueOf(std::string_view valueText) const;
   // What the window shows while editing: markers as blanks.
   const std::string& EditText() const { return editText_; }
   // EditText, or with a password character: the prefix, one password character per content byte,
@@ -171,6 +174,7 @@ class MaskFieldModel {
   };
 
   bool IsFree() const;
+  bool Unmasked() const;
   bool LayMask(std::string_view text, bool fromRight);
   void Rebuild();
   void RebuildNumeric();

@@ -522,5 +522,31 @@ TEST(FieldLongText, PositionsBeyondSixteenBitsSurvive) {
   EXPECT_EQ(model.GetText().back(), 'b');
 }
 
+
+// The empty-position marker byte (DEL) means "empty" only where a mask has positions; in an
+// unmasked field it is a character the user typed and stays in the value and on the screen.
+TEST(FieldValue, MarkersCountOnlyInMaskedLayouts) {
+  struct Row {
+    const char* name;
+    ::vl::Setup setup;
+    std::string typed;
+    std::string value;     // ValueOf(GetText())
+    std::string editText;  // what the window shows
+  };
+  const Row rows[] = {
+      {"unmasked keeps a typed DEL", Mask(""), "a" + kM1 + "b", "a" + kM1 + "b", "a" + kM1 + "b"},
+      {"masked drops its empty positions", Mask("&&&&"), "ab", "ab", "ab  "},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    MaskFieldModel model = Make(row.setup, "");
+    EXPECT_TRUE(Type(model, row.typed));
+    EXPECT_EQ(model.ValueOf(model.GetText()), row.value);
+    EXPECT_EQ(model.EditText(), row.editText);
+    model.ExtendSelection(SelectionExtend::kAll);
+    EXPECT_EQ(model.ValueOf(model.GetSelectedText()), row.value);
+  }
+}
+
 }  // namespace
 }  // namespace vl
