@@ -12,36 +12,64 @@
 
 namespace vl::script {
 
+void FormHost::Close() {
+  form.reset();
+  pendingError.reset();
+  if (handlersRef != LUA_NOREF && L != nullptr) luaL_unref(L, LUA_REGISTRYINDEX, handlersRef);
+  handlersRef = LUA_NOREF;
+}
+
 FormHost& CheckForm(lua_State* L, int index) {
   auto* h = static_cast<FormHost*>(luaL_testudata(L, index, kFormMeta));
-  if (h == nullptr || !h->form) throw ScriptError("a form is expected");
+  if (h == nullptr) throw ScriptError("a form is expected");
+  if (!h->form) throw ScriptError("the form was closed (collected)");
   return *h;
 }
 
 BoxRef& CheckBoxRef(lua_State* L, int index) {
   auto* b = static_cast<BoxRef*>(luaL_testudata(L, index, kBoxMeta));
-  if (b == nullptr) throw ScriptError("a box is expected");
+  if (b == nullptr || b->host == nullptr) throw ScriptError("a box is expected");
   return *b;
 }
 
 CVlTypedBoxCtrl& BoxControl(const BoxRef& ref) {
+  if (ref.host == nullptr || !ref.host->form) throw ScriptError("the form of box " + ref.name + " was closed (collected)");
   BoxSite* site = ref.host->form->FindBox(ref.name);
   if (site == nullptr) throw ScriptError("no box named " + ref.name);
   return site->Control();
 }
 
 win::RECT ReadRect(lua_State* L, int index, win::RECT defaults) {
-  int v[4] = {defaults.left, defaults.top, defaults.Width(), defaults.Height()};
+  // Coordinates far beyond any screen would overflow the window system's arithmetic.
+  constexpr lua_Integer kFar = 1000000;
+  lua_Integer v[4] = {defaults.left, defaults.top, defaults.Width(), defaults.Height()};
   const char* keys[4] = {"x", "y", "w", "h"};
   for (int i = 0; i < 4; ++i) {
-    lua_getfield(L, index, keys[i]);
-    if (lua_isinteger(L, -1)) v[i] = static_cast<int>(lua_tointeger(L, -1));
-    lua_pop(L, 1);
+    const int type = RawField(L, index, keys[i]);
+    if (type != LUA_TNIL) {
+      int isInteger = 0;
+      const lua_Integer n = lua_tointegerx(L, -1, &isInteger);
+      lua_pop(L, 1);
+      const lua_Integer lo = i < 2 ? -kFar : 0;
+      if (!isInteger) throw ScriptError(std::string("rectangle: ") + keys[i] + " is a whole number");
+      if (n < lo || n > kFar) {
+        throw ScriptError(std::string("rectangle: ") + keys[i] + " = " + std::to_string(n) + " is out of range (" +
+                          std::to_string(lo) + " to " + std::to_string(kFar) + ")");
+      }
+      v[i] = n;
+    } else {
+      lua_pop(L, 1);
+    }
   }
-  return win::RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
+  return win::RECT{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[0] + v[2]),
+                   static_cast<int>(v[1] + v[3])};
 }
 
 void CheckNewName(FormHost& host, const std::string& name) {
+  // Names come back to the script in event records and key the handlers: plain text only.
+  if (name.empty() || name.size() > 255 || name.find('\0') != std::string::npos) {
+    throw ScriptError("a name is a text of 1 to 255 bytes without zero bytes");
+  }
   if (host.form->FindBox(name) != nullptr || host.form->ButtonWindow(name) != win::kNoWindow) {
     throw ScriptError("something named " + name + " is already on the form");
   }
@@ -64,7 +92,7 @@ constexpr const char* kFontMeta = "vl.Font";
 template <typename T>
 T& CheckObject(lua_State* L, int index, const char* meta) {
   auto* ref = static_cast<ObjectRef*>(luaL_testudata(L, index, meta));
-  if (ref == nullptr) throw ScriptError(std::string("a ") + meta + " is expected");
+  if (ref == nullptr || !ref->object) throw ScriptError(std::string("a ") + meta + " is expected");
   return *std::static_pointer_cast<T>(ref->object);
 }
 
@@ -77,8 +105,11 @@ void PushObject(lua_State* L, std::shared_ptr<Dispatch> object, const char* meta
   lua_setiuservalue(L, -2, 1);
 }
 
+// Captions and fonts share this finalizer; any userdata that is neither is left alone.
 int ObjectGc(lua_State* L) {
-  static_cast<ObjectRef*>(lua_touserdata(L, 1))->~ObjectRef();
+  auto* ref = static_cast<ObjectRef*>(luaL_testudata(L, 1, kCaptionMeta));
+  if (ref == nullptr) ref = static_cast<ObjectRef*>(luaL_testudata(L, 1, kFontMeta));
+  if (ref != nullptr) ref->object.reset();
   return 0;
 }
 
@@ -100,7 +131,16 @@ void PushEventParams(lua_State* L, const std::vector<EventParam>& params) {
 
 void CallHandler(FormHost& host, BoxSite& box, VlEvent id, EventArgs& args) {
   lua_State* L = host.L;
-  if (host.pendingError) return;  // the script is already failing
+  if (host.pendingError || host.handlersRef == LUA_NOREF) return;  // the script is already failing
+  if (host.handlerDepth >= kMaxHandlerDepth) {
+    host.pendingError = box.Name() + "." + EventName(id) + ": event handlers nested " +
+                        std::to_string(kMaxHandlerDepth) + " deep (a handler that sets off its own event?)";
+    return;
+  }
+  if (!lua_checkstack(L, 8)) {
+    host.pendingError = "out of Lua stack for an event handler";
+    return;
+  }
   lua_rawgeti(L, LUA_REGISTRYINDEX, host.handlersRef);
   std::string key = box.Name() + '\0' + EventName(id);
   lua_pushlstring(L, key.data(), key.size());
@@ -113,16 +153,20 @@ void CallHandler(FormHost& host, BoxSite& box, VlEvent id, EventArgs& args) {
   PushEventParams(L, args.Params());
   lua_pushvalue(L, -1);
   lua_insert(L, -3);  // handlers, table, function, table
-  if (lua_pcall(L, 1, 0, 0) != LUA_OK) {
-    const char* msg = luaL_tolstring(L, -1, nullptr);
-    host.pendingError = std::string(box.Name()) + "." + EventName(id) + ": " + (msg ? msg : "error in handler");
-    lua_pop(L, 4);
+  ++host.handlerDepth;
+  const int status = lua_pcall(L, 1, 0, 0);
+  --host.handlerDepth;
+  if (status != LUA_OK) {
+    // Only the first error counts: the script fails with it once the C++ side has returned.
+    if (!host.pendingError) host.pendingError = box.Name() + "." + EventName(id) + ": " + ErrorText(L, -1);
+    lua_pop(L, 3);
     return;
   }
-  // By-reference parameters go back to the control as the handler left them.
+  // By-reference parameters go back to the control as the handler left them (read raw: the
+  // handler may have given the table a metatable).
   for (EventParam& p : args.Params()) {
     if (!p.byRef) continue;
-    lua_getfield(L, -1, p.name.c_str());
+    RawField(L, -1, p.name.c_str());
     try {
       Variant v = ToVariant(L, -1);
       if (v.Type() != VarType::Empty) p.value = v;
@@ -138,9 +182,10 @@ void CallHandler(FormHost& host, BoxSite& box, VlEvent id, EventArgs& args) {
 // vl.Form
 
 int FormGc(lua_State* L) {
-  auto* h = static_cast<FormHost*>(lua_touserdata(L, 1));
-  if (h->handlersRef != LUA_NOREF) luaL_unref(L, LUA_REGISTRYINDEX, h->handlersRef);
-  h->~FormHost();
+  auto* h = static_cast<FormHost*>(luaL_checkudata(L, 1, kFormMeta));
+  // A form whose events are running cannot go (only a script calling __gc itself gets here).
+  if (h->form && h->form->WindowSystem().DispatchDepth() > 0) return luaL_error(L, "a form cannot be closed from its own event");
+  h->Close();
   return 0;
 }
 
@@ -150,17 +195,17 @@ int NewForm(lua_State* L) {
     bool browser = false;
     bool fixedFonts = false;
     if (lua_istable(L, 1)) {
-      lua_getfield(L, 1, "mode");
+      RawField(L, 1, "mode");
       if (lua_isstring(L, -1)) {
         std::string mode = lua_tostring(L, -1);
         if (mode != "user" && mode != "design") throw ScriptError("vl.Form: mode is \"user\" or \"design\"");
         user = mode == "user";
       }
       lua_pop(L, 1);
-      lua_getfield(L, 1, "browser");
+      RawField(L, 1, "browser");
       browser = lua_toboolean(L, -1) != 0;
       lua_pop(L, 1);
-      lua_getfield(L, 1, "font");
+      RawField(L, 1, "font");
       if (lua_isstring(L, -1)) {
         const std::string font = lua_tostring(L, -1);
         if (font != "real" && font != "fixed") throw ScriptError("vl.Form: font is \"real\" or \"fixed\"");
@@ -175,7 +220,9 @@ int NewForm(lua_State* L) {
     // Boxes measure with the fonts the pictures are drawn in, so a text too wide on the picture
     // is too wide for the box.
     if (!fixedFonts) h->form->SetScreenFonts(MakeRealFonts());
-    h->L = L;
+    lua_rawgeti(L, LUA_REGISTRYINDEX, LUA_RIDX_MAINTHREAD);
+    h->L = lua_tothread(L, -1);
+    lua_pop(L, 1);
     lua_newtable(L);
     h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
     h->form->SetEventHandler([h](BoxSite& box, VlEvent id, EventArgs& args) { CallHandler(*h, box, id, args); });
@@ -195,7 +242,7 @@ int FormAdd(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
     if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add(name [, rect]): a name is expected");
-    std::string name = lua_tostring(L, 2);
+    std::string name = LuaBytes(L, 2);
     CheckNewName(h, name);
     std::optional<win::RECT> rect;
     if (lua_istable(L, 3)) rect = ReadRect(L, 3, win::RECT{0, 0, 120, 24});
@@ -281,7 +328,7 @@ int FormFocus(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
     if (lua_type(L, 2) == LUA_TSTRING) {
-      std::string name = lua_tostring(L, 2);
+      std::string name = LuaBytes(L, 2);
       if (BoxSite* site = h.form->FindBox(name)) {
         h.form->Focus(site->Control());
       } else if (!h.form->FocusButton(name)) {
@@ -300,7 +347,7 @@ int FormAddButton(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
     if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add_button(name [, rect]): a name is expected");
-    std::string name = lua_tostring(L, 2);
+    std::string name = LuaBytes(L, 2);
     CheckNewName(h, name);
     std::optional<win::RECT> rect;
     if (lua_istable(L, 3)) rect = ReadRect(L, 3, win::RECT{0, 0, 80, 24});
@@ -325,8 +372,7 @@ int FormFocused(lua_State* L) {
 int FormIndex(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
-    const char* key = lua_tostring(L, 2);
-    if (key != nullptr && std::strcmp(key, "mode") == 0) {
+    if (LuaBytes(L, 2) == "mode") {
       lua_pushstring(L, h.form->UserMode() ? "user" : "design");
       return 1;
     }
@@ -341,9 +387,8 @@ int FormIndex(lua_State* L) {
 int FormNewIndex(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
-    const char* key = lua_tostring(L, 2);
-    if (key == nullptr || std::strcmp(key, "mode") != 0) throw ScriptError("a form has no field to set but mode");
-    std::string mode = lua_tostring(L, 3) ? lua_tostring(L, 3) : "";
+    if (LuaBytes(L, 2) != "mode") throw ScriptError("a form has no field to set but mode");
+    const std::string mode = LuaBytes(L, 3);
     if (mode != "user" && mode != "design") throw ScriptError("mode is \"user\" or \"design\"");
     h.form->SetUserMode(mode == "user");
     return 0;
@@ -353,8 +398,14 @@ int FormNewIndex(lua_State* L) {
 // ---------------------------------------------------------------------------------------------
 // Boxes
 
+// Boxes and their caption lists share this finalizer; any other userdata is left alone.
 int BoxGc(lua_State* L) {
-  static_cast<BoxRef*>(lua_touserdata(L, 1))->~BoxRef();
+  auto* ref = static_cast<BoxRef*>(luaL_testudata(L, 1, kBoxMeta));
+  if (ref == nullptr) ref = static_cast<BoxRef*>(luaL_testudata(L, 1, kCaptionsMeta));
+  if (ref != nullptr) {
+    ref->host = nullptr;
+    std::string().swap(ref->name);
+  }
   return 0;
 }
 
@@ -395,7 +446,7 @@ int BoxMethodAboutBox(lua_State* L) {
 int BoxIndex(lua_State* L) {
   return Guarded(L, [&] {
     BoxRef& ref = CheckBoxRef(L, 1);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    std::string key = LuaBytes(L, 2);
     if (key == "name") {
       lua_pushstring(L, ref.name.c_str());
       return 1;
@@ -436,7 +487,7 @@ Variant PropertyArgument(lua_State* L, int index, const PropertyInfo& info) {
 int BoxNewIndex(lua_State* L) {
   return Guarded(L, [&] {
     BoxRef& ref = CheckBoxRef(L, 1);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    std::string key = LuaBytes(L, 2);
     if (lua_isfunction(L, 3) || lua_isnil(L, 3)) {
       bool isEvent = false;
       for (VlEvent e : {VlEvent::Change, VlEvent::Click, VlEvent::DblClick, VlEvent::KeyDown, VlEvent::KeyPress,
@@ -489,7 +540,7 @@ int CaptionsNewIndex(lua_State* L) {
 int CaptionIndex(lua_State* L) {
   return Guarded(L, [&] {
     auto& c = CheckObject<VlTextCaption>(L, 1, kCaptionMeta);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    std::string key = LuaBytes(L, 2);
     if (key == "Text") {
       PushCp932(L, c.Text());
     } else if (key == "Alignment") {
@@ -540,7 +591,7 @@ Variant Coerced(lua_State* L, int index, VarType t) {
 int CaptionNewIndex(lua_State* L) {
   return Guarded(L, [&] {
     auto& c = CheckObject<VlTextCaption>(L, 1, kCaptionMeta);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    std::string key = LuaBytes(L, 2);
     if (key == "Text") {
       c.SetText(Coerced(L, 3, VarType::Bstr).AsBstr());
     } else if (key == "Alignment") {
@@ -573,7 +624,7 @@ int CaptionNewIndex(lua_State* L) {
 int FontIndex(lua_State* L) {
   return Guarded(L, [&] {
     const FontDesc& d = CheckObject<VlFont>(L, 1, kFontMeta).Desc();
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    std::string key = LuaBytes(L, 2);
     if (key == "Name") {
       PushCp932(L, d.name);
     } else if (key == "Size") {
@@ -600,7 +651,7 @@ int FontIndex(lua_State* L) {
 int FontNewIndex(lua_State* L) {
   return Guarded(L, [&] {
     VlFont& f = CheckObject<VlFont>(L, 1, kFontMeta);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    std::string key = LuaBytes(L, 2);
     if (key == "Name") {
       f.SetName(Coerced(L, 3, VarType::Bstr).AsBstr());
     } else if (key == "Size") {

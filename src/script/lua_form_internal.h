@@ -16,15 +16,28 @@ inline constexpr const char* kBoxMeta = "vl.Box";
 
 // A form as the script holds it. The Lua state is kept to call event handlers; handler errors
 // are held until control returns to the script, so they never cross C++ frames.
+//
+// Lua frees a userdata's memory without running C++ destructors, and a script can call __gc
+// itself, twice or on a live object. So these records are never destroyed: their __gc empties
+// them (Close), which frees what they own and leaves them in a state every function refuses
+// with a clear error.
 struct FormHost {
   std::unique_ptr<Form> form;
+  // The main thread, whatever thread made the form: a coroutine's state goes with the coroutine.
   lua_State* L = nullptr;
   int handlersRef = LUA_NOREF;  // registry: { ["box\0Event"] = function }
   std::optional<std::string> pendingError;
+  int handlerDepth = 0;  // handlers running now, one inside another
+
+  void Close();
 };
 
+// Handlers that set off events whose handlers set off events... stop here with an error rather
+// than exhaust the stack.
+inline constexpr int kMaxHandlerDepth = 40;
+
 struct BoxRef {
-  FormHost* host;
+  FormHost* host;  // nullptr once the reference itself was collected
   std::string name;
 };
 

@@ -19,13 +19,50 @@ void PushFailure(lua_State* L, Failure failure, const HostError& host, const std
 
 }  // namespace detail
 
+int RawField(lua_State* L, int index, const char* key) {
+  if (!lua_istable(L, index)) {
+    lua_pushnil(L);
+    return LUA_TNIL;
+  }
+  index = lua_absindex(L, index);
+  lua_pushstring(L, key);
+  return lua_rawget(L, index);
+}
+
+std::string LuaBytes(lua_State* L, int index) {
+  if (lua_type(L, index) != LUA_TSTRING) return std::string();
+  std::size_t len = 0;
+  const char* s = lua_tolstring(L, index, &len);
+  return std::string(s, len);
+}
+
+namespace {
+
+int ToStringUnprotected(lua_State* L) {
+  luaL_tolstring(L, 1, nullptr);
+  return 1;
+}
+
+}  // namespace
+
+std::string ErrorText(lua_State* L, int index) {
+  index = lua_absindex(L, index);
+  lua_pushcfunction(L, ToStringUnprotected);
+  lua_pushvalue(L, index);
+  std::string text = "(an error value whose __tostring failed)";
+  if (lua_pcall(L, 1, 1, 0) == LUA_OK && lua_type(L, -1) == LUA_TSTRING) text = LuaBytes(L, -1);
+  lua_pop(L, 1);
+  return text;
+}
+
 namespace {
 
 constexpr const char* kErrorMeta = "vl.Error";
 
 int ErrorToString(lua_State* L) {
-  lua_getfield(L, 1, "code");
-  lua_getfield(L, 1, "message");
+  luaL_checktype(L, 1, LUA_TTABLE);
+  RawField(L, 1, "code");
+  RawField(L, 1, "message");
   lua_pushfstring(L, "%d: %s", static_cast<int>(lua_tointeger(L, -2)), lua_tostring(L, -1) ? lua_tostring(L, -1) : "");
   return 1;
 }
@@ -40,6 +77,36 @@ int Traceback(lua_State* L) {
 int OpenModuleFunction(lua_State* L) {
   lua_getglobal(L, "vl");
   return 1;
+}
+
+// Lua runs precompiled chunks unverified, so a broken one crashes the interpreter: every way a
+// script loads code (load, loadfile, dofile, require) takes text only. The debug library can take
+// the host's objects apart (swap their metatables, rewrite upvalues); scripts keep its traceback
+// and getinfo.
+constexpr const char* kRestrictions = R"(
+local load, loadfile, error, searchpath = load, loadfile, error, package.searchpath
+_G.load = function(chunk, name, mode, ...) return load(chunk, name, "t", ...) end
+_G.loadfile = function(name, mode, ...) return loadfile(name, "t", ...) end
+_G.dofile = function(name)
+  local f, err = loadfile(name, "t")
+  if not f then error(err, 2) end
+  return f()
+end
+package.searchers[2] = function(name)
+  local path, err = searchpath(name, package.path)
+  if not path then return "\n\t" .. err end
+  local f, loadErr = loadfile(path, "t")
+  if not f then error(("error loading module '%s' from file '%s':\n\t%s"):format(name, path, loadErr), 2) end
+  return f, path
+end
+local debug = debug
+_G.debug = { traceback = debug.traceback, getinfo = debug.getinfo }
+package.loaded.debug = _G.debug
+)";
+
+void RestrictStandardLibraries(lua_State* L) {
+  if (luaL_loadstring(L, kRestrictions) == LUA_OK) lua_pcall(L, 0, 0, 0);
+  lua_settop(L, 0);
 }
 
 }  // namespace
@@ -84,6 +151,7 @@ int RunScriptFile(const char* path, int argc, char** argv) {
     return 1;
   }
   luaL_openlibs(L);
+  RestrictStandardLibraries(L);
   OpenVlModule(L);
   lua_createtable(L, argc, 1);
   lua_pushstring(L, path);
@@ -95,7 +163,8 @@ int RunScriptFile(const char* path, int argc, char** argv) {
   lua_setglobal(L, "arg");
 
   lua_pushcfunction(L, Traceback);
-  int status = luaL_loadfile(L, path);
+  // Text only: Lua does not verify precompiled chunks, and a broken one can crash the interpreter.
+  int status = luaL_loadfilex(L, path, "t");
   if (status == LUA_OK) status = lua_pcall(L, 0, 0, -2);
   int exitCode = 0;
   if (status != LUA_OK) {

@@ -84,7 +84,7 @@ void Press(Form& form, const KeyChord& chord, bool down, bool up) {
 
 std::string KeyArgument(lua_State* L, int index) {
   if (lua_type(L, index) != LUA_TSTRING) throw ScriptError("a key name is expected");
-  return lua_tostring(L, index);
+  return LuaBytes(L, index);
 }
 
 int FormKey(lua_State* L) {
@@ -103,7 +103,7 @@ int FormKeyDown(lua_State* L) {
     KeyChord chord = ParseChord(KeyArgument(L, 2));
     bool repeat = false;
     if (lua_istable(L, 3)) {
-      lua_getfield(L, 3, "autorepeat");
+      RawField(L, 3, "autorepeat");
       repeat = lua_toboolean(L, -1) != 0;
       lua_pop(L, 1);
     }
@@ -185,12 +185,12 @@ struct MouseOptions {
 MouseOptions ReadMouseOptions(lua_State* L, int index) {
   MouseOptions o;
   if (!lua_istable(L, index)) return o;
-  lua_getfield(L, index, "button");
+  RawField(L, index, "button");
   if (lua_isstring(L, -1)) o.button = lua_tostring(L, -1);
   lua_pop(L, 1);
   const std::pair<const char*, int> mods[] = {{"shift", win::VK_SHIFT}, {"ctrl", win::VK_CONTROL}, {"alt", win::VK_MENU}};
   for (const auto& [name, vk] : mods) {
-    lua_getfield(L, index, name);
+    RawField(L, index, name);
     if (lua_toboolean(L, -1)) o.modifiers.push_back(vk);
     lua_pop(L, 1);
   }
@@ -198,10 +198,18 @@ MouseOptions ReadMouseOptions(lua_State* L, int index) {
   return o;
 }
 
+// A point in the box's pixels; far beyond any screen it would overflow the window system's sums.
 win::POINT BoxPoint(lua_State* L, FormHost& h, int boxIndex) {
   CVlTypedBoxCtrl& box = BoxControl(CheckBoxRef(L, boxIndex));
-  const win::POINT local{static_cast<int>(lua_tointeger(L, boxIndex + 1)), static_cast<int>(lua_tointeger(L, boxIndex + 2))};
-  return h.form->WindowSystem().ClientToScreen(box.Handle(), local);
+  int v[2] = {0, 0};
+  for (int i = 0; i < 2; ++i) {
+    int isInteger = 0;
+    const lua_Integer n = lua_tointegerx(L, boxIndex + 1 + i, &isInteger);
+    if (!isInteger && !lua_isnoneornil(L, boxIndex + 1 + i)) throw ScriptError("a point is two whole numbers");
+    if (n < -1000000 || n > 1000000) throw ScriptError("the point " + std::to_string(n) + " is out of range (-1000000 to 1000000)");
+    v[i] = static_cast<int>(n);
+  }
+  return h.form->WindowSystem().ClientToScreen(box.Handle(), win::POINT{v[0], v[1]});
 }
 
 void WithModifiers(win::System& sys, const std::vector<int>& mods, bool down) {
@@ -251,7 +259,7 @@ int FormMouseMove(lua_State* L) {
     std::vector<win::MouseAction> press;
     std::vector<int> mods;
     if (lua_istable(L, 5)) {
-      lua_getfield(L, 5, "buttons");
+      RawField(L, 5, "buttons");
       if (lua_istable(L, -1)) {
         for (lua_Integer i = 1; lua_rawgeti(L, -1, i) == LUA_TSTRING; ++i) {
           press.push_back(Action(lua_tostring(L, -1), true));
@@ -398,11 +406,11 @@ int FormImeSet(lua_State* L) {
     if (!lua_istable(L, 2)) throw ScriptError("f:ime_set{open = ..., conversion = ..., sentence = ...}: a table is expected");
     std::optional<bool> open;
     std::optional<win::DWORD> conversion, sentence;
-    lua_getfield(L, 2, "open");
+    RawField(L, 2, "open");
     if (!lua_isnil(L, -1)) open = lua_toboolean(L, -1) != 0;
     lua_pop(L, 1);
     auto number = [&](const char* name, std::optional<win::DWORD>& out) {
-      lua_getfield(L, 2, name);
+      RawField(L, 2, name);
       if (!lua_isnil(L, -1)) {
         if (!lua_isinteger(L, -1)) throw ScriptError(std::string("f:ime_set: ") + name + " is an integer");
         out = static_cast<win::DWORD>(lua_tointeger(L, -1));

@@ -39,6 +39,18 @@ void PushHostError(lua_State* L, const HostError& error);
 // The error of an AutomationError, its message converted to UTF-8.
 HostError ToHostError(const AutomationError& e);
 
+// Scripts are untrusted: a Lua error raised while a C++ object is alive jumps over its destructor.
+// So a C function checks its userdata (luaL_checkudata) before its guarded work starts, and the
+// work reads the script's tables raw, never through metamethods a script could make raise.
+
+// Pushes t[key] of the table at `index` without metamethods (nil when it is no table); returns
+// the type pushed.
+int RawField(lua_State* L, int index, const char* key);
+// A Lua string argument with every byte (embedded zeros kept); empty when it is no string.
+std::string LuaBytes(lua_State* L, int index);
+// The text of a Lua error value. Its __tostring runs protected: it may raise in turn.
+std::string ErrorText(lua_State* L, int index);
+
 // Lua value <-> variant at the host boundary (texts converted between UTF-8 and CP932).
 Variant ToVariant(lua_State* L, int index);
 void PushVariant(lua_State* L, const Variant& v);       // plain Lua value (number, string...)

@@ -19,7 +19,8 @@ int FormRender(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
     if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:render(path [, box] [, options]): a file name is expected");
-    const std::string path = lua_tostring(L, 2);
+    const std::string path = LuaBytes(L, 2);
+    if (path.empty() || path.find('\0') != std::string::npos) throw ScriptError("f:render: a file name without zero bytes is expected");
     int next = 3;
     const BoxRef* box = nullptr;
     if (IsBox(L, next)) {
@@ -29,10 +30,10 @@ int FormRender(lua_State* L) {
     bool fixed = h.form->ScreenFonts() == nullptr;
     bool metafile = false;
     if (lua_istable(L, next)) {
-      lua_getfield(L, next, "metafile");
+      RawField(L, next, "metafile");
       metafile = lua_toboolean(L, -1) != 0;
       lua_pop(L, 1);
-      lua_getfield(L, next, "font");
+      RawField(L, next, "font");
       if (lua_isstring(L, -1)) {
         const std::string font = lua_tostring(L, -1);
         if (font != "fixed" && font != "real") throw ScriptError("f:render: font is \"real\" or \"fixed\"");
@@ -83,12 +84,17 @@ int FormMove(lua_State* L) {
   });
 }
 
+constexpr const char* kPictureMeta = "vl.Picture";
+
 // The pixel of a picture read back: pic.pixel(x, y) as a colour 0x00BBGGRR (the form colour
 // properties use), nil outside the picture.
 int PicturePixel(lua_State* L) {
-  auto* surface = static_cast<win::Surface*>(lua_touserdata(L, lua_upvalueindex(1)));
-  const auto x = static_cast<int>(luaL_checkinteger(L, 1));
-  const auto y = static_cast<int>(luaL_checkinteger(L, 2));
+  auto* surface = static_cast<win::Surface*>(luaL_testudata(L, lua_upvalueindex(1), kPictureMeta));
+  if (surface == nullptr) return luaL_error(L, "the picture is gone");
+  const lua_Integer px = luaL_checkinteger(L, 1);
+  const lua_Integer py = luaL_checkinteger(L, 2);
+  const int x = px < 0 || px > 1000000 ? -1 : static_cast<int>(px);
+  const int y = py < 0 || py > 1000000 ? -1 : static_cast<int>(py);
   if (!surface->Contains(x, y)) {
     lua_pushnil(L);
   } else {
@@ -97,15 +103,17 @@ int PicturePixel(lua_State* L) {
   return 1;
 }
 
+// Emptied, never destroyed: the finalizer may be called again by a script.
 int SurfaceGc(lua_State* L) {
-  static_cast<win::Surface*>(lua_touserdata(L, 1))->~Surface();
+  if (auto* surface = static_cast<win::Surface*>(luaL_testudata(L, 1, kPictureMeta))) *surface = win::Surface();
   return 0;
 }
 
 int ReadPicture(lua_State* L) {
   return Guarded(L, [&] {
-    if (lua_type(L, 1) != LUA_TSTRING) throw ScriptError("vl.read_png(path): a file name is expected");
-    std::optional<win::Surface> picture = win::ReadPng(lua_tostring(L, 1));
+    const std::string path = LuaBytes(L, 1);
+    if (path.empty() || path.find('\0') != std::string::npos) throw ScriptError("vl.read_png(path): a file name is expected");
+    std::optional<win::Surface> picture = win::ReadPng(path);
     if (!picture) throw ScriptError(std::string("vl.read_png: no picture in ") + lua_tostring(L, 1));
     lua_createtable(L, 0, 3);
     lua_pushinteger(L, picture->Width());
@@ -114,9 +122,10 @@ int ReadPicture(lua_State* L) {
     lua_setfield(L, -2, "height");
     auto* held = static_cast<win::Surface*>(lua_newuserdatauv(L, sizeof(win::Surface), 0));
     new (held) win::Surface(std::move(*picture));
-    lua_createtable(L, 0, 1);
-    lua_pushcfunction(L, SurfaceGc);
-    lua_setfield(L, -2, "__gc");
+    if (luaL_newmetatable(L, kPictureMeta)) {
+      lua_pushcfunction(L, SurfaceGc);
+      lua_setfield(L, -2, "__gc");
+    }
     lua_setmetatable(L, -2);
     lua_pushcclosure(L, PicturePixel, 1);
     lua_setfield(L, -2, "pixel");

@@ -23,16 +23,20 @@ Variant* CheckValue(lua_State* L, int index) {
   return static_cast<Variant*>(luaL_testudata(L, index, kValueMeta));
 }
 
+// Lua frees the memory without the C++ destructor, and a script may call __gc itself (twice, or
+// on a value still in use): the value is emptied, never destroyed, so every call stays safe.
 int ValueGc(lua_State* L) {
-  if (Variant* v = CheckValue(L, 1)) v->~Variant();
+  if (Variant* v = CheckValue(L, 1)) *v = Variant::Empty();
   return 0;
 }
 
+// The metamethods check their userdata before any C++ object of theirs exists: a raised Lua error
+// must not jump over a destructor.
 int ValueIndex(lua_State* L) {
+  const Variant* checked = static_cast<const Variant*>(luaL_checkudata(L, 1, kValueMeta));
   return Guarded(L, [&] {
-    const Variant& v = *CheckValue(L, 1);
-    const char* key = lua_tostring(L, 2);
-    std::string k = key ? key : "";
+    const Variant& v = *checked;
+    const std::string k = LuaBytes(L, 2);
     if (k == "type") {
       lua_pushinteger(L, static_cast<lua_Integer>(v.Type()));
     } else if (k == "typename") {
@@ -52,8 +56,9 @@ int ValueIndex(lua_State* L) {
 }
 
 int ValueToString(lua_State* L) {
+  const Variant* v = static_cast<const Variant*>(luaL_checkudata(L, 1, kValueMeta));
   return Guarded(L, [&] {
-    PushCp932(L, TypedValueToText(*CheckValue(L, 1)));
+    PushCp932(L, TypedValueToText(*v));
     return 1;
   });
 }
@@ -232,7 +237,7 @@ Variant ToVariant(lua_State* L, int index) {
     case LUA_TUSERDATA:
       if (Variant* v = CheckValue(L, index)) return *v;
       if (lua_getmetatable(L, index)) {
-        lua_getfield(L, -1, "__variant");
+        RawField(L, -1, "__variant");
         const bool isObject = lua_toboolean(L, -1) != 0;
         lua_pop(L, 2);
         if (isObject) {
