@@ -183,8 +183,16 @@ Variant CVlTypedBoxCtrl::GetPropertyChecked(std::int32_t dispid) {
     case kDispAlignment: return Variant::I4(core_.alignment);
     case kDispDataChanged:
       runTimeOnly();
-      // Only a box bound to a column tracks changes for its data source.
-      return Variant::Bool(false);
+      // Only a box bound to a column tracks changes for its data source; typing not yet
+      // committed counts.
+      if (binding_ == nullptr || !binding_->IsBound()) return Variant::Bool(false);
+      if (!core_.dataChanged && EditorVisible()) {
+        try {
+          CommitEditText();
+        } catch (const CVlValueException&) {
+        }
+      }
+      return Variant::Bool(core_.dataChanged);
     case kDispLocked: return Bool16(core_.locked);
     case kDispFontBold: runTimeOnly(); return Variant::Bool(core_.font->Desc().bold);
     case kDispFontItalic: runTimeOnly(); return Variant::Bool(core_.font->Desc().italic);
@@ -286,7 +294,10 @@ bool CVlTypedBoxCtrl::SetPropertyChecked(std::int32_t dispid, const Variant& v) 
       }
       return changed;
     }
-    case kDispDataField: return Store(dataField_, AsText(v));
+    case kDispDataField: {
+      std::string name = AsText(v);
+      return binding_ != nullptr ? binding_->SetDataField(name) : Store(dataField_, name);
+    }
     case kDispDataSource: return true;  // the connection itself comes from the host
     case kDispAppearance: {
       bool changed = Store(core_.appearance, static_cast<std::int16_t>(inRange(AsInt(v), 0, 1)));
