@@ -378,6 +378,8 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .field = InCore<&Core::selectByFocus>(),
        .toEditor = [](Ctrl& c, CVlEditWnd& e) { e.SetSelectByFocus(c.core_.selectByFocus != 0); },
        .push = EditorPush::Always,
+       // Every new editor gets it: one made for a new data type would otherwise forget it.
+       .editorOrder = 12,
        .exchange = {kMain, 14, S::I16}},
 
       {.dispid = kDispSelLength, .name = "SelLength", .kind = K::Int,

@@ -1,6 +1,6 @@
 // Every row of the property table walked through the host's property calls: defaults read back,
 // an equal write is silent, a refused write changes nothing, and each mode refuses what it must.
-// The rows are also held to the fixed order of the persisted set.
+// The rows are also held to the fixed orders of the persisted set and of a new editor's push.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -298,6 +298,106 @@ TEST_F(PropertyTableWalk, StoredFieldsRefuseWhatDoesNotFit) {
   EXPECT_TRUE(back.field.store(box, Variant::I8(0x8000000F)));
   EXPECT_EQ(box.GetProperty(kDispBackColor).AsI4(), static_cast<std::int32_t>(0x8000000F));
   EXPECT_FALSE(back.field.store(box, Variant::I8(0x100000000)));
+}
+
+// --- The push that fills a new editor ------------------------------------------------------------
+
+// An editor that records the calls the control makes on it.
+class RecordingEdit : public CVlTypedEdit {
+ public:
+  explicit RecordingEdit(std::uint16_t type, std::vector<std::string>& log) : CVlTypedEdit(type), log_(log) {}
+
+  void SetEraProfile(const std::string&) override { log_.push_back("EraProfile"); }
+  bool SetFormat(const std::string& f) override { return Log("Format", CVlTypedEdit::SetFormat(f)); }
+  bool SetMaxLength(std::int32_t n) override { return Log("MaxLength", CVlTypedEdit::SetMaxLength(n)); }
+  void SetNull(bool on) override {
+    log_.push_back("Value");
+    CVlTypedEdit::SetNull(on);
+  }
+  bool SetValue(const TypedValue& v, std::string& produced) override {
+    return Log("Value", CVlTypedEdit::SetValue(v, produced));
+  }
+  bool SetFont(const win::LOGFONT& f) override { return Log("Font", CVlTypedEdit::SetFont(f)); }
+  void SetLocked(bool) override { log_.push_back("Locked"); }
+  void SetPasswordChar(char) override { log_.push_back("PasswordChar"); }
+  void SetInsertMode(bool) override { log_.push_back("ReplaceCursor"); }
+  void SetHideSelection(bool) override { log_.push_back("HideSelection"); }
+  void SetSelectByFocus(bool) override { log_.push_back("SelectByFocus"); }
+  void SetIMEMode(std::uint16_t) override { log_.push_back("IMEMode"); }
+  void SetTabByReturn(bool) override { log_.push_back("TabByReturn"); }
+  void SetTabByVertKey(bool) override { log_.push_back("TabByVertKey"); }
+  void SetTabByHorzKey(bool) override { log_.push_back("TabByHorzKey"); }
+  void SetTabByInputLast(bool) override { log_.push_back("TabByInputLast"); }
+  void SetSpinButton(std::int32_t) override { log_.push_back("SpinButton"); }
+  void SetCheckValue(bool on) override {
+    log_.push_back("CheckValue");
+    CVlTypedEdit::SetCheckValue(on);
+  }
+  void SetLowerValue(const TypedValue& v) override {
+    log_.push_back("LowerValue");
+    CVlTypedEdit::SetLowerValue(v);
+  }
+  void SetUpperValue(const TypedValue& v) override {
+    log_.push_back("UpperValue");
+    CVlTypedEdit::SetUpperValue(v);
+  }
+  void SetSpinIncrease(float) override { log_.push_back("SpinIncrease"); }
+  bool SetSpinDelay(std::int32_t) override { return Log("SpinDelay", true); }
+  void SetCaption(const std::string&) override { log_.push_back("Caption"); }
+  void SetFuriganaType(std::uint16_t) override { log_.push_back("FuriganaType"); }
+  bool EnableEditor(bool on) override { return Log("Enabled", CVlTypedEdit::EnableEditor(on)); }
+
+ private:
+  bool Log(const char* what, bool result) {
+    log_.push_back(what);
+    return result;
+  }
+  std::vector<std::string>& log_;
+};
+
+std::string Joined(const std::vector<std::string>& names) {
+  std::string all;
+  for (const std::string& n : names) all += (all.empty() ? "" : " ") + n;
+  return all;
+}
+
+TEST_F(PropertyTableWalk, ANewEditorIsFilledInTheFixedOrder) {
+  struct Row {
+    std::uint16_t type;
+    const char* pushed;
+  };
+  // (The flat look, alignment, read-only and multi-line styles arrive before these as style
+  // bits, which the editor also sets itself.) Every editor gets SelectByFocus: without it a box forgot the option when its data type changed.
+  const Row rows[] = {
+      {VlTextString,
+       "Format MaxLength Value Font Locked PasswordChar ReplaceCursor HideSelection IMEMode SelectByFocus "
+       "TabByReturn TabByVertKey TabByHorzKey TabByInputLast CheckValue LowerValue UpperValue SpinIncrease SpinDelay "
+       "FuriganaType Enabled"},
+      {VlTextDate,
+       "EraProfile Format Value Font Locked PasswordChar ReplaceCursor HideSelection IMEMode SelectByFocus "
+       "TabByReturn TabByVertKey TabByHorzKey TabByInputLast SpinButton CheckValue LowerValue UpperValue SpinIncrease "
+       "SpinDelay FuriganaType Enabled"},
+      {VlTextBoolean,
+       "Format Value Font Locked PasswordChar ReplaceCursor HideSelection IMEMode SelectByFocus TabByReturn "
+       "TabByVertKey TabByHorzKey TabByInputLast LowerValue UpperValue SpinIncrease SpinDelay Caption FuriganaType "
+       "Enabled"},
+  };
+  for (const Row& r : rows) {
+    std::vector<std::string> log;
+    Form form;
+    CVlTypedBoxCtrl& box = form.AddBox("b", std::nullopt, [&](std::uint16_t type) {
+      log.clear();
+      return std::make_unique<RecordingEdit>(type, log);
+    });
+    box.SetProperty(kDispSelectByFocus, Variant::Bool(true));
+    // A fresh box is a String box: its editor is made anew by a change of type away and back.
+    const std::uint16_t first = r.type == VlTextString ? std::uint16_t{VlTextLong} : r.type;
+    box.SetProperty(kDispDataType, Variant::I4(first));
+    if (r.type == VlTextString) box.SetProperty(kDispDataType, Variant::I4(VlTextString));
+    // The type change's own writes (the default format, alignment and length) follow the push.
+    const std::string all = Joined(log);
+    EXPECT_EQ(all.substr(0, std::string(r.pushed).size()), r.pushed) << TypeName(r.type) << ": " << all;
+  }
 }
 
 }  // namespace
