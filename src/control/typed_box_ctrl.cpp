@@ -318,6 +318,9 @@ void CVlTypedBoxCtrl::OnFocusLeft(win::HWND newFocus) {
   }
   win::System& sys = site_.WindowSystem();
   if (newFocus != win::kNoWindow && newFocus == sys.GetAncestorRoot(Handle())) return;
+  // The host's handlers of the focus loss (UserCheckValue, ValueError) put the focus back into the
+  // box: it is being edited again, and this report of the loss is out of date.
+  if (sys.GetFocus() != win::kNoWindow && sys.GetFocus() == EditorWindow()) return;
   try {
     CommitEditText();
   } catch (const CVlValueException&) {

@@ -292,6 +292,15 @@ int FormShown(lua_State* L) {
   });
 }
 
+// f:editing(b): whether the box is being edited now (its edit window is shown), whatever holds the
+// focus.
+int FormEditing(lua_State* L) {
+  return Guarded(L, [&] {
+    lua_pushboolean(L, BoxControl(CheckBoxRef(L, 2)).EditorVisible());
+    return 1;
+  });
+}
+
 int FormSelection(lua_State* L) {
   return Guarded(L, [&] {
     CVlTypedBoxCtrl& box = BoxControl(CheckBoxRef(L, 2));
@@ -437,7 +446,8 @@ void RegisterInputMethods(lua_State* L) {
       {"mouseup", FormMouseUp},   {"mousemove", FormMouseMove}, {"shown", FormShown},
       {"selection", FormSelection}, {"clipboard", FormClipboard}, {"set_clipboard", FormSetClipboard},
       {"mnemonic", FormMnemonic}, {"ime_compose", FormImeCompose}, {"ime", FormIme},
-      {"ime_set", FormImeSet},    {"cursor", FormCursor},       {nullptr, nullptr},
+      {"ime_set", FormImeSet},    {"cursor", FormCursor},       {"editing", FormEditing},
+      {nullptr, nullptr},
   };
   luaL_setfuncs(L, methods, 0);
 }

@@ -134,6 +134,28 @@ for _, prop in ipairs({ "Locked", "Alignment" }) do
   end
 end
 
+-- A handler of the focus loss that puts the focus back into the box: the box is edited again, and
+-- the report of the loss that follows the handler neither commits nor hides it (it used to hide the
+-- editor, whose focus loss ran the handler again, without end).
+for _, event in ipairs({ "UserCheckValue", "ValueError" }) do
+  local f, b = form(vl.VlTextInteger)
+  b.CheckValue = true
+  b.UpperValue = 5
+  f:focus(b)
+  f:type(event == "ValueError" and "9" or "3")
+  b[event] = function(e)
+    if event == "ValueError" then e.ReturnFocus = false end
+    f:focus(b)
+  end
+  f:focus("ok")
+  check.eq(f:focused(), "b", event .. ": the handler's focus stands")
+  check.eq(f:editing(b), true, event .. ": the box is being edited")
+  b[event] = nil
+  b.ValueError = function(e) e.ReturnFocus = false end
+  f:focus("ok")
+  check.eq(f:editing(b), false, event .. ": leaving afterwards ends the editing")
+end
+
 -- Date to String keeps the whole value: the Date's MaxLength of 8 is not applied to the text.
 do
   local f, b = form(vl.VlTextDate)
