@@ -18,6 +18,7 @@ out="$build/soak"
 mkdir -p "$out"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp}"
 export LUA_PATH="tests/soak/?.lua"
 status=0
 total=0

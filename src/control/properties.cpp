@@ -230,10 +230,23 @@ void CVlTypedBoxCtrl::PushBoundToNewEditor(CVlEditWnd& editor, bool lower) {
   }
   try {
     SetBound(converted, lower);
+    return;
   } catch (const AutomationError&) {
-    // Out of order with the other bound: the type's own bound keeps the pair ordered.
-    SetBound(lower ? TypeLowerBound(type) : TypeUpperBound(type), lower);
   }
+  // Out of order with the other bound: the type's own bound keeps the pair ordered.
+  try {
+    SetBound(lower ? TypeLowerBound(type) : TypeUpperBound(type), lower);
+    return;
+  } catch (const AutomationError&) {
+  }
+  // Not even that (a String's own bounds are both the empty text): the type's whole range. A new
+  // editor is made by writes (DataType) that must not fail halfway for a bound the host never
+  // wrote to this type.
+  core_.lowerValue = TypeLowerBound(type);
+  core_.upperValue = TypeUpperBound(type);
+  editor.SetLowerValue(core_.lowerValue);
+  editor.SetUpperValue(core_.upperValue);
+  ClampDefaultValue();
 }
 
 }  // namespace vl

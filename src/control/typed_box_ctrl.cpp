@@ -115,20 +115,22 @@ std::optional<CVlValueException> CVlTypedBoxCtrl::RebuildEditor() {
   focusReturned_ = false;
   const bool editing = EditorVisible();
   // The old editor's text goes with its type: it reports nothing more, and it is not deleted
-  // while its code may be on the stack (this write may come from one of its own events).
-  std::unique_ptr<CVlEditWnd> old = std::move(core_.editor);
-  if (old) old->Retire();
+  // while its code may be on the stack (this write may come from one of its own events). It is
+  // handed over at once, so that nothing thrown below deletes it; the scope keeps it until the
+  // new editor has taken over.
   win::System& sys = site_.WindowSystem();
+  win::System::DispatchScope scope(sys);
+  CVlEditWnd* old = core_.editor.get();
+  if (old) old->Retire();
+  sys.DeleteLater(std::move(core_.editor));
   std::optional<CVlValueException> pushError;
   if (editing) {
     // The box is being edited: the new editor takes over before the old one goes.
     pushError = CreateEditorObject();
     ActivateEditing();
     if (old) old->ShowEditor(false);
-    sys.DeleteLater(std::move(old));
   } else {
     if (old) old->ShowEditor(false);
-    sys.DeleteLater(std::move(old));
     pushError = CreateEditorObject();
   }
   return pushError;

@@ -12,10 +12,10 @@
 
 namespace vl::script {
 
-void FormHost::Close() {
+void FormHost::Close(lua_State* running) {
   form.reset();
   pendingError.reset();
-  if (handlersRef != LUA_NOREF && L != nullptr) luaL_unref(L, LUA_REGISTRYINDEX, handlersRef);
+  if (handlersRef != LUA_NOREF) luaL_unref(running, LUA_REGISTRYINDEX, handlersRef);
   handlersRef = LUA_NOREF;
 }
 
@@ -185,7 +185,7 @@ int FormGc(lua_State* L) {
   auto* h = static_cast<FormHost*>(luaL_checkudata(L, 1, kFormMeta));
   // A form whose events are running cannot go (only a script calling __gc itself gets here).
   if (h->form && h->form->WindowSystem().DispatchDepth() > 0) return luaL_error(L, "a form cannot be closed from its own event");
-  h->Close();
+  h->Close(L);
   return 0;
 }
 

@@ -29,7 +29,8 @@ struct FormHost {
   std::optional<std::string> pendingError;
   int handlerDepth = 0;  // handlers running now, one inside another
 
-  void Close();
+  // Frees what the form owns; `L` is the running thread (any thread reaches the registry).
+  void Close(lua_State* L);
 };
 
 // Handlers that set off events whose handlers set off events... stop here with an error rather

@@ -24,9 +24,13 @@ Variant* CheckValue(lua_State* L, int index) {
 }
 
 // Lua frees the memory without the C++ destructor, and a script may call __gc itself (twice, or
-// on a value still in use): the value is emptied, never destroyed, so every call stays safe.
+// on a value still in use): the value is destroyed and an empty one, owning nothing, takes its
+// place, so every later call stays safe.
 int ValueGc(lua_State* L) {
-  if (Variant* v = CheckValue(L, 1)) *v = Variant::Empty();
+  if (Variant* v = CheckValue(L, 1)) {
+    v->~Variant();
+    new (v) Variant();
+  }
   return 0;
 }
 

@@ -83,8 +83,10 @@ end
 survives("b[1]", function() return b[1] end)
 survives("b[{}] = 1", function() b[{}] = 1 end)
 
--- 3. Every property written with every bad value, in boxes of every type (the box is made anew
--- for each type; a write the box refuses changes nothing).
+-- 3. Every property written with bad values, in a box of each kind of editor (numeric, date,
+-- text, check box); a write the box refuses changes nothing.
+-- nil, true, -1, -2^31-1, 2^62, NaN, "x", "a\0b", invalid UTF-8, {}, a function, vl.Null
+local some = { 1, 2, 5, 7, 8, 12, 15, 16, 17, 19, 21, 23 }
 local properties = { "Format", "Value", "DataType", "PasswordChar", "BorderStyle", "DataField", "DataSource",
   "Appearance", "Alignment", "DataChanged", "Locked", "FontBold", "FontItalic", "FontName", "FontSize",
   "FontStrikethru", "FontUnderLine", "ReplaceCursor", "MaxLength", "HideSelection", "IMEMode", "SelectByFocus",
@@ -92,18 +94,17 @@ local properties = { "Format", "Value", "DataType", "PasswordChar", "BorderStyle
   "MultiLine", "SpinDelay", "TabByInputLast", "LowerValue", "UpperValue", "CheckValue", "DefaultValue",
   "AllowDefaultValue", "SpinIncrease", "DisabledBackColor", "DisabledForeColor", "TabByHorzKey", "ForeColor",
   "Font", "Text", "BackColor", "Enabled", "Caption", "FuriganaType", "ControlBackColor", "KeepNull" }
-for _, dataType in ipairs({ 2, 3, 4, 5, 6, 7, 8, 11, 17 }) do
+for _, dataType in ipairs({ 3, 7, 8, 11 }) do
   local g = vl.Form{ font = "fixed" }
   local x = g:add("x")
   x.DataType = dataType
   g:focus(x)
   for _, prop in ipairs(properties) do
-    for i = 1, n do
-      if not (bad[i] == mb and (prop == "Value" or prop == "SelText" or prop == "Format")) then
-        local before = x.DataType
-        local ok = survives(("type %d: b.%s = %s"):format(dataType, prop, badNames[i]), function() x[prop] = bad[i] end)
-        if not ok and prop == "DataType" then check.eq(x.DataType, before, "a refused DataType changes nothing") end
-      end
+    for _, i in ipairs(some) do
+      local before = x.DataType
+      local ok = survives(("type %d: b.%s = %s"):format(dataType, prop, badNames[i]), function() x[prop] = bad[i] end)
+      if not ok and prop == "DataType" then check.eq(x.DataType, before, "a refused DataType changes nothing") end
+      if prop == "DataType" then x.DataType = dataType end
     end
     survives("read " .. prop, function() return x[prop] end)
   end
@@ -151,7 +152,11 @@ for i, raise in ipairs(errorValues) do
   x.CheckValue = true
   x.UpperValue = 5
   g:focus(x)
-  survives("handler error " .. i .. " while typing", g.type, g, "9")
+  local _, err = survives("handler error " .. i .. " while typing", g.type, g, "9")
+  if i == 4 then
+    -- The error value's own __tostring raised: its text is found without running it unprotected.
+    check.eq(tostring(err):find("__tostring", 1, true) ~= nil, true, "an error whose text fails: " .. tostring(err))
+  end
   survives("handler error " .. i .. " while leaving", g.focus, g, "ok")
   check.eq(type(g:shown(x)), "string", "handler error " .. i .. ": the box answers")
 end

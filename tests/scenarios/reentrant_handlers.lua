@@ -156,6 +156,27 @@ for _, event in ipairs({ "UserCheckValue", "ValueError" }) do
   check.eq(f:editing(b), false, event .. ": leaving afterwards ends the editing")
 end
 
+-- Bounds the new type cannot order (Long 5..10 become the texts "5" and "10", and "10" sorts
+-- first): the DataType write still completes, from inside the editor's own event too, and the box
+-- takes the type's whole range.
+for _, inHandler in ipairs({ false, true }) do
+  local what = inHandler and "from a KeyPress handler" or "from the script"
+  local f, b = form(vl.VlTextLong)
+  b.LowerValue = 5
+  b.UpperValue = 10
+  f:focus(b)
+  local ok, err = true, nil
+  if inHandler then
+    b.KeyPress = function() b.DataType = vl.VlTextString end
+    ok, err = pcall(f.type, f, "7")
+  else
+    ok, err = pcall(function() b.DataType = vl.VlTextString end)
+  end
+  check.eq(ok, true, what .. ": the write completes (" .. tostring(err) .. ")")
+  check.eq(b.DataType, vl.VlTextString, what .. ": the new type")
+  check.eq(f:focused(), "b", what .. ": the box keeps the focus")
+end
+
 -- Date to String keeps the whole value: the Date's MaxLength of 8 is not applied to the text.
 do
   local f, b = form(vl.VlTextDate)

@@ -380,7 +380,8 @@ function S.Header(dataType, seed, font)
     "-- A soak replay: run with LUA_PATH=tests/soak/?.lua build-asan/apps/vltext/vltext run FILE",
     "local S = require \"soak_actions\"",
     ("local w = S.World(%d, %d, %q)"):format(dataType, seed, font or "fixed"),
-    "S.Run = (function(run) return function(w, a) local bad = run(w, a); if bad then error(bad, 0) end end end)(S.Run)",
+    -- A broken check ends the replay with status 3 and its message, as it ends the soak.
+    "S.Run = (function(run) return function(w, a) local bad = run(w, a); if bad then io.stderr:write(bad, \"\\n\"); os.exit(3) end end end)(S.Run)",
   }, "\n") .. "\n"
 end
 
