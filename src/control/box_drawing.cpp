@@ -112,6 +112,11 @@ void CVlTypedBoxCtrl::OnDraw(win::DeviceContext& dc, const win::RECT& bounds, bo
   }
 }
 
+void CVlTypedBoxCtrl::PrintClient(win::DeviceContext& dc) {
+  const win::RECT window = site_.WindowSystem().GetWindowRect(Handle());
+  OnDraw(dc, win::RECT{0, 0, window.Width(), window.Height()}, false);
+}
+
 bool CVlTypedBoxCtrl::DesignEdit() {
   if (UserMode() || !HasControlWindow()) return false;
   tracker_.Show(core_.editRect);

@@ -128,6 +128,9 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   // metafile drawing (the host asked for a picture) takes the container's back colour and always
   // draws the box's text, also while the edit window is shown.
   void OnDraw(win::DeviceContext& dc, const win::RECT& bounds, bool metafile = false);
+  // The control window's picture on screen: OnDraw over its whole client area. The edit window
+  // and the spin button are child windows and paint themselves over it.
+  void PrintClient(win::DeviceContext& dc) override;
   // The host proposes a size in pixels; the control keeps room for its captions' sizes and
   // spacings and 8 pixels of box each way.
   win::SIZE AdjustExtent(win::SIZE pixels) const;

@@ -116,7 +116,7 @@ win::RECT Form::NextRect() {
 }
 
 win::HWND Form::AddButton(const std::string& name, std::optional<win::RECT> rect) {
-  buttons_.push_back(std::make_unique<PlainButton>());
+  buttons_.push_back(std::make_unique<PlainButton>(name));
   win::HWND h = system_.CreateWindowEx(*buttons_.back(), "BUTTON", win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP,
                                        rect.value_or(NextRect()), container_);
   tabOrder_.push_back(TabStop{name, h, nullptr});
