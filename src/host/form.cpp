@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "runtime/system_colour.h"
 #include "text/encoding.h"
 
 namespace vl {
@@ -52,7 +53,7 @@ constexpr std::uint32_t kSystemColours[] = {
 
 bool BoxSite::AmbientUserMode() const { return form_.UserMode(); }
 FontDesc BoxSite::AmbientFont() const { return form_.AmbientFont(); }
-std::uint32_t BoxSite::AmbientBackColor() const { return Form::SystemColour(15); }
+std::uint32_t BoxSite::AmbientBackColor() const { return Form::SystemColour(SystemColourIndex(kColourButtonFace)); }
 
 void BoxSite::FireEvent(VlEvent id, EventArgs& args) { form_.Record(*this, id, args); }
 
@@ -63,7 +64,7 @@ void BoxSite::SetModifiedFlag(bool m) { modified = m; }
 void BoxSite::InvalidateControl() { ++invalidations; }
 
 std::uint32_t BoxSite::TranslateColor(std::uint32_t colour) const {
-  if ((colour & 0xFF000000u) == 0x80000000u) return Form::SystemColour(colour & 0xFF);
+  if (IsSystemColourRef(colour)) return Form::SystemColour(SystemColourIndex(colour));
   return colour & 0x00FFFFFFu;
 }
 
