@@ -1,6 +1,7 @@
 #include "control/properties.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "control/typed_box_ctrl.h"
 #include "resources/string_table.h"
@@ -441,7 +442,11 @@ bool CVlTypedBoxCtrl::SetPropertyChecked(std::int32_t dispid, const Variant& v) 
       return changed;
     }
     case kDispSpinIncrease: {
-      bool changed = Store(core_.spinIncrease, AsFloat(v));
+      // A step that is not a number (NaN, infinity) has no meaning for any box: refused, so the
+      // editors never step by garbage.
+      const float increase = AsFloat(v);
+      if (!std::isfinite(increase)) Refuse();
+      bool changed = Store(core_.spinIncrease, increase);
       if (editor) editor->SetSpinIncrease(core_.spinIncrease);
       return changed;
     }

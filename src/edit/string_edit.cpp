@@ -195,6 +195,7 @@ void CVlStringEdit::SetNull(bool on) {
     isNull = 0;
     return;
   }
+  ForgetUndo();
   fieldModel.DeleteAll();
   editText = singleLine ? fieldModel.GetText() : std::string();
   isNull = 1;
@@ -203,6 +204,7 @@ void CVlStringEdit::SetNull(bool on) {
 }
 
 bool CVlStringEdit::SetValue(const TypedValue& value, std::string& produced) {
+  ForgetUndo();
   lastError = kEditOk;
   std::string text = WithLineBreaks(value.Type() == VarType::Bstr ? value.AsBstr() : TypedValueToText(value));
   bool whole = true;
