@@ -32,7 +32,7 @@ local chars = { "0", "1", "5", "9", "-", "+", ".", " ", "a", "Z", "/", ":", "ｱ
 local keys = { "Left", "Right", "Home", "End", "Backspace", "Delete", "Insert", "Ctrl+Z", "Ctrl+Up", "Ctrl+Down",
                "Shift+Left", "Shift+Right", "Ctrl+A", "Space" }
 
-local function run(dataType, spec)
+local function run(dataType, kind)
   -- The tab order is the order of adding: before, the box, after.
   local f = vl.Form{}
   local before = f:add_button("before")
@@ -43,7 +43,7 @@ local function run(dataType, spec)
   b.DataType = dataType
   b.SpinButton = 2
   b.KeepNull = math.random(2) == 1
-  b.Format = pick(spec.formats)
+  b.Format = pick(kind.formats)
   note(("DataType %d, KeepNull %s, Format %q"):format(dataType, tostring(b.KeepNull), b.Format))
   -- Refused input is given up, so the walk goes on.
   b.ValueError = function(e) e.ReturnFocus = false; e.CancelDisplay = true end
@@ -68,7 +68,7 @@ local function run(dataType, spec)
   for step = 1, steps do
     local r = math.random(100)
     if r <= 8 then
-      local v = pick(spec.values)
+      local v = pick(kind.values)
       note("b.Value = " .. tostring(v))
       pcall(function() b.Value = v end)
       tabThrough("step " .. step .. " after a host load")
@@ -77,7 +77,7 @@ local function run(dataType, spec)
       b.Value = vl.Null
       tabThrough("step " .. step .. " after a Null load")
     elseif r <= 12 then
-      local format = pick(spec.formats)
+      local format = pick(kind.formats)
       note(("b.Format = %q"):format(format))
       f:focus(after)
       b.Format = format
