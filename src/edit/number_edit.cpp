@@ -447,11 +447,6 @@ void CVlNumberEdit::PlaceCaretAtPoint() {
   fieldModel.SetSelection(at, at);
 }
 
-void CVlNumberEdit::GetSel(std::int32_t& start, std::int32_t& length) {
-  // While caretUnplaced the model's caret stands at the decimal point (PlaceCaretAtPoint).
-  CVlEditWnd::GetSel(start, length);
-}
-
 void CVlNumberEdit::SetSel(std::int32_t start, std::int32_t length) {
   const std::string& text = fieldModel.EditText();
   if (start < 0) {

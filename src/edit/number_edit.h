@@ -21,7 +21,6 @@ class CVlNumberEdit : public CVlEditWnd {
   void SetNull(bool on) override;
   void GetFormat(std::string& out) override;
   bool SetFormat(const std::string& format) override;
-  void GetSel(std::int32_t& start, std::int32_t& length) override;
   void SetSel(std::int32_t start, std::int32_t length) override;
   bool SpinDown() override;
   bool SpinUp() override;
@@ -60,7 +59,8 @@ class CVlNumberEdit : public CVlEditWnd {
   // The value an edit text stands for: the value it was shown from while it is unchanged, else
   // the text parsed (ParseText).
   bool TextValue(const std::string& text, TypedValue& out);
-  // Marks the caret unplaced and puts the model's caret at the decimal point, or the end.
+  // Marks the caret unplaced and puts the model's caret at the decimal point, or the end, so that
+  // the common GetSel reports where a just-loaded value's caret waits.
   void PlaceCaretAtPoint();
   // The Null state without forgetting the undo text (the user deleted every digit).
   void EnterNull();
