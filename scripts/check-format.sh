@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Checks that the C++ lines a change adds or edits follow .clang-format (clang-format 14); lines
 # nobody touched are left as they are. Prints what clang-format would change and fails if anything.
-#   scripts/check-format.sh [BASE]   the change since BASE (default: $VL_FORMAT_BASE, else the
-#                                     last commit); e.g. scripts/check-format.sh main before landing
+#   scripts/check-format.sh [BASE]   the change since BASE; e.g. scripts/check-format.sh main
+#                                     before landing
+# Without BASE ($VL_FORMAT_BASE): the change the last commit brings. A branch lands on main after
+# merging main into it, so when the last commit is such a merge its change is the one against the
+# main it merged (its second parent), not the other engineers' work that came with that main.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-base="${1:-${VL_FORMAT_BASE:-HEAD~1}}"
+base="${1:-${VL_FORMAT_BASE:-}}"
+if [ -z "$base" ]; then
+  if git rev-parse -q --verify 'HEAD^2' >/dev/null; then base='HEAD^2'; else base='HEAD~1'; fi
+fi
 if ! git rev-parse -q --verify "$base^{commit}" >/dev/null; then
   echo "format: no commit $base to compare with; nothing checked"
   exit 0
