@@ -249,7 +249,8 @@ win::LRESULT CVlCheckButton::WndProc(win::UINT msg, win::WPARAM wParam, win::LPA
       // second click of a quick pair must toggle like the first, so it is pressed here.
       ButtonControl::WndProc(msg, wParam, lParam);
       if (!sys->IsWindow(self)) return 0;
-      if (owner_->SendToControlFromButton(VLM_DBLCLICK, 0)) sys->SendMessage(self, win::WM_LBUTTONDOWN, wParam | win::MK_LBUTTON, lParam);
+      if (owner_->SendToControlFromButton(VLM_DBLCLICK, 0))
+        sys->SendMessage(self, win::WM_LBUTTONDOWN, wParam | win::MK_LBUTTON, lParam);
       return 0;
     case win::WM_SETFOCUS:
       keyDownSeen_ = false;

@@ -33,7 +33,8 @@ BoxRef& CheckBoxRef(lua_State* L, int index) {
 }
 
 CVlTypedBoxCtrl& BoxControl(const BoxRef& ref) {
-  if (ref.host == nullptr || !ref.host->form) throw ScriptError("the form of box " + ref.name + " was closed (collected)");
+  if (ref.host == nullptr || !ref.host->form)
+    throw ScriptError("the form of box " + ref.name + " was closed (collected)");
   BoxSite* site = ref.host->form->FindBox(ref.name);
   if (site == nullptr) throw ScriptError("no box named " + ref.name);
   return site->Control();
@@ -184,7 +185,8 @@ void CallHandler(FormHost& host, BoxSite& box, VlEvent id, EventArgs& args) {
 int FormGc(lua_State* L) {
   auto* h = static_cast<FormHost*>(luaL_checkudata(L, 1, kFormMeta));
   // A form whose events are running cannot go (only a script calling __gc itself gets here).
-  if (h->form && h->form->WindowSystem().DispatchDepth() > 0) return luaL_error(L, "a form cannot be closed from its own event");
+  if (h->form && h->form->WindowSystem().DispatchDepth() > 0)
+    return luaL_error(L, "a form cannot be closed from its own event");
   h->Close(L);
   return 0;
 }

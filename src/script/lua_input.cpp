@@ -206,7 +206,8 @@ win::POINT BoxPoint(lua_State* L, FormHost& h, int boxIndex) {
     int isInteger = 0;
     const lua_Integer n = lua_tointegerx(L, boxIndex + 1 + i, &isInteger);
     if (!isInteger && !lua_isnoneornil(L, boxIndex + 1 + i)) throw ScriptError("a point is two whole numbers");
-    if (n < -1000000 || n > 1000000) throw ScriptError("the point " + std::to_string(n) + " is out of range (-1000000 to 1000000)");
+    if (n < -1000000 || n > 1000000)
+      throw ScriptError("the point " + std::to_string(n) + " is out of range (-1000000 to 1000000)");
     v[i] = static_cast<int>(n);
   }
   return h.form->WindowSystem().ClientToScreen(box.Handle(), win::POINT{v[0], v[1]});
@@ -440,13 +441,27 @@ int FormImeSet(lua_State* L) {
 
 void RegisterInputMethods(lua_State* L) {
   const luaL_Reg methods[] = {
-      {"key", FormKey},           {"keydown", FormKeyDown},     {"keyup", FormKeyUp},
-      {"type", FormType},         {"wait", FormWait},           {"set_now", FormSetNow},
-      {"click", FormClick},       {"dblclick", FormDblClick},   {"mousedown", FormMouseDown},
-      {"mouseup", FormMouseUp},   {"mousemove", FormMouseMove}, {"shown", FormShown},
-      {"selection", FormSelection}, {"clipboard", FormClipboard}, {"set_clipboard", FormSetClipboard},
-      {"mnemonic", FormMnemonic}, {"ime_compose", FormImeCompose}, {"ime", FormIme},
-      {"ime_set", FormImeSet},    {"cursor", FormCursor},       {"editing", FormEditing},
+      {"key", FormKey},
+      {"keydown", FormKeyDown},
+      {"keyup", FormKeyUp},
+      {"type", FormType},
+      {"wait", FormWait},
+      {"set_now", FormSetNow},
+      {"click", FormClick},
+      {"dblclick", FormDblClick},
+      {"mousedown", FormMouseDown},
+      {"mouseup", FormMouseUp},
+      {"mousemove", FormMouseMove},
+      {"shown", FormShown},
+      {"selection", FormSelection},
+      {"clipboard", FormClipboard},
+      {"set_clipboard", FormSetClipboard},
+      {"mnemonic", FormMnemonic},
+      {"ime_compose", FormImeCompose},
+      {"ime", FormIme},
+      {"ime_set", FormImeSet},
+      {"cursor", FormCursor},
+      {"editing", FormEditing},
       {nullptr, nullptr},
   };
   luaL_setfuncs(L, methods, 0);

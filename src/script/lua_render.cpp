@@ -20,7 +20,8 @@ int FormRender(lua_State* L) {
     FormHost& h = CheckForm(L, 1);
     if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:render(path [, box] [, options]): a file name is expected");
     const std::string path = LuaBytes(L, 2);
-    if (path.empty() || path.find('\0') != std::string::npos) throw ScriptError("f:render: a file name without zero bytes is expected");
+    if (path.empty() || path.find('\0') != std::string::npos)
+      throw ScriptError("f:render: a file name without zero bytes is expected");
     int next = 3;
     const BoxRef* box = nullptr;
     if (IsBox(L, next)) {
@@ -112,7 +113,8 @@ int SurfaceGc(lua_State* L) {
 int ReadPicture(lua_State* L) {
   return Guarded(L, [&] {
     const std::string path = LuaBytes(L, 1);
-    if (path.empty() || path.find('\0') != std::string::npos) throw ScriptError("vl.read_png(path): a file name is expected");
+    if (path.empty() || path.find('\0') != std::string::npos)
+      throw ScriptError("vl.read_png(path): a file name is expected");
     std::optional<win::Surface> picture = win::ReadPng(path);
     if (!picture) throw ScriptError(std::string("vl.read_png: no picture in ") + lua_tostring(L, 1));
     lua_createtable(L, 0, 3);

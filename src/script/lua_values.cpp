@@ -47,10 +47,19 @@ int ValueIndex(lua_State* L) {
       lua_pushstring(L, TypeName(TypeCode(v)));
     } else if (k == "value") {
       switch (v.Type()) {
-        case VarType::Empty: case VarType::Null: lua_pushnil(L); break;
-        case VarType::Cy: lua_pushstring(L, CurrencyToText(v.AsCy()).c_str()); break;
-        case VarType::Date: lua_pushnumber(L, v.AsDate()); break;
-        default: PushVariant(L, v); break;
+        case VarType::Empty:
+        case VarType::Null:
+          lua_pushnil(L);
+          break;
+        case VarType::Cy:
+          lua_pushstring(L, CurrencyToText(v.AsCy()).c_str());
+          break;
+        case VarType::Date:
+          lua_pushnumber(L, v.AsDate());
+          break;
+        default:
+          PushVariant(L, v);
+          break;
       }
     } else {
       lua_pushnil(L);

@@ -526,7 +526,6 @@ TEST(FieldLongText, PositionsBeyondSixteenBitsSurvive) {
   EXPECT_EQ(model.GetText().back(), 'b');
 }
 
-
 // The empty-position marker byte (DEL) means "empty" only where a mask has positions; in an
 // unmasked field it is a character the user typed and stays in the value and on the screen.
 TEST(FieldValue, MarkersCountOnlyInMaskedLayouts) {

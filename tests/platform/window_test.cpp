@@ -313,7 +313,6 @@ TEST_F(WindowSystem, AttachedWrapperNamesTheWindowButNeverDestroysIt) {
   EXPECT_EQ(w.Sys(), nullptr);
 }
 
-
 // --- Re-entrancy: the host's code runs inside sends and may destroy what the sender still uses.
 
 // A window that counts its own deletion.
