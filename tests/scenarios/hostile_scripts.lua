@@ -70,6 +70,19 @@ for _, path in ipairs({ "", "a\0b", "/", {}, 5 }) do
   survives("f:render(bad path)", f.render, f, path)
   survives("vl.read_png(bad path)", vl.read_png, path)
 end
+-- The functions that take file names, with everything that is no file name.
+for name in pairs(skip) do
+  for i = 1, n do
+    if type(bad[i]) ~= "string" then
+      if type(vl[name]) == "function" then survives("vl." .. name .. "(" .. badNames[i] .. ")", vl[name], bad[i]) end
+      local method = getmetatable(f).methods[name]
+      if type(method) == "function" and name ~= "show" then
+        survives("f:" .. name .. "(" .. badNames[i] .. ")", method, f, bad[i])
+        survives("f:" .. name .. "(b, " .. badNames[i] .. ")", method, f, b, bad[i])
+      end
+    end
+  end
+end
 for i = 1, n do
   survives("b:Refresh(" .. badNames[i] .. ")", b.Refresh, bad[i])
 end
