@@ -286,6 +286,7 @@ void System::keybd_event(int vk, DWORD flags) {
   Input in{Input::Kind::Key};
   in.vk = vk & 0xFF;
   in.up = (flags & KEYEVENTF_KEYUP) != 0;
+  in.controlCharOnly = (flags & KEYEVENTF_CONTROLCHARONLY) != 0;
   input_.push_back(in);
 }
 
@@ -393,7 +394,8 @@ void System::DispatchInput(const Input& in) {
       // A key the host consumed (dialog navigation) makes no character, as with IsDialogMessage.
       if (!in.up && delivered) {
         // TranslateMessage: the key's character follows as its own message.
-        if (std::uint32_t ch = CharFromKey(in.vk)) {
+        const std::uint32_t ch = CharFromKey(in.vk);
+        if (ch != 0 && (!in.controlCharOnly || ch < 0x20 || ch == 0x7F)) {
           Input c{Input::Kind::Char};
           c.ch = ch;
           c.vk = sys ? 1 : 0;  // a system character

@@ -245,6 +245,7 @@ class System {
     int vk = 0;
     bool up = false;
     bool repeat = false;
+    bool controlCharOnly = false;  // KEYEVENTF_CONTROLCHARONLY
     std::uint32_t ch = 0;
     MouseAction action = MouseAction::Move;
     POINT screen;
