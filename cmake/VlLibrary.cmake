@@ -17,12 +17,8 @@ function(vl_library name)
     target_include_directories(vl_${name} INTERFACE $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>)
     target_link_libraries(vl_${name} INTERFACE ${deps} ${ARG_SYSTEM})
   endif()
-  # The installed package finds the same pkg-config modules again for the projects that link it.
-  foreach(s IN LISTS ARG_SYSTEM)
-    if(s MATCHES "^PkgConfig::(.+)$")
-      set_property(GLOBAL APPEND PROPERTY VL_PKG_MODULES "${CMAKE_MATCH_1}=${${CMAKE_MATCH_1}_MODULE_NAME}")
-    endif()
-  endforeach()
+  # The installed package finds the same system libraries again for the projects that link it.
+  set_property(TARGET vl_${name} PROPERTY VL_SYSTEM_DEPS "${ARG_SYSTEM}")
 endfunction()
 
 # vl_link_closure(TARGET OUT): the vl_ libraries TARGET links, itself first, each before the
