@@ -300,6 +300,9 @@ class Form {
   // --- The focus, as the host gives it: to a box or a button by name (Error 5 for neither).
   void Focus(std::string_view name);
   std::optional<std::string> Focused() const;
+  // Takes the focus from whatever holds it, as a window that closes or goes to the background
+  // does: the box being edited checks and commits its text as on any focus move.
+  void ReleaseFocus();
 
   // --- Keyboard. Each call delivers its input and runs what it causes before returning.
   // Characters as typed: a single-byte character is its key (with Shift as the layout needs),
@@ -330,6 +333,11 @@ class Form {
   // A confirmed composition: its text and its reading (the kana the Furigana event reports).
   // False when the focused box has no input context or the input method is closed.
   bool Compose(std::string_view result, std::string_view reading = {});
+  // The composition the user is typing before it is confirmed, drawn in a box at the caret of
+  // the focused box, underlined (as the input method's own composition window shows it); an
+  // empty text removes it. Error 380 for a character the box cannot hold.
+  void SetPreedit(std::string_view utf8);
+  std::string Preedit() const;
   ImeState GetImeState() const;
   bool SetImeState(std::optional<bool> open, std::optional<std::uint32_t> conversion = std::nullopt,
                    std::optional<std::uint32_t> sentence = std::nullopt);
@@ -366,6 +374,11 @@ class Form {
   void Draw(const RgbaBuffer& target);
   // The size Render makes.
   Rect Extent() const;
+  // Whether the text caret is drawn; a desktop host blinks it.
+  void SetCaretVisible(bool visible);
+
+  // Made by the component for a container it hands out.
+  explicit Form(std::shared_ptr<detail::FormState> state) : state_(std::move(state)) {}
 
  private:
   std::shared_ptr<detail::FormState> state_;

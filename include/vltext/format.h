@@ -14,9 +14,12 @@ inline namespace v1 {
 
 // The text a box of data type `type` shows for `value` through `format` while it does not have
 // the focus (UTF-8 in and out). `type` defaults to the value's own; a Null value needs it. The
-// value is converted to the type first. Throws Error 380 when the type is none of the nine or
-// the value cannot be converted, and when the format holds a character the box cannot hold.
-std::string FormatValue(const TypedValue& value, std::string_view format, DataType type = DataType::Empty);
+// value is converted to the type first. `eraProfile` names an era profile file whose eras join
+// the built-in ones, as a box's EraProfile does (a missing or bad file leaves the built-in ones).
+// Throws Error 380 when the type is none of the nine or the value cannot be converted, and when
+// the format holds a character the box cannot hold.
+std::string FormatValue(const TypedValue& value, std::string_view format, DataType type = DataType::Empty,
+                        const std::string& eraProfile = {});
 
 // An entry of the component's string table (preset formats 500-648, messages 1000-1500), UTF-8.
 std::optional<std::string> ResourceString(std::int32_t id);

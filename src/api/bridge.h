@@ -14,27 +14,7 @@
 #include <string>
 #include <utility>
 
-#include "control/events.h"
-#include "control/properties.h"
-#include "control/type_library.h"
-#include "control/typed_box_ctrl.h"
-#include "host/form.h"
-#include "platform/font_backend.h"
-#include "platform/surface.h"
-#include "runtime/automation_error.h"
-#include "runtime/clock.h"
-#include "runtime/variant.h"
-
-namespace vl::host_names {
-using HostForm = ::vl::Form;
-using HostVariant = ::vl::Variant;
-using HostEventParam = ::vl::EventParam;
-using HostMnemonic = ::vl::Mnemonic;
-inline const PropertyInfo* HostProperty(std::string_view name) { return ::vl::FindProperty(name); }
-inline const PropertyInfo* HostProperty(std::int32_t dispid) { return ::vl::FindProperty(dispid); }
-inline const auto& HostConstants() { return ::vl::TypeLibraryConstants(); }
-}  // namespace vl::host_names
-
+#include "api/host_names.h"
 #include "vltext/error.h"
 #include "vltext/form.h"
 #include "vltext/format.h"
@@ -65,13 +45,16 @@ Error ToError(const AutomationError& e);
 // hold it; the container itself goes when the Form does, or, when that happens inside one of
 // the form's own calls (a handler dropping its form), when the outermost call returns.
 struct FormState {
-  std::unique_ptr<HostForm> host;
+  // Owned, or borrowed from a host that holds the container itself (api/host_access.h).
+  std::shared_ptr<HostForm> host;
+  bool borrowed = false;
   bool closing = false;
   int busy = 0;
   std::shared_ptr<win::FontBackend> screenFonts;
   std::map<std::pair<std::string, std::string>, EventHandler> handlers;  // (box, event)
   std::exception_ptr pending;  // a handler's exception, rethrown when the running call returns
   MessageBoxHandler messageBoxHandler;
+  std::string preedit;  // CP932: the composition drawn at the caret
   bool realClock = false;
   SystemClock systemClock;
   std::chrono::steady_clock::time_point lastTick;

@@ -10,6 +10,7 @@
 #include "text/mbcs.h"
 // Last: the component's own headers come before the public ones (api/bridge.h).
 #include "api/bridge.h"
+#include "api/host_access.h"
 
 namespace vl::v1 {
 
@@ -126,8 +127,27 @@ win::MouseAction HostAction(MouseAction a) { return static_cast<win::MouseAction
 
 }  // namespace
 
+namespace {
+
+// The container's message boxes go to the handler set through the public form.
+void AnswerMessageBoxes(FormState& state) {
+  FormState* s = &state;
+  state.host->SetMessageBoxAnswer([s](const MessageRecord& box, win::UINT flags) {
+    const MessageBoxHandler handler = s->messageBoxHandler;
+    if (!handler || s->pending) return win::IDOK;
+    try {
+      return handler(MessageBoxRequest{ToUtf8(box.text), ToUtf8(box.title), box.owner, flags});
+    } catch (...) {
+      s->pending = std::current_exception();
+      return win::IDOK;
+    }
+  });
+}
+
+}  // namespace
+
 Form::Form(const FormOptions& options) : state_(std::make_shared<FormState>()) {
-  state_->host = std::make_unique<HostForm>(!options.designMode, options.browserHosted);
+  state_->host = std::make_shared<HostForm>(!options.designMode, options.browserHosted);
   // Boxes measure with the fonts the pictures are drawn in, so a text too wide on the picture is
   // too wide for the box.
   if (!options.fixedFont) {
@@ -137,16 +157,7 @@ Form::Form(const FormOptions& options) : state_(std::make_shared<FormState>()) {
   FormState* state = state_.get();
   state_->host->SetEventHandler(
       [state](BoxSite& box, VlEvent id, EventArgs& args) { state->OnEvent(box, id, args); });
-  state_->host->SetMessageBoxAnswer([state](const MessageRecord& box, win::UINT flags) {
-    const MessageBoxHandler handler = state->messageBoxHandler;
-    if (!handler || state->pending) return win::IDOK;
-    try {
-      return handler(MessageBoxRequest{ToUtf8(box.text), ToUtf8(box.title), box.owner, flags});
-    } catch (...) {
-      state->pending = std::current_exception();
-      return win::IDOK;
-    }
-  });
+  AnswerMessageBoxes(*state_);
 }
 
 Form::~Form() {
@@ -244,6 +255,15 @@ void Form::Focus(std::string_view name) {
     } else if (!f.FocusButton(n)) {
       Throw(5, "nothing named " + n + " on the form");
     }
+    f.PumpMessages();
+  });
+}
+
+void Form::ReleaseFocus() {
+  if (!state_) Throw(5, "the form is closed");
+  state_->Run([&](HostForm& f) {
+    state_->CatchUp();
+    f.WindowSystem().SetFocus(win::kNoWindow);
     f.PumpMessages();
   });
 }
@@ -399,6 +419,17 @@ bool Form::Compose(std::string_view result, std::string_view reading) {
   });
 }
 
+void Form::SetPreedit(std::string_view utf8) {
+  if (!state_) Throw(5, "the form is closed");
+  std::string text = ToCp932(utf8);
+  state_->Run([&](HostForm&) { state_->preedit = std::move(text); });
+}
+
+std::string Form::Preedit() const {
+  if (!state_) Throw(5, "the form is closed");
+  return state_->Run([&](HostForm&) { return ToUtf8(state_->preedit); });
+}
+
 ImeState Form::GetImeState() const {
   if (!state_) Throw(5, "the form is closed");
   return state_->Run([](HostForm& f) {
@@ -535,11 +566,11 @@ struct PictureFonts {
   win::FixedFontBackend fixed;
   std::shared_ptr<win::FontBackend> real;
   win::FontBackend* chosen = nullptr;
-  PictureFonts(FormState& state, bool fixedFont) {
+  PictureFonts(HostForm& form, bool fixedFont) {
     if (fixedFont) {
       chosen = &fixed;
-    } else if (state.screenFonts) {
-      chosen = state.screenFonts.get();
+    } else if (form.ScreenFonts() != nullptr) {
+      chosen = form.ScreenFonts();
     } else {
       real = std::make_shared<win::FreeTypeFontBackend>();
       chosen = real.get();
@@ -552,16 +583,18 @@ struct PictureFonts {
 Picture Form::Render(bool fixedFont) {
   if (!state_) Throw(5, "the form is closed");
   return state_->Run([&](HostForm& f) {
-    PictureFonts fonts(*state_, fixedFont);
+    PictureFonts fonts(f, fixedFont);
     f.PumpMessages();
-    return FromSurface(RenderForm(f, *fonts.chosen));
+    win::Surface surface = RenderForm(f, *fonts.chosen);
+    DrawComposition(f, surface, *fonts.chosen, state_->preedit);
+    return FromSurface(std::move(surface));
   });
 }
 
 Picture Form::RenderBox(const Box& box, bool fixedFont, bool metafile) {
   if (!state_) Throw(5, "the form is closed");
   return state_->Run([&](HostForm& f) {
-    PictureFonts fonts(*state_, fixedFont);
+    PictureFonts fonts(f, fixedFont);
     f.PumpMessages();
     return FromSurface(::vl::RenderBox(f, state_->Site(box.Name()), *fonts.chosen, metafile));
   });
@@ -577,6 +610,11 @@ void Form::Draw(const RgbaBuffer& target) {
     const std::uint8_t* from = picture.Rgba().data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.Width()) * 4;
     std::copy(from, from + static_cast<std::size_t>(w) * 4, target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride);
   }
+}
+
+void Form::SetCaretVisible(bool visible) {
+  if (!state_) Throw(5, "the form is closed");
+  state_->Run([&](HostForm& f) { f.WindowSystem().SetCaretBlinkShown(visible); });
 }
 
 Rect Form::Extent() const {
@@ -601,3 +639,16 @@ Rect Form::Extent() const {
 }
 
 }  // namespace vl::v1
+
+namespace vl::host_access {
+
+vl::v1::Form Borrow(host_names::HostForm& host) {
+  auto state = std::make_shared<vl::v1::detail::FormState>();
+  // The owner keeps the container; the view only works on it while it is there.
+  state->host = std::shared_ptr<host_names::HostForm>(&host, [](host_names::HostForm*) {});
+  state->borrowed = true;
+  vl::v1::AnswerMessageBoxes(*state);
+  return vl::v1::Form(std::move(state));
+}
+
+}  // namespace vl::host_access

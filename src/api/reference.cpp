@@ -10,7 +10,7 @@
 
 namespace vl::v1 {
 
-std::string FormatValue(const TypedValue& value, std::string_view format, DataType type) {
+std::string FormatValue(const TypedValue& value, std::string_view format, DataType type, const std::string& eraProfile) {
   detail::HostVariant v = detail::ToHost(value);
   const std::string cp932Format = detail::ToCp932(format);
   const auto code = static_cast<std::uint16_t>(type == DataType::Empty ? value.Type() : type);
@@ -24,7 +24,9 @@ std::string FormatValue(const TypedValue& value, std::string_view format, DataTy
   } catch (const CVlValueException&) {
     detail::Throw(380, "the value cannot be converted to the data type");
   }
-  return detail::ToUtf8(DisplayTextForValue(code, v, cp932Format, EraTable()));
+  EraTable eras;
+  if (!eraProfile.empty()) eras.LoadEraProfile(eraProfile);
+  return detail::ToUtf8(DisplayTextForValue(code, v, cp932Format, eras));
 }
 
 std::optional<std::string> ResourceString(std::int32_t id) {

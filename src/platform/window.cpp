@@ -232,6 +232,11 @@ HWND System::SetFocus(HWND hwnd) {
 
 HWND System::GetFocus() const { return IsWindow(focus_) ? focus_ : kNoWindow; }
 
+std::optional<System::CaretPlace> System::GetCaretPlace() const {
+  if (caret_.owner == kNoWindow || caret_.owner != GetFocus()) return std::nullopt;
+  return caret_;
+}
+
 // --- Coordinates --------------------------------------------------------------------------------
 
 POINT System::ClientToScreen(HWND hwnd, POINT p) const {
