@@ -17,6 +17,7 @@ test_packages=(
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev libicu-dev
   clang libclang-rt-dev
+  clang-format-14
   xvfb xdotool xclip
 )
 
