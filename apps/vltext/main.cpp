@@ -27,9 +27,9 @@ int Usage() {
 }
 
 vl::DataType TypeFromName(const std::string& name) {
-  for (vl::DataType type : {vl::DataType::Integer, vl::DataType::Long, vl::DataType::Single, vl::DataType::Double,
-                            vl::DataType::Currency, vl::DataType::Date, vl::DataType::String, vl::DataType::Boolean,
-                            vl::DataType::Byte}) {
+  for (vl::DataType type :
+       {vl::DataType::Integer, vl::DataType::Long, vl::DataType::Single, vl::DataType::Double, vl::DataType::Currency,
+        vl::DataType::Date, vl::DataType::String, vl::DataType::Boolean, vl::DataType::Byte}) {
     if (name == vl::DataTypeName(type) || name == std::to_string(static_cast<int>(type))) return type;
   }
   return vl::DataType::Empty;

@@ -15,8 +15,8 @@ int main() {
   });
 
   form.Focus("price");
-  form.Type("1234.5");     // the user types an amount...
-  form.Key("Tab");         // ...and moves on
+  form.Type("1234.5");  // the user types an amount...
+  form.Key("Tab");      // ...and moves on
 
   const vl::TypedValue value = price.Value();
   std::cout << "value: " << value.ToText() << " (" << value.TypeName() << ")\n";

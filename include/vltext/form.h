@@ -209,7 +209,7 @@ class Font {
  public:
   std::string Name() const;
   void SetName(std::string_view utf8);
-  double Size() const;  // points
+  double Size() const;          // points
   void SetSize(double points);  // 0 < points <= 2000, else Error 380
   bool Bold() const;
   void SetBold(bool on);

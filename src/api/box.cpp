@@ -88,17 +88,25 @@ void Box::SetFormat(std::string_view utf8) {
 }
 
 std::string Box::Text() const { return ReadProperty(StateOf(form_), name_, kDispText).AsString(); }
-void Box::SetText(std::string_view utf8) { WriteProperty(StateOf(form_), name_, kDispText, HostVariant::Bstr(ToCp932(utf8))); }
+void Box::SetText(std::string_view utf8) {
+  WriteProperty(StateOf(form_), name_, kDispText, HostVariant::Bstr(ToCp932(utf8)));
+}
 
 std::int32_t Box::MaxLength() const {
   return static_cast<std::int32_t>(ReadProperty(StateOf(form_), name_, kDispMaxLength).AsInteger());
 }
-void Box::SetMaxLength(std::int32_t bytes) { WriteProperty(StateOf(form_), name_, kDispMaxLength, HostVariant::I4(bytes)); }
+void Box::SetMaxLength(std::int32_t bytes) {
+  WriteProperty(StateOf(form_), name_, kDispMaxLength, HostVariant::I4(bytes));
+}
 
 TypedValue Box::LowerValue() const { return ReadProperty(StateOf(form_), name_, kDispLowerValue); }
-void Box::SetLowerValue(const TypedValue& value) { WriteProperty(StateOf(form_), name_, kDispLowerValue, ToHost(value)); }
+void Box::SetLowerValue(const TypedValue& value) {
+  WriteProperty(StateOf(form_), name_, kDispLowerValue, ToHost(value));
+}
 TypedValue Box::UpperValue() const { return ReadProperty(StateOf(form_), name_, kDispUpperValue); }
-void Box::SetUpperValue(const TypedValue& value) { WriteProperty(StateOf(form_), name_, kDispUpperValue, ToHost(value)); }
+void Box::SetUpperValue(const TypedValue& value) {
+  WriteProperty(StateOf(form_), name_, kDispUpperValue, ToHost(value));
+}
 
 bool Box::CheckValue() const { return ReadProperty(StateOf(form_), name_, kDispCheckValue).AsBoolean(); }
 void Box::SetCheckValue(bool on) { WriteProperty(StateOf(form_), name_, kDispCheckValue, HostVariant::Bool(on)); }
@@ -141,7 +149,8 @@ Caption Box::Caption(int direction) const {
 
 void Box::SetCaption(int direction, const vl::Caption& from) {
   FormState& state = StateOf(form_);
-  state.Run([&](HostForm&) { state.Control(name_).SetCaptions(direction, HostVariant::Object(from.Internal()->caption)); });
+  state.Run(
+      [&](HostForm&) { state.Control(name_).SetCaptions(direction, HostVariant::Object(from.Internal()->caption)); });
 }
 
 void Box::Refresh() {
@@ -157,7 +166,8 @@ void Box::AboutBox() {
 void Box::On(std::string_view event, EventHandler handler) {
   FormState& state = StateOf(form_);
   const auto& names = EventNames();
-  if (std::find(names.begin(), names.end(), event) == names.end()) Throw(438, "a box has no event " + std::string(event));
+  if (std::find(names.begin(), names.end(), event) == names.end())
+    Throw(438, "a box has no event " + std::string(event));
   state.Run([&](HostForm&) { state.Site(name_); });
   if (handler) {
     state.handlers[{name_, std::string(event)}] = std::move(handler);
@@ -241,7 +251,9 @@ decltype(auto) WithFont(const std::shared_ptr<Font::Impl>& impl, Work&& work) {
 
 }  // namespace
 
-std::string Font::Name() const { return WithFont(impl_, [](VlFont& f) { return ToUtf8(f.Desc().name); }); }
+std::string Font::Name() const {
+  return WithFont(impl_, [](VlFont& f) { return ToUtf8(f.Desc().name); });
+}
 void Font::SetName(std::string_view utf8) {
   const std::string name = ToCp932(utf8);
   WithFont(impl_, [&](VlFont& f) { f.SetName(name); });
@@ -253,16 +265,36 @@ void Font::SetSize(double points) {
   if (!(points > 0) || points > 2000) Throw(380, "");
   WithFont(impl_, [&](VlFont& f) { f.SetSizeCy(PointsToSizeCy(points)); });
 }
-bool Font::Bold() const { return WithFont(impl_, [](VlFont& f) { return f.Desc().bold; }); }
-void Font::SetBold(bool on) { WithFont(impl_, [&](VlFont& f) { f.SetBold(on); }); }
-bool Font::Italic() const { return WithFont(impl_, [](VlFont& f) { return f.Desc().italic; }); }
-void Font::SetItalic(bool on) { WithFont(impl_, [&](VlFont& f) { f.SetItalic(on); }); }
-bool Font::Underline() const { return WithFont(impl_, [](VlFont& f) { return f.Desc().underline; }); }
-void Font::SetUnderline(bool on) { WithFont(impl_, [&](VlFont& f) { f.SetUnderline(on); }); }
-bool Font::Strikethrough() const { return WithFont(impl_, [](VlFont& f) { return f.Desc().strikethrough; }); }
-void Font::SetStrikethrough(bool on) { WithFont(impl_, [&](VlFont& f) { f.SetStrikethrough(on); }); }
-std::int32_t Font::Weight() const { return WithFont(impl_, [](VlFont& f) { return std::int32_t{f.Desc().weight}; }); }
-std::int32_t Font::Charset() const { return WithFont(impl_, [](VlFont& f) { return std::int32_t{f.Desc().charset}; }); }
+bool Font::Bold() const {
+  return WithFont(impl_, [](VlFont& f) { return f.Desc().bold; });
+}
+void Font::SetBold(bool on) {
+  WithFont(impl_, [&](VlFont& f) { f.SetBold(on); });
+}
+bool Font::Italic() const {
+  return WithFont(impl_, [](VlFont& f) { return f.Desc().italic; });
+}
+void Font::SetItalic(bool on) {
+  WithFont(impl_, [&](VlFont& f) { f.SetItalic(on); });
+}
+bool Font::Underline() const {
+  return WithFont(impl_, [](VlFont& f) { return f.Desc().underline; });
+}
+void Font::SetUnderline(bool on) {
+  WithFont(impl_, [&](VlFont& f) { f.SetUnderline(on); });
+}
+bool Font::Strikethrough() const {
+  return WithFont(impl_, [](VlFont& f) { return f.Desc().strikethrough; });
+}
+void Font::SetStrikethrough(bool on) {
+  WithFont(impl_, [&](VlFont& f) { f.SetStrikethrough(on); });
+}
+std::int32_t Font::Weight() const {
+  return WithFont(impl_, [](VlFont& f) { return std::int32_t{f.Desc().weight}; });
+}
+std::int32_t Font::Charset() const {
+  return WithFont(impl_, [](VlFont& f) { return std::int32_t{f.Desc().charset}; });
+}
 
 // --- Caption -----------------------------------------------------------------------------------
 
@@ -275,25 +307,55 @@ decltype(auto) WithCaption(const std::shared_ptr<Caption::Impl>& impl, Work&& wo
 
 }  // namespace
 
-std::string Caption::Text() const { return WithCaption(impl_, [](VlTextCaption& c) { return ToUtf8(c.Text()); }); }
+std::string Caption::Text() const {
+  return WithCaption(impl_, [](VlTextCaption& c) { return ToUtf8(c.Text()); });
+}
 void Caption::SetText(std::string_view utf8) {
   const std::string text = ToCp932(utf8);
   WithCaption(impl_, [&](VlTextCaption& c) { c.SetText(text); });
 }
-std::int16_t Caption::Alignment() const { return WithCaption(impl_, [](VlTextCaption& c) { return c.Alignment(); }); }
-void Caption::SetAlignment(std::int16_t a) { WithCaption(impl_, [&](VlTextCaption& c) { c.SetAlignment(a); }); }
-std::int16_t Caption::BorderStyle() const { return WithCaption(impl_, [](VlTextCaption& c) { return c.BorderStyle(); }); }
-void Caption::SetBorderStyle(std::int16_t s) { WithCaption(impl_, [&](VlTextCaption& c) { c.SetBorderStyle(s); }); }
-float Caption::Size() const { return WithCaption(impl_, [](VlTextCaption& c) { return c.Size(); }); }
-void Caption::SetSize(float units) { WithCaption(impl_, [&](VlTextCaption& c) { c.SetSize(units); }); }
-float Caption::Spacing() const { return WithCaption(impl_, [](VlTextCaption& c) { return c.Spacing(); }); }
-void Caption::SetSpacing(float units) { WithCaption(impl_, [&](VlTextCaption& c) { c.SetSpacing(units); }); }
-float Caption::Padding() const { return WithCaption(impl_, [](VlTextCaption& c) { return c.Padding(); }); }
-void Caption::SetPadding(float units) { WithCaption(impl_, [&](VlTextCaption& c) { c.SetPadding(units); }); }
-std::uint32_t Caption::TextColor() const { return WithCaption(impl_, [](VlTextCaption& c) { return c.TextColor(); }); }
-void Caption::SetTextColor(std::uint32_t colour) { WithCaption(impl_, [&](VlTextCaption& c) { c.SetTextColor(colour); }); }
-std::uint32_t Caption::BackColor() const { return WithCaption(impl_, [](VlTextCaption& c) { return c.BackColor(); }); }
-void Caption::SetBackColor(std::uint32_t colour) { WithCaption(impl_, [&](VlTextCaption& c) { c.SetBackColor(colour); }); }
+std::int16_t Caption::Alignment() const {
+  return WithCaption(impl_, [](VlTextCaption& c) { return c.Alignment(); });
+}
+void Caption::SetAlignment(std::int16_t a) {
+  WithCaption(impl_, [&](VlTextCaption& c) { c.SetAlignment(a); });
+}
+std::int16_t Caption::BorderStyle() const {
+  return WithCaption(impl_, [](VlTextCaption& c) { return c.BorderStyle(); });
+}
+void Caption::SetBorderStyle(std::int16_t s) {
+  WithCaption(impl_, [&](VlTextCaption& c) { c.SetBorderStyle(s); });
+}
+float Caption::Size() const {
+  return WithCaption(impl_, [](VlTextCaption& c) { return c.Size(); });
+}
+void Caption::SetSize(float units) {
+  WithCaption(impl_, [&](VlTextCaption& c) { c.SetSize(units); });
+}
+float Caption::Spacing() const {
+  return WithCaption(impl_, [](VlTextCaption& c) { return c.Spacing(); });
+}
+void Caption::SetSpacing(float units) {
+  WithCaption(impl_, [&](VlTextCaption& c) { c.SetSpacing(units); });
+}
+float Caption::Padding() const {
+  return WithCaption(impl_, [](VlTextCaption& c) { return c.Padding(); });
+}
+void Caption::SetPadding(float units) {
+  WithCaption(impl_, [&](VlTextCaption& c) { c.SetPadding(units); });
+}
+std::uint32_t Caption::TextColor() const {
+  return WithCaption(impl_, [](VlTextCaption& c) { return c.TextColor(); });
+}
+void Caption::SetTextColor(std::uint32_t colour) {
+  WithCaption(impl_, [&](VlTextCaption& c) { c.SetTextColor(colour); });
+}
+std::uint32_t Caption::BackColor() const {
+  return WithCaption(impl_, [](VlTextCaption& c) { return c.BackColor(); });
+}
+void Caption::SetBackColor(std::uint32_t colour) {
+  WithCaption(impl_, [&](VlTextCaption& c) { c.SetBackColor(colour); });
+}
 
 std::optional<vl::Font> Caption::Font() const {
   std::shared_ptr<VlFont> font = WithCaption(impl_, [](VlTextCaption& c) { return c.Font(); });
@@ -320,8 +382,6 @@ const TypedValue& Event::operator[](std::string_view param) const {
   return *v;
 }
 
-TypedValue& Event::operator[](std::string_view param) {
-  return const_cast<TypedValue&>(std::as_const(*this)[param]);
-}
+TypedValue& Event::operator[](std::string_view param) { return const_cast<TypedValue&>(std::as_const(*this)[param]); }
 
 }  // namespace vl::v1

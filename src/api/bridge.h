@@ -24,10 +24,10 @@
 
 namespace vl::v1::detail {
 
-using ::vl::host_names::HostForm;
-using ::vl::host_names::HostVariant;
 using ::vl::host_names::HostEventParam;
+using ::vl::host_names::HostForm;
 using ::vl::host_names::HostMnemonic;
+using ::vl::host_names::HostVariant;
 
 // UTF-8 <-> the component's CP932. A character CP932 cannot hold is refused with Error 380
 // (message 1102), never replaced.

@@ -155,8 +155,7 @@ Form::Form(const FormOptions& options) : state_(std::make_shared<FormState>()) {
     state_->host->SetScreenFonts(state_->screenFonts);
   }
   FormState* state = state_.get();
-  state_->host->SetEventHandler(
-      [state](BoxSite& box, VlEvent id, EventArgs& args) { state->OnEvent(box, id, args); });
+  state_->host->SetEventHandler([state](BoxSite& box, VlEvent id, EventArgs& args) { state->OnEvent(box, id, args); });
   AnswerMessageBoxes(*state_);
 }
 
@@ -495,7 +494,8 @@ std::vector<Event> Form::TakeEvents() {
     std::vector<Event> out;
     for (const EventRecord& r : f.TakeEvents()) {
       Event e{r.control, r.name, {}};
-      for (const HostEventParam& p : r.params) e.params.push_back(EventParam{p.name, detail::FromHost(p.value), p.byRef});
+      for (const HostEventParam& p : r.params)
+        e.params.push_back(EventParam{p.name, detail::FromHost(p.value), p.byRef});
       out.push_back(std::move(e));
     }
     return out;
@@ -506,7 +506,8 @@ std::vector<MessageBoxRecord> Form::TakeMessages() {
   if (!state_) Throw(5, "the form is closed");
   return state_->Run([](HostForm& f) {
     std::vector<MessageBoxRecord> out;
-    for (const MessageRecord& m : f.TakeMessages()) out.push_back(MessageBoxRecord{ToUtf8(m.text), ToUtf8(m.title), m.owner});
+    for (const MessageRecord& m : f.TakeMessages())
+      out.push_back(MessageBoxRecord{ToUtf8(m.text), ToUtf8(m.title), m.owner});
     return out;
   });
 }
@@ -517,8 +518,8 @@ std::vector<Notification> Form::TakeNotifications() {
     std::vector<Notification> out;
     for (const NotificationRecord& r : f.TakeNotifications()) {
       const PropertyInfo* info = ::vl::host_names::HostProperty(r.dispid);
-      out.push_back(Notification{r.control, info != nullptr ? info->name : (r.dispid == kDispCaptions ? "Captions" : "?"),
-                                 r.dispid});
+      out.push_back(Notification{
+          r.control, info != nullptr ? info->name : (r.dispid == kDispCaptions ? "Captions" : "?"), r.dispid});
     }
     return out;
   });
@@ -607,8 +608,10 @@ void Form::Draw(const RgbaBuffer& target) {
   const int w = std::min(target.width, picture.Width());
   const int h = std::min(target.height, picture.Height());
   for (int y = 0; y < h; ++y) {
-    const std::uint8_t* from = picture.Rgba().data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.Width()) * 4;
-    std::copy(from, from + static_cast<std::size_t>(w) * 4, target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride);
+    const std::uint8_t* from =
+        picture.Rgba().data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.Width()) * 4;
+    std::copy(from, from + static_cast<std::size_t>(w) * 4,
+              target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride);
   }
 }
 

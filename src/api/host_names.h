@@ -24,4 +24,3 @@ inline const PropertyInfo* HostProperty(std::string_view name) { return ::vl::Fi
 inline const PropertyInfo* HostProperty(std::int32_t dispid) { return ::vl::FindProperty(dispid); }
 inline const auto& HostConstants() { return ::vl::TypeLibraryConstants(); }
 }  // namespace vl::host_names
-

@@ -15,8 +15,7 @@ win::Surface ToSurface(const Picture& picture) {
 
 }  // namespace
 
-Picture::Picture(int width, int height, std::uint32_t fill)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)) {
+Picture::Picture(int width, int height, std::uint32_t fill) : width_(std::max(width, 0)), height_(std::max(height, 0)) {
   rgba_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4);
   for (std::size_t i = 0; i < rgba_.size(); i += 4) {
     rgba_[i] = static_cast<std::uint8_t>(fill & 0xFF);
@@ -28,7 +27,8 @@ Picture::Picture(int width, int height, std::uint32_t fill)
 
 std::optional<std::uint32_t> Picture::Pixel(int x, int y) const noexcept {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return std::nullopt;
-  const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 4;
+  const std::size_t i =
+      (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 4;
   return static_cast<std::uint32_t>(rgba_[i]) | (static_cast<std::uint32_t>(rgba_[i + 1]) << 8) |
          (static_cast<std::uint32_t>(rgba_[i + 2]) << 16);
 }

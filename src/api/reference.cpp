@@ -10,7 +10,8 @@
 
 namespace vl::v1 {
 
-std::string FormatValue(const TypedValue& value, std::string_view format, DataType type, const std::string& eraProfile) {
+std::string FormatValue(const TypedValue& value, std::string_view format, DataType type,
+                        const std::string& eraProfile) {
   detail::HostVariant v = detail::ToHost(value);
   const std::string cp932Format = detail::ToCp932(format);
   const auto code = static_cast<std::uint16_t>(type == DataType::Empty ? value.Type() : type);
@@ -47,14 +48,22 @@ namespace {
 
 PropertyKind KindOf(PropKind kind) {
   switch (kind) {
-    case PropKind::Text: return PropertyKind::Text;
-    case PropKind::Bool: return PropertyKind::Boolean;
-    case PropKind::Int: return PropertyKind::Integer;
-    case PropKind::Float: return PropertyKind::Float;
-    case PropKind::Colour: return PropertyKind::Colour;
-    case PropKind::Variant: return PropertyKind::Value;
-    case PropKind::Font: return PropertyKind::Font;
-    case PropKind::Object: return PropertyKind::Object;
+    case PropKind::Text:
+      return PropertyKind::Text;
+    case PropKind::Bool:
+      return PropertyKind::Boolean;
+    case PropKind::Int:
+      return PropertyKind::Integer;
+    case PropKind::Float:
+      return PropertyKind::Float;
+    case PropKind::Colour:
+      return PropertyKind::Colour;
+    case PropKind::Variant:
+      return PropertyKind::Value;
+    case PropKind::Font:
+      return PropertyKind::Font;
+    case PropKind::Object:
+      return PropertyKind::Object;
   }
   return PropertyKind::Object;
 }
@@ -139,7 +148,8 @@ std::optional<KeyChord> ParseKeyChord(std::string_view text) {
   std::size_t start = 0;
   while (true) {
     const std::size_t plus = text.find('+', start);
-    const std::string_view part = text.substr(start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
+    const std::string_view part =
+        text.substr(start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
     if (plus == std::string_view::npos) {
       chord.key = NamedKey(part);
       if (chord.key == 0) return std::nullopt;

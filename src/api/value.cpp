@@ -31,36 +31,59 @@ std::string ToUtf8(const std::string& cp932) {
 
 HostVariant ToHost(const TypedValue& v) {
   switch (v.Type()) {
-    case DataType::Empty: return HostVariant::Empty();
-    case DataType::Null: return HostVariant::Null();
-    case DataType::Integer: return HostVariant::I2(static_cast<std::int16_t>(v.AsInteger()));
-    case DataType::Long: return HostVariant::I4(static_cast<std::int32_t>(v.AsInteger()));
-    case DataType::Byte: return HostVariant::UI1(static_cast<std::uint8_t>(v.AsInteger()));
-    case DataType::Boolean: return HostVariant::Bool(v.AsBoolean());
-    case DataType::Single: return HostVariant::R4(static_cast<float>(v.AsDouble()));
-    case DataType::Double: return HostVariant::R8(v.AsDouble());
-    case DataType::Currency: return HostVariant::Cy(::vl::Currency{v.AsInteger()});
-    case DataType::Date: return HostVariant::Date(v.AsDouble());
-    case DataType::String: return HostVariant::Bstr(ToCp932(v.AsString()));
+    case DataType::Empty:
+      return HostVariant::Empty();
+    case DataType::Null:
+      return HostVariant::Null();
+    case DataType::Integer:
+      return HostVariant::I2(static_cast<std::int16_t>(v.AsInteger()));
+    case DataType::Long:
+      return HostVariant::I4(static_cast<std::int32_t>(v.AsInteger()));
+    case DataType::Byte:
+      return HostVariant::UI1(static_cast<std::uint8_t>(v.AsInteger()));
+    case DataType::Boolean:
+      return HostVariant::Bool(v.AsBoolean());
+    case DataType::Single:
+      return HostVariant::R4(static_cast<float>(v.AsDouble()));
+    case DataType::Double:
+      return HostVariant::R8(v.AsDouble());
+    case DataType::Currency:
+      return HostVariant::Cy(::vl::Currency{v.AsInteger()});
+    case DataType::Date:
+      return HostVariant::Date(v.AsDouble());
+    case DataType::String:
+      return HostVariant::Bstr(ToCp932(v.AsString()));
   }
   return HostVariant::Empty();
 }
 
 TypedValue FromHost(const HostVariant& v) {
   switch (v.Type()) {
-    case VarType::Null: return TypedValue::Null();
-    case VarType::I2: return TypedValue::Integer(v.AsI2());
-    case VarType::I4: return TypedValue::Long(v.AsI4());
-    case VarType::UI1: return TypedValue::Byte(v.AsUI1());
-    case VarType::Bool: return TypedValue::Boolean(v.AsBool());
-    case VarType::R4: return TypedValue::Single(v.AsR4());
-    case VarType::R8: return TypedValue::Double(v.AsR8());
+    case VarType::Null:
+      return TypedValue::Null();
+    case VarType::I2:
+      return TypedValue::Integer(v.AsI2());
+    case VarType::I4:
+      return TypedValue::Long(v.AsI4());
+    case VarType::UI1:
+      return TypedValue::Byte(v.AsUI1());
+    case VarType::Bool:
+      return TypedValue::Boolean(v.AsBool());
+    case VarType::R4:
+      return TypedValue::Single(v.AsR4());
+    case VarType::R8:
+      return TypedValue::Double(v.AsR8());
     // Wider integers (colours written by a host) read back as numbers.
-    case VarType::I8: return TypedValue::Double(static_cast<double>(v.AsI8()));
-    case VarType::Cy: return TypedValue::CurrencyUnits(v.AsCy().value);
-    case VarType::Date: return TypedValue::DateSerial(v.AsDate());
-    case VarType::Bstr: return TypedValue::String(ToUtf8(v.AsBstr()));
-    default: return TypedValue::Empty();
+    case VarType::I8:
+      return TypedValue::Double(static_cast<double>(v.AsI8()));
+    case VarType::Cy:
+      return TypedValue::CurrencyUnits(v.AsCy().value);
+    case VarType::Date:
+      return TypedValue::DateSerial(v.AsDate());
+    case VarType::Bstr:
+      return TypedValue::String(ToUtf8(v.AsBstr()));
+    default:
+      return TypedValue::Empty();
   }
 }
 
@@ -74,17 +97,28 @@ void Throw(std::int32_t code, const std::string& utf8Message) {
 
 const char* DataTypeName(DataType type) noexcept {
   switch (type) {
-    case DataType::Empty: return "Empty";
-    case DataType::Null: return "Null";
-    case DataType::Integer: return "Integer";
-    case DataType::Long: return "Long";
-    case DataType::Single: return "Single";
-    case DataType::Double: return "Double";
-    case DataType::Currency: return "Currency";
-    case DataType::Date: return "Date";
-    case DataType::String: return "String";
-    case DataType::Boolean: return "Boolean";
-    case DataType::Byte: return "Byte";
+    case DataType::Empty:
+      return "Empty";
+    case DataType::Null:
+      return "Null";
+    case DataType::Integer:
+      return "Integer";
+    case DataType::Long:
+      return "Long";
+    case DataType::Single:
+      return "Single";
+    case DataType::Double:
+      return "Double";
+    case DataType::Currency:
+      return "Currency";
+    case DataType::Date:
+      return "Date";
+    case DataType::String:
+      return "String";
+    case DataType::Boolean:
+      return "Boolean";
+    case DataType::Byte:
+      return "Byte";
   }
   return nullptr;
 }
@@ -94,9 +128,12 @@ bool IsBoxDataType(DataType type) noexcept { return IsDataType(static_cast<std::
 TypedValue TypedValue::Currency(std::string_view decimalText) {
   ::vl::Currency c;
   switch (ParseCurrency(decimalText, c)) {
-    case CurrencyParse::Ok: return CurrencyUnits(c.value);
-    case CurrencyParse::Overflow: detail::Throw(6, "");
-    default: detail::Throw(13, "");
+    case CurrencyParse::Ok:
+      return CurrencyUnits(c.value);
+    case CurrencyParse::Overflow:
+      detail::Throw(6, "");
+    default:
+      detail::Throw(13, "");
   }
 }
 
@@ -115,9 +152,14 @@ TypedValue TypedValue::Date(std::string_view utf8Text) {
 
 double TypedValue::AsDouble() const noexcept {
   switch (type_) {
-    case DataType::Single: case DataType::Double: case DataType::Date: return real_;
-    case DataType::Currency: return static_cast<double>(whole_) / 10000.0;
-    default: return static_cast<double>(whole_);
+    case DataType::Single:
+    case DataType::Double:
+    case DataType::Date:
+      return real_;
+    case DataType::Currency:
+      return static_cast<double>(whole_) / 10000.0;
+    default:
+      return static_cast<double>(whole_);
   }
 }
 

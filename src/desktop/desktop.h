@@ -14,8 +14,8 @@ namespace vl::desktop {
 using MessageBoxPresenter = std::function<int(const vl::MessageBoxRequest&)>;
 
 struct ShowOptions {
-  std::string title;                // UTF-8; the window's title bar
-  MessageBoxPresenter messageBox;   // empty: the desktop's dialog
+  std::string title;               // UTF-8; the window's title bar
+  MessageBoxPresenter messageBox;  // empty: the desktop's dialog
 };
 
 // Opens `form` in a window of the form's size and runs the event loop until the user closes the

@@ -106,21 +106,38 @@ void DesktopWindow::Handle(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       if (event.window.windowID != SDL_GetWindowID(window_)) return;
       switch (event.window.event) {
-        case SDL_WINDOWEVENT_CLOSE: closed_ = true; break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: ReleaseHeldKeys(); break;
-        case SDL_WINDOWEVENT_EXPOSED: Present(true); break;
-        default: break;
+        case SDL_WINDOWEVENT_CLOSE:
+          closed_ = true;
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          ReleaseHeldKeys();
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+          Present(true);
+          break;
+        default:
+          break;
       }
       return;
-    case SDL_KEYDOWN: KeyDown(event.key); break;
-    case SDL_KEYUP: KeyUp(event.key); break;
-    case SDL_TEXTINPUT: TextInput(event.text.text); break;
-    case SDL_TEXTEDITING: TextEditing(event.edit.text); break;
+    case SDL_KEYDOWN:
+      KeyDown(event.key);
+      break;
+    case SDL_KEYUP:
+      KeyUp(event.key);
+      break;
+    case SDL_TEXTINPUT:
+      TextInput(event.text.text);
+      break;
+    case SDL_TEXTEDITING:
+      TextEditing(event.edit.text);
+      break;
     case SDL_TEXTEDITING_EXT:
       TextEditing(event.editExt.text != nullptr ? event.editExt.text : "");
       SDL_free(event.editExt.text);
       break;
-    case SDL_MOUSEMOTION: Mouse(vl::MouseAction::Move, event.motion.x, event.motion.y); break;
+    case SDL_MOUSEMOTION:
+      Mouse(vl::MouseAction::Move, event.motion.x, event.motion.y);
+      break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       const bool down = event.type == SDL_MOUSEBUTTONDOWN;
@@ -251,8 +268,8 @@ void DesktopWindow::Present(bool force) {
   if (w != picture.Width() || h != picture.Height()) SDL_SetWindowSize(window_, picture.Width(), picture.Height());
   SDL_Surface* target = SDL_GetWindowSurface(window_);
   if (target == nullptr) return;
-  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(picture.Rgba().data(), picture.Width(), picture.Height(),
-                                                           32, picture.Width() * 4, SDL_PIXELFORMAT_RGBA32);
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(picture.Rgba().data(), picture.Width(), picture.Height(), 32,
+                                                           picture.Width() * 4, SDL_PIXELFORMAT_RGBA32);
   if (source != nullptr) {
     SDL_BlitSurface(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
@@ -274,8 +291,13 @@ int DesktopWindow::ShowMessageBox(const vl::MessageBoxRequest& request) {
     if (buttons[i].code == 2 || (buttons.size() == 1)) flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
     data.push_back(SDL_MessageBoxButtonData{flags, buttons[i].code, buttons[i].label});
   }
-  const SDL_MessageBoxData box{MessageBoxKind(request.flags), window_, request.title.c_str(), request.text.c_str(),
-                               static_cast<int>(data.size()), data.data(), nullptr};
+  const SDL_MessageBoxData box{MessageBoxKind(request.flags),
+                               window_,
+                               request.title.c_str(),
+                               request.text.c_str(),
+                               static_cast<int>(data.size()),
+                               data.data(),
+                               nullptr};
   int pressed = 0;
   if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0) {
     // No dialog could be shown (or it was closed): the first button, as the keyboard default.

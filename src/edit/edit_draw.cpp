@@ -208,7 +208,8 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
       const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
       DrawLineWithSelection(dc, x, y, clip, line, selA - lineStart, selB - lineStart);
       if (focused && caret >= lineStart && caret <= lineEnd) {
-        ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - lineStart))), y, lineHeight, clip);
+        ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - lineStart))), y, lineHeight,
+                  clip);
       }
       y += lineHeight;
     }

@@ -79,7 +79,8 @@ void DrawComposition(Form& form, win::Surface& surface, win::FontBackend& fonts,
   win::SetBkMode(dc, win::TRANSPARENT);
   win::SetTextColor(dc, win::RGB(0, 0, 0));
   win::TextOut(dc, x + 1, y + (height - extent.cy) / 2, text);
-  win::FillRect(dc, win::RECT{x + 1, y + height, x + 1 + extent.cx, y + height + 1}, win::CreateSolidBrush(win::RGB(0, 0, 0)));
+  win::FillRect(dc, win::RECT{x + 1, y + height, x + 1 + extent.cx, y + height + 1},
+                win::CreateSolidBrush(win::RGB(0, 0, 0)));
 }
 
 win::Surface RenderBox(Form& form, BoxSite& box, win::FontBackend& fonts, bool metafile) {

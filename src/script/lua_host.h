@@ -11,7 +11,6 @@ struct lua_State;
 
 namespace vl::script {
 
-
 // Opens the module: sets the global `vl` and package.preload["vltext"].
 void OpenVlModule(lua_State* L);
 

@@ -130,7 +130,7 @@ TEST(PublicForm, HandlersWriteByReferenceParametersBack) {
   f.form.Type("0");  // 510 is above the upper bound
   f.form.Key("Tab");
   EXPECT_TRUE(f.form.TakeMessages().empty());  // CancelDisplay
-  EXPECT_EQ(f.form.Focused(), "ok");            // ReturnFocus False
+  EXPECT_EQ(f.form.Focused(), "ok");           // ReturnFocus False
   bool sawError = false;
   for (const vl::Event& e : f.form.TakeEvents()) {
     if (e.name != "ValueError") continue;
@@ -287,7 +287,8 @@ TEST(PublicForm, PicturesAndTheCallersBuffer) {
   const vl::Picture real = f.form.Render();
   for (int y : {0, picture.Height() / 2, picture.Height() - 1}) {
     const auto* row = buffer.data() + static_cast<std::size_t>(y) * stride;
-    EXPECT_TRUE(std::equal(row, row + real.Width() * 4, real.Rgba().begin() + static_cast<std::ptrdiff_t>(y) * real.Width() * 4));
+    EXPECT_TRUE(std::equal(row, row + real.Width() * 4,
+                           real.Rgba().begin() + static_cast<std::ptrdiff_t>(y) * real.Width() * 4));
     EXPECT_EQ(row[real.Width() * 4], 0xAB);
   }
   EXPECT_EQ(buffer[static_cast<std::size_t>(stride) * picture.Height()], 0xAB);

@@ -119,7 +119,8 @@ TEST(PublicReference, TablesAndKeyNames) {
   EXPECT_EQ(vl::Properties().size(), 51u);
   EXPECT_EQ(vl::EventNames().size(), 14u);
   bool found = false;
-  for (const vl::NamedConstant& c : vl::TypeLibraryConstants()) found = found || (std::string(c.name) == "VlTextLong" && c.value == 3);
+  for (const vl::NamedConstant& c : vl::TypeLibraryConstants())
+    found = found || (std::string(c.name) == "VlTextLong" && c.value == 3);
   EXPECT_TRUE(found);
 
   struct Row {

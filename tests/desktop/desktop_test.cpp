@@ -84,9 +84,9 @@ class OffscreenDesktop : public ::testing::Test {
   vl::Box qty = form.AddBox("qty");
   vl::Box name = form.AddBox("name");
   vl::desktop::ShowOptions options{"test", [this](const vl::MessageBoxRequest& r) {
-                                      dialogs.push_back(r.text);
-                                      return 1;
-                                    }};
+                                     dialogs.push_back(r.text);
+                                     return 1;
+                                   }};
   std::vector<std::string> dialogs;
   std::unique_ptr<vl::desktop::DesktopWindow> window;
 };
@@ -119,7 +119,7 @@ TEST_F(OffscreenDesktop, HeldKeysRepeatOnTheRealClockAndAreLetGoWhenTheWindowLos
   Key(SDLK_UP, true);  // steps at once
   Key(SDLK_UP, true);  // the desktop's auto-repeat: too soon after the step
   EXPECT_EQ(qty.ShownText(), "6");
-  SDL_Delay(300);      // the spin delay (250 ms) passes on the real clock
+  SDL_Delay(300);  // the spin delay (250 ms) passes on the real clock
   Key(SDLK_UP, true);
   Key(SDLK_UP, false);
   Key(SDLK_LCTRL, false);

@@ -39,8 +39,8 @@ static int Shift(unsigned long mask) {
 static int Shot(Display* display, Window window, const char* path) {
   XWindowAttributes attributes;
   if (!XGetWindowAttributes(display, window, &attributes)) return 1;
-  XImage* image = XGetImage(display, window, 0, 0, (unsigned)attributes.width, (unsigned)attributes.height,
-                            AllPlanes, ZPixmap);
+  XImage* image =
+      XGetImage(display, window, 0, 0, (unsigned)attributes.width, (unsigned)attributes.height, AllPlanes, ZPixmap);
   if (image == NULL) return 1;
   FILE* file = fopen(path, "wb");
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
