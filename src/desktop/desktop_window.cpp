@@ -34,15 +34,16 @@ void Deliver(Input&& input) {
 DesktopWindow::DesktopWindow(vl::Form& form, const ShowOptions& options) : form_(form), options_(options) {
   // Compositions longer than SDL's fixed event text arrive whole.
   SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) NoWindow(SDL_GetError());
+  // The video subsystem stays up for the life of the process once it came up: shutting it down
+  // unloads the libraries it loaded (X11, the input method's D-Bus) while they still hold what
+  // they allocated, and the next window would load them all again.
+  static bool videoUp = false;
+  if (!videoUp && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) NoWindow(SDL_GetError());
+  videoUp = true;
   const vl::Rect extent = form_.Extent();
   window_ = SDL_CreateWindow(options_.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, extent.width,
                              extent.height, SDL_WINDOW_SHOWN);
-  if (window_ == nullptr) {
-    const std::string why = SDL_GetError();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    NoWindow(why);
-  }
+  if (window_ == nullptr) NoWindow(SDL_GetError());
   form_.UseRealClock();
   form_.SetMessageBoxHandler([this](const vl::MessageBoxRequest& r) { return ShowMessageBox(r); });
   SDL_StartTextInput();
@@ -61,7 +62,6 @@ DesktopWindow::~DesktopWindow() {
   SDL_StopTextInput();
   if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
   SDL_DestroyWindow(window_);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void DesktopWindow::Run() {
