@@ -28,6 +28,7 @@ struct FormHost {
   int handlersRef = LUA_NOREF;  // registry: { ["box\0Event"] = function }
   std::optional<std::string> pendingError;
   int handlerDepth = 0;  // handlers running now, one inside another
+  bool shown = false;    // f:show opened it in a window
 
   // Frees what the form owns; `L` is the running thread (any thread reaches the registry).
   void Close(lua_State* L);
@@ -36,6 +37,12 @@ struct FormHost {
 // Handlers that set off events whose handlers set off events... stop here with an error rather
 // than exhaust the stack.
 inline constexpr int kMaxHandlerDepth = 40;
+
+// Registry field: the last form the script made, which vltext show opens when the script leaves
+// it unshown.
+inline constexpr const char* kLastFormKey = "vl.lastform";
+// Registry field, set by vltext show: the last form made is kept for it.
+inline constexpr const char* kShowLastFormKey = "vl.showlastform";
 
 struct BoxRef {
   FormHost* host;  // nullptr once the reference itself was collected
@@ -57,6 +64,8 @@ void ThrowPending(FormHost& host);
 void RegisterInputMethods(lua_State* L);
 // Adds render and move to the table on top.
 void RegisterRenderMethods(lua_State* L);
+// Adds show (the desktop window) to the table on top.
+void RegisterShowMethod(lua_State* L);
 // Adds vl.read_png to the module table on top.
 void RegisterPictureFunctions(lua_State* L);
 // Adds add_source to the table on top.
