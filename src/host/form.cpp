@@ -1,5 +1,6 @@
 #include "host/form.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -100,11 +101,14 @@ Form::Form(bool userMode, bool browserHosted) : system_(clock_), userMode_(userM
     messages_.push_back(MessageRecord{r.text, r.title, OwnerName(r.owner)});
     return win::IDOK;
   });
+  system_.SetCommonDialogHandler([this](win::CommonDialogRequest& r) { return AnswerCommonDialog(r); });
 }
 
 Form::~Form() {
   system_.SetMessageBoxHandler(nullptr);
+  system_.SetCommonDialogHandler(nullptr);
   system_.SetPreTranslateHook(nullptr);
+  propertyPages_.clear();
   boxes_.clear();
   buttons_.clear();
 }
@@ -139,8 +143,15 @@ win::HWND Form::ButtonWindow(const std::string& name) const {
 
 bool Form::PreTranslate(win::MSG& msg) {
   const bool key = msg.message == win::WM_KEYDOWN || msg.message == win::WM_KEYUP || msg.message == win::WM_CHAR ||
-                   msg.message == win::WM_SYSKEYDOWN || msg.message == win::WM_SYSKEYUP;
+                   msg.message == win::WM_SYSKEYDOWN || msg.message == win::WM_SYSKEYUP ||
+                   msg.message == win::WM_SYSCHAR;
   if (!key) return false;
+  // A property frame navigates its own controls, as a dialog in the host's loop does.
+  for (const auto& p : propertyPages_) {
+    for (win::HWND h = msg.hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+      if (h == p->Frame()) return p->PreTranslate(msg);
+    }
+  }
   // The box that holds the focus filters first.
   for (const TabStop& t : tabOrder_) {
     if (t.box == nullptr) continue;
@@ -221,10 +232,69 @@ void Form::Record(BoxSite& box, VlEvent id, EventArgs& args) {
 std::vector<EventRecord> Form::TakeEvents() { return std::exchange(events_, {}); }
 std::vector<MessageRecord> Form::TakeMessages() { return std::exchange(messages_, {}); }
 std::vector<NotificationRecord> Form::TakeNotifications() { return std::exchange(notifications_, {}); }
+std::vector<DialogRecord> Form::TakeDialogs() { return std::exchange(dialogs_, {}); }
+
+void Form::AnswerDialog(win::CommonDialogKind kind, std::optional<DialogAnswer> answer) {
+  answers_[kind].push_back(std::move(answer));
+}
+
+bool Form::AnswerCommonDialog(win::CommonDialogRequest& r) {
+  DialogRecord record{r.kind, OwnerName(r.owner), r.colour, r.filter, r.path, {}};
+  if (r.kind == win::CommonDialogKind::Font) {
+    record.font.name = r.font.FaceName();
+    record.font.sizeCy = static_cast<std::int64_t>(r.pointSize10) * 1000;
+    record.font.weight = static_cast<std::int16_t>(r.font.lfWeight);
+    record.font.bold = r.font.lfWeight >= win::kBoldWeight;
+    record.font.italic = r.font.lfItalic != 0;
+    record.font.underline = r.font.lfUnderline != 0;
+    record.font.strikethrough = r.font.lfStrikeOut != 0;
+    record.font.charset = r.font.lfCharSet;
+  }
+  dialogs_.push_back(std::move(record));
+  auto& queue = answers_[r.kind];
+  if (queue.empty()) return false;
+  const std::optional<DialogAnswer> answer = std::move(queue.front());
+  queue.pop_front();
+  if (!answer) return false;
+  r.colour = answer->colour;
+  r.path = answer->path;
+  r.font = answer->font.ToLogFont();
+  r.pointSize10 = static_cast<int>(answer->font.sizeCy / 1000);
+  return true;
+}
+
+pages::PropertyPages& Form::OpenPropertyPages(BoxSite& box, std::shared_ptr<pages::SharedPalette> palette) {
+  // Each frame opens a little below and right of the one before, as a designer cascades them.
+  const int offset = 24 * static_cast<int>(propertyPages_.size());
+  win::FontBackend& fonts = screenFonts_ ? *screenFonts_ : static_cast<win::FontBackend&>(fixedFonts_);
+  propertyPages_.push_back(std::make_unique<pages::PropertyPages>(box.Control(), DesignTimeColumns(box), std::move(palette),
+                                                                  fonts, win::POINT{660 + offset, 20 + offset}));
+  return *propertyPages_.back();
+}
+
+void Form::ClosePropertyPages(const pages::PropertyPages& p) {
+  std::erase_if(propertyPages_, [&](const auto& owned) { return owned.get() == &p; });
+}
+
+bool Form::HasPropertyPages(const pages::PropertyPages& p) const {
+  return std::any_of(propertyPages_.begin(), propertyPages_.end(), [&](const auto& owned) { return owned.get() == &p; });
+}
+
+std::vector<pages::PageColumn> Form::DesignTimeColumns(BoxSite&) const { return {}; }
 
 std::string Form::OwnerName(win::HWND hwnd) const {
   if (hwnd == win::kNoWindow) return "";
   if (hwnd == Handle()) return "form";
+  for (const auto& p : propertyPages_) {
+    for (int i = 0; i < pages::PropertyPages::kPageCount; ++i) {
+      for (win::HWND h = hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+        if (h == p->Dialog(i).Handle()) return p->Page(i).Title();
+      }
+    }
+    for (win::HWND h = hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+      if (h == p->Frame()) return "pages";
+    }
+  }
   for (const TabStop& t : tabOrder_) {
     if (t.box == nullptr && t.hwnd == hwnd) return t.name;
   }

@@ -643,6 +643,7 @@ void OpenForms(lua_State* L) {
   luaL_newlib(L, methods);
   RegisterInputMethods(L);
   RegisterRenderMethods(L);
+  RegisterPageMethods(L);
   lua_setfield(L, -2, "methods");
   lua_pop(L, 1);
 
@@ -664,6 +665,7 @@ void OpenForms(lua_State* L) {
   lua_pushcfunction(L, NewForm);
   lua_setfield(L, -2, "Form");
   RegisterPictureFunctions(L);
+  RegisterPageFunctions(L);
   for (const auto& [name, value] : TypeLibraryConstants()) {
     lua_pushinteger(L, value);
     lua_setfield(L, -2, name);

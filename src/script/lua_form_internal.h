@@ -45,6 +45,10 @@ void RegisterInputMethods(lua_State* L);
 void RegisterRenderMethods(lua_State* L);
 // Adds vl.read_png to the module table on top.
 void RegisterPictureFunctions(lua_State* L);
+// Adds property_pages, answer_dialog and dialogs to the form methods on top.
+void RegisterPageMethods(lua_State* L);
+// Makes the property page classes and adds vl.palette to the module table on top.
+void RegisterPageFunctions(lua_State* L);
 // The FreeType fonts a form measures and draws with unless the script asks for the fixed ones.
 std::shared_ptr<win::FontBackend> MakeRealFonts();
 
