@@ -50,6 +50,11 @@ const std::vector<FieldRow>& GeneralRows() {
 
 std::string ToText(const TypedValue& v) { return TypedValueToText(v); }
 
+// Texts and truth values have no order: any two are a range.
+int Order(std::uint16_t type, const TypedValue& a, const TypedValue& b) {
+  return type == VlTextString || type == VlTextBoolean ? 0 : CompareTypedValues(a, b);
+}
+
 }  // namespace
 
 CVlTextPPGGeneral::CVlTextPPGGeneral(std::vector<PageColumn> columns, const Clock& clock)
@@ -184,8 +189,8 @@ void CVlTextPPGGeneral::WriteRange(CVlTypedBoxCtrl& control) {
   const TypedValue oldLower = Converted(control.GetProperty(kDispLowerValue), dataType_, ok);
   const TypedValue oldUpper = Converted(control.GetProperty(kDispUpperValue), dataType_, ok);
   auto put = [&](std::int32_t dispid, const TypedValue& v) { control.SetProperty(dispid, v); };
-  if (CompareTypedValues(lower_, oldUpper) <= 0) {
-    if (CompareTypedValues(upper_, oldLower) >= 0) {
+  if (Order(dataType_, lower_, oldUpper) <= 0) {
+    if (Order(dataType_, upper_, oldLower) >= 0) {
       put(kDispUpperValue, upper_);
       put(kDispLowerValue, lower_);
     } else {
@@ -249,7 +254,7 @@ void CVlTextPPGGeneral::ChangeDataType(std::uint16_t type) {
   // the type's own end; a default that is none becomes no default, as the control does.
   lower_ = Parse(Field(kLowerValue).text, type).value_or(TypeLowerBound(type));
   upper_ = Parse(Field(kUpperValue).text, type).value_or(TypeUpperBound(type));
-  if (CompareTypedValues(lower_, upper_) > 0) {
+  if (Order(type, lower_, upper_) > 0) {
     lower_ = TypeLowerBound(type);
     upper_ = TypeUpperBound(type);
   }
@@ -281,7 +286,7 @@ void CVlTextPPGGeneral::LeaveBound(bool lower) {
   const std::string text = Field(id).text;
   if (text == ToText(accepted)) return;
   const std::optional<TypedValue> v = Parse(text, dataType_);
-  const bool crosses = v && (lower ? CompareTypedValues(*v, upper_) > 0 : CompareTypedValues(*v, lower_) < 0);
+  const bool crosses = v && (lower ? Order(dataType_, *v, upper_) > 0 : Order(dataType_, *v, lower_) < 0);
   if (!v || crosses) {
     SetText(id, ToText(accepted));
     ShowMessage(lower ? kMsgLowerOutOfRange : kMsgUpperOutOfRange);
