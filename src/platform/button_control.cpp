@@ -72,6 +72,11 @@ bool ButtonControl::Inside(LPARAM lParam) const {
 LRESULT ButtonControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   System* sys = Sys();
   switch (msg) {
+    case WM_CREATE:
+      // A new window starts unchecked and released, even for an object that served another.
+      check_ = BST_UNCHECKED;
+      pushed_ = focused_ = tracking_ = spaceDown_ = false;
+      return 0;
     case WM_LBUTTONDBLCLK:
       if (IsOwnerDrawn()) {
         Notify(BN_DOUBLECLICKED);

@@ -18,6 +18,7 @@
 //   - The window text (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) is the button's label.
 //   - A BS_AUTOCHECKBOX toggles its check state on every click (mouse, Space, BM_CLICK) before it
 //     notifies; a BS_CHECKBOX keeps the state its owner sets with BM_SETCHECK.
+//   - The check, pushed and focus states belong to the window: a new one starts afresh.
 //   - WM_GETDLGCODE: DLGC_BUTTON, with DLGC_DEFPUSHBUTTON or DLGC_UNDEFPUSHBUTTON for push
 //     buttons, so a dialog clicks a button whose mnemonic is pressed and finds its default one.
 #pragma once
