@@ -210,8 +210,13 @@ void CVlTextPPGGeneral::WriteRange(CVlTypedBoxCtrl& control) {
 void CVlTextPPGGeneral::Apply(CVlTypedBoxCtrl& control) {
   // Texts typed but not yet left are checked as leaving them would, so Apply writes only values
   // the page accepted.
-  if (Field(kLowerValue).text != ToText(lower_)) LeaveBound(true);
-  if (Field(kUpperValue).text != ToText(upper_)) LeaveBound(false);
+  // With both ends typed, a new lower end above the old upper one is checked after the new upper
+  // end, as the user who typed them would have left them.
+  const std::optional<TypedValue> typedLower = Parse(Field(kLowerValue).text, dataType_);
+  const bool upperFirst = typedLower && Order(dataType_, *typedLower, upper_) > 0;
+  for (const bool lower : {!upperFirst, upperFirst}) {
+    if (Field(lower ? kLowerValue : kUpperValue).text != ToText(lower ? lower_ : upper_)) LeaveBound(lower);
+  }
   if (!Field(kNull).checked && Field(kDefaultValue).text != ToText(default_)) CheckDefault();
   PropertyPage::Apply(control);
 }

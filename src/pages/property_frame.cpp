@@ -142,6 +142,13 @@ PropertyPages::~PropertyPages() {
 PropertyPage& PropertyPages::Page(int index) const { return *pages_.at(static_cast<std::size_t>(index)); }
 PageDialog& PropertyPages::Dialog(int index) const { return *dialogs_.at(static_cast<std::size_t>(index)); }
 win::HWND PropertyPages::Frame() const { return frame_->Handle(); }
+win::HWND PropertyPages::Button(int id) const {
+  for (const auto& b : buttons_) {
+    if (b != nullptr && b->ControlId() == static_cast<std::uintptr_t>(id)) return b->Handle();
+  }
+  return win::kNoWindow;
+}
+
 win::System& PropertyPages::Sys() const { return control_.Site().WindowSystem(); }
 
 int PropertyPages::IndexOf(std::string_view title) const {
@@ -156,8 +163,8 @@ bool PropertyPages::IsDirty() const {
 }
 
 void PropertyPages::UpdateApplyButton() {
-  if (buttons_[2] == nullptr) return;
-  const win::HWND apply = buttons_[2]->Handle();
+  const win::HWND apply = Button(kApplyId);
+  if (apply == win::kNoWindow) return;
   const bool dirty = IsDirty();
   if (Sys().IsWindowEnabled(apply) != dirty) Sys().EnableWindow(apply, dirty);
 }

@@ -48,6 +48,8 @@ class PropertyPages {
   CVlTextPPGCaption& Caption() const { return *caption_; }
   CVlTypedBoxCtrl& Control() const { return control_; }
   win::HWND Frame() const;
+  // The frame's buttons by id: IDOK, IDCANCEL, kApplyId.
+  win::HWND Button(int id) const;
   win::System& Sys() const;
 
   int Shown() const { return shown_; }
