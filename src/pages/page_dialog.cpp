@@ -96,6 +96,12 @@ void PageDialog::CreateControl(const LayoutItem& item) {
         r.bottom = std::max(r.bottom, r.top + kColourItemHeight + 2 * win::ComboBoxControl::kBorder + 2);
       }
       combo->Create(sys, style, r, Handle(), static_cast<std::uintptr_t>(id));
+      if (win::EditControl* edit = combo->Edit()) {
+        // The edit part's text keeps the margin a list's selection field has.
+        const win::RECT part = sys.GetWindowRect(edit->Handle());
+        const win::RECT format{3, 0, part.Width(), part.Height()};
+        sys.SendMessage(edit->Handle(), win::EM_SETRECT, 0, reinterpret_cast<win::LPARAM>(&format));
+      }
       const int rowHeight = field->kind == FieldKind::ColourList ? kColourItemHeight : font_.LineHeight() + 2;
       sys.SendMessage(combo->Handle(), win::CB_SETITEMHEIGHT, 0, rowHeight);
       if (ColourList* list = page_.ColourListOf(id)) {
