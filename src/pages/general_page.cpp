@@ -57,7 +57,7 @@ int Order(std::uint16_t type, const TypedValue& a, const TypedValue& b) {
 
 }  // namespace
 
-CVlTextPPGGeneral::CVlTextPPGGeneral(std::vector<PageColumn> columns, const Clock& clock)
+CVlTextPPGGeneral::CVlTextPPGGeneral(std::vector<CursorColumn> columns, const Clock& clock)
     : PropertyPage(LoadResourceString(kTitleGeneral), GeneralRows()),
       columns_(std::move(columns)),
       clock_(&clock),
@@ -65,7 +65,7 @@ CVlTextPPGGeneral::CVlTextPPGGeneral(std::vector<PageColumn> columns, const Cloc
       upper_(TypeUpperBound(VlTextString)) {
   AddAlias(kCaptionLabel, kCaption);
   std::vector<std::string> names;
-  for (const PageColumn& c : columns_) names.push_back(c.name);
+  for (const CursorColumn& c : columns_) names.push_back(c.name);
   SetItems(kDataField, std::move(names));
   FillFormats();
   UpdateEnabling();
@@ -274,7 +274,7 @@ void CVlTextPPGGeneral::ChangeDataType(std::uint16_t type) {
 }
 
 void CVlTextPPGGeneral::LookUpColumn(const std::string& name) {
-  for (const PageColumn& c : columns_) {
+  for (const CursorColumn& c : columns_) {
     if (c.name != name) continue;
     if (!IsDataType(c.dataType)) return;
     ChangeDataType(c.dataType);

@@ -20,19 +20,12 @@
 #include <string>
 #include <vector>
 
+#include "control/data_cursor.h"
 #include "pages/property_page.h"
 #include "runtime/clock.h"
 #include "value/typed_value.h"
 
 namespace vl::pages {
-
-// A column of the record source the box is bound to at design time.
-struct PageColumn {
-  std::string name;  // CP932
-  std::uint16_t dataType = 0;
-  std::int32_t maxLength = 0;
-  bool updatable = true;
-};
 
 namespace general {
 inline constexpr int kDataField = 240;
@@ -58,10 +51,10 @@ inline constexpr const char* kEraProfileFilter = "Ini Files (*.ini)|*.ini|All Fi
 
 class CVlTextPPGGeneral : public PropertyPage {
  public:
-  CVlTextPPGGeneral(std::vector<PageColumn> columns, const Clock& clock);
+  CVlTextPPGGeneral(std::vector<CursorColumn> columns, const Clock& clock);
 
   std::uint16_t DataType() const { return dataType_; }
-  const std::vector<PageColumn>& Columns() const { return columns_; }
+  const std::vector<CursorColumn>& Columns() const { return columns_; }
 
   void Read(CVlTypedBoxCtrl& control) override;
   void Apply(CVlTypedBoxCtrl& control) override;
@@ -92,7 +85,7 @@ class CVlTextPPGGeneral : public PropertyPage {
   void WriteRange(CVlTypedBoxCtrl& control);
   int IndexOfType(std::uint16_t type) const;
 
-  std::vector<PageColumn> columns_;
+  std::vector<CursorColumn> columns_;
   const Clock* clock_;
   std::uint16_t dataType_ = VlTextString;
   std::string currentFormat_;  // Format as read from the control

@@ -78,7 +78,7 @@ class PropertyPages::TabStrip : public win::Window {
   PropertyPages& owner_;
 };
 
-PropertyPages::PropertyPages(CVlTypedBoxCtrl& control, std::vector<PageColumn> columns,
+PropertyPages::PropertyPages(CVlTypedBoxCtrl& control, std::vector<CursorColumn> columns,
                              std::shared_ptr<SharedPalette> palette, win::FontBackend& fonts, win::POINT at)
     : control_(control), palette_(std::move(palette)), font_(fonts, PageLogFont()) {
   win::System& sys = control_.Site().WindowSystem();

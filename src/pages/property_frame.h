@@ -34,7 +34,7 @@ class PropertyPages {
   static constexpr int kPageCount = 4;
   static constexpr int kApplyId = 0x3021;
 
-  PropertyPages(CVlTypedBoxCtrl& control, std::vector<PageColumn> columns, std::shared_ptr<SharedPalette> palette,
+  PropertyPages(CVlTypedBoxCtrl& control, std::vector<CursorColumn> columns, std::shared_ptr<SharedPalette> palette,
                 win::FontBackend& fonts, win::POINT at = win::POINT{660, 20});
   ~PropertyPages();
   PropertyPages(const PropertyPages&) = delete;

@@ -49,6 +49,10 @@ void RegisterPictureFunctions(lua_State* L);
 void RegisterPageMethods(lua_State* L);
 // Makes the property page classes and adds vl.palette to the module table on top.
 void RegisterPageFunctions(lua_State* L);
+// Adds add_source to the table on top.
+void RegisterDataMethods(lua_State* L);
+// The record source a script holds at `index` (with the form it belongs to), or null.
+std::shared_ptr<IVlCursor> TestSource(lua_State* L, int index, FormHost*& host);
 // The FreeType fonts a form measures and draws with unless the script asks for the fixed ones.
 std::shared_ptr<win::FontBackend> MakeRealFonts();
 

@@ -12,7 +12,7 @@ using test::DesignForm;
 
 class GeneralPage : public DesignForm {
  protected:
-  CVlTextPPGGeneral& Open(std::vector<PageColumn> columns = {}) {
+  CVlTextPPGGeneral& Open(std::vector<CursorColumn> columns = {}) {
     page = std::make_unique<CVlTextPPGGeneral>(std::move(columns), form.Clock());
     page->SetServices(&services);
     page->Read(box);
@@ -191,7 +191,7 @@ struct ColumnRow {
 };
 
 TEST_F(GeneralPage, ABoundColumnGivesItsTypeLengthAndLocking) {
-  const std::vector<PageColumn> columns = {
+  const std::vector<CursorColumn> columns = {
       {"qty", VlTextInteger, 2, true}, {"name", VlTextString, 20, false}, {"blob", 9, 0, true}};
   const ColumnRow rows[] = {
       {"an updatable Integer column", "qty", VlTextInteger, "2", false},

@@ -159,6 +159,30 @@ do
   check.eq(tostring(b.LowerValue), "z", "written")
 end
 
+-- The DataField list: the columns of the record source the box is connected to.
+do
+  local f = vl.Form{ mode = "design" }
+  local db = vl.Database(":memory:")
+  db:exec("create table item(name varchar(20), qty smallint, due date)")
+  local src = f:add_source("items", db, "select * from item")
+  local b = f:add("b")
+  local g = f:property_pages(b).General
+  check.eq(#g:items(240), 0, "no record source, no columns")
+  b.DataSource = src
+  local pages = f:property_pages(b)
+  g = pages.General
+  check.eq(table.concat(g:items(240), " "), "name qty due", "the columns in the source's order")
+  g:set(240, "due")
+  check.eq(g:get(241), 5, "a Date column makes a Date box")
+  check.eq(#g:items(236), 13, "with the date presets")
+  check.eq(g:get(242), true, "a column of a query is read-only: Locked")
+  g:set(240, 0)
+  check.eq(g:get(241), 6, "the text column")
+  check.eq(g:get(230), "20", "its width as MaxLength")
+  check.eq(pages:apply(), true, "apply")
+  check.eq(b.DataField .. " " .. b.DataType .. " " .. b.MaxLength, "name 8 20", "bound")
+end
+
 -- The era profile's Browse button and a refused write.
 do
   local f = vl.Form{ mode = "design" }
