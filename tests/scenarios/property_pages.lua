@@ -311,6 +311,17 @@ do
   check.eq(table.concat({pages:focused()}, " "), "Style 214", "Ctrl+Tab shows the Style page")
 end
 
+-- The About box: the display name and the version.
+do
+  local f = vl.Form{ mode = "design" }
+  local b = f:add("b")
+  b:AboutBox()
+  local m = f:messages()
+  check.eq(#m, 1, "one message box")
+  check.eq(m[1].title, "VlText", "titled with the display name")
+  check.eq(m[1].text:match("^VlText バージョン %d+%.%d+") ~= nil, true, "name and version: " .. m[1].text)
+end
+
 -- Bad arguments are errors with a code and a message.
 do
   local f = vl.Form{ mode = "design" }
