@@ -122,6 +122,7 @@ Form::~Form() {
   system_.SetCommonDialogHandler(nullptr);
   system_.SetPreTranslateHook(nullptr);
   propertyPages_.clear();
+  closedPages_.clear();
   boxes_.clear();
   buttons_.clear();
 }
@@ -160,9 +161,9 @@ bool Form::PreTranslate(win::MSG& msg) {
                    msg.message == win::WM_SYSCHAR;
   if (!key) return false;
   // A property frame navigates its own controls, as a dialog in the host's loop does.
-  for (const auto& p : propertyPages_) {
+  for (const OpenFrame& f : propertyPages_) {
     for (win::HWND h = msg.hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
-      if (h == p->Frame()) return p->PreTranslate(msg);
+      if (h == f.pages->Frame()) return f.pages->PreTranslate(msg);
     }
   }
   // The box that holds the focus filters first.
@@ -315,20 +316,49 @@ bool Form::AnswerCommonDialog(win::CommonDialogRequest& r) {
 }
 
 pages::PropertyPages& Form::OpenPropertyPages(BoxSite& box, std::shared_ptr<pages::SharedPalette> palette) {
+  ReapPropertyPages();
   // Each frame opens a little below and right of the one before, as a designer cascades them.
   const int offset = 24 * static_cast<int>(propertyPages_.size());
   win::FontBackend& fonts = screenFonts_ ? *screenFonts_ : static_cast<win::FontBackend&>(fixedFonts_);
-  propertyPages_.push_back(std::make_unique<pages::PropertyPages>(box.Control(), DesignTimeColumns(box), std::move(palette),
-                                                                  fonts, win::POINT{660 + offset, 20 + offset}));
-  return *propertyPages_.back();
+  propertyPages_.push_back(OpenFrame{nextPagesSerial_++,
+                                     std::make_unique<pages::PropertyPages>(box.Control(), DesignTimeColumns(box),
+                                                                            std::move(palette), fonts,
+                                                                            win::POINT{660 + offset, 20 + offset})});
+  return *propertyPages_.back().pages;
 }
 
 void Form::ClosePropertyPages(const pages::PropertyPages& p) {
-  std::erase_if(propertyPages_, [&](const auto& owned) { return owned.get() == &p; });
+  const auto it = std::find_if(propertyPages_.begin(), propertyPages_.end(), [&](const OpenFrame& f) { return f.pages.get() == &p; });
+  if (it == propertyPages_.end()) return;
+  OpenFrame closing = std::move(*it);
+  propertyPages_.erase(it);
+  if (closing.pages->Busy()) {
+    closing.pages->MarkClosed();
+    closedPages_.push_back(std::move(closing));
+  }
+  ReapPropertyPages();
+}
+
+void Form::ReapPropertyPages() {
+  std::erase_if(closedPages_, [](const OpenFrame& f) { return !f.pages->Busy(); });
+}
+
+std::uint64_t Form::SerialOf(const pages::PropertyPages& p) const {
+  for (const OpenFrame& f : propertyPages_) {
+    if (f.pages.get() == &p) return f.serial;
+  }
+  return 0;
+}
+
+pages::PropertyPages* Form::FindPropertyPages(std::uint64_t serial) {
+  for (const OpenFrame& f : propertyPages_) {
+    if (f.serial == serial) return f.pages.get();
+  }
+  return nullptr;
 }
 
 bool Form::HasPropertyPages(const pages::PropertyPages& p) const {
-  return std::any_of(propertyPages_.begin(), propertyPages_.end(), [&](const auto& owned) { return owned.get() == &p; });
+  return SerialOf(p) != 0;
 }
 
 std::vector<CursorColumn> Form::DesignTimeColumns(BoxSite& box) const {
@@ -349,7 +379,8 @@ std::vector<CursorColumn> Form::DesignTimeColumns(BoxSite& box) const {
 std::string Form::OwnerName(win::HWND hwnd) const {
   if (hwnd == win::kNoWindow) return "";
   if (hwnd == Handle()) return "form";
-  for (const auto& p : propertyPages_) {
+  for (const OpenFrame& f : propertyPages_) {
+    const pages::PropertyPages* p = f.pages.get();
     for (int i = 0; i < pages::PropertyPages::kPageCount; ++i) {
       for (win::HWND h = hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
         if (h == p->Dialog(i).Handle()) return p->Page(i).Title();

@@ -150,8 +150,15 @@ class Form : public win::Window {
   // The design-time property frame of a box (pages/property_frame.h); the form owns it until
   // ClosePropertyPages. Keyboard messages of its windows go to its dialog navigation first.
   pages::PropertyPages& OpenPropertyPages(BoxSite& box, std::shared_ptr<pages::SharedPalette> palette);
+  // A frame closed while one of its calls runs (a box's handler closed it) is hidden at once and
+  // destroyed by the next ReapPropertyPages after that call returned.
   void ClosePropertyPages(const pages::PropertyPages& pages);
   bool HasPropertyPages(const pages::PropertyPages& pages) const;
+  void ReapPropertyPages();
+  // Each frame the form opened has a serial number of its own, never used again, so a holder can
+  // ask for it later without mistaking a newer frame for a closed one.
+  std::uint64_t SerialOf(const pages::PropertyPages& pages) const;
+  pages::PropertyPages* FindPropertyPages(std::uint64_t serial);
   // The columns of the record source the box is bound to at design time, in its order; none while
   // the box has no record source.
   std::vector<CursorColumn> DesignTimeColumns(BoxSite& box) const;
@@ -219,7 +226,13 @@ class Form : public win::Window {
   std::vector<NotificationRecord> notifications_;
   std::vector<DialogRecord> dialogs_;
   std::map<win::CommonDialogKind, std::deque<std::optional<DialogAnswer>>> answers_;
-  std::vector<std::unique_ptr<pages::PropertyPages>> propertyPages_;
+  struct OpenFrame {
+    std::uint64_t serial;
+    std::unique_ptr<pages::PropertyPages> pages;
+  };
+  std::vector<OpenFrame> propertyPages_;
+  std::vector<OpenFrame> closedPages_;  // closed while busy
+  std::uint64_t nextPagesSerial_ = 1;
   EventHandler eventHandler_;
   int nextRow_ = 0;
   std::shared_ptr<win::FontBackend> screenFonts_;

@@ -141,13 +141,7 @@ win::HWND PageEdit::Create(win::System& system, win::DWORD style, win::RECT rect
 }
 
 void PageEdit::Notify(int code) {
-  win::System* sys = Sys();
-  if (sys == nullptr) return;
-  const win::HWND parent = sys->GetParent(Handle());
-  if (parent != win::kNoWindow) {
-    sys->SendMessage(parent, win::WM_COMMAND, win::MAKEWPARAM(static_cast<int>(controlId_), code),
-                     static_cast<win::LPARAM>(win::HandleId(Handle())));
-  }
+  if (Sys() != nullptr) win::NotifyParent(*Sys(), Handle(), controlId_, code);
 }
 
 win::LRESULT PageEdit::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {

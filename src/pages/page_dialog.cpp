@@ -159,42 +159,32 @@ PageCombo* PageDialog::ComboOf(int id) const {
 
 // --- The model shown ---------------------------------------------------------------------------
 
-void PageDialog::SyncComboItems(PageCombo& combo, const std::vector<std::string>& texts) {
+void PageDialog::SyncComboItems(PageCombo& combo, const std::vector<win::ComboItem>& items) {
   const std::vector<win::ComboItem>& have = combo.Items();
-  bool same = have.size() == texts.size();
-  for (std::size_t i = 0; same && i < texts.size(); ++i) same = have[i].text == texts[i];
+  bool same = have.size() == items.size();
+  for (std::size_t i = 0; same && i < items.size(); ++i) same = have[i].text == items[i].text && have[i].data == items[i].data;
   if (same) return;
   win::System& sys = *Sys();
   const std::string keep = combo.Edit() != nullptr ? combo.Edit()->Text() : std::string();
   sys.SendMessage(combo.Handle(), win::CB_RESETCONTENT, 0, 0);
+  // The list shows every item in full, and all of them at once up to the screen's height.
   int widest = 0;
-  for (const std::string& t : texts) {
-    sys.SendMessage(combo.Handle(), win::CB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(t.c_str()));
-    widest = std::max(widest, font_.Width(t));
+  for (const win::ComboItem& item : items) {
+    if (combo.IsOwnerDrawn()) {
+      sys.SendMessage(combo.Handle(), win::CB_ADDSTRING, 0, static_cast<win::LPARAM>(item.data));
+      widest = std::max(widest, kColourItemHeight + font_.Width(ColourItemText(static_cast<std::uint32_t>(item.data))));
+    } else {
+      sys.SendMessage(combo.Handle(), win::CB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(item.text.c_str()));
+      widest = std::max(widest, font_.Width(item.text));
+    }
   }
   if (combo.Edit() != nullptr) sys.SendMessage(combo.Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(keep.c_str()));
-  // The list shows every item in full, and every item at once up to the screen's height.
-  const int scroll = static_cast<int>(texts.size()) > win::ComboBoxControl::kDefaultMinVisible
+  const int scroll = static_cast<int>(items.size()) > win::ComboBoxControl::kDefaultMinVisible
                          ? win::GetSystemMetrics(win::SM_CXVSCROLL)
                          : 0;
   sys.SendMessage(combo.Handle(), win::CB_SETDROPPEDWIDTH, static_cast<win::WPARAM>(widest + 8 + scroll), 0);
   sys.SendMessage(combo.Handle(), win::CB_SETMINVISIBLE,
-                  static_cast<win::WPARAM>(std::max<std::size_t>(texts.size(), win::ComboBoxControl::kDefaultMinVisible)), 0);
-}
-
-void PageDialog::SyncComboItems(PageCombo& combo, const std::vector<std::uint32_t>& values) {
-  const std::vector<win::ComboItem>& have = combo.Items();
-  bool same = have.size() == values.size();
-  for (std::size_t i = 0; same && i < values.size(); ++i) same = have[i].data == values[i];
-  if (same) return;
-  win::System& sys = *Sys();
-  sys.SendMessage(combo.Handle(), win::CB_RESETCONTENT, 0, 0);
-  int widest = 0;
-  for (std::uint32_t v : values) {
-    sys.SendMessage(combo.Handle(), win::CB_ADDSTRING, 0, static_cast<win::LPARAM>(v));
-    widest = std::max(widest, font_.Width(ColourItemText(v)));
-  }
-  sys.SendMessage(combo.Handle(), win::CB_SETDROPPEDWIDTH, static_cast<win::WPARAM>(kColourItemHeight + widest + 8), 0);
+                  static_cast<win::WPARAM>(std::max<std::size_t>(items.size(), win::ComboBoxControl::kDefaultMinVisible)), 0);
 }
 
 void PageDialog::Sync(int id) {
@@ -215,7 +205,9 @@ void PageDialog::Sync(int id) {
     case FieldKind::DropList:
     case FieldKind::Combo: {
       PageCombo& combo = *ComboOf(f->id);
-      SyncComboItems(combo, f->items);
+      std::vector<win::ComboItem> items;
+      for (const std::string& t : f->items) items.push_back(win::ComboItem{t, 0});
+      SyncComboItems(combo, items);
       if (combo.CurSel() != f->selected) sys.SendMessage(h, win::CB_SETCURSEL, static_cast<win::WPARAM>(f->selected), 0);
       if (f->kind == FieldKind::Combo && combo.Text() != f->text) {
         sys.SendMessage(h, win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(f->text.c_str()));
@@ -225,7 +217,9 @@ void PageDialog::Sync(int id) {
     case FieldKind::ColourList:
       if (ColourList* list = page_.ColourListOf(f->id)) {
         PageCombo& combo = *ComboOf(f->id);
-        SyncComboItems(combo, list->Items());
+        std::vector<win::ComboItem> items;
+        for (std::uint32_t v : list->Items()) items.push_back(win::ComboItem{{}, v});
+        SyncComboItems(combo, items);
         if (combo.CurSel() != list->Selected()) sys.SendMessage(h, win::CB_SETCURSEL, static_cast<win::WPARAM>(list->Selected()), 0);
       }
       break;

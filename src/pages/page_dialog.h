@@ -75,8 +75,9 @@ class PageDialog : public win::Window, public PageServices {
   };
 
   void CreateControl(const LayoutItem& item);
-  void SyncComboItems(PageCombo& combo, const std::vector<std::uint32_t>& values);
-  void SyncComboItems(PageCombo& combo, const std::vector<std::string>& texts);
+  // Puts the items into a list unless it holds them already; the list is widened and made tall
+  // enough for all of them.
+  void SyncComboItems(PageCombo& combo, const std::vector<win::ComboItem>& items);
   void OnCommand(int id, int code, win::HWND from);
 
   PropertyPage& page_;

@@ -171,18 +171,27 @@ void PropertyPages::UpdateApplyButton() {
 
 // --- Pages and focus -----------------------------------------------------------------------------
 
+void PropertyPages::MarkClosed() {
+  closed_ = true;
+  win::System& sys = Sys();
+  if (Within(sys, sys.GetFocus(), Frame())) sys.SetFocus(win::kNoWindow);
+  if (sys.IsWindow(Frame())) sys.ShowWindow(Frame(), false);
+}
+
 void PropertyPages::Show(int index, bool focus) {
-  if (index < 0 || index >= kPageCount) return;
+  if (index < 0 || index >= kPageCount || closed_) return;
+  BusyScope busy(*this);
   win::System& sys = Sys();
   if (!sys.IsWindowVisible(Frame())) sys.ShowWindow(Frame(), true);
   if (index != shown_) {
     // Leaving the page leaves its focused field first, so its checks run on the page they belong to.
     if (Within(sys, sys.GetFocus(), Dialog(shown_).Handle())) sys.SetFocus(tabs_->Handle());
+    if (closed_) return;
     sys.ShowWindow(Dialog(shown_).Handle(), false);
     shown_ = index;
     sys.ShowWindow(Dialog(shown_).Handle(), true);
   }
-  if (focus) {
+  if (focus && !closed_) {
     const win::HWND first = win::GetNextDlgTabItem(sys, Dialog(shown_).Handle(), win::kNoWindow, false);
     if (first != win::kNoWindow) win::SetDialogFocus(sys, first);
   }
@@ -203,21 +212,24 @@ win::HWND PropertyPages::FieldWindowOrNull(int page, int id) const {
 
 bool PropertyPages::PrepareField(int page, int id, win::HWND& window) {
   window = FieldWindowOrNull(page, id);
-  if (window == win::kNoWindow) return false;
+  if (window == win::kNoWindow || closed_) return false;
   Show(page);
   win::System& sys = Sys();
-  if (!sys.IsWindowEnabled(window)) return false;
+  if (closed_ || !sys.IsWindowEnabled(window)) return false;
   if (!Within(sys, sys.GetFocus(), window)) win::SetDialogFocus(sys, window);
-  // Leaving the field before may have changed this one (a refused range, a new data type).
-  return sys.IsWindow(window) && sys.IsWindowEnabled(window);
+  // Leaving the field before may have changed this one (a refused range, a new data type), and
+  // the box's handlers may have closed the frame.
+  return !closed_ && sys.IsWindow(window) && sys.IsWindowEnabled(window);
 }
 
 bool PropertyPages::UserFocus(int page, int id) {
+  BusyScope busy(*this);
   win::HWND window;
   return PrepareField(page, id, window);
 }
 
 bool PropertyPages::UserType(int page, int id, const std::string& text) {
+  BusyScope busy(*this);
   const PageField* f = page >= 0 && page < kPageCount ? Page(page).Find(id) : nullptr;
   if (f == nullptr || (f->kind != FieldKind::Edit && f->kind != FieldKind::Combo)) return false;
   win::HWND window;
@@ -229,6 +241,7 @@ bool PropertyPages::UserType(int page, int id, const std::string& text) {
 }
 
 bool PropertyPages::UserChoose(int page, int id, int index) {
+  BusyScope busy(*this);
   win::HWND window;
   if (!PrepareField(page, id, window)) return false;
   PageCombo* combo = Dialog(page).ComboOf(id);
@@ -236,6 +249,7 @@ bool PropertyPages::UserChoose(int page, int id, int index) {
 }
 
 bool PropertyPages::UserCheck(int page, int id, bool on) {
+  BusyScope busy(*this);
   const PageField* f = page >= 0 && page < kPageCount ? Page(page).Find(id) : nullptr;
   if (f == nullptr || f->kind != FieldKind::Check) return false;
   win::HWND window;
@@ -246,6 +260,7 @@ bool PropertyPages::UserCheck(int page, int id, bool on) {
 }
 
 bool PropertyPages::UserClick(int page, int id) {
+  BusyScope busy(*this);
   const PageField* f = page >= 0 && page < kPageCount ? Page(page).Find(id) : nullptr;
   if (f == nullptr || f->kind != FieldKind::Button) return false;
   win::HWND window;
@@ -255,6 +270,7 @@ bool PropertyPages::UserClick(int page, int id) {
 }
 
 void PropertyPages::UserLeave(int page, int id) {
+  BusyScope busy(*this);
   const win::HWND window = FieldWindowOrNull(page, id);
   if (window == win::kNoWindow) return;
   win::System& sys = Sys();
@@ -275,11 +291,15 @@ void PropertyPages::ReadAll() {
 }
 
 bool PropertyPages::Apply() {
+  if (closed_) return false;
+  BusyScope busy(*this);
   win::System& sys = Sys();
   // Pressing a button takes the focus from the field being edited: its checks run first.
   if (Within(sys, sys.GetFocus(), Frame())) sys.SetFocus(buttons_[0]->Handle());
   lastError_.reset();
   for (PropertyPage* p : pages_) {
+    // A box's handler may close the frame from inside a write.
+    if (closed_) return false;
     try {
       p->Apply(control_);
     } catch (const AutomationError& e) {
@@ -290,18 +310,20 @@ bool PropertyPages::Apply() {
       return false;
     }
   }
+  if (closed_) return false;
   ReadAll();
   return true;
 }
 
 void PropertyPages::OnButton(int id) {
+  BusyScope busy(*this);
   win::System& sys = Sys();
   if (id == kApplyId) {
     Apply();
     return;
   }
   if (id == win::IDOK && !Apply()) return;
-  if (id == win::IDOK || id == win::IDCANCEL) {
+  if ((id == win::IDOK || id == win::IDCANCEL) && !closed_) {
     if (Within(sys, sys.GetFocus(), Frame())) sys.SetFocus(win::kNoWindow);
     sys.ShowWindow(Frame(), false);
   }
@@ -310,6 +332,7 @@ void PropertyPages::OnButton(int id) {
 // --- Keyboard ------------------------------------------------------------------------------------
 
 bool PropertyPages::PreTranslate(win::MSG& msg) {
+  BusyScope busy(*this);
   win::System& sys = Sys();
   if (!Within(sys, msg.hwnd, Frame())) return false;
   if (msg.message == win::WM_KEYDOWN && sys.GetKeyState(win::VK_CONTROL) < 0) {
@@ -374,6 +397,7 @@ void PropertyPages::PaintFrame(win::DeviceContext& dc, int index) {
 }
 
 win::Surface PropertyPages::Render(int index, win::FontBackend& fonts) {
+  BusyScope busy(*this);
   win::System& sys = Sys();
   index = std::clamp(index, 0, kPageCount - 1);
   const win::RECT frame = sys.GetWindowRect(Frame());

@@ -83,9 +83,23 @@ class PropertyPages {
   // A picture of the frame showing page `index` as the user sees it (an open list included).
   win::Surface Render(int index, win::FontBackend& fonts);
 
+  // A call of the frame is running: a box's event handler it caused may be the one asking. The
+  // host that closes a busy frame marks it closed and keeps it until the call returns; the calls
+  // still running stop at their next step.
+  bool Busy() const { return busy_ > 0; }
+  void MarkClosed();
+  bool Closed() const { return closed_; }
+
  private:
   class FrameWindow;
   class TabStrip;
+  struct BusyScope {
+    explicit BusyScope(PropertyPages& p) : pages(p) { ++pages.busy_; }
+    ~BusyScope() { --pages.busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    PropertyPages& pages;
+  };
 
   win::HWND FieldWindowOrNull(int page, int id) const;
   bool PrepareField(int page, int id, win::HWND& window);
@@ -109,6 +123,8 @@ class PropertyPages {
   std::array<std::unique_ptr<PageButton>, 3> buttons_;  // OK, キャンセル, 適用
   win::RECT pageBox_{};
   int shown_ = 0;
+  int busy_ = 0;
+  bool closed_ = false;
   std::optional<AutomationError> lastError_;
 };
 

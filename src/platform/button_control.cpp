@@ -32,12 +32,7 @@ void ButtonControl::SetPushed(bool pushed) {
 
 void ButtonControl::Notify(int code) {
   if (OnNotify(code)) return;
-  System* sys = Sys();
-  if (sys == nullptr) return;
-  const HWND parent = sys->GetParent(Handle());
-  if (parent == kNoWindow) return;
-  sys->SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<int>(controlId_), code),
-                   static_cast<LPARAM>(HandleId(Handle())));
+  if (Sys() != nullptr) NotifyParent(*Sys(), Handle(), controlId_, code);
 }
 
 void ButtonControl::Click() {

@@ -157,12 +157,7 @@ int ComboBoxControl::MeasureText(std::string_view text) const {
 // --- Notifications -----------------------------------------------------------------------------
 
 void ComboBoxControl::Notify(int code) {
-  System* sys = Sys();
-  if (sys == nullptr) return;
-  const HWND parent = sys->GetParent(Handle());
-  if (parent == kNoWindow) return;
-  sys->SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<int>(controlId_), code),
-                   static_cast<LPARAM>(HandleId(Handle())));
+  if (Sys() != nullptr) NotifyParent(*Sys(), Handle(), controlId_, code);
 }
 
 // A handler may destroy the box; the steps after a notification run only while it lives.

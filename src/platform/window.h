@@ -304,4 +304,8 @@ class System {
   std::unique_ptr<InputMethodManager> imm_;  // last: its window goes before the table
 };
 
+// A control tells its parent of a notification: WM_COMMAND with MAKEWPARAM(id, code) and the
+// control's handle id as lParam; nothing when the control has no parent.
+void NotifyParent(System& system, HWND control, std::uintptr_t controlId, int code);
+
 }  // namespace vl::win

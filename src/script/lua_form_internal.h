@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/form.h"
+#include "platform/fixed_font.h"
 #include "platform/font_backend.h"
 #include "script/lua_internal.h"
 
@@ -55,5 +56,18 @@ void RegisterDataMethods(lua_State* L);
 std::shared_ptr<IVlCursor> TestSource(lua_State* L, int index, FormHost*& host);
 // The FreeType fonts a form measures and draws with unless the script asks for the fixed ones.
 std::shared_ptr<win::FontBackend> MakeRealFonts();
+
+// The fonts a picture is drawn in: the fixed-metrics font when the options table at `options`
+// asks for it ({font = "fixed"}) or the form measures with it, else the form's real fonts.
+class PictureFonts {
+ public:
+  PictureFonts(lua_State* L, int options, FormHost& host, const char* who);
+  win::FontBackend& Get() const { return *fonts_; }
+
+ private:
+  win::FixedFontBackend fixed_;
+  std::shared_ptr<win::FontBackend> real_;
+  win::FontBackend* fonts_ = nullptr;
+};
 
 }  // namespace vl::script

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "pages/property_frame.h"
-#include "platform/fixed_font.h"
 #include "platform/png_writer.h"
 #include "script/lua_form_internal.h"
 #include "text/encoding.h"
@@ -22,7 +21,7 @@ constexpr const char* kPaletteKey = "vl.palette";
 // The userdata of the frame, a page of it, or a colour list of its Caption page.
 struct PagesRef {
   FormHost* host = nullptr;
-  pages::PropertyPages* pages = nullptr;
+  std::uint64_t serial = 0;  // the frame's number on its form
   int page = 0;  // a page's index
   int field = 0;  // a colour list's control id
 };
@@ -30,10 +29,12 @@ struct PagesRef {
 [[noreturn]] void BadArgument(const std::string& message) { throw HostError{kErrInvalidProcedureCall, message}; }
 
 pages::PropertyPages& Live(const PagesRef& ref) {
-  if (ref.host == nullptr || !ref.host->form || ref.pages == nullptr || !ref.host->form->HasPropertyPages(*ref.pages)) {
-    BadArgument("the property pages are closed");
-  }
-  return *ref.pages;
+  if (ref.host == nullptr || !ref.host->form) BadArgument("the property pages are closed");
+  // Frames closed by a handler while they were busy go once their calls have returned.
+  ref.host->form->ReapPropertyPages();
+  pages::PropertyPages* p = ref.host->form->FindPropertyPages(ref.serial);
+  if (p == nullptr) BadArgument("the property pages are closed");
+  return *p;
 }
 
 PagesRef& CheckRef(lua_State* L, int index, const char* meta, const char* what) {
@@ -109,7 +110,7 @@ int FormPropertyPages(lua_State* L) {
     if (site == nullptr) BadArgument("the box is not on this form");
     pages::PropertyPages& p = h.form->OpenPropertyPages(*site, Palette(L));
     ThrowPending(h);
-    PushRef(L, PagesRef{&h, &p, 0, 0}, kPagesMeta, 1);
+    PushRef(L, PagesRef{&h, h.form->SerialOf(p), 0, 0}, kPagesMeta, 1);
     return 1;
   });
 }
@@ -124,11 +125,13 @@ int PageIndexOf(lua_State* L, const pages::PropertyPages& p, int index) {
 int PagesApply(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPages(L, 1);
-    const bool ok = Live(ref).Apply();
+    pages::PropertyPages& p = Live(ref);  // kept until this call returns, even if a handler closes it
+    const bool ok = p.Apply();
     ThrowPending(*ref.host);
     lua_pushboolean(L, ok);
     if (ok) return 1;
-    PushHostError(L, ToHostError(*ref.pages->LastError()));
+    PushHostError(L, p.LastError() ? ToHostError(*p.LastError())
+                                   : HostError{kErrInvalidProcedureCall, "the property pages were closed during Apply"});
     return 2;
   });
 }
@@ -141,27 +144,9 @@ int PagesRender(lua_State* L) {
     const std::string path = lua_tostring(L, 2);
     const int page = lua_isnoneornil(L, 3) || lua_istable(L, 3) ? p.Shown() : PageIndexOf(L, p, 3);
     const int options = lua_istable(L, 3) ? 3 : 4;
-    bool fixed = ref.host->form->ScreenFonts() == nullptr;
-    if (lua_istable(L, options)) {
-      lua_getfield(L, options, "font");
-      if (lua_isstring(L, -1)) {
-        const std::string font = lua_tostring(L, -1);
-        if (font != "fixed" && font != "real") BadArgument("pages:render: font is \"real\" or \"fixed\"");
-        fixed = font == "fixed";
-      }
-      lua_pop(L, 1);
-    }
-    win::FixedFontBackend fixedFonts;
-    std::shared_ptr<win::FontBackend> real;
-    win::FontBackend* fonts = ref.host->form->ScreenFonts();
-    if (fixed) {
-      fonts = &fixedFonts;
-    } else if (fonts == nullptr) {
-      real = MakeRealFonts();
-      fonts = real.get();
-    }
+    PictureFonts fonts(L, options, *ref.host, "pages:render");
     ref.host->form->PumpMessages();
-    const win::Surface picture = p.Render(page, *fonts);
+    const win::Surface picture = p.Render(page, fonts.Get());
     if (!win::WritePng(picture, path)) BadArgument("pages:render: cannot write " + path);
     lua_pushinteger(L, picture.Width());
     lua_pushinteger(L, picture.Height());
@@ -187,7 +172,7 @@ int PagesFocused(lua_State* L) {
       lua_pushnil(L);
       return 1;
     }
-    PushCp932(L, ref.pages->Page(page).Title());
+    PushCp932(L, Live(ref).Page(page).Title());
     lua_pushinteger(L, id);
     return 2;
   });
@@ -203,8 +188,8 @@ int PagesDirty(lua_State* L) {
 int PagesClose(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPages(L, 1);
-    if (ref.pages != nullptr && ref.host != nullptr && ref.host->form && ref.host->form->HasPropertyPages(*ref.pages)) {
-      ref.host->form->ClosePropertyPages(*ref.pages);
+    if (ref.host != nullptr && ref.host->form) {
+      if (pages::PropertyPages* p = ref.host->form->FindPropertyPages(ref.serial)) ref.host->form->ClosePropertyPages(*p);
     }
     return 0;
   });
@@ -217,7 +202,7 @@ int PagesIndex(lua_State* L) {
     const std::string key = lua_tostring(L, 2);
     pages::PropertyPages& p = Live(ref);
     if (const int i = p.IndexOf(key); i >= 0) {
-      PushRef(L, PagesRef{ref.host, ref.pages, i, 0}, kPageMeta, 1);
+      PushRef(L, PagesRef{ref.host, ref.serial, i, 0}, kPageMeta, 1);
       return 1;
     }
     luaL_getmetatable(L, kPagesMeta);
@@ -377,7 +362,7 @@ int PageColourList(lua_State* L) {
     if (p.Page(ref.page).ColourListOf(id) == nullptr) {
       BadArgument("the " + Cp932ToUtf8(p.Page(ref.page).Title()) + " page has no colour list " + std::to_string(id));
     }
-    PushRef(L, PagesRef{ref.host, ref.pages, ref.page, id}, kColourListMeta, 1);
+    PushRef(L, PagesRef{ref.host, ref.serial, ref.page, id}, kColourListMeta, 1);
     return 1;
   });
 }

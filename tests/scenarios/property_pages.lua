@@ -311,6 +311,31 @@ do
   check.eq(table.concat({pages:focused()}, " "), "Style 214", "Ctrl+Tab shows the Style page")
 end
 
+-- A box's handler may close the pages while they write to it, or while they take the focus.
+do
+  local f = vl.Form{}  -- user mode: the box raises its events
+  local b = f:add("b")
+  b.Value = "abcdef"
+  local pages = f:property_pages(b)
+  b.ValueError = function() pages:close() end
+  pages.General:set(236, "!aaa")  -- the value no longer fits: ValueError while Apply writes Format
+  local ok, err = pages:apply()
+  check.eq(ok, false, "Apply stops")
+  check.eq(err.code, 5, "and says the pages were closed")
+  check.eq(b.Format, "!aaa", "what was written stays written")
+  check.refused(5, nil, function() return pages.General end, "the pages are gone")
+
+  b.DataType = vl.VlTextLong
+  b.CheckValue = true
+  b.UpperValue = 10
+  pages = f:property_pages(b)
+  f:focus(b)
+  f:type("99")
+  b.ValueError = function(e) e.ReturnFocus = false; pages:close() end
+  check.refused(5, nil, function() pages.General:set(231, false) end, "the focus left the box for a closed page")
+  check.eq(f:property_pages(b).General:get(241), 1, "a new frame opens as before")
+end
+
 -- The About box: the display name and the version.
 do
   local f = vl.Form{ mode = "design" }
