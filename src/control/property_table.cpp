@@ -1,4 +1,5 @@
 // The rows of the property table (properties.h), one per property, in dispatch order.
+#include <cmath>
 #include <limits>
 #include <type_traits>
 
@@ -6,6 +7,7 @@
 #include "control/typed_box_ctrl.h"
 #include "runtime/automation_error.h"
 #include "runtime/coerce.h"
+#include "runtime/system_colour.h"
 
 namespace vl {
 
@@ -100,6 +102,8 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
     if (changed) c.Repaint();
   };
 
+  // One row a property, its fields in declaration order; laid out as a table, not by clang-format.
+  // clang-format off
   return {
       {.dispid = kDispFormat, .name = "Format", .kind = K::Text,
        .description = "The format the value is shown through while the box does not have the focus: numeric "
@@ -600,9 +604,15 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .exchange = {kMain, 33, S::I16}},
 
       {.dispid = kDispSpinIncrease, .name = "SpinIncrease", .kind = K::Float,
-       .description = "The amount one step of the spin button adds to or takes from the value.",
+       .description = "The amount one step of the spin button adds to or takes from the value. "
+                      "A value that is not a number (NaN, infinity) is refused.",
        .defaultValue = Fixed(Variant::R4(1.0f)),
+       .errors = {{kErrInvalidPropertyValue}},
        .field = InCore<&Core::spinIncrease>(),
+       // A step that is not a number has no meaning for any box: refused, so no editor steps by it.
+       .check = [](const Variant& v) {
+         if (!std::isfinite(v.AsR4())) RefuseWrite();
+       },
        .toEditor = [](Ctrl& c, CVlEditWnd& e) { e.SetSpinIncrease(c.core_.spinIncrease); },
        .push = EditorPush::Always,
        .editorOrder = 21,
@@ -610,14 +620,14 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
 
       {.dispid = kDispDisabledBackColor, .name = "DisabledBackColor", .kind = K::Colour,
        .description = "The background of the box while it is disabled.",
-       .defaultValue = Colour(0x80000005),
+       .defaultValue = Colour(kColourWindow),
        .field = InCore<&Core::disabledBackColor>(),
        .after = repaintIfChanged,
        .exchange = {kMain, 8, S::Colour}},
 
       {.dispid = kDispDisabledForeColor, .name = "DisabledForeColor", .kind = K::Colour,
        .description = "The text colour of the box while it is disabled.",
-       .defaultValue = Colour(0x80000010),
+       .defaultValue = Colour(kColourButtonShadow),
        .field = InCore<&Core::disabledForeColor>(),
        .after = repaintIfChanged,
        .exchange = {kMain, 7, S::Colour}},
@@ -634,7 +644,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
 
       {.dispid = kDispForeColor, .name = "ForeColor", .kind = K::Colour,
        .description = "The text colour of the box.",
-       .defaultValue = Colour(0x80000008),
+       .defaultValue = Colour(kColourWindowText),
        .field = InCore<&Core::foreColor>(),
        .set = [](Ctrl& c, const PropertyInfo&, const Variant& v) { return c.SetBoxColour(true, v); },
        .exchange = {kMain, 5, S::Colour}},
@@ -708,7 +718,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
       {.dispid = kDispControlBackColor, .name = "ControlBackColor", .kind = K::Colour,
        .description = "The background of the whole control area around the box: the gaps between the box and "
                       "its captions.",
-       .defaultValue = Colour(0x8000000F),
+       .defaultValue = Colour(kColourButtonFace),
        .field = InControl<&Ctrl::controlBackColor_>(),
        .after = repaintIfChanged,
        .exchange = {ExchangePart::AfterCaptions, 0, S::Colour}},
@@ -724,6 +734,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .after = [](Ctrl& c, bool) { c.Repaint(); },
        .exchange = {kMain, 37, S::I16}},
   };
+  // clang-format on
 }
 
 const std::vector<PropertyInfo>& PropertyTable() {

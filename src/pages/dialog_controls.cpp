@@ -78,7 +78,7 @@ win::DialogBaseUnits DialogFont::BaseUnits() const { return win::GetDialogBaseUn
 
 // --- Labels and buttons --------------------------------------------------------------------------
 
-void PageStatic::Paint(win::DeviceContext& dc) {
+void PageStatic::PrintClient(win::DeviceContext& dc) {
   const win::DWORD style = Sys()->GetStyle(Handle());
   std::uint32_t flags = 0;
   if ((style & 3) == win::SS_CENTER) flags |= kDrawCenter;
@@ -88,7 +88,7 @@ void PageStatic::Paint(win::DeviceContext& dc) {
   DrawTextLine(dc, Text(), ClientOf(*this), flags);
 }
 
-void PageButton::Paint(win::DeviceContext& dc) {
+void PageButton::PrintClient(win::DeviceContext& dc) {
   const win::RECT client = ClientOf(*this);
   const bool enabled = Enabled(*this);
   win::SetTextColor(dc, win::GetSysColor(enabled ? win::COLOR_BTNTEXT : win::COLOR_GRAYTEXT));
@@ -214,7 +214,7 @@ void PaintEditText(win::DeviceContext& dc, const win::EditControl& edit, bool fo
   win::RestoreDC(dc, saved);
 }
 
-void PageEdit::Paint(win::DeviceContext& dc) {
+void PageEdit::PrintClient(win::DeviceContext& dc) {
   win::RECT r = ClientOf(*this);
   win::DrawEdge(dc, r, win::EDGE_SUNKEN, win::BF_RECT | win::BF_ADJUST);
   const bool enabled = Enabled(*this);
@@ -236,7 +236,7 @@ void PageCombo::PaintItem(win::DeviceContext& dc, const win::RECT& rect, int ind
   TextInRect(dc, item.text, rect, 2);
 }
 
-void PageCombo::Paint(win::DeviceContext& dc) {
+void PageCombo::PrintClient(win::DeviceContext& dc) {
   win::RECT r = ClientOf(*this);
   win::DrawEdge(dc, r, win::EDGE_SUNKEN, win::BF_RECT | win::BF_ADJUST);
   const bool enabled = Enabled(*this);
@@ -300,7 +300,7 @@ void PageCombo::PaintOverlay(win::DeviceContext& dc) {
 
 // --- The sample ----------------------------------------------------------------------------------
 
-void PageSample::Paint(win::DeviceContext& dc) {
+void PageSample::PrintClient(win::DeviceContext& dc) {
   win::RECT r = ClientOf(*this);
   win::DrawEdge(dc, r, win::EDGE_SUNKEN, win::BF_RECT | win::BF_ADJUST);
   win::FillRect(dc, r, SysBrush(win::COLOR_BTNFACE));

@@ -1,6 +1,6 @@
 // The controls of the page dialogs: the window system's standard controls with the look a
-// Japanese dialog gives them. Each one paints itself at its window's origin; the dialog paints
-// them in tab order and the open lists last, on top.
+// Japanese dialog gives them. Each one paints itself (Window::PrintClient) when the window system
+// paints the dialog; an open list lies over the other controls and is painted after them.
 #pragma once
 
 #include <cstdint>
@@ -43,34 +43,23 @@ class DialogFont {
 // The page font of the component's dialogs.
 win::LOGFONT PageLogFont();
 
-class DialogControl {
+class PageStatic : public win::StaticControl {
  public:
-  virtual ~DialogControl() = default;
-  // Paints the control with its top-left at the context's origin, in the dialog font.
-  virtual void Paint(win::DeviceContext& dc) = 0;
-  // What lies over other controls (an open list), at the control's origin.
-  virtual void PaintOverlay(win::DeviceContext& /*dc*/) {}
-  // How far the overlay reaches below and right of the control's origin (empty for none).
-  virtual win::RECT OverlayRect() const { return {}; }
+  void PrintClient(win::DeviceContext& dc) override;
 };
 
-class PageStatic : public win::StaticControl, public DialogControl {
+class PageButton : public win::ButtonControl {
  public:
-  void Paint(win::DeviceContext& dc) override;
+  void PrintClient(win::DeviceContext& dc) override;
 };
 
-class PageButton : public win::ButtonControl, public DialogControl {
- public:
-  void Paint(win::DeviceContext& dc) override;
-};
-
-class PageEdit : public win::EditControl, public DialogControl {
+class PageEdit : public win::EditControl {
  public:
   explicit PageEdit(const DialogFont& font) : font_(font) {}
   win::HWND Create(win::System& system, win::DWORD style, win::RECT rect, win::HWND parent, std::uintptr_t controlId);
   std::uintptr_t ControlId() const { return controlId_; }
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override;
-  void Paint(win::DeviceContext& dc) override;
+  void PrintClient(win::DeviceContext& dc) override;
 
  protected:
   int MeasureText(std::string_view shown) const override { return font_.Width(shown); }
@@ -87,16 +76,18 @@ class PageEdit : public win::EditControl, public DialogControl {
 // the selection highlighted and the caret shown while it has the focus.
 void PaintEditText(win::DeviceContext& dc, const win::EditControl& edit, bool focused, bool enabled);
 
-class PageCombo : public win::ComboBoxControl, public DialogControl {
+class PageCombo : public win::ComboBoxControl {
  public:
   // Draws an owner-drawn item's value into a rectangle; `selected` for the highlighted one.
   using ItemPainter = std::function<void(win::DeviceContext&, const win::RECT&, std::uintptr_t value, bool selected)>;
 
   explicit PageCombo(const DialogFont& font) : font_(font) {}
   void SetItemPainter(ItemPainter painter) { painter_ = std::move(painter); }
-  void Paint(win::DeviceContext& dc) override;
-  void PaintOverlay(win::DeviceContext& dc) override;
-  win::RECT OverlayRect() const override { return IsDropped() ? DroppedRect() : win::RECT{}; }
+  void PrintClient(win::DeviceContext& dc) override;
+  // The open list, which lies over the controls below the box, at the box's origin.
+  void PaintOverlay(win::DeviceContext& dc);
+  // Where the open list reaches, in the box's coordinates (empty while it is closed).
+  win::RECT OverlayRect() const { return IsDropped() ? DroppedRect() : win::RECT{}; }
 
  protected:
   int MeasureText(std::string_view text) const override { return font_.Width(text); }
@@ -110,7 +101,7 @@ class PageCombo : public win::ComboBoxControl, public DialogControl {
 };
 
 // The Caption page's sample: a sunken field showing a text in a font and colour of its own.
-class PageSample : public win::StaticControl, public DialogControl {
+class PageSample : public win::StaticControl {
  public:
   struct Look {
     std::string text;  // CP932
@@ -118,7 +109,7 @@ class PageSample : public win::StaticControl, public DialogControl {
     std::uint32_t colour = 0;  // 0x00BBGGRR
   };
   void SetLookSource(std::function<Look()> source) { source_ = std::move(source); }
-  void Paint(win::DeviceContext& dc) override;
+  void PrintClient(win::DeviceContext& dc) override;
 
  private:
   std::function<Look()> source_;

@@ -55,23 +55,19 @@ void PageDialog::CreateControl(const LayoutItem& item) {
   if (field == nullptr) return;
   const int id = field->id;
   const win::DWORD visible = win::WS_CHILD | win::WS_VISIBLE;
-  Control c;
-  c.field = item.place == Place::Label ? 0 : id;
+  std::unique_ptr<win::Window> window;
   if (item.place == Place::Label) {
     auto label = std::make_unique<PageStatic>();
     label->Create(sys, visible | win::SS_LEFT, r, Handle(), 0, field->label);
     labelWindows_[id] = label->Handle();
-    c.paint = label.get();
-    c.window = std::move(label);
-    controls_.push_back(std::move(c));
+    controls_.push_back(std::move(label));
     return;
   }
   switch (field->kind) {
     case FieldKind::Edit: {
       auto edit = std::make_unique<PageEdit>(font_);
       edit->Create(sys, visible | win::WS_TABSTOP | win::ES_AUTOHSCROLL, r, Handle(), static_cast<std::uintptr_t>(id));
-      c.paint = edit.get();
-      c.window = std::move(edit);
+      window = std::move(edit);
       break;
     }
     case FieldKind::Check:
@@ -79,8 +75,7 @@ void PageDialog::CreateControl(const LayoutItem& item) {
       auto button = std::make_unique<PageButton>();
       const win::DWORD type = field->kind == FieldKind::Check ? win::BS_AUTOCHECKBOX : win::BS_PUSHBUTTON;
       button->Create(sys, visible | win::WS_TABSTOP | type, r, Handle(), static_cast<std::uintptr_t>(id), field->label);
-      c.paint = button.get();
-      c.window = std::move(button);
+      window = std::move(button);
       break;
     }
     case FieldKind::DropList:
@@ -111,8 +106,8 @@ void PageDialog::CreateControl(const LayoutItem& item) {
         const win::HWND hwnd = combo->Handle();
         list->SetReopen([this, hwnd] { Sys()->SendMessage(hwnd, win::CB_SHOWDROPDOWN, 1, 0); });
       }
-      c.paint = combo.get();
-      c.window = std::move(combo);
+      combos_.push_back(combo.get());
+      window = std::move(combo);
       break;
     }
     case FieldKind::Sample: {
@@ -125,15 +120,14 @@ void PageDialog::CreateControl(const LayoutItem& item) {
         look.colour = TranslateOleColour(page_.SampleColour());
         return look;
       });
-      c.paint = sample.get();
-      c.window = std::move(sample);
+      window = std::move(sample);
       break;
     }
     case FieldKind::Label:
       return;
   }
-  fieldWindows_[id] = c.window->Handle();
-  controls_.push_back(std::move(c));
+  fieldWindows_[id] = window->Handle();
+  controls_.push_back(std::move(window));
 }
 
 win::HWND PageDialog::FieldWindow(int id) const {
@@ -304,30 +298,24 @@ void PageDialog::OnCommand(int id, int code, win::HWND from) {
 
 void PageDialog::Paint(win::DeviceContext& dc) {
   win::System& sys = *Sys();
-  auto paintAt = [&](const Control& c, bool overlay) {
-    const win::RECT r = sys.GetWindowRect(c.window->Handle());
+  sys.PrintWindow(Handle(), dc, win::POINT{0, 0});
+  for (PageCombo* combo : combos_) {
+    if (combo->OverlayRect().IsEmpty()) continue;
+    const win::RECT r = sys.GetWindowRect(combo->Handle());
     const int saved = win::SaveDC(dc);
     const win::POINT o = dc.Origin();
     win::SetViewportOrgEx(dc, o.x + r.left, o.y + r.top);
-    if (!overlay) win::IntersectClipRect(dc, 0, 0, r.Width(), r.Height());
-    overlay ? c.paint->PaintOverlay(dc) : c.paint->Paint(dc);
+    combo->PaintOverlay(dc);
     win::RestoreDC(dc, saved);
-  };
-  for (const Control& c : controls_) {
-    if (c.paint != nullptr && (sys.GetStyle(c.window->Handle()) & win::WS_VISIBLE) != 0) paintAt(c, false);
-  }
-  for (const Control& c : controls_) {
-    if (c.paint != nullptr && !c.paint->OverlayRect().IsEmpty()) paintAt(c, true);
   }
 }
 
 win::RECT PageDialog::OverlayBounds() const {
   win::RECT out{};
-  for (const Control& c : controls_) {
-    if (c.paint == nullptr) continue;
-    const win::RECT o = c.paint->OverlayRect();
+  for (const PageCombo* combo : combos_) {
+    const win::RECT o = combo->OverlayRect();
     if (o.IsEmpty()) continue;
-    const win::RECT at = Sys()->GetWindowRect(c.window->Handle());
+    const win::RECT at = Sys()->GetWindowRect(combo->Handle());
     const win::RECT r = win::OffsetRectBy(o, at.left, at.top);
     out = out.IsEmpty() ? r : win::RECT{std::min(out.left, r.left), std::min(out.top, r.top), std::max(out.right, r.right),
                                         std::max(out.bottom, r.bottom)};

@@ -54,7 +54,8 @@ class PageDialog : public win::Window, public PageServices {
   // Shows the model's field in its window: text, items, selection, check, enabling.
   void Sync(int id);
 
-  // Paints the controls, the dialog's top-left at the context's origin; the open lists last.
+  // Paints the dialog's controls through the window system, the dialog's top-left at the
+  // context's origin, also while the dialog is hidden; the open lists last, over the rest.
   void Paint(win::DeviceContext& dc);
   // The part of the dialog's coordinates the open lists reach (empty when none is open).
   win::RECT OverlayBounds() const;
@@ -68,11 +69,6 @@ class PageDialog : public win::Window, public PageServices {
   bool ChooseColour(std::uint32_t& colour) override;
 
  private:
-  struct Control {
-    int field = 0;
-    std::unique_ptr<win::Window> window;
-    DialogControl* paint = nullptr;
-  };
 
   void CreateControl(const LayoutItem& item);
   // Puts the items into a list unless it holds them already; the list is widened and made tall
@@ -84,7 +80,8 @@ class PageDialog : public win::Window, public PageServices {
   const PageLayout& layout_;
   const DialogFont& font_;
   win::SIZE size_;
-  std::vector<Control> controls_;
+  std::vector<std::unique_ptr<win::Window>> controls_;
+  std::vector<PageCombo*> combos_;  // the controls that can open a list
   std::map<int, win::HWND> fieldWindows_;
   std::map<int, win::HWND> labelWindows_;
   bool syncing_ = false;

@@ -29,6 +29,8 @@ win::HBRUSH SysBrush(int index) { return win::CreateSolidBrush(win::GetSysColor(
 class PropertyPages::FrameWindow : public win::Window {
  public:
   explicit FrameWindow(PropertyPages& owner) : owner_(owner) {}
+  // The frame's face and its row of tabs; the window system paints the page and buttons over it.
+  void PrintClient(win::DeviceContext& dc) override { owner_.PaintFrame(dc, owner_.shown_); }
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override {
     if (msg == win::WM_COMMAND && win::HIWORD(wParam) == win::BN_CLICKED) {
       owner_.OnButton(win::LOWORD(wParam));
@@ -361,8 +363,7 @@ win::RECT PropertyPages::TabRect(int index) const {
 }
 
 void PropertyPages::PaintFrame(win::DeviceContext& dc, int index) {
-  win::System& sys = Sys();
-  const win::RECT frame = sys.GetWindowRect(Frame());
+  const win::RECT frame = Sys().GetWindowRect(Frame());
   win::FillRect(dc, win::RECT{0, 0, frame.Width(), frame.Height()}, SysBrush(win::COLOR_BTNFACE));
   win::RECT box = pageBox_;
   win::DrawEdge(dc, box, win::EDGE_RAISED, win::BF_RECT);
@@ -385,15 +386,6 @@ void PropertyPages::PaintFrame(win::DeviceContext& dc, int index) {
       win::DrawFocusRect(dc, win::RECT{left - 2, top - 1, left + w + 2, top + textHeight + 1});
     }
   }
-  for (const auto& b : buttons_) {
-    const win::RECT r = sys.GetWindowRect(b->Handle());
-    const int saved = win::SaveDC(dc);
-    const win::POINT o = dc.Origin();
-    win::SetViewportOrgEx(dc, o.x + r.left, o.y + r.top);
-    win::IntersectClipRect(dc, 0, 0, r.Width(), r.Height());
-    b->Paint(dc);
-    win::RestoreDC(dc, saved);
-  }
 }
 
 win::Surface PropertyPages::Render(int index, win::FontBackend& fonts) {
@@ -408,7 +400,12 @@ win::Surface PropertyPages::Render(int index, win::FontBackend& fonts) {
   win::Surface picture(width, height, win::GetSysColor(win::COLOR_APPWORKSPACE));
   win::DeviceContext dc(&picture, fonts);
   win::SelectObject(dc, win::CreateFontIndirect(font_.LogFont()));
+  // The frame as it would look with that page chosen: its face and tabs, its buttons, the page.
   PaintFrame(dc, index);
+  for (const auto& b : buttons_) {
+    const win::RECT r = sys.GetWindowRect(b->Handle());
+    sys.PrintWindow(b->Handle(), dc, win::POINT{r.left, r.top});
+  }
   const int saved = win::SaveDC(dc);
   win::SetViewportOrgEx(dc, at.left, at.top);
   Dialog(index).Paint(dc);
