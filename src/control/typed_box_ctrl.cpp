@@ -68,7 +68,8 @@ void CVlTypedBoxCtrl::AboutBox() {
   // The display name and the version the project was built as, in a modal message box.
   win::System& sys = site_.WindowSystem();
   const std::string& name = LoadResourceString(kIdsDisplayName);
-  sys.MessageBox(Handle(), name + Cp932Literal(" バージョン ") + VL_VERSION, name, win::MB_OK | win::MB_ICONINFORMATION);
+  sys.MessageBox(Handle(), name + Cp932Literal(" バージョン ") + VL_VERSION, name,
+                 win::MB_OK | win::MB_ICONINFORMATION);
 }
 
 // ---------------------------------------------------------------------------------------------

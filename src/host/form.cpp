@@ -321,15 +321,15 @@ pages::PropertyPages& Form::OpenPropertyPages(BoxSite& box, std::shared_ptr<page
   // Each frame opens a little below and right of the one before, as a designer cascades them.
   const int offset = 24 * static_cast<int>(propertyPages_.size());
   win::FontBackend& fonts = screenFonts_ ? *screenFonts_ : static_cast<win::FontBackend&>(fixedFonts_);
-  propertyPages_.push_back(OpenFrame{nextPagesSerial_++,
-                                     std::make_unique<pages::PropertyPages>(box.Control(), DesignTimeColumns(box),
-                                                                            std::move(palette), fonts,
-                                                                            win::POINT{660 + offset, 20 + offset})});
+  propertyPages_.push_back(OpenFrame{nextPagesSerial_++, std::make_unique<pages::PropertyPages>(
+                                                             box.Control(), DesignTimeColumns(box), std::move(palette),
+                                                             fonts, win::POINT{660 + offset, 20 + offset})});
   return *propertyPages_.back().pages;
 }
 
 void Form::ClosePropertyPages(const pages::PropertyPages& p) {
-  const auto it = std::find_if(propertyPages_.begin(), propertyPages_.end(), [&](const OpenFrame& f) { return f.pages.get() == &p; });
+  const auto it = std::find_if(propertyPages_.begin(), propertyPages_.end(),
+                               [&](const OpenFrame& f) { return f.pages.get() == &p; });
   if (it == propertyPages_.end()) return;
   OpenFrame closing = std::move(*it);
   propertyPages_.erase(it);
@@ -358,9 +358,7 @@ pages::PropertyPages* Form::FindPropertyPages(std::uint64_t serial) {
   return nullptr;
 }
 
-bool Form::HasPropertyPages(const pages::PropertyPages& p) const {
-  return SerialOf(p) != 0;
-}
+bool Form::HasPropertyPages(const pages::PropertyPages& p) const { return SerialOf(p) != 0; }
 
 std::vector<CursorColumn> Form::DesignTimeColumns(BoxSite& box) const {
   // At design time the box's record source hands out a cursor for the asking, dropped after.

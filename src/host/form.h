@@ -6,8 +6,8 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,7 +46,7 @@ struct MessageRecord {
 // A common dialog the host was asked to show (colour, file, font), with what it opened on.
 struct DialogRecord {
   win::CommonDialogKind kind;
-  std::string owner;   // box name, "form", a page's title or "pages", or empty for none
+  std::string owner;  // box name, "form", a page's title or "pages", or empty for none
   std::uint32_t colour = 0;
   std::string filter;  // CP932
   std::string path;    // CP932

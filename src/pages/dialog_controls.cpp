@@ -68,7 +68,8 @@ win::LOGFONT PageLogFont() {
   return desc.ToLogFont();
 }
 
-DialogFont::DialogFont(win::FontBackend& fonts, const win::LOGFONT& font) : fonts_(fonts), font_(font), dc_(nullptr, fonts) {
+DialogFont::DialogFont(win::FontBackend& fonts, const win::LOGFONT& font)
+    : fonts_(fonts), font_(font), dc_(nullptr, fonts) {
   win::SelectObject(dc_, win::CreateFontIndirect(font_));
 }
 
@@ -118,8 +119,9 @@ void PageButton::PrintClient(win::DeviceContext& dc) {
     r = win::RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
   }
   win::RECT face = r;
-  win::DrawFrameControl(dc, face, win::DFC_BUTTON,
-                        win::DFCS_BUTTONPUSH | (IsPushed() ? win::DFCS_PUSHED : 0) | (enabled ? 0 : win::DFCS_INACTIVE));
+  win::DrawFrameControl(
+      dc, face, win::DFC_BUTTON,
+      win::DFCS_BUTTONPUSH | (IsPushed() ? win::DFCS_PUSHED : 0) | (enabled ? 0 : win::DFCS_INACTIVE));
   const int shift = IsPushed() ? 1 : 0;
   const int h = win::GetTextMetrics(dc).tmHeight;
   const int top = r.top + (r.Height() - h) / 2 + shift;
@@ -185,12 +187,15 @@ void PaintEditText(win::DeviceContext& dc, const win::EditControl& edit, bool fo
   win::IntersectClipRect(dc, fr.left, fr.top, fr.right, fr.bottom);
   win::SetBkMode(dc, win::TRANSPARENT);
   const win::COLORREF text = win::GetSysColor(enabled ? win::COLOR_WINDOWTEXT : win::COLOR_GRAYTEXT);
-  const std::size_t selStart = static_cast<std::size_t>(std::clamp<std::int32_t>(edit.SelStart(), 0, static_cast<std::int32_t>(shown.size())));
-  const std::size_t selEnd = static_cast<std::size_t>(std::clamp<std::int32_t>(edit.SelEnd(), 0, static_cast<std::int32_t>(shown.size())));
+  const std::size_t selStart =
+      static_cast<std::size_t>(std::clamp<std::int32_t>(edit.SelStart(), 0, static_cast<std::int32_t>(shown.size())));
+  const std::size_t selEnd =
+      static_cast<std::size_t>(std::clamp<std::int32_t>(edit.SelEnd(), 0, static_cast<std::int32_t>(shown.size())));
   if (focused && selEnd > selStart) {
     int x0 = x;
     const std::string_view all(shown);
-    const std::string_view pieces[3] = {all.substr(0, selStart), all.substr(selStart, selEnd - selStart), all.substr(selEnd)};
+    const std::string_view pieces[3] = {all.substr(0, selStart), all.substr(selStart, selEnd - selStart),
+                                        all.substr(selEnd)};
     for (int i = 0; i < 3; ++i) {
       const int w = edit.TextWidth(pieces[i]);
       if (i == 1) {
@@ -206,7 +211,8 @@ void PaintEditText(win::DeviceContext& dc, const win::EditControl& edit, bool fo
     win::SetTextColor(dc, text);
     win::TextOut(dc, x, y, shown);
     if (focused) {
-      const std::size_t caret = static_cast<std::size_t>(std::clamp<std::int32_t>(edit.Caret(), 0, static_cast<std::int32_t>(shown.size())));
+      const std::size_t caret =
+          static_cast<std::size_t>(std::clamp<std::int32_t>(edit.Caret(), 0, static_cast<std::int32_t>(shown.size())));
       const int cx = x + edit.TextWidth(std::string_view(shown).substr(0, caret));
       win::FillRect(dc, win::RECT{cx, y, cx + 1, y + lineHeight}, SysBrush(win::COLOR_WINDOWTEXT));
     }
@@ -264,8 +270,9 @@ void PageCombo::PrintClient(win::DeviceContext& dc) {
     win::DrawFocusRect(dc, win::RECT{field.left + 1, field.top + 1, field.right - 1, field.bottom - 1});
   }
   win::RECT button = ButtonRect();
-  win::DrawFrameControl(dc, button, win::DFC_SCROLL,
-                        win::DFCS_SCROLLDOWN | (IsDropped() ? win::DFCS_PUSHED : 0) | (enabled ? 0 : win::DFCS_INACTIVE));
+  win::DrawFrameControl(
+      dc, button, win::DFC_SCROLL,
+      win::DFCS_SCROLLDOWN | (IsDropped() ? win::DFCS_PUSHED : 0) | (enabled ? 0 : win::DFCS_INACTIVE));
 }
 
 void PageCombo::PaintOverlay(win::DeviceContext& dc) {
@@ -280,7 +287,8 @@ void PageCombo::PaintOverlay(win::DeviceContext& dc) {
   const int h = ItemHeight();
   for (int row = 0; row < rows && TopIndex() + row < count; ++row) {
     const int i = TopIndex() + row;
-    const win::RECT rect{list.left + 1, list.top + 1 + row * h, list.right - 1 - barWidth, list.top + 1 + (row + 1) * h};
+    const win::RECT rect{list.left + 1, list.top + 1 + row * h, list.right - 1 - barWidth,
+                         list.top + 1 + (row + 1) * h};
     PaintItem(dc, rect, i, i == Highlight());
   }
   if (!scrolls) return;

@@ -15,9 +15,8 @@ struct PresetRun {
 };
 
 constexpr PresetRun kPresetRuns[] = {
-    {VlTextInteger, 560, 9}, {VlTextLong, 580, 9},   {VlTextSingle, 600, 9},
-    {VlTextDouble, 620, 9},  {VlTextCurrency, 640, 9}, {VlTextDate, 500, 13},
-    {VlTextString, 520, 8},  {VlTextByte, 540, 3},
+    {VlTextInteger, 560, 9},  {VlTextLong, 580, 9},  {VlTextSingle, 600, 9}, {VlTextDouble, 620, 9},
+    {VlTextCurrency, 640, 9}, {VlTextDate, 500, 13}, {VlTextString, 520, 8}, {VlTextByte, 540, 3},
 };
 
 }  // namespace

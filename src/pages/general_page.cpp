@@ -27,12 +27,20 @@ constexpr std::uint16_t kTypeCodes[] = {VlTextInteger, VlTextLong,   VlTextSingl
 const std::vector<FieldRow>& GeneralRows() {
   static const std::vector<FieldRow> rows = {
       {kDataField, FieldKind::Combo, "Data&Field:", kDispDataField, Exchange::Text, {}},
-      {kDataType, FieldKind::DropList, "Data&Type:", kDispDataType, Exchange::Index,
+      {kDataType,
+       FieldKind::DropList,
+       "Data&Type:",
+       kDispDataType,
+       Exchange::Index,
        {"2 - Integer", "3 - Long", "4 - Single", "5 - Double", "6 - Currency", "7 - Date", "8 - String", "11 - Boolean",
         "17 - Byte"}},
       {kMaxLength, FieldKind::Edit, "&MaxLength:", kDispMaxLength, Exchange::Int, {}},
       {kLocked, FieldKind::Check, "&Locked", kDispLocked, Exchange::Check, {}},
-      {kAlignment, FieldKind::DropList, "Al&ignment:", kDispAlignment, Exchange::Index,
+      {kAlignment,
+       FieldKind::DropList,
+       "Al&ignment:",
+       kDispAlignment,
+       Exchange::Index,
        {"0 - Left Justify", "1 - Right Justify", "2 - Center Justify"}},
       {kCaption, FieldKind::Edit, "&Caption:", kDispCaption, Exchange::Text, {}},
       {kFormat, FieldKind::Combo, "Fo&rmat:", kDispFormat, Exchange::Text, {}},
@@ -112,7 +120,8 @@ Variant CVlTextPPGGeneral::Normalize(const Binding& b, const Variant& value) con
     // A design-time host reads no default as an empty text; a text default of another type
     // means none either.
     if (value.IsNullOrEmpty()) return TypedValue::Null();
-    if (value.Type() == VarType::Bstr && (dataType_ != VlTextString || value.AsBstr().empty())) return TypedValue::Null();
+    if (value.Type() == VarType::Bstr && (dataType_ != VlTextString || value.AsBstr().empty()))
+      return TypedValue::Null();
   }
   bool ok = false;
   TypedValue v = Converted(value, dataType_, ok);
@@ -130,10 +139,14 @@ std::optional<Variant> CVlTextPPGGeneral::FieldValue(const Binding& b) const {
       // MaxLength belongs to String boxes only.
       if (dataType_ != VlTextString) return std::nullopt;
       return PropertyPage::FieldValue(b);
-    case kLowerValue: return lower_;
-    case kUpperValue: return upper_;
-    case kDefaultValue: return Field(kNull).checked ? TypedValue::Null() : default_;
-    default: return PropertyPage::FieldValue(b);
+    case kLowerValue:
+      return lower_;
+    case kUpperValue:
+      return upper_;
+    case kDefaultValue:
+      return Field(kNull).checked ? TypedValue::Null() : default_;
+    default:
+      return PropertyPage::FieldValue(b);
   }
 }
 

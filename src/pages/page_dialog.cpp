@@ -16,7 +16,8 @@ constexpr std::uint32_t kIdsDisplayNameTitle = 1;
 std::string WindowText(win::System& sys, win::HWND hwnd) {
   const win::LRESULT length = sys.SendMessage(hwnd, win::WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<std::size_t>(std::max<win::LRESULT>(0, length)) + 1, '\0');
-  const win::LRESULT got = sys.SendMessage(hwnd, win::WM_GETTEXT, text.size(), reinterpret_cast<win::LPARAM>(text.data()));
+  const win::LRESULT got =
+      sys.SendMessage(hwnd, win::WM_GETTEXT, text.size(), reinterpret_cast<win::LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(std::max<win::LRESULT>(0, got)));
   return text;
 }
@@ -156,7 +157,8 @@ PageCombo* PageDialog::ComboOf(int id) const {
 void PageDialog::SyncComboItems(PageCombo& combo, const std::vector<win::ComboItem>& items) {
   const std::vector<win::ComboItem>& have = combo.Items();
   bool same = have.size() == items.size();
-  for (std::size_t i = 0; same && i < items.size(); ++i) same = have[i].text == items[i].text && have[i].data == items[i].data;
+  for (std::size_t i = 0; same && i < items.size(); ++i)
+    same = have[i].text == items[i].text && have[i].data == items[i].data;
   if (same) return;
   win::System& sys = *Sys();
   const std::string keep = combo.Edit() != nullptr ? combo.Edit()->Text() : std::string();
@@ -172,13 +174,15 @@ void PageDialog::SyncComboItems(PageCombo& combo, const std::vector<win::ComboIt
       widest = std::max(widest, font_.Width(item.text));
     }
   }
-  if (combo.Edit() != nullptr) sys.SendMessage(combo.Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(keep.c_str()));
+  if (combo.Edit() != nullptr)
+    sys.SendMessage(combo.Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(keep.c_str()));
   const int scroll = static_cast<int>(items.size()) > win::ComboBoxControl::kDefaultMinVisible
                          ? win::GetSystemMetrics(win::SM_CXVSCROLL)
                          : 0;
   sys.SendMessage(combo.Handle(), win::CB_SETDROPPEDWIDTH, static_cast<win::WPARAM>(widest + 8 + scroll), 0);
-  sys.SendMessage(combo.Handle(), win::CB_SETMINVISIBLE,
-                  static_cast<win::WPARAM>(std::max<std::size_t>(items.size(), win::ComboBoxControl::kDefaultMinVisible)), 0);
+  sys.SendMessage(
+      combo.Handle(), win::CB_SETMINVISIBLE,
+      static_cast<win::WPARAM>(std::max<std::size_t>(items.size(), win::ComboBoxControl::kDefaultMinVisible)), 0);
 }
 
 void PageDialog::Sync(int id) {
@@ -191,7 +195,8 @@ void PageDialog::Sync(int id) {
   syncing_ = true;
   switch (f->kind) {
     case FieldKind::Edit:
-      if (WindowText(sys, h) != f->text) sys.SendMessage(h, win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(f->text.c_str()));
+      if (WindowText(sys, h) != f->text)
+        sys.SendMessage(h, win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(f->text.c_str()));
       break;
     case FieldKind::Check:
       sys.SendMessage(h, win::BM_SETCHECK, f->checked ? win::BST_CHECKED : win::BST_UNCHECKED, 0);
@@ -202,7 +207,8 @@ void PageDialog::Sync(int id) {
       std::vector<win::ComboItem> items;
       for (const std::string& t : f->items) items.push_back(win::ComboItem{t, 0});
       SyncComboItems(combo, items);
-      if (combo.CurSel() != f->selected) sys.SendMessage(h, win::CB_SETCURSEL, static_cast<win::WPARAM>(f->selected), 0);
+      if (combo.CurSel() != f->selected)
+        sys.SendMessage(h, win::CB_SETCURSEL, static_cast<win::WPARAM>(f->selected), 0);
       if (f->kind == FieldKind::Combo && combo.Text() != f->text) {
         sys.SendMessage(h, win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(f->text.c_str()));
       }
@@ -214,7 +220,8 @@ void PageDialog::Sync(int id) {
         std::vector<win::ComboItem> items;
         for (std::uint32_t v : list->Items()) items.push_back(win::ComboItem{{}, v});
         SyncComboItems(combo, items);
-        if (combo.CurSel() != list->Selected()) sys.SendMessage(h, win::CB_SETCURSEL, static_cast<win::WPARAM>(list->Selected()), 0);
+        if (combo.CurSel() != list->Selected())
+          sys.SendMessage(h, win::CB_SETCURSEL, static_cast<win::WPARAM>(list->Selected()), 0);
       }
       break;
     default:
@@ -317,8 +324,9 @@ win::RECT PageDialog::OverlayBounds() const {
     if (o.IsEmpty()) continue;
     const win::RECT at = Sys()->GetWindowRect(combo->Handle());
     const win::RECT r = win::OffsetRectBy(o, at.left, at.top);
-    out = out.IsEmpty() ? r : win::RECT{std::min(out.left, r.left), std::min(out.top, r.top), std::max(out.right, r.right),
-                                        std::max(out.bottom, r.bottom)};
+    out = out.IsEmpty() ? r
+                        : win::RECT{std::min(out.left, r.left), std::min(out.top, r.top), std::max(out.right, r.right),
+                                    std::max(out.bottom, r.bottom)};
   }
   return out;
 }

@@ -69,7 +69,6 @@ class PageDialog : public win::Window, public PageServices {
   bool ChooseColour(std::uint32_t& colour) override;
 
  private:
-
   void CreateControl(const LayoutItem& item);
   // Puts the items into a list unless it holds them already; the list is widened and made tall
   // enough for all of them.

@@ -74,7 +74,8 @@ const PageLayout& StyleLayout() {
     constexpr int kLabelX = 120;
     constexpr int kFieldX = 185;
     y = 7;
-    for (int field : {kIMEMode, kPasswordChar, kAppearance, kBorderStyle, kSpinButton, kSpinIncrease, kSpinDelay, kScrollBars}) {
+    for (int field :
+         {kIMEMode, kPasswordChar, kAppearance, kBorderStyle, kSpinButton, kSpinIncrease, kSpinDelay, kScrollBars}) {
       const bool number = field == kPasswordChar || field == kSpinIncrease || field == kSpinDelay;
       Labelled(i, field, kLabelX, kFieldX, y, number ? 50 : kRight - kFieldX);
       y += 17;

@@ -50,9 +50,14 @@ class PropertyPages::TabStrip : public win::Window {
   bool focused = false;
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override {
     switch (msg) {
-      case win::WM_GETDLGCODE: return win::DLGC_WANTARROWS;
-      case win::WM_SETFOCUS: focused = true; return 0;
-      case win::WM_KILLFOCUS: focused = false; return 0;
+      case win::WM_GETDLGCODE:
+        return win::DLGC_WANTARROWS;
+      case win::WM_SETFOCUS:
+        focused = true;
+        return 0;
+      case win::WM_KILLFOCUS:
+        focused = false;
+        return 0;
       case win::WM_KEYDOWN:
         if (wParam == win::VK_LEFT || wParam == win::VK_RIGHT) {
           const int step = wParam == win::VK_LEFT ? kPageCount - 1 : 1;
@@ -111,7 +116,8 @@ PropertyPages::PropertyPages(CVlTypedBoxCtrl& control, std::vector<CursorColumn>
                      win::RECT{pageBox_.left, tabTop, pageBox_.right, tabBottom}, frame_->Handle());
   const PageLayout* layouts[kPageCount] = {&GeneralLayout(), &StyleLayout(), &Style2Layout(), &CaptionLayout()};
   for (int i = 0; i < kPageCount; ++i) {
-    dialogs_[static_cast<std::size_t>(i)] = std::make_unique<PageDialog>(*pages_[static_cast<std::size_t>(i)], *layouts[i], font_);
+    dialogs_[static_cast<std::size_t>(i)] =
+        std::make_unique<PageDialog>(*pages_[static_cast<std::size_t>(i)], *layouts[i], font_);
     PageDialog& d = *dialogs_[static_cast<std::size_t>(i)];
     d.Create(sys, frame_->Handle(), win::POINT{pageBox_.left + 2, pageBox_.top + 2});
     d.SetObserver([this] { UpdateApplyButton(); });
@@ -127,10 +133,10 @@ PropertyPages::PropertyPages(CVlTypedBoxCtrl& control, std::vector<CursorColumn>
   for (int i = 0; i < 3; ++i) {
     const int right = pageBox_.right - (2 - i) * (buttonWidth + dx(4));
     buttons_[static_cast<std::size_t>(i)] = std::make_unique<PageButton>();
-    buttons_[static_cast<std::size_t>(i)]->Create(sys, win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP | buttons[i].type,
-                                                  win::RECT{right - buttonWidth, buttonTop, right, buttonTop + buttonHeight},
-                                                  frame_->Handle(), static_cast<std::uintptr_t>(buttons[i].id),
-                                                  Cp932Literal(buttons[i].label));
+    buttons_[static_cast<std::size_t>(i)]->Create(
+        sys, win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP | buttons[i].type,
+        win::RECT{right - buttonWidth, buttonTop, right, buttonTop + buttonHeight}, frame_->Handle(),
+        static_cast<std::uintptr_t>(buttons[i].id), Cp932Literal(buttons[i].label));
   }
   UpdateApplyButton();
 }

@@ -91,7 +91,9 @@ const PageField* PropertyPage::Find(int id) const {
   return nullptr;
 }
 
-PageField& PropertyPage::Field(int id) { return const_cast<PageField&>(static_cast<const PropertyPage&>(*this).Field(id)); }
+PageField& PropertyPage::Field(int id) {
+  return const_cast<PageField&>(static_cast<const PropertyPage&>(*this).Field(id));
+}
 
 const PageField& PropertyPage::Field(int id) const {
   const PageField* f = Find(id);
@@ -120,7 +122,9 @@ void PropertyPage::SetItems(int id, std::vector<std::string> items) {
 void PropertyPage::Select(int id, int index) {
   PageField& f = Field(id);
   const int valid = index >= 0 && index < static_cast<int>(f.items.size()) ? index : -1;
-  if (f.selected == valid && (valid < 0 || f.kind != FieldKind::Combo || f.text == f.items[static_cast<std::size_t>(valid)])) return;
+  if (f.selected == valid &&
+      (valid < 0 || f.kind != FieldKind::Combo || f.text == f.items[static_cast<std::size_t>(valid)]))
+    return;
   f.selected = valid;
   // Choosing an item of a combo box puts its text into the edit part.
   if (f.kind == FieldKind::Combo && valid >= 0) f.text = f.items[static_cast<std::size_t>(valid)];
@@ -235,16 +239,20 @@ const Variant& PropertyPage::Baseline(int field) const {
 
 Variant PropertyPage::Normalize(const Binding& b, const Variant& value) const {
   switch (b.how) {
-    case Exchange::Text: return Coerced(value, VarType::Bstr);
+    case Exchange::Text:
+      return Coerced(value, VarType::Bstr);
     case Exchange::Check: {
       const Variant v = Coerced(value, VarType::Bool);
       return v.Type() == VarType::Bool ? Variant::Bool(v.AsBool()) : v;
     }
     case Exchange::Index:
     case Exchange::Int:
-    case Exchange::Short: return Coerced(value, VarType::I4);
-    case Exchange::Float: return Coerced(value, VarType::R4);
-    case Exchange::Typed: return value;
+    case Exchange::Short:
+      return Coerced(value, VarType::I4);
+    case Exchange::Float:
+      return Coerced(value, VarType::R4);
+    case Exchange::Typed:
+      return value;
   }
   return value;
 }
@@ -252,8 +260,10 @@ Variant PropertyPage::Normalize(const Binding& b, const Variant& value) const {
 std::optional<Variant> PropertyPage::FieldValue(const Binding& b) const {
   const PageField& f = Field(b.field);
   switch (b.how) {
-    case Exchange::Text: return Variant::Bstr(f.text);
-    case Exchange::Check: return Variant::Bool(f.checked);
+    case Exchange::Text:
+      return Variant::Bstr(f.text);
+    case Exchange::Check:
+      return Variant::Bool(f.checked);
     case Exchange::Index:
       if (f.selected < 0) return std::nullopt;  // nothing chosen: the property keeps its value
       return Variant::I4(f.selected);
@@ -271,7 +281,8 @@ std::optional<Variant> PropertyPage::FieldValue(const Binding& b) const {
       if (base.Type() == VarType::R4 && FormatFloat(base.AsR4()) == f.text) return base;
       return Variant::R4(static_cast<float>(*v));
     }
-    case Exchange::Typed: return std::nullopt;
+    case Exchange::Typed:
+      return std::nullopt;
   }
   return std::nullopt;
 }
@@ -292,12 +303,23 @@ void PropertyPage::Show(const Binding& b, const Variant& value) {
         SetText(f.id, value.AsBstr());
       }
       return;
-    case Exchange::Check: SetChecked(f.id, value.AsBool()); return;
-    case Exchange::Index: Select(f.id, value.Type() == VarType::I4 ? value.AsI4() : -1); return;
+    case Exchange::Check:
+      SetChecked(f.id, value.AsBool());
+      return;
+    case Exchange::Index:
+      Select(f.id, value.Type() == VarType::I4 ? value.AsI4() : -1);
+      return;
     case Exchange::Int:
-    case Exchange::Short: SetText(f.id, FormatLong(value.AsI4())); AcceptText(f.id); return;
-    case Exchange::Float: SetText(f.id, FormatFloat(value.AsR4())); AcceptText(f.id); return;
-    case Exchange::Typed: return;
+    case Exchange::Short:
+      SetText(f.id, FormatLong(value.AsI4()));
+      AcceptText(f.id);
+      return;
+    case Exchange::Float:
+      SetText(f.id, FormatFloat(value.AsR4()));
+      AcceptText(f.id);
+      return;
+    case Exchange::Typed:
+      return;
   }
 }
 

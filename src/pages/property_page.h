@@ -188,7 +188,7 @@ class PropertyPage {
 // Number texts of the fields: parsed whole (blanks around allowed), else nothing.
 std::optional<std::int64_t> ParseInteger(const std::string& text);
 std::optional<double> ParseDecimal(const std::string& text);
-std::string FormatFloat(float value);   // "%.6g"
+std::string FormatFloat(float value);        // "%.6g"
 std::string FormatLong(std::int64_t value);  // "%ld"
 
 }  // namespace vl::pages

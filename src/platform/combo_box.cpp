@@ -60,8 +60,8 @@ class ComboBoxControl::EditPart : public EditControl {
       default:
         break;
     }
-    const bool typing = msg == WM_CHAR || msg == WM_KEYDOWN || msg == WM_PASTE || msg == WM_CUT ||
-                        msg == WM_CLEAR || msg == WM_UNDO;
+    const bool typing =
+        msg == WM_CHAR || msg == WM_KEYDOWN || msg == WM_PASTE || msg == WM_CUT || msg == WM_CLEAR || msg == WM_UNDO;
     if (!typing) return EditControl::WndProc(msg, wParam, lParam);
     const std::string before = Text();
     const HWND self = Handle();
@@ -256,10 +256,18 @@ bool ComboBoxControl::OnKey(int vk, bool alt) {
   const int current = dropped_ ? highlight_ : sel_;
   const int last = static_cast<int>(items_.size()) - 1;
   switch (vk) {
-    case VK_UP: MoveHighlight(current < 0 ? 0 : current - 1); return true;
-    case VK_DOWN: MoveHighlight(current < 0 ? 0 : current + 1); return true;
-    case VK_PRIOR: MoveHighlight(current - PageRows()); return true;
-    case VK_NEXT: MoveHighlight(current < 0 ? PageRows() - 1 : current + PageRows()); return true;
+    case VK_UP:
+      MoveHighlight(current < 0 ? 0 : current - 1);
+      return true;
+    case VK_DOWN:
+      MoveHighlight(current < 0 ? 0 : current + 1);
+      return true;
+    case VK_PRIOR:
+      MoveHighlight(current - PageRows());
+      return true;
+    case VK_NEXT:
+      MoveHighlight(current < 0 ? PageRows() - 1 : current + PageRows());
+      return true;
     case VK_HOME:
       // In the edit part Home and End move the caret; in a list they choose the first or last.
       if (edit_ != nullptr && !dropped_) return false;
@@ -310,7 +318,8 @@ LRESULT ComboBoxControl::DialogCode(LPARAM msg) const {
 void ComboBoxControl::EditFocusChanged(bool gained, HWND other) {
   // Moves between the box and its own edit part are not the box's focus changes; the focus the
   // box passes on to its edit part comes from where the box got it.
-  const bool inside = other == Handle() || (Sys() != nullptr && other != kNoWindow && Sys()->GetParent(other) == Handle());
+  const bool inside =
+      other == Handle() || (Sys() != nullptr && other != kNoWindow && Sys()->GetParent(other) == Handle());
   if (gained) {
     const bool outside = other == Handle() ? std::exchange(enteringFromOutside_, false) : !inside;
     if (!outside) return;
@@ -601,7 +610,8 @@ LRESULT ComboBoxControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;
     case CB_SETEDITSEL:
       if (edit_ == nullptr) return CB_ERR;
-      sys->SendMessage(edit_->Handle(), EM_SETSEL, static_cast<WPARAM>(static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)))),
+      sys->SendMessage(edit_->Handle(), EM_SETSEL,
+                       static_cast<WPARAM>(static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)))),
                        static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam))));
       return 1;
     case CB_GETEDITSEL:

@@ -55,22 +55,22 @@ inline constexpr DWORD CBS_HASSTRINGS = 0x0200;
 
 inline constexpr UINT CB_GETEDITSEL = 0x0140;
 inline constexpr UINT CB_LIMITTEXT = 0x0141;
-inline constexpr UINT CB_SETEDITSEL = 0x0142;       // lParam: MAKELPARAM(start, end)
-inline constexpr UINT CB_ADDSTRING = 0x0143;        // lParam: const char*, or the item's value
+inline constexpr UINT CB_SETEDITSEL = 0x0142;  // lParam: MAKELPARAM(start, end)
+inline constexpr UINT CB_ADDSTRING = 0x0143;   // lParam: const char*, or the item's value
 inline constexpr UINT CB_DELETESTRING = 0x0144;
 inline constexpr UINT CB_GETCOUNT = 0x0146;
 inline constexpr UINT CB_GETCURSEL = 0x0147;
-inline constexpr UINT CB_GETLBTEXT = 0x0148;        // wParam: index, lParam: char* (large enough)
+inline constexpr UINT CB_GETLBTEXT = 0x0148;  // wParam: index, lParam: char* (large enough)
 inline constexpr UINT CB_GETLBTEXTLEN = 0x0149;
-inline constexpr UINT CB_INSERTSTRING = 0x014A;     // wParam: index (-1: the end)
+inline constexpr UINT CB_INSERTSTRING = 0x014A;  // wParam: index (-1: the end)
 inline constexpr UINT CB_RESETCONTENT = 0x014B;
-inline constexpr UINT CB_SELECTSTRING = 0x014D;     // wParam: start after (-1: all), lParam: prefix
+inline constexpr UINT CB_SELECTSTRING = 0x014D;  // wParam: start after (-1: all), lParam: prefix
 inline constexpr UINT CB_SETCURSEL = 0x014E;
 inline constexpr UINT CB_SHOWDROPDOWN = 0x014F;
 inline constexpr UINT CB_GETITEMDATA = 0x0150;
 inline constexpr UINT CB_SETITEMDATA = 0x0151;
 inline constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;  // lParam: RECT* (screen)
-inline constexpr UINT CB_SETITEMHEIGHT = 0x0153;    // wParam: 0 the list rows
+inline constexpr UINT CB_SETITEMHEIGHT = 0x0153;          // wParam: 0 the list rows
 inline constexpr UINT CB_GETITEMHEIGHT = 0x0154;
 inline constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 inline constexpr UINT CB_FINDSTRINGEXACT = 0x0158;  // wParam: start after (-1: all), lParam: text
@@ -183,7 +183,7 @@ class ComboBoxControl : public Window {
   int minVisible_ = kDefaultMinVisible;
   int droppedWidth_ = 0;
   bool focused_ = false;
-  bool tracking_ = false;  // the button is down on the open list
+  bool tracking_ = false;             // the button is down on the open list
   bool enteringFromOutside_ = false;  // the box took the focus from outside and hands it on
 };
 

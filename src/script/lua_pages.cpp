@@ -22,8 +22,8 @@ constexpr const char* kPaletteKey = "vl.palette";
 struct PagesRef {
   FormHost* host = nullptr;
   std::uint64_t serial = 0;  // the frame's number on its form
-  int page = 0;  // a page's index
-  int field = 0;  // a colour list's control id
+  int page = 0;              // a page's index
+  int field = 0;             // a colour list's control id
 };
 
 [[noreturn]] void BadArgument(const std::string& message) { throw HostError{kErrInvalidProcedureCall, message}; }
@@ -67,7 +67,8 @@ std::shared_ptr<pages::SharedPalette> Palette(lua_State* L) {
   auto* held = static_cast<std::shared_ptr<pages::SharedPalette>*>(lua_touserdata(L, -1));
   lua_pop(L, 1);
   if (held != nullptr) return *held;
-  auto* made = static_cast<std::shared_ptr<pages::SharedPalette>*>(lua_newuserdatauv(L, sizeof(std::shared_ptr<pages::SharedPalette>), 0));
+  auto* made = static_cast<std::shared_ptr<pages::SharedPalette>*>(
+      lua_newuserdatauv(L, sizeof(std::shared_ptr<pages::SharedPalette>), 0));
   new (made) std::shared_ptr<pages::SharedPalette>(std::make_shared<pages::SharedPalette>());
   lua_createtable(L, 0, 1);
   lua_pushcfunction(L, [](lua_State* S) {
@@ -89,7 +90,8 @@ int CheckFieldId(lua_State* L, int index) {
 
 const pages::PageField& FieldOf(const pages::PropertyPages& p, int page, int id) {
   const pages::PageField* f = p.Page(page).Find(id);
-  if (f == nullptr) BadArgument("the " + Cp932ToUtf8(p.Page(page).Title()) + " page has no field " + std::to_string(id));
+  if (f == nullptr)
+    BadArgument("the " + Cp932ToUtf8(p.Page(page).Title()) + " page has no field " + std::to_string(id));
   return *f;
 }
 
@@ -116,7 +118,8 @@ int FormPropertyPages(lua_State* L) {
 }
 
 int PageIndexOf(lua_State* L, const pages::PropertyPages& p, int index) {
-  if (lua_type(L, index) != LUA_TSTRING) BadArgument("a page name (\"General\", \"Style\", \"Style2\" or \"Caption\") is expected");
+  if (lua_type(L, index) != LUA_TSTRING)
+    BadArgument("a page name (\"General\", \"Style\", \"Style2\" or \"Caption\") is expected");
   const int i = p.IndexOf(lua_tostring(L, index));
   if (i < 0) BadArgument(std::string("no page named ") + lua_tostring(L, index));
   return i;
@@ -130,8 +133,9 @@ int PagesApply(lua_State* L) {
     ThrowPending(*ref.host);
     lua_pushboolean(L, ok);
     if (ok) return 1;
-    PushHostError(L, p.LastError() ? ToHostError(*p.LastError())
-                                   : HostError{kErrInvalidProcedureCall, "the property pages were closed during Apply"});
+    PushHostError(L, p.LastError()
+                         ? ToHostError(*p.LastError())
+                         : HostError{kErrInvalidProcedureCall, "the property pages were closed during Apply"});
     return 2;
   });
 }
@@ -189,7 +193,8 @@ int PagesClose(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPages(L, 1);
     if (ref.host != nullptr && ref.host->form) {
-      if (pages::PropertyPages* p = ref.host->form->FindPropertyPages(ref.serial)) ref.host->form->ClosePropertyPages(*p);
+      if (pages::PropertyPages* p = ref.host->form->FindPropertyPages(ref.serial))
+        ref.host->form->ClosePropertyPages(*p);
     }
     return 0;
   });
@@ -221,13 +226,21 @@ int PageGet(lua_State* L) {
     pages::PropertyPages& p = Live(ref);
     const pages::PageField& f = FieldOf(p, ref.page, CheckFieldId(L, 2));
     switch (f.kind) {
-      case pages::FieldKind::Check: lua_pushboolean(L, f.checked); break;
-      case pages::FieldKind::DropList: lua_pushinteger(L, f.selected); break;
+      case pages::FieldKind::Check:
+        lua_pushboolean(L, f.checked);
+        break;
+      case pages::FieldKind::DropList:
+        lua_pushinteger(L, f.selected);
+        break;
       case pages::FieldKind::ColourList:
         lua_pushinteger(L, p.Page(ref.page).ColourListOf(f.id)->Colour());
         break;
-      case pages::FieldKind::Button: lua_pushnil(L); break;
-      default: PushCp932(L, f.text); break;
+      case pages::FieldKind::Button:
+        lua_pushnil(L);
+        break;
+      default:
+        PushCp932(L, f.text);
+        break;
     }
     return 1;
   });
@@ -270,7 +283,8 @@ int PageSet(lua_State* L) {
         }
         break;
       case pages::FieldKind::Check:
-        if (!lua_isboolean(L, 3) && !lua_isinteger(L, 3)) BadArgument("g:set: true or false is expected for the field " + std::to_string(id));
+        if (!lua_isboolean(L, 3) && !lua_isinteger(L, 3))
+          BadArgument("g:set: true or false is expected for the field " + std::to_string(id));
         taken = p.UserCheck(ref.page, id, lua_isboolean(L, 3) ? lua_toboolean(L, 3) != 0 : lua_tointeger(L, 3) != 0);
         break;
       case pages::FieldKind::Button:
@@ -453,9 +467,12 @@ win::CommonDialogKind DialogKind(lua_State* L, int index) {
 
 const char* DialogKindName(win::CommonDialogKind kind) {
   switch (kind) {
-    case win::CommonDialogKind::Colour: return "colour";
-    case win::CommonDialogKind::OpenFile: return "file";
-    case win::CommonDialogKind::Font: return "font";
+    case win::CommonDialogKind::Colour:
+      return "colour";
+    case win::CommonDialogKind::OpenFile:
+      return "file";
+    case win::CommonDialogKind::Font:
+      return "font";
   }
   return "?";
 }
@@ -463,7 +480,8 @@ const char* DialogKindName(win::CommonDialogKind kind) {
 FontDesc ReadFontTable(lua_State* L, int index) {
   FontDesc d;
   lua_getfield(L, index, "name");
-  if (lua_type(L, -1) != LUA_TSTRING) BadArgument("f:answer_dialog(\"font\", {name =, size = ...}): a name is expected");
+  if (lua_type(L, -1) != LUA_TSTRING)
+    BadArgument("f:answer_dialog(\"font\", {name =, size = ...}): a name is expected");
   d.name = ToCp932(L, -1);
   lua_pop(L, 1);
   lua_getfield(L, index, "size");
@@ -483,10 +501,11 @@ FontDesc ReadFontTable(lua_State* L, int index) {
   d.strikethrough = flag("strikethrough");
   lua_getfield(L, index, "weight");
   d.weight = static_cast<std::int16_t>(lua_isinteger(L, -1) ? std::clamp<lua_Integer>(lua_tointeger(L, -1), 0, 1000)
-                                                             : (d.bold ? 700 : 400));
+                                                            : (d.bold ? 700 : 400));
   lua_pop(L, 1);
   lua_getfield(L, index, "charset");
-  d.charset = static_cast<std::int16_t>(lua_isinteger(L, -1) ? std::clamp<lua_Integer>(lua_tointeger(L, -1), 0, 255) : 128);
+  d.charset =
+      static_cast<std::int16_t>(lua_isinteger(L, -1) ? std::clamp<lua_Integer>(lua_tointeger(L, -1), 0, 255) : 128);
   lua_pop(L, 1);
   return d;
 }
@@ -497,7 +516,9 @@ void PushFontTable(lua_State* L, const FontDesc& d) {
   lua_setfield(L, -2, "name");
   lua_pushnumber(L, static_cast<double>(d.sizeCy) / 10000.0);
   lua_setfield(L, -2, "size");
-  for (const auto& [key, on] : {std::pair{"bold", d.bold}, {"italic", d.italic}, {"underline", d.underline},
+  for (const auto& [key, on] : {std::pair{"bold", d.bold},
+                                {"italic", d.italic},
+                                {"underline", d.underline},
                                 {"strikethrough", d.strikethrough}}) {
     lua_pushboolean(L, on);
     lua_setfield(L, -2, key);
@@ -526,11 +547,13 @@ int FormAnswerDialog(lua_State* L) {
         break;
       }
       case win::CommonDialogKind::OpenFile:
-        if (lua_type(L, 3) != LUA_TSTRING) BadArgument("f:answer_dialog(\"file\", path): a path (or nil for Cancel) is expected");
+        if (lua_type(L, 3) != LUA_TSTRING)
+          BadArgument("f:answer_dialog(\"file\", path): a path (or nil for Cancel) is expected");
         answer.path = ToCp932(L, 3);
         break;
       case win::CommonDialogKind::Font:
-        if (!lua_istable(L, 3)) BadArgument("f:answer_dialog(\"font\", {name =, size = ...}): a font table (or nil for Cancel) is expected");
+        if (!lua_istable(L, 3))
+          BadArgument("f:answer_dialog(\"font\", {name =, size = ...}): a font table (or nil for Cancel) is expected");
         answer.font = ReadFontTable(L, 3);
         break;
     }
@@ -622,17 +645,19 @@ void RegisterPageMethods(lua_State* L) {
 }
 
 void RegisterPageFunctions(lua_State* L) {
-  const luaL_Reg pagesMethods[] = {{"apply", PagesApply}, {"render", PagesRender}, {"show", PagesShow},
-                                   {"focused", PagesFocused}, {"dirty", PagesDirty}, {"close", PagesClose},
+  const luaL_Reg pagesMethods[] = {{"apply", PagesApply},     {"render", PagesRender}, {"show", PagesShow},
+                                   {"focused", PagesFocused}, {"dirty", PagesDirty},   {"close", PagesClose},
                                    {nullptr, nullptr}};
   NewClass(L, kPagesMeta, PagesIndex, pagesMethods);
-  const luaL_Reg pageMethods[] = {{"get", PageGet},         {"set", PageSet},       {"leave", PageLeave},
-                                  {"focus", PageFocus},     {"enabled", PageEnabled}, {"items", PageItems},
-                                  {"label", PageLabel},     {"fields", PageFields}, {"colour_list", PageColourList},
+  const luaL_Reg pageMethods[] = {{"get", PageGet},     {"set", PageSet},         {"leave", PageLeave},
+                                  {"focus", PageFocus}, {"enabled", PageEnabled}, {"items", PageItems},
+                                  {"label", PageLabel}, {"fields", PageFields},   {"colour_list", PageColourList},
                                   {nullptr, nullptr}};
   NewClass(L, kPageMeta, PageIndex, pageMethods);
-  const luaL_Reg listMethods[] = {{"drop_down", ColourListDropDown}, {"choose", ColourListChoose},
-                                  {"colour", ColourListColour},      {"close", ColourListClose},
+  const luaL_Reg listMethods[] = {{"drop_down", ColourListDropDown},
+                                  {"choose", ColourListChoose},
+                                  {"colour", ColourListColour},
+                                  {"close", ColourListClose},
                                   {nullptr, nullptr}};
   NewClass(L, kColourListMeta, ColourListIndex, listMethods);
   lua_pushcfunction(L, PaletteList);

@@ -105,7 +105,7 @@ TEST_F(CaptionPage, ColoursGoIntoTheCopyOfTheSideShown) {
 
 struct LengthRow {
   const char* name;
-  float leftSize, leftSpacing, rightSize;           // before
+  float leftSize, leftSpacing, rightSize;  // before
   const char* newLeftSize;
   const char* newLeftSpacing;
   const char* newRightSize;

@@ -108,7 +108,8 @@ TEST_F(ColourPicker, NewColourAddsAColourOnlyWhenItIsNew) {
     EXPECT_EQ(l.Selected(), row.selected) << row.name;
     EXPECT_EQ(l.Items()[static_cast<std::size_t>(l.Selected())], row.colour) << row.name;
     EXPECT_EQ(fresh.Colours().size(), row.palette) << row.name;
-    EXPECT_EQ(fresh.Colours().front(), row.palette == 12 ? row.colour : 0xFF0000u) << row.name << ": a colour already there stays in place";
+    EXPECT_EQ(fresh.Colours().front(), row.palette == 12 ? row.colour : 0xFF0000u)
+        << row.name << ": a colour already there stays in place";
     EXPECT_EQ(heard, std::vector<std::uint32_t>{row.colour}) << row.name;
   }
 }
@@ -134,10 +135,14 @@ TEST_F(ColourPicker, ChoosingAColourTellsTheOwner) {
 
 TEST(ColourItemText, NamesCommandsSystemColoursAndHexDigits) {
   const std::pair<std::uint32_t, const char*> rows[] = {
-      {kSystemColourCommand, "*System Color"}, {kNewColourCommand, "*New Color"},
-      {0x80000000, "ｽｸﾛｰﾙ ﾊﾞｰ"},              {0x8000000F, "ﾎﾞﾀﾝの表面"},
-      {0x80000018, "ﾂｰﾙ ﾋﾝﾄ"},                {0x80000019, "80000019"},
-      {0x000000FF, "000000FF"},                {0x00FF0000, "00FF0000"},
+      {kSystemColourCommand, "*System Color"},
+      {kNewColourCommand, "*New Color"},
+      {0x80000000, "ｽｸﾛｰﾙ ﾊﾞｰ"},
+      {0x8000000F, "ﾎﾞﾀﾝの表面"},
+      {0x80000018, "ﾂｰﾙ ﾋﾝﾄ"},
+      {0x80000019, "80000019"},
+      {0x000000FF, "000000FF"},
+      {0x00FF0000, "00FF0000"},
   };
   for (const auto& [value, text] : rows) EXPECT_EQ(Cp932ToUtf8(ColourItemText(value)), text) << std::hex << value;
 }

@@ -42,10 +42,10 @@ struct TypeRow {
 
 TEST_F(GeneralPage, ADataTypeBringsItsSizeAlignmentPresetsAndEnabling) {
   const TypeRow rows[] = {
-      {VlTextInteger, "2", 1, 9, "", false}, {VlTextLong, "4", 1, 9, "", false},
-      {VlTextSingle, "4", 1, 9, "", false},  {VlTextDouble, "8", 1, 9, "", false},
+      {VlTextInteger, "2", 1, 9, "", false},  {VlTextLong, "4", 1, 9, "", false},
+      {VlTextSingle, "4", 1, 9, "", false},   {VlTextDouble, "8", 1, 9, "", false},
       {VlTextCurrency, "8", 1, 9, "", false}, {VlTextDate, "8", 1, 13, "yyyy/mm/dd", false},
-      {VlTextString, "0", 0, 8, "", false},  {VlTextBoolean, "2", 0, 0, "", true},
+      {VlTextString, "0", 0, 8, "", false},   {VlTextBoolean, "2", 0, 0, "", true},
       {VlTextByte, "1", 1, 3, "", false},
   };
   Open();
@@ -165,12 +165,9 @@ TEST_F(GeneralPage, EnablingFollowsTheSwitches) {
     bool lower, nullBox, defaultValue;
   };
   const Row rows[] = {
-      {kCheckValue, true, true, false, false},
-      {kAllowDefaultValue, true, true, true, false},
-      {kNull, false, true, true, true},
-      {kCheckValue, false, false, true, true},
-      {kNull, true, false, true, false},
-      {kAllowDefaultValue, false, false, false, false},
+      {kCheckValue, true, true, false, false}, {kAllowDefaultValue, true, true, true, false},
+      {kNull, false, true, true, true},        {kCheckValue, false, false, true, true},
+      {kNull, true, false, true, false},       {kAllowDefaultValue, false, false, false, false},
   };
   for (const Row& r : rows) {
     page->Check(r.field, r.on);

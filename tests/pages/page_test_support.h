@@ -59,7 +59,8 @@ class DesignForm : public ::testing::Test {
   // The properties notified since the last call, by dispatch id, joined by spaces.
   std::string Notified() {
     std::string out;
-    for (const NotificationRecord& n : form.TakeNotifications()) out += (out.empty() ? "" : " ") + std::to_string(n.dispid);
+    for (const NotificationRecord& n : form.TakeNotifications())
+      out += (out.empty() ? "" : " ") + std::to_string(n.dispid);
     return out;
   }
 

@@ -22,9 +22,7 @@ class Frame : public DesignForm {
     form.FindBox("b")->modified = false;
     return *pages;
   }
-  bool ApplyEnabled() {
-    return form.WindowSystem().IsWindowEnabled(pages->Button(PropertyPages::kApplyId));
-  }
+  bool ApplyEnabled() { return form.WindowSystem().IsWindowEnabled(pages->Button(PropertyPages::kApplyId)); }
   void Key(const std::vector<int>& held, int vk) {
     win::System& sys = form.WindowSystem();
     for (int h : held) sys.keybd_event(h, 0);
@@ -35,7 +33,8 @@ class Frame : public DesignForm {
   }
   std::string Messages() {
     std::string out;
-    for (const MessageRecord& m : form.TakeMessages()) out += (out.empty() ? "" : " / ") + m.owner + ": " + Cp932ToUtf8(m.text);
+    for (const MessageRecord& m : form.TakeMessages())
+      out += (out.empty() ? "" : " / ") + m.owner + ": " + Cp932ToUtf8(m.text);
     return out;
   }
 

@@ -175,21 +175,27 @@ struct CheckRow {
 
 TEST_F(ButtonControlTest, AnAutomaticCheckBoxTogglesOnEveryKindOfClick) {
   const CheckRow rows[] = {
-      {"mouse", BS_AUTOCHECKBOX, [](ButtonControlTest& t) {
+      {"mouse", BS_AUTOCHECKBOX,
+       [](ButtonControlTest& t) {
          t.Mouse(MouseAction::LeftDown, 5, 5);
          t.Mouse(MouseAction::LeftUp, 5, 5);
-       }, BST_CHECKED, 1},
-      {"Space", BS_AUTOCHECKBOX, [](ButtonControlTest& t) {
+       },
+       BST_CHECKED, 1},
+      {"Space", BS_AUTOCHECKBOX,
+       [](ButtonControlTest& t) {
          t.sys.SetFocus(t.button.Handle());
          t.sys.SendMessage(t.button.Handle(), WM_KEYDOWN, VK_SPACE, 0);
          t.sys.SendMessage(t.button.Handle(), WM_KEYUP, VK_SPACE, 0);
-       }, BST_CHECKED, 1},
+       },
+       BST_CHECKED, 1},
       {"BM_CLICK", BS_AUTOCHECKBOX, [](ButtonControlTest& t) { t.sys.SendMessage(t.button.Handle(), BM_CLICK, 0, 0); },
        BST_CHECKED, 1},
-      {"a release off the box", BS_AUTOCHECKBOX, [](ButtonControlTest& t) {
+      {"a release off the box", BS_AUTOCHECKBOX,
+       [](ButtonControlTest& t) {
          t.Mouse(MouseAction::LeftDown, 5, 5);
          t.Mouse(MouseAction::LeftUp, 5, 50);
-       }, BST_UNCHECKED, 0},
+       },
+       BST_UNCHECKED, 0},
       {"a plain check box leaves the state to its owner", BS_CHECKBOX,
        [](ButtonControlTest& t) { t.sys.SendMessage(t.button.Handle(), BM_CLICK, 0, 0); }, BST_UNCHECKED, 1},
   };

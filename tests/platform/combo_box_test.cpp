@@ -19,8 +19,8 @@ class Parent : public Window {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg != WM_COMMAND) return DefWindowProc(msg, wParam, lParam);
     EXPECT_EQ(LOWORD(wParam), static_cast<int>(kId));
-    static const char* kNames[] = {"?", "selchange", "dblclk", "setfocus", "killfocus", "editchange",
-                                   "editupdate", "dropdown", "closeup", "selendok", "selendcancel"};
+    static const char* kNames[] = {"?",          "selchange", "dblclk",  "setfocus", "killfocus",   "editchange",
+                                   "editupdate", "dropdown",  "closeup", "selendok", "selendcancel"};
     const int code = HIWORD(wParam);
     heard.push_back(code >= 1 && code <= 10 ? kNames[code] : "?");
     if (onCode) onCode(code);
@@ -88,13 +88,29 @@ TEST_F(ComboBoxTest, KeysChangeTheSelectionAtOnceWhenClosedAndOnlyOnChoosingWhen
       {"End chooses the last", 0, {{VK_END, false}}, 3, false, "selchange"},
       {"F4 opens", 0, {{VK_F4, false}}, 0, true, "dropdown"},
       {"Alt+Down opens", 0, {{VK_DOWN, true}}, 0, true, "dropdown"},
-      {"moving in an open list chooses nothing", 0, {{VK_F4, false}, {VK_DOWN, false}, {VK_DOWN, false}}, 0, true,
+      {"moving in an open list chooses nothing",
+       0,
+       {{VK_F4, false}, {VK_DOWN, false}, {VK_DOWN, false}},
+       0,
+       true,
        "dropdown"},
-      {"Enter chooses the highlighted row", 0, {{VK_F4, false}, {VK_DOWN, false}, {VK_RETURN, false}}, 1, false,
+      {"Enter chooses the highlighted row",
+       0,
+       {{VK_F4, false}, {VK_DOWN, false}, {VK_RETURN, false}},
+       1,
+       false,
        "dropdown selendok closeup selchange"},
-      {"Escape closes without a choice", 0, {{VK_F4, false}, {VK_DOWN, false}, {VK_ESCAPE, false}}, 0, false,
+      {"Escape closes without a choice",
+       0,
+       {{VK_F4, false}, {VK_DOWN, false}, {VK_ESCAPE, false}},
+       0,
+       false,
        "dropdown selendcancel closeup"},
-      {"F4 again closes on the highlight", 0, {{VK_F4, false}, {VK_END, false}, {VK_F4, false}}, 3, false,
+      {"F4 again closes on the highlight",
+       0,
+       {{VK_F4, false}, {VK_END, false}, {VK_F4, false}},
+       3,
+       false,
        "dropdown selendok closeup selchange"},
   };
   Make(CBS_DROPDOWNLIST);

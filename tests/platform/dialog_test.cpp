@@ -85,23 +85,34 @@ class DialogTest : public ::testing::Test {
 struct TabRow {
   const char* name;
   std::function<void(DialogTest&)> setup;
-  bool fromApply;  // the focus starts on Apply instead of the edit
+  bool fromApply;           // the focus starts on Apply instead of the edit
   std::vector<bool> backs;  // each a Tab (false) or Shift+Tab (true)
   std::vector<const char*> stops;
 };
 
 TEST_F(DialogTest, TabVisitsTheEnabledVisibleTabStopsInOrder) {
   const TabRow rows[] = {
-      {"through the page, then the frame", nullptr, false, {false, false, false, false, false, false},
+      {"through the page, then the frame",
+       nullptr,
+       false,
+       {false, false, false, false, false, false},
        {"locked", "list", "ok", "cancel", "apply", "edit"}},
       {"Shift+Tab goes back and wraps", nullptr, false, {true, true}, {"apply", "cancel"}},
-      {"a disabled control is passed over", [](DialogTest& t) { t.sys.EnableWindow(t.locked.Handle(), false); },
-       false, {false}, {"list"}},
-      {"a hidden page is passed over", [](DialogTest& t) { t.sys.ShowWindow(t.page.Handle(), false); },
-       true, {false, false}, {"ok", "cancel"}},
+      {"a disabled control is passed over",
+       [](DialogTest& t) { t.sys.EnableWindow(t.locked.Handle(), false); },
+       false,
+       {false},
+       {"list"}},
+      {"a hidden page is passed over",
+       [](DialogTest& t) { t.sys.ShowWindow(t.page.Handle(), false); },
+       true,
+       {false, false},
+       {"ok", "cancel"}},
       {"a window without WS_TABSTOP is no stop",
        [](DialogTest& t) { t.sys.SetStyle(t.list.Handle(), t.sys.GetStyle(t.list.Handle()) & ~WS_TABSTOP); },
-       false, {false, false}, {"locked", "ok"}},
+       false,
+       {false, false},
+       {"locked", "ok"}},
   };
   for (const TabRow& row : rows) {
     Rebuild();
@@ -129,7 +140,7 @@ struct MnemonicRow {
   std::vector<int> held;
   int key;
   const char* focus;
-  bool clicked;  // the check box was clicked
+  bool clicked;    // the check box was clicked
   bool editTyped;  // the letter went into the edit instead
 };
 
