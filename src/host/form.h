@@ -145,6 +145,11 @@ class Form : public win::Window {
   using EventHandler = std::function<void(BoxSite& box, VlEvent id, EventArgs& args)>;
   void SetEventHandler(EventHandler handler) { eventHandler_ = std::move(handler); }
 
+  // Who answers the message boxes (a desktop host shows them as dialogs); every box is recorded
+  // for TakeMessages either way, and answered IDOK when nobody answers.
+  using MessageBoxAnswer = std::function<int(const MessageRecord& box, win::UINT flags)>;
+  void SetMessageBoxAnswer(MessageBoxAnswer answer) { messageBoxAnswer_ = std::move(answer); }
+
   // The transcript since the last call, oldest first.
   std::vector<EventRecord> TakeEvents();
   std::vector<MessageRecord> TakeMessages();
@@ -242,6 +247,7 @@ class Form : public win::Window {
   std::vector<OpenFrame> closedPages_;  // closed while busy
   std::uint64_t nextPagesSerial_ = 1;
   EventHandler eventHandler_;
+  MessageBoxAnswer messageBoxAnswer_;
   int nextRow_ = 0;
   std::shared_ptr<win::FontBackend> screenFonts_;
   win::FixedFontBackend fixedFonts_;  // what the property pages measure with when no screen fonts are set
