@@ -167,6 +167,17 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptRow{"UnmaskedDoubleByteCaretSnaps", Mask(""), J("漢a"), {1, 1}, {}, J("漢a"), {2, 2}},
         ScriptRow{"UnmaskedBackspaceRemovesWholeDoubleByte", Mask(""), J("a漢"), {3, 3}, {"Back"}, "a", {1, 1}},
         ScriptRow{"CaseMarkerRunHoldsNoCaret", Mask(">LL"), "ab", {0, 0}, {"Right", "Right"}, "ab", {2, 2}},
+        // Edits whose byte lengths change, or that move characters through several runs.
+        ScriptRow{"DoubleByteTypedIntoAnyRunMovesLaterRuns", Mask("@@\\-99"), "a", {1, 1}, {"'" + J("漢")},
+                  J("a漢-  "), {4, 4}},
+        ScriptRow{"InsertShiftsThroughSeveralRunsToTheGap", Mask("99\\-99\\-99\\-99"), "12345", {0, 0}, {"'7"},
+                  "71-23-45-  ", {1, 1}},
+        ScriptRow{"SelectionOverSeveralRunsReplacedByOneDigit", Mask("99\\-99\\-99\\-99"), "12345678", {1, 6},
+                  {"'9"}, "19-56-78-  ", {3, 3}},
+        ScriptRow{"DeleteMovesDoubleBytesBackAndPadsWithTheLastRunsMarker", Mask("99@9@9"), "12" + J("１２"),
+                  {0, 0}, {"Del"}, "2" + J("１２　"), {0, 0}},
+        ScriptRow{"BackspaceOverDoubleByteInAnyRun", Mask("@@@\\-@@"), J("漢") + "bc" + J("字") + "e", {2, 2},
+                  {"Back"}, J("bc字-e "), {0, 0}},
         ScriptRow{"LiteralOnlyMaskTypesAfterPrefix", Mask("hello"), "ab", {0, 0}, {"'x"}, "helloxab", {6, 6}}),
     [](const testing::TestParamInfo<ScriptRow>& info) { return info.param.name; });
 
