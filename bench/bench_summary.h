@@ -101,10 +101,12 @@ class Summary {
   void Print() const {
     if (rows_.empty()) return;
     std::printf("\n%-48s %-26s %-24s %s\n", "measured (median of the repetitions)", "figure", "goal", "met");
-    for (const auto& r : rows_) std::printf("%-48s %-26s %-24s %s\n", r[0].c_str(), r[1].c_str(), r[2].c_str(), r[3].c_str());
+    for (const auto& r : rows_)
+      std::printf("%-48s %-26s %-24s %s\n", r[0].c_str(), r[1].c_str(), r[2].c_str(), r[3].c_str());
     if (const char* path = std::getenv("VL_BENCH_SUMMARY"); path != nullptr && *path != '\0') {
       if (std::FILE* f = std::fopen(path, "a")) {
-        for (const auto& r : rows_) std::fprintf(f, "%s\t%s\t%s\t%s\n", r[0].c_str(), r[1].c_str(), r[2].c_str(), r[3].c_str());
+        for (const auto& r : rows_)
+          std::fprintf(f, "%s\t%s\t%s\t%s\n", r[0].c_str(), r[1].c_str(), r[2].c_str(), r[3].c_str());
         std::fclose(f);
       }
     }

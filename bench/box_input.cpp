@@ -266,7 +266,8 @@ int main(int argc, char** argv) {
     s.Row(what, Duration(a) + " -> " + Duration(b) + " (" + Fixed(b / a, "x") + ")", goal, b / a <= limit);
   };
   for (const char* name : {"keystroke_repaint/mask40", "keystroke_repaint/currency"}) {
-    if (time(name) > 0) s.Row(std::string(name) + " (key + RenderBox)", Duration(time(name)), "<= 10 µs", time(name) <= 10000);
+    if (time(name) > 0)
+      s.Row(std::string(name) + " (key + RenderBox)", Duration(time(name)), "<= 10 µs", time(name) <= 10000);
   }
   growth("mask_keystroke 10 -> 1000 positions", "mask_keystroke/10", "mask_keystroke/1000", 2.0, "flat within 2x");
   growth("form_keystroke 1 -> 1000 boxes", "form_keystroke/1", "form_keystroke/1000", 1.2, "flat within 1.2x");
@@ -275,7 +276,8 @@ int main(int argc, char** argv) {
   growth("typing_at_end 1 KB -> 16 KB", "typing_at_end/1024", "typing_at_end/16384", 2.0, "flat within 2x");
   growth("paste 1 KB -> 16 KB (Ctrl+A, Ctrl+V)", "paste/1024", "paste/16384", 32.0, "linear (<= 32x for 16x)");
   growth("seltext 1 KB -> 16 KB", "seltext/1024", "seltext/16384", 32.0, "linear (<= 32x for 16x)");
-  if (time("paste/16384") > 0) s.Row("paste 16 KB", Duration(time("paste/16384")), "<= 10 ms", time("paste/16384") <= 1e7);
+  if (time("paste/16384") > 0)
+    s.Row("paste 16 KB", Duration(time("paste/16384")), "<= 10 ms", time("paste/16384") <= 1e7);
   for (const char* name : {"memory_per_box/1000/iterations:1", "memory_per_box/10000/iterations:1"}) {
     const double bytes = r.MedianCounter(name, "bytes_per_box");
     if (bytes > 0) s.Row(name, Fixed(bytes / 1024.0, " KB per box", 1), "report", true);

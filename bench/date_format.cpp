@@ -137,7 +137,8 @@ int main(int argc, char** argv) {
     const double ours = reporter.Median(std::string("BM_Ours_") + p.name);
     const double icu = reporter.Median(std::string("BM_Icu_") + p.name);
     if (ours <= 0 || icu <= 0) continue;
-    summary.Row(p.what, vlbench::Duration(ours) + " vs " + vlbench::Duration(icu) + " = " + vlbench::Fixed(icu / ours, "x"),
+    summary.Row(p.what,
+                vlbench::Duration(ours) + " vs " + vlbench::Duration(icu) + " = " + vlbench::Fixed(icu / ours, "x"),
                 ">= " + vlbench::Fixed(p.goal, "x", 0), icu / ours >= p.goal);
   }
   summary.Print();

@@ -14,8 +14,9 @@ using vlbench::BenchForm;
 
 // `bytes` of text in lines of Japanese and ASCII words, each line ended by CR LF.
 std::string LongText(std::size_t bytes) {
-  const std::string words[] = {"order ", "12345 ", vl::Cp932Literal("東京都 "), "invoice ", vl::Cp932Literal("請求書の明細 "),
-                               "delivery ", "2026/12/06 ", vl::Cp932Literal("お届け先 ")};
+  const std::string words[] = {
+      "order ",    "12345 ",      vl::Cp932Literal("東京都 "),  "invoice ", vl::Cp932Literal("請求書の明細 "),
+      "delivery ", "2026/12/06 ", vl::Cp932Literal("お届け先 ")};
   std::string text;
   text.reserve(bytes + 64);
   std::size_t lineBytes = 0;
@@ -79,7 +80,10 @@ void BM_MultiLineKeystroke(benchmark::State& state) {
 
 int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("multiline_repaint", BM_MultiLineRepaint)->Arg(64 << 10)->Arg(256 << 10)->Arg(1 << 20);
-  benchmark::RegisterBenchmark("multiline_keystroke", BM_MultiLineKeystroke)->Arg(16 << 10)->Arg(256 << 10)->Arg(1 << 20);
+  benchmark::RegisterBenchmark("multiline_keystroke", BM_MultiLineKeystroke)
+      ->Arg(16 << 10)
+      ->Arg(256 << 10)
+      ->Arg(1 << 20);
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
@@ -93,16 +97,18 @@ int main(int argc, char** argv) {
   const double r1m = r.Median("multiline_repaint/1048576");
   if (r64 > 0) s.Row("multiline_repaint 64 KB (not focused)", Duration(r64), "<= 1 ms", r64 <= 1e6);
   if (r64 > 0 && r1m > 0) {
-    s.Row("multiline_repaint 64 KB -> 1 MB", Duration(r64) + " -> " + Duration(r1m) + " (" + Fixed(r1m / r64, "x") + ")",
-          "flat (within 1.5x)", r1m / r64 <= 1.5 && r1m <= 1e6);
+    s.Row("multiline_repaint 64 KB -> 1 MB",
+          Duration(r64) + " -> " + Duration(r1m) + " (" + Fixed(r1m / r64, "x") + ")", "flat (within 1.5x)",
+          r1m / r64 <= 1.5 && r1m <= 1e6);
   }
   const double k16 = r.Median("multiline_keystroke/16384");
   const double k256 = r.Median("multiline_keystroke/262144");
   const double k1m = r.Median("multiline_keystroke/1048576");
   if (k256 > 0) s.Row("multiline_keystroke at the end of 256 KB", Duration(k256), "<= 5 µs", k256 <= 5000);
   if (k16 > 0 && k1m > 0) {
-    s.Row("multiline_keystroke 16 KB -> 1 MB", Duration(k16) + " -> " + Duration(k1m) + " (" + Fixed(k1m / k16, "x") + ")",
-          "independent of size (1.5x)", k1m / k16 <= 1.5);
+    s.Row("multiline_keystroke 16 KB -> 1 MB",
+          Duration(k16) + " -> " + Duration(k1m) + " (" + Fixed(k1m / k16, "x") + ")", "independent of size (1.5x)",
+          k1m / k16 <= 1.5);
   }
   s.Print();
   benchmark::Shutdown();

@@ -197,16 +197,17 @@ int main(int argc, char** argv) {
     const double icuText = reporter.Median("format_icu_text" + suffix);
     if (ours <= 0.0 || icuDouble <= 0.0 || icuText <= 0.0) continue;
     const double icuBest = icuDouble < icuText ? icuDouble : icuText;
-    summary.Row(std::string("number ") + p.pattern + " from text vs ICU (best)",
-                vlbench::Duration(ours) + " vs " + vlbench::Duration(icuBest) + " = " + vlbench::Fixed(icuBest / ours, "x"),
-                ">= 3x", icuBest / ours >= 3.0);
+    summary.Row(
+        std::string("number ") + p.pattern + " from text vs ICU (best)",
+        vlbench::Duration(ours) + " vs " + vlbench::Duration(icuBest) + " = " + vlbench::Fixed(icuBest / ours, "x"),
+        ">= 3x", icuBest / ours >= 3.0);
   }
   const double box = reporter.Median("box_display_from_double/grouped2");
   const double icu = reporter.Median("format_icu_double/grouped2");
   if (box > 0 && icu > 0) {
     summary.Row("Double box display #,##0.00 vs ICU DecimalFormat",
-                vlbench::Duration(box) + " vs " + vlbench::Duration(icu) + " = " + vlbench::Fixed(icu / box, "x"), ">= 6x",
-                icu / box >= 6.0);
+                vlbench::Duration(box) + " vs " + vlbench::Duration(icu) + " = " + vlbench::Fixed(icu / box, "x"),
+                ">= 6x", icu / box >= 6.0);
   }
   summary.Print();
   benchmark::Shutdown();

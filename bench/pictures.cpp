@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
   if (png > 0) s.Row("png_encode 300x400 form", Duration(png), "<= 0.5 ms", png <= 5e5);
   if (render > 0 && png > 0) s.Row("f:render 300x400 (draw + PNG)", Duration(render + png), "report", true);
   const double grown = r.MedianCounter("font_sizes/400/iterations:1", "rss_growth_mb");
-  if (grown != 0) s.Row("font_sizes 400 sizes: RSS growth", vlbench::Fixed(grown, " MB", 1), "bounded (<= 64 MB)", grown <= 64);
+  if (grown != 0)
+    s.Row("font_sizes 400 sizes: RSS growth", vlbench::Fixed(grown, " MB", 1), "bounded (<= 64 MB)", grown <= 64);
   s.Print();
   benchmark::Shutdown();
   return 0;

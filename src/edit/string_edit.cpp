@@ -267,7 +267,8 @@ bool CVlStringEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std:
   if (HasPositions() && singleLine) {
     const int run = maskIndex_.RunOf(CaretPosition());
     if (run < 0) return false;
-    const MaskCharCheck check = maskIndex_.Check(parsedMask_, static_cast<std::size_t>(run), static_cast<std::uint16_t>(ch));
+    const MaskCharCheck check =
+        maskIndex_.Check(parsedMask_, static_cast<std::size_t>(run), static_cast<std::uint16_t>(ch));
     if (!check.accepted) return false;
     ch = check.character;
   }

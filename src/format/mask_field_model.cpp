@@ -278,8 +278,8 @@ bool MaskFieldModel::IsEmptyChar(std::string_view ch, int seg) const {
 
 void MaskFieldModel::ReplacePositions(std::int32_t from, std::int32_t to, std::string_view chars) {
   if (to <= from) return;
-  const auto firstK = static_cast<std::size_t>(
-      std::upper_bound(holdingFirst_.begin(), holdingFirst_.end(), from) - holdingFirst_.begin() - 1);
+  const auto firstK = static_cast<std::size_t>(std::upper_bound(holdingFirst_.begin(), holdingFirst_.end(), from) -
+                                               holdingFirst_.begin() - 1);
   std::size_t lastK = firstK;
   while (lastK + 1 < holding_.size() && holdingFirst_[lastK + 1] < to) ++lastK;
   // A change over many runs (characters flowing on through the literals) rewrites most of the
@@ -313,7 +313,8 @@ void MaskFieldModel::ReplacePositions(std::int32_t from, std::int32_t to, std::s
       CountReal(bytes, 1, realBytes_, realChars_);
       doubleBytes_[i] += DoubleByteChars(bytes) - DoubleByteChars(removed);
       valueText_.replace(static_cast<std::size_t>(valueStart_[i] + lo), static_cast<std::size_t>(hi - lo), bytes);
-      editText_.replace(static_cast<std::size_t>(seg.start + lo), static_cast<std::size_t>(hi - lo), ShowMaskMarkers(bytes));
+      editText_.replace(static_cast<std::size_t>(seg.start + lo), static_cast<std::size_t>(hi - lo),
+                        ShowMaskMarkers(bytes));
       shift += Size(bytes) - (hi - lo);
       seg.byteLength += Size(bytes) - (hi - lo);
     }
@@ -324,10 +325,12 @@ void MaskFieldModel::ReplacePositions(std::int32_t from, std::int32_t to, std::s
 
 void MaskFieldModel::ReplaceFreeBytes(std::int32_t from, std::int32_t to, std::string_view bytes) {
   FieldSegment& seg = segments_.front();
-  const std::string_view removed = std::string_view(valueText_).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+  const std::string_view removed =
+      std::string_view(valueText_).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
   CountReal(removed, -1, realBytes_, realChars_);
   CountReal(bytes, 1, realBytes_, realChars_);
-  editText_.replace(static_cast<std::size_t>(seg.start + from), static_cast<std::size_t>(to - from), ShowMaskMarkers(bytes));
+  editText_.replace(static_cast<std::size_t>(seg.start + from), static_cast<std::size_t>(to - from),
+                    ShowMaskMarkers(bytes));
   seg.content.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), bytes);
   valueText_.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), bytes);
   seg.byteLength = Size(seg.content);
@@ -774,7 +777,8 @@ bool MaskFieldModel::InsertMaskPositions(std::uint16_t ch) {
     // A selection makes room: the rest moves left and the last positions are padded.
     for (std::int32_t p = a; p < b; ++p) CountReal(CharAt(p), -1, bytes, count);
     for (std::int32_t p = b; p < n; ++p) changed += CharAt(p);
-    for (std::int32_t p = n - (b - a) + 1; p < n; ++p) AppendCharCode(changed, segments_[static_cast<std::size_t>(SegmentOfPos(p))].marker);
+    for (std::int32_t p = n - (b - a) + 1; p < n; ++p)
+      AppendCharCode(changed, segments_[static_cast<std::size_t>(SegmentOfPos(p))].marker);
   } else {
     // The first empty position from the caret on takes up the shift; without one, a digit field
     // lets its last character fall off the end (still counted against the limits).
@@ -805,7 +809,8 @@ bool MaskFieldModel::InsertMaskFree(std::uint16_t ch) {
   const std::int32_t ve = EditToValue(std::max(selStart_, selEnd_));
   std::int32_t bytes = realBytes_;
   std::int32_t count = realChars_;
-  CountReal(std::string_view(valueText_).substr(static_cast<std::size_t>(vs), static_cast<std::size_t>(ve - vs)), -1, bytes, count);
+  CountReal(std::string_view(valueText_).substr(static_cast<std::size_t>(vs), static_cast<std::size_t>(ve - vs)), -1,
+            bytes, count);
   CountReal(chText, 1, bytes, count);
   if ((byteLimit_ > 0 && bytes > byteLimit_) || (charLimit_ > 0 && count > charLimit_)) return false;
   ReplaceFreeBytes(vs, ve, chText);
@@ -837,7 +842,8 @@ bool MaskFieldModel::DeleteMaskFast(bool backward) {
       // The rest moves back; the last positions take the markers of their runs.
       std::string moved;
       for (std::int32_t p = b; p < n; ++p) moved += CharAt(p);
-      for (std::int32_t p = n - (b - a); p < n; ++p) AppendCharCode(moved, segments_[static_cast<std::size_t>(SegmentOfPos(p))].marker);
+      for (std::int32_t p = n - (b - a); p < n; ++p)
+        AppendCharCode(moved, segments_[static_cast<std::size_t>(SegmentOfPos(p))].marker);
       std::string old;
       for (std::int32_t p = a; p < n; ++p) old += CharAt(p);
       changed = moved != old;
@@ -859,13 +865,15 @@ bool MaskFieldModel::DeleteMaskFast(bool backward) {
 bool MaskFieldModel::ReplaceFreeSelection(std::string_view text) {
   for (std::size_t p = 0; p < text.size(); p += static_cast<std::size_t>(CharLengthAt(text, p))) {
     const std::uint16_t ch = CharCodeAt(text, p);
-    if (ch == 0 || (ch > 0xFF && (ch & 0xFF) == 0) || (ch <= 0xFF && IsLeadByte(static_cast<unsigned char>(ch)))) return false;
+    if (ch == 0 || (ch > 0xFF && (ch & 0xFF) == 0) || (ch <= 0xFF && IsLeadByte(static_cast<unsigned char>(ch))))
+      return false;
   }
   const std::int32_t vs = EditToValue(std::min(selStart_, selEnd_));
   const std::int32_t ve = EditToValue(std::max(selStart_, selEnd_));
   std::int32_t bytes = realBytes_;
   std::int32_t count = realChars_;
-  CountReal(std::string_view(valueText_).substr(static_cast<std::size_t>(vs), static_cast<std::size_t>(ve - vs)), -1, bytes, count);
+  CountReal(std::string_view(valueText_).substr(static_cast<std::size_t>(vs), static_cast<std::size_t>(ve - vs)), -1,
+            bytes, count);
   CountReal(text, 1, bytes, count);
   if ((byteLimit_ > 0 && bytes > byteLimit_) || (charLimit_ > 0 && count > charLimit_)) return false;
   ReplaceFreeBytes(vs, ve, text);

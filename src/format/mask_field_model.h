@@ -254,13 +254,13 @@ class MaskFieldModel {
   // Kept with the segments by Rebuild and the edits, so that an edit costs what it changes rather
   // than the length of the text.
   LayoutKind kind_ = LayoutKind::kFree;
-  std::vector<int> markerFree_;           // indices of the segments that are not case markers
-  std::vector<int> holding_;              // indices of the segments with positions (count > 0)
+  std::vector<int> markerFree_;             // indices of the segments that are not case markers
+  std::vector<int> holding_;                // indices of the segments with positions (count > 0)
   std::vector<std::int32_t> holdingFirst_;  // the first position of each of those
-  std::vector<std::int32_t> valueStart_;  // per segment: byte offset of its content in valueText
-  std::vector<std::int32_t> doubleBytes_;  // per segment: double-byte characters in its content
-  std::int32_t realBytes_ = 0;            // the value without empty-position markers: bytes
-  std::int32_t realChars_ = 0;            // and characters
+  std::vector<std::int32_t> valueStart_;    // per segment: byte offset of its content in valueText
+  std::vector<std::int32_t> doubleBytes_;   // per segment: double-byte characters in its content
+  std::int32_t realBytes_ = 0;              // the value without empty-position markers: bytes
+  std::int32_t realChars_ = 0;              // and characters
 };
 
 }  // namespace vl

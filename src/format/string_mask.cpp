@@ -276,8 +276,8 @@ MaskCharCheck CheckRunChar(const MaskRun& run, MaskKind caseMarker, std::uint16_
   const std::uint8_t bits = run.classBits;
   if (bits == 0) return {true, ConvertCase(ch, caseMarker)};
   const bool full = (bits & kClassFullWidth) != 0;
-  for (std::uint8_t bit : {kClassDigit, kClassSpace, kClassSign, kClassLetter, kClassAnyOfWidth,
-                           kClassHiragana, kClassKatakana}) {
+  for (std::uint8_t bit :
+       {kClassDigit, kClassSpace, kClassSign, kClassLetter, kClassAnyOfWidth, kClassHiragana, kClassKatakana}) {
     if ((bits & bit) != 0 && BitAccepts(bit, full, ch)) {
       return {true, bit == kClassLetter ? ConvertCase(ch, caseMarker) : ch};
     }
