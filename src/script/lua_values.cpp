@@ -142,7 +142,7 @@ int NewCurrency(lua_State* L) {
     Currency c;
     CurrencyParse status;
     if (lua_type(L, 1) == LUA_TSTRING) {
-      status = ParseCurrency(lua_tostring(L, 1), c);
+      status = ParseCurrency(LuaBytes(L, 1), c);  // all of it: "1\0x" is no amount
     } else {
       Variant out;
       CoerceStatus s = ChangeType(Variant::R8(CheckNumber(L, 1, "vl.Currency")), VarType::Cy, out);

@@ -138,6 +138,9 @@ do
   check.eq(s.Value.value, "a\0b", "a zero byte is part of the text")
   check.refused(380, nil, function() s.Value = "\xff\xfe" end, "invalid UTF-8")
   check.refused(380, nil, function() s.Format = "\xc3" end, "a cut UTF-8 sequence")
+  -- A literal is read whole: what follows a zero byte is not dropped.
+  check.eq(pcall(vl.Currency, "1\0x"), false, "a currency text with a zero byte is no amount")
+  check.eq(pcall(vl.Date, "2026/01/01\0x"), false, "a date text with a zero byte is no date")
   f:focus(s)
   f:type("\0")
   survives("f:type with a zero byte", f.type, f, "a\0b")
