@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "vltext/data.h"
 #include "vltext/error.h"
 #include "vltext/format.h"
 #include "vltext/input.h"
@@ -193,6 +194,9 @@ class Box {
   void SetModified(bool modified);
   // Design mode: the box shows its sizing tracker and takes the focus.
   bool DesignEdit();
+  // Binds the box to a record source of its own form (DataSource), or unbinds it with nullptr;
+  // the box hears of it at once. Error 5 for a source of another form.
+  void SetDataSource(const RecordSource* source);
 
   friend bool operator==(const Box& a, const Box& b) noexcept { return a.form_ == b.form_ && a.name_ == b.name_; }
 
@@ -293,6 +297,10 @@ class Form {
   std::vector<std::string> ButtonNames() const;
   // The rectangle of a button; nullopt when there is none of that name.
   std::optional<Rect> ButtonBounds(std::string_view name) const;
+
+  // --- Record sources: a cursor over a table of `db` (its columns updatable) or over a
+  // "select ..." text (read only), by a name unique on the form (Error 5 for a taken one).
+  RecordSource AddSource(std::string_view name, const Database& db, std::string_view tableOrSelect);
 
   bool UserMode() const;
   void SetUserMode(bool user);

@@ -14,7 +14,30 @@
 #include <string>
 #include <utility>
 
-#include "api/host_names.h"
+#include "control/events.h"
+#include "control/properties.h"
+#include "control/type_library.h"
+#include "control/typed_box_ctrl.h"
+#include "host/form.h"
+#include "platform/font_backend.h"
+#include "platform/surface.h"
+#include "runtime/automation_error.h"
+#include "runtime/clock.h"
+#include "runtime/variant.h"
+
+// Names for the component's own types that the public ones shadow (vl::Form the container,
+// vl::TypedValue the variant, ...), declared before any public header is seen.
+namespace vl::host_names {
+using HostForm = ::vl::Form;
+using HostVariant = ::vl::Variant;
+using HostEventParam = ::vl::EventParam;
+using HostMnemonic = ::vl::Mnemonic;
+inline const PropertyInfo* HostProperty(std::string_view name) { return ::vl::FindProperty(name); }
+inline const PropertyInfo* HostProperty(std::int32_t dispid) { return ::vl::FindProperty(dispid); }
+inline const auto& HostConstants() { return ::vl::TypeLibraryConstants(); }
+}  // namespace vl::host_names
+
+#include "vltext/data.h"
 #include "vltext/error.h"
 #include "vltext/form.h"
 #include "vltext/format.h"
@@ -45,9 +68,7 @@ Error ToError(const AutomationError& e);
 // hold it; the container itself goes when the Form does, or, when that happens inside one of
 // the form's own calls (a handler dropping its form), when the outermost call returns.
 struct FormState {
-  // Owned, or borrowed from a host that holds the container itself (api/host_access.h).
   std::shared_ptr<HostForm> host;
-  bool borrowed = false;
   bool closing = false;
   int busy = 0;
   std::shared_ptr<win::FontBackend> screenFonts;

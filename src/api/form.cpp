@@ -10,7 +10,6 @@
 #include "text/mbcs.h"
 // Last: the component's own headers come before the public ones (api/bridge.h).
 #include "api/bridge.h"
-#include "api/host_access.h"
 
 namespace vl::v1 {
 
@@ -642,16 +641,3 @@ Rect Form::Extent() const {
 }
 
 }  // namespace vl::v1
-
-namespace vl::host_access {
-
-vl::v1::Form Borrow(host_names::HostForm& host) {
-  auto state = std::make_shared<vl::v1::detail::FormState>();
-  // The owner keeps the container; the view only works on it while it is there.
-  state->host = std::shared_ptr<host_names::HostForm>(&host, [](host_names::HostForm*) {});
-  state->borrowed = true;
-  vl::v1::AnswerMessageBoxes(*state);
-  return vl::v1::Form(std::move(state));
-}
-
-}  // namespace vl::host_access
