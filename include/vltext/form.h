@@ -24,6 +24,7 @@
 #include "vltext/error.h"
 #include "vltext/format.h"
 #include "vltext/input.h"
+#include "vltext/pages.h"
 #include "vltext/picture.h"
 #include "vltext/value.h"
 
@@ -372,6 +373,13 @@ class Form {
   ClipboardContents Clipboard() const;
   // Replaces the clipboard with a text (UTF-8; Error 380 for a character the box cannot hold).
   void SetClipboardText(std::string_view utf8);
+
+  // --- Design time: the property frame of a box, and the common dialogs its pages open.
+  PropertyPages OpenPropertyPages(const Box& box, const Palette& palette);
+  // The answers of the next common dialogs of a kind, in the order given; nullopt answers Cancel.
+  // A dialog with no answer waiting is cancelled.
+  void AnswerDialog(DialogKind kind, std::optional<DialogAnswer> answer);
+  std::vector<DialogRecord> TakeDialogs();
 
   // --- Pictures.
   // The form as the user sees it: the face around the boxes and buttons, 8 pixels beyond the

@@ -660,6 +660,7 @@ void OpenForms(lua_State* L) {
   luaL_newlib(L, methods);
   RegisterInputMethods(L);
   RegisterRenderMethods(L);
+  RegisterPageMethods(L);
   RegisterDataMethods(L);
   RegisterShowMethod(L);
   lua_setfield(L, -2, "methods");
@@ -680,6 +681,7 @@ void OpenForms(lua_State* L) {
   lua_pushcfunction(L, NewForm);
   lua_setfield(L, -2, "Form");
   RegisterPictureFunctions(L);
+  RegisterPageFunctions(L);
   for (const vl::NamedConstant& c : vl::TypeLibraryConstants()) {
     lua_pushinteger(L, c.value);
     lua_setfield(L, -2, c.name);

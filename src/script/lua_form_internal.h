@@ -51,6 +51,13 @@ void RegisterRenderMethods(lua_State* L);
 void RegisterShowMethod(lua_State* L);
 // Adds vl.read_png to the module table on top.
 void RegisterPictureFunctions(lua_State* L);
+// Adds property_pages, answer_dialog and dialogs to the form methods on top.
+void RegisterPageMethods(lua_State* L);
+// Makes the property page classes and adds vl.palette to the module table on top.
+void RegisterPageFunctions(lua_State* L);
+// Whether a picture is drawn in the fixed-metrics font: as the options table at `options` asks
+// ({font = "fixed"} or "real"), else as the form measures.
+bool PictureInFixedFont(lua_State* L, int options, const FormHost& host, const char* who);
 // Adds add_source to the table on top.
 void RegisterDataMethods(lua_State* L);
 // The record source a script holds at `index`, or null.

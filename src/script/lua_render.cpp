@@ -21,21 +21,13 @@ int FormRender(lua_State* L) {
       box = &CheckBoxRef(L, next);
       ++next;
     }
-    // A picture in the fixed-metrics font is exact geometry; the real one is what a person reads.
-    bool fixed = h.fixedFont;
     bool metafile = false;
     if (lua_istable(L, next)) {
       lua_getfield(L, next, "metafile");
       metafile = lua_toboolean(L, -1) != 0;
       lua_pop(L, 1);
-      lua_getfield(L, next, "font");
-      if (lua_isstring(L, -1)) {
-        const std::string font = lua_tostring(L, -1);
-        if (font != "fixed" && font != "real") throw ScriptError("f:render: font is \"real\" or \"fixed\"");
-        fixed = font == "fixed";
-      }
-      lua_pop(L, 1);
     }
+    const bool fixed = PictureInFixedFont(L, next, h, "f:render");
     if (box != nullptr) {
       const std::optional<vl::Box> onForm = h.form->FindBox(box->box.Name());
       if (!onForm || !(*onForm == box->box)) throw ScriptError("f:render: the box is not on this form");
@@ -114,6 +106,21 @@ int FormDesignEdit(lua_State* L) {
 }
 
 }  // namespace
+
+bool PictureInFixedFont(lua_State* L, int options, const FormHost& host, const char* who) {
+  bool fixed = host.fixedFont;
+  if (lua_istable(L, options)) {
+    lua_getfield(L, options, "font");
+    if (lua_isstring(L, -1)) {
+      const std::string font = lua_tostring(L, -1);
+      if (font != "fixed" && font != "real") throw ScriptError(std::string(who) + ": font is \"real\" or \"fixed\"");
+      fixed = font == "fixed";
+    }
+    lua_pop(L, 1);
+  }
+  // A picture in the fixed-metrics font is exact geometry; the real one is what a person reads.
+  return fixed;
+}
 
 void RegisterPictureFunctions(lua_State* L) {
   lua_pushcfunction(L, ReadPicture);
