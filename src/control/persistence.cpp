@@ -54,52 +54,37 @@ FontDesc FontOf(const Variant& v) {
   return font ? font->Desc() : FontDesc{};
 }
 
+// Runs one primitive on a field of type T taken from (and put back into) a row's stored value.
+template <typename T, typename Make>
+bool Primitive(bool (PropExchange::*exchange)(std::string_view, T&, std::optional<T>), PropExchange& px,
+               const std::string& name, Variant& v, T field, T def, Make make) {
+  const bool took = (px.*exchange)(name, field, std::move(def));
+  v = make(std::move(field));
+  return took;
+}
+
 // Exchanges one row's value in the stored form of its field; true when loading took the entry.
 bool ExchangeStored(PropExchange& px, const std::string& name, StoreKind kind, Variant& v, const Variant& def,
                     const FontDesc& ambient) {
+  using P = PropExchange;
   switch (kind) {
-    case StoreKind::U16: {
-      auto x = static_cast<std::uint16_t>(v.AsI8());
-      const bool took = px.ExchangeU16(name, x, static_cast<std::uint16_t>(def.AsI8()));
-      v = Variant::I4(x);
-      return took;
-    }
-    case StoreKind::I16: {
-      auto x = static_cast<std::int16_t>(v.AsI8());
-      const bool took = px.ExchangeI16(name, x, static_cast<std::int16_t>(def.AsI8()));
-      v = Variant::I2(x);
-      return took;
-    }
-    case StoreKind::I32: {
-      auto x = static_cast<std::int32_t>(v.AsI8());
-      const bool took = px.ExchangeI32(name, x, static_cast<std::int32_t>(def.AsI8()));
-      v = Variant::I4(x);
-      return took;
-    }
-    case StoreKind::Float: {
-      float x = v.AsR4();
-      const bool took = px.ExchangeFloat(name, x, def.AsR4());
-      v = Variant::R4(x);
-      return took;
-    }
-    case StoreKind::String: {
-      std::string x = v.AsBstr();
-      const bool took = px.ExchangeString(name, x, def.AsBstr());
-      v = Variant::Bstr(std::move(x));
-      return took;
-    }
-    case StoreKind::Colour: {
-      auto x = static_cast<std::uint32_t>(v.AsI8());
-      const bool took = px.ExchangeColour(name, x, static_cast<std::uint32_t>(def.AsI8()));
-      v = Variant::I8(x);
-      return took;
-    }
-    case StoreKind::Font: {
-      FontDesc x = FontOf(v);
-      const bool took = px.ExchangeFont(name, x, ambient);
-      v = Variant::Object(std::make_shared<VlFont>(x));
-      return took;
-    }
+    case StoreKind::U16:
+      return Primitive(&P::ExchangeU16, px, name, v, static_cast<std::uint16_t>(v.AsI8()),
+                       static_cast<std::uint16_t>(def.AsI8()), [](std::uint16_t x) { return Variant::I4(x); });
+    case StoreKind::I16:
+      return Primitive(&P::ExchangeI16, px, name, v, static_cast<std::int16_t>(v.AsI8()),
+                       static_cast<std::int16_t>(def.AsI8()), Variant::I2);
+    case StoreKind::I32:
+      return Primitive(&P::ExchangeI32, px, name, v, static_cast<std::int32_t>(v.AsI8()),
+                       static_cast<std::int32_t>(def.AsI8()), Variant::I4);
+    case StoreKind::Float: return Primitive(&P::ExchangeFloat, px, name, v, v.AsR4(), def.AsR4(), Variant::R4);
+    case StoreKind::String: return Primitive(&P::ExchangeString, px, name, v, v.AsBstr(), def.AsBstr(), Variant::Bstr);
+    case StoreKind::Colour:
+      return Primitive(&P::ExchangeColour, px, name, v, static_cast<std::uint32_t>(v.AsI8()),
+                       static_cast<std::uint32_t>(def.AsI8()), [](std::uint32_t x) { return Variant::I8(x); });
+    case StoreKind::Font:
+      return Primitive(&P::ExchangeFont, px, name, v, FontOf(v), ambient,
+                       [](FontDesc x) { return Variant::Object(std::make_shared<VlFont>(std::move(x))); });
     case StoreKind::Typed: {
       TypedValue x = v;
       const bool took = px.ExchangeTyped(name, x, def);
