@@ -101,7 +101,7 @@ void VlTextCaption::CopyFrom(const VlTextCaption& other) {
 }
 
 CaptionProperties VlTextCaption::Properties() const {
-  return CaptionProperties{text_,      alignment_, size_,       spacing_, font_ ? font_->Desc() : DefaultCaptionFont(),
+  return CaptionProperties{text_,      alignment_, size_,        spacing_, font_ ? font_->Desc() : DefaultCaptionFont(),
                            textColor_, backColor_, borderStyle_, padding_};
 }
 

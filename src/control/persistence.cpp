@@ -77,8 +77,10 @@ bool ExchangeStored(PropExchange& px, const std::string& name, StoreKind kind, V
     case StoreKind::I32:
       return Primitive(&P::ExchangeI32, px, name, v, static_cast<std::int32_t>(v.AsI8()),
                        static_cast<std::int32_t>(def.AsI8()), Variant::I4);
-    case StoreKind::Float: return Primitive(&P::ExchangeFloat, px, name, v, v.AsR4(), def.AsR4(), Variant::R4);
-    case StoreKind::String: return Primitive(&P::ExchangeString, px, name, v, v.AsBstr(), def.AsBstr(), Variant::Bstr);
+    case StoreKind::Float:
+      return Primitive(&P::ExchangeFloat, px, name, v, v.AsR4(), def.AsR4(), Variant::R4);
+    case StoreKind::String:
+      return Primitive(&P::ExchangeString, px, name, v, v.AsBstr(), def.AsBstr(), Variant::Bstr);
     case StoreKind::Colour:
       return Primitive(&P::ExchangeColour, px, name, v, static_cast<std::uint32_t>(v.AsI8()),
                        static_cast<std::uint32_t>(def.AsI8()), [](std::uint32_t x) { return Variant::I8(x); });
@@ -91,7 +93,8 @@ bool ExchangeStored(PropExchange& px, const std::string& name, StoreKind kind, V
       v = std::move(x);
       return took;
     }
-    case StoreKind::None: break;
+    case StoreKind::None:
+      break;
   }
   return false;
 }
@@ -108,17 +111,22 @@ bool Takes(const PropertyInfo& row, const Variant& v, const TypedValue& lowerVal
     }
   }
   switch (row.dispid) {
-    case kDispDataType: return IsDataType(static_cast<std::uint16_t>(v.AsI8()));
-    case kDispMaxLength: return v.AsI8() >= 0;
-    case kDispLowerValue: return !v.IsNullOrEmpty();
+    case kDispDataType:
+      return IsDataType(static_cast<std::uint16_t>(v.AsI8()));
+    case kDispMaxLength:
+      return v.AsI8() >= 0;
+    case kDispLowerValue:
+      return !v.IsNullOrEmpty();
     case kDispUpperValue: {
       // Texts and Booleans have no range: only a pair of an ordered type can be out of order.
       const std::uint16_t type = TypeCode(v);
       const bool ordered = type != VlTextString && type != VlTextBoolean;
       return !v.IsNullOrEmpty() && (!ordered || CompareTypedValues(v, lowerValue) >= 0);
     }
-    case kDispDefaultValue: return v.Type() != VarType::Empty;
-    default: return true;
+    case kDispDefaultValue:
+      return v.Type() != VarType::Empty;
+    default:
+      return true;
   }
 }
 
@@ -126,25 +134,27 @@ void ExchangeCaption(PropExchange& px, const std::string& prefix, CaptionPropert
   const CaptionProperties initial;
   for (const CaptionRow& row : kCaptionBlock) {
     const std::string name = prefix + row.name;
-    std::visit([&](auto member) {
-      auto& field = caption.*member;
-      using T = std::decay_t<decltype(field)>;
-      bool took = false;
-      if constexpr (std::is_same_v<T, std::string>) {
-        took = px.ExchangeString(name, field, initial.*member);
-      } else if constexpr (std::is_same_v<T, FontDesc>) {
-        took = px.ExchangeFont(name, field, ambient);
-      } else if constexpr (std::is_same_v<T, std::uint32_t>) {
-        took = px.ExchangeColour(name, field, initial.*member);
-      } else if constexpr (std::is_same_v<T, std::int16_t>) {
-        took = px.ExchangeI16(name, field, std::int16_t{0});
-      } else {
-        took = px.ExchangeI32(name, field, std::int32_t{0});
-        const std::int32_t hi = row.atMostSize ? std::min(row.hi, caption.size) : row.hi;
-        if (px.IsLoading() && took && (field < row.lo || field > hi)) field = 0;
-      }
-      (void)took;
-    }, row.field);
+    std::visit(
+        [&](auto member) {
+          auto& field = caption.*member;
+          using T = std::decay_t<decltype(field)>;
+          bool took = false;
+          if constexpr (std::is_same_v<T, std::string>) {
+            took = px.ExchangeString(name, field, initial.*member);
+          } else if constexpr (std::is_same_v<T, FontDesc>) {
+            took = px.ExchangeFont(name, field, ambient);
+          } else if constexpr (std::is_same_v<T, std::uint32_t>) {
+            took = px.ExchangeColour(name, field, initial.*member);
+          } else if constexpr (std::is_same_v<T, std::int16_t>) {
+            took = px.ExchangeI16(name, field, std::int16_t{0});
+          } else {
+            took = px.ExchangeI32(name, field, std::int32_t{0});
+            const std::int32_t hi = row.atMostSize ? std::min(row.hi, caption.size) : row.hi;
+            if (px.IsLoading() && took && (field < row.lo || field > hi)) field = 0;
+          }
+          (void)took;
+        },
+        row.field);
   }
 }
 
@@ -231,7 +241,8 @@ void CVlTypedBoxCtrl::ApplyLoaded(const std::vector<Variant>& values, const std:
   // before the bounds do, so a value saved outside bounds set after it is kept, as it was.
   RebuildEditor();
   LayoutEditRect();
-  if (extent && extent->first > 0 && extent->second > 0 && extent->first <= kMaxLength && extent->second <= kMaxLength) {
+  if (extent && extent->first > 0 && extent->second > 0 && extent->first <= kMaxLength &&
+      extent->second <= kMaxLength) {
     const win::DeviceContext screen(nullptr, ScreenFonts());
     win::SIZE size{static_cast<int>(extent->first), static_cast<int>(extent->second)};
     win::HIMETRICtoDP(screen, size);

@@ -19,7 +19,7 @@ struct TypedKind {
 
 // The kind of a typed value's value entry, by type code.
 constexpr TypedKind kTypedKinds[] = {
-    {VlTextInteger, ValueKind::I16}, {VlTextByte, ValueKind::I16},     {VlTextLong, ValueKind::I32},
+    {VlTextInteger, ValueKind::I16},  {VlTextByte, ValueKind::I16},      {VlTextLong, ValueKind::I32},
     {VlTextSingle, ValueKind::Float}, {VlTextDouble, ValueKind::Double}, {VlTextCurrency, ValueKind::Currency},
     {VlTextDate, ValueKind::Double},  {VlTextString, ValueKind::String}, {VlTextBoolean, ValueKind::Bool},
 };
@@ -164,7 +164,8 @@ bool PropExchange::ExchangeString(std::string_view name, std::string& field, std
   return false;
 }
 
-bool PropExchange::ExchangePair(std::string_view name, ValueKind kind, StoredPair& field, std::optional<StoredPair> def) {
+bool PropExchange::ExchangePair(std::string_view name, ValueKind kind, StoredPair& field,
+                                std::optional<StoredPair> def) {
   if (!IsLoading()) {
     Write(name, kind, field);
     return true;
@@ -245,16 +246,35 @@ bool PropExchange::ExchangeTyped(std::string_view name, TypedValue& field, const
     ExchangeU16(typeName, code, std::nullopt);
     if (!kind) return true;
     switch (code) {
-      case VlTextInteger: Write(valueName, *kind, static_cast<std::int64_t>(field.AsI2())); break;
-      case VlTextByte: Write(valueName, *kind, static_cast<std::int64_t>(field.AsUI1())); break;
-      case VlTextLong: Write(valueName, *kind, static_cast<std::int64_t>(field.AsI4())); break;
-      case VlTextSingle: Write(valueName, *kind, static_cast<double>(field.AsR4())); break;
-      case VlTextDouble: Write(valueName, *kind, field.AsR8()); break;
-      case VlTextCurrency: Write(valueName, *kind, field.AsCy().value); break;
-      case VlTextDate: Write(valueName, *kind, field.AsDate()); break;
-      case VlTextString: Write(valueName, *kind, field.AsBstr()); break;
-      case VlTextBoolean: Write(valueName, *kind, field.AsBool()); break;
-      default: break;
+      case VlTextInteger:
+        Write(valueName, *kind, static_cast<std::int64_t>(field.AsI2()));
+        break;
+      case VlTextByte:
+        Write(valueName, *kind, static_cast<std::int64_t>(field.AsUI1()));
+        break;
+      case VlTextLong:
+        Write(valueName, *kind, static_cast<std::int64_t>(field.AsI4()));
+        break;
+      case VlTextSingle:
+        Write(valueName, *kind, static_cast<double>(field.AsR4()));
+        break;
+      case VlTextDouble:
+        Write(valueName, *kind, field.AsR8());
+        break;
+      case VlTextCurrency:
+        Write(valueName, *kind, field.AsCy().value);
+        break;
+      case VlTextDate:
+        Write(valueName, *kind, field.AsDate());
+        break;
+      case VlTextString:
+        Write(valueName, *kind, field.AsBstr());
+        break;
+      case VlTextBoolean:
+        Write(valueName, *kind, field.AsBool());
+        break;
+      default:
+        break;
     }
     return true;
   }
@@ -308,7 +328,8 @@ bool PropExchange::ExchangeTyped(std::string_view name, TypedValue& field, const
         if (ExchangeBool(valueName, b, std::nullopt)) read = TypedValue::Bool(b);
         break;
       }
-      default: break;
+      default:
+        break;
     }
   }
   if (!read) {

@@ -51,7 +51,8 @@ class PropExchange {
   const StoredValue* Read(std::string_view name, ValueKind kind) const;
   void Write(std::string_view name, ValueKind kind, StoredValue value);
   // Reads an integer of that kind within [lo, hi].
-  std::optional<std::int64_t> ReadInteger(std::string_view name, ValueKind kind, std::int64_t lo, std::int64_t hi) const;
+  std::optional<std::int64_t> ReadInteger(std::string_view name, ValueKind kind, std::int64_t lo,
+                                          std::int64_t hi) const;
   std::optional<double> ReadReal(std::string_view name, ValueKind kind) const;
   bool ExchangePair(std::string_view name, ValueKind kind, StoredPair& field, std::optional<StoredPair> def);
 

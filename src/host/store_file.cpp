@@ -83,8 +83,9 @@ std::optional<std::string> Utf8Text(const Json& j) {
 }
 
 std::optional<std::int64_t> JsonInteger(const Json& j) {
-  if (j.is_number_integer() && !(j.is_number_unsigned() && j.get<std::uint64_t>() > static_cast<std::uint64_t>(
-                                                                 std::numeric_limits<std::int64_t>::max()))) {
+  if (j.is_number_integer() &&
+      !(j.is_number_unsigned() &&
+        j.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))) {
     return j.get<std::int64_t>();
   }
   return std::nullopt;
@@ -163,38 +164,41 @@ PropertySet ReadEntries(const Json& entries) {
 
 std::string Utf8Of(const std::string& cp932) {
   std::string utf8;
-  if (!TryCp932ToUtf8(cp932, utf8)) throw AutomationError(kErrInvalidPropertyValue, "a text to save is not valid CP932");
+  if (!TryCp932ToUtf8(cp932, utf8))
+    throw AutomationError(kErrInvalidPropertyValue, "a text to save is not valid CP932");
   return utf8;
 }
 
 Json WriteValue(const PropertyEntry& e) {
-  return std::visit([&](const auto& v) -> Json {
-    using T = std::decay_t<decltype(v)>;
-    if constexpr (std::is_same_v<T, std::monostate>) {
-      return nullptr;
-    } else if constexpr (std::is_same_v<T, std::string>) {
-      return Utf8Of(v);
-    } else if constexpr (std::is_same_v<T, StoredFont>) {
-      Json f = Json::object();
-      if (v.name) f["name"] = Utf8Of(*v.name);
-      if (v.size) f["size"] = *v.size;
-      if (v.bold) f["bold"] = *v.bold;
-      if (v.italic) f["italic"] = *v.italic;
-      if (v.underline) f["underline"] = *v.underline;
-      if (v.strikethrough) f["strikethrough"] = *v.strikethrough;
-      if (v.weight) f["weight"] = *v.weight;
-      if (v.charset) f["charset"] = *v.charset;
-      return f;
-    } else if constexpr (std::is_same_v<T, StoredPair>) {
-      const bool version = e.kind == ValueKind::Version;
-      Json p = Json::object();
-      p[version ? "major" : "width"] = v.first;
-      p[version ? "minor" : "height"] = v.second;
-      return p;
-    } else {
-      return v;
-    }
-  }, e.value);
+  return std::visit(
+      [&](const auto& v) -> Json {
+        using T = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, std::monostate>) {
+          return nullptr;
+        } else if constexpr (std::is_same_v<T, std::string>) {
+          return Utf8Of(v);
+        } else if constexpr (std::is_same_v<T, StoredFont>) {
+          Json f = Json::object();
+          if (v.name) f["name"] = Utf8Of(*v.name);
+          if (v.size) f["size"] = *v.size;
+          if (v.bold) f["bold"] = *v.bold;
+          if (v.italic) f["italic"] = *v.italic;
+          if (v.underline) f["underline"] = *v.underline;
+          if (v.strikethrough) f["strikethrough"] = *v.strikethrough;
+          if (v.weight) f["weight"] = *v.weight;
+          if (v.charset) f["charset"] = *v.charset;
+          return f;
+        } else if constexpr (std::is_same_v<T, StoredPair>) {
+          const bool version = e.kind == ValueKind::Version;
+          Json p = Json::object();
+          p[version ? "major" : "width"] = v.first;
+          p[version ? "minor" : "height"] = v.second;
+          return p;
+        } else {
+          return v;
+        }
+      },
+      e.value);
 }
 
 Json WriteEntries(const PropertySet& store) {
@@ -259,8 +263,8 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
 }
 
 std::string PropertySetToJson(const PropertySet& store) {
-  return std::string("{\"format\": \"") + kStoreFormat + "\", \"version\": 1, \"entries\": " +
-         EntriesText(WriteEntries(store), "") + "}\n";
+  return std::string("{\"format\": \"") + kStoreFormat +
+         "\", \"version\": 1, \"entries\": " + EntriesText(WriteEntries(store), "") + "}\n";
 }
 
 PropertySet PropertySetFromJson(std::string_view bytes) {

@@ -100,7 +100,8 @@ StoredValue ReadFont(lua_State* L, int index) {
 StoredValue ReadValue(lua_State* L, int index, std::optional<ValueKind> kind) {
   index = lua_absindex(L, index);
   switch (lua_type(L, index)) {
-    case LUA_TBOOLEAN: return lua_toboolean(L, index) != 0;
+    case LUA_TBOOLEAN:
+      return lua_toboolean(L, index) != 0;
     case LUA_TNUMBER:
       if (lua_isinteger(L, index)) return static_cast<std::int64_t>(lua_tointeger(L, index));
       return lua_tonumber(L, index);
@@ -115,7 +116,8 @@ StoredValue ReadValue(lua_State* L, int index, std::optional<ValueKind> kind) {
       if (kind == ValueKind::Version) return ReadPair(L, index, "major", "minor");
       if (kind == ValueKind::Extent) return ReadPair(L, index, "width", "height");
       return ReadFont(L, index);
-    default: return std::monostate{};
+    default:
+      return std::monostate{};
   }
 }
 
@@ -149,52 +151,56 @@ PropertySet ReadStore(lua_State* L, int index) {
 }
 
 void PushStoredValue(lua_State* L, const PropertyEntry& e) {
-  std::visit([&](const auto& v) {
-    using T = std::decay_t<decltype(v)>;
-    if constexpr (std::is_same_v<T, std::monostate>) {
-      lua_pushnil(L);
-    } else if constexpr (std::is_same_v<T, std::int64_t>) {
-      lua_pushinteger(L, v);
-    } else if constexpr (std::is_same_v<T, double>) {
-      lua_pushnumber(L, v);
-    } else if constexpr (std::is_same_v<T, bool>) {
-      lua_pushboolean(L, v);
-    } else if constexpr (std::is_same_v<T, std::string>) {
-      PushCp932(L, v);
-    } else if constexpr (std::is_same_v<T, StoredPair>) {
-      const bool version = e.kind == ValueKind::Version;
-      lua_createtable(L, 0, 2);
-      lua_pushinteger(L, v.first);
-      lua_setfield(L, -2, version ? "major" : "width");
-      lua_pushinteger(L, v.second);
-      lua_setfield(L, -2, version ? "minor" : "height");
-    } else {
-      lua_createtable(L, 0, 8);
-      if (v.name) {
-        PushCp932(L, *v.name);
-        lua_setfield(L, -2, "name");
-      }
-      if (v.size) {
-        lua_pushnumber(L, *v.size);
-        lua_setfield(L, -2, "size");
-      }
-      const std::pair<const char*, const std::optional<bool>*> flags[] = {
-          {"bold", &v.bold}, {"italic", &v.italic}, {"underline", &v.underline}, {"strikethrough", &v.strikethrough}};
-      for (const auto& [key, flag] : flags) {
-        if (!*flag) continue;
-        lua_pushboolean(L, **flag);
-        lua_setfield(L, -2, key);
-      }
-      if (v.weight) {
-        lua_pushinteger(L, *v.weight);
-        lua_setfield(L, -2, "weight");
-      }
-      if (v.charset) {
-        lua_pushinteger(L, *v.charset);
-        lua_setfield(L, -2, "charset");
-      }
-    }
-  }, e.value);
+  std::visit(
+      [&](const auto& v) {
+        using T = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, std::monostate>) {
+          lua_pushnil(L);
+        } else if constexpr (std::is_same_v<T, std::int64_t>) {
+          lua_pushinteger(L, v);
+        } else if constexpr (std::is_same_v<T, double>) {
+          lua_pushnumber(L, v);
+        } else if constexpr (std::is_same_v<T, bool>) {
+          lua_pushboolean(L, v);
+        } else if constexpr (std::is_same_v<T, std::string>) {
+          PushCp932(L, v);
+        } else if constexpr (std::is_same_v<T, StoredPair>) {
+          const bool version = e.kind == ValueKind::Version;
+          lua_createtable(L, 0, 2);
+          lua_pushinteger(L, v.first);
+          lua_setfield(L, -2, version ? "major" : "width");
+          lua_pushinteger(L, v.second);
+          lua_setfield(L, -2, version ? "minor" : "height");
+        } else {
+          lua_createtable(L, 0, 8);
+          if (v.name) {
+            PushCp932(L, *v.name);
+            lua_setfield(L, -2, "name");
+          }
+          if (v.size) {
+            lua_pushnumber(L, *v.size);
+            lua_setfield(L, -2, "size");
+          }
+          const std::pair<const char*, const std::optional<bool>*> flags[] = {{"bold", &v.bold},
+                                                                              {"italic", &v.italic},
+                                                                              {"underline", &v.underline},
+                                                                              {"strikethrough", &v.strikethrough}};
+          for (const auto& [key, flag] : flags) {
+            if (!*flag) continue;
+            lua_pushboolean(L, **flag);
+            lua_setfield(L, -2, key);
+          }
+          if (v.weight) {
+            lua_pushinteger(L, *v.weight);
+            lua_setfield(L, -2, "weight");
+          }
+          if (v.charset) {
+            lua_pushinteger(L, *v.charset);
+            lua_setfield(L, -2, "charset");
+          }
+        }
+      },
+      e.value);
 }
 
 void PushStore(lua_State* L, const PropertySet& store) {
@@ -325,8 +331,8 @@ int LoadForm(lua_State* L) {
 
 void RegisterStoreMethods(lua_State* L) {
   const luaL_Reg methods[] = {
-      {"store", FormStore}, {"load", FormLoad},   {"reset", FormReset}, {"save", FormSave},
-      {"save_form", FormSaveForm}, {"boxes", FormBoxes}, {"box", FormBox}, {nullptr, nullptr},
+      {"store", FormStore},        {"load", FormLoad},   {"reset", FormReset}, {"save", FormSave},
+      {"save_form", FormSaveForm}, {"boxes", FormBoxes}, {"box", FormBox},     {nullptr, nullptr},
   };
   luaL_setfuncs(L, methods, 0);
 }

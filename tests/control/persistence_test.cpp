@@ -13,12 +13,15 @@
 namespace vl {
 
 void PrintTo(const Variant& v, std::ostream* os) {
-  *os << TypeName(TypeCode(v)) << " " << (v.Type() == VarType::Cy ? std::to_string(v.AsCy().value) : TypedValueToText(v));
+  *os << TypeName(TypeCode(v)) << " "
+      << (v.Type() == VarType::Cy ? std::to_string(v.AsCy().value) : TypedValueToText(v));
 }
 
 namespace {
 
-PropertyEntry Entry(const char* name, ValueKind kind, StoredValue value) { return PropertyEntry{name, kind, std::move(value)}; }
+PropertyEntry Entry(const char* name, ValueKind kind, StoredValue value) {
+  return PropertyEntry{name, kind, std::move(value)};
+}
 
 PropertySet Store(std::vector<PropertyEntry> entries) {
   PropertySet s;
@@ -62,9 +65,10 @@ class Persistence : public ::testing::Test {
       all[k + "TextColor"] = Variant::I8(p.textColor);
       all[k + "BackColor"] = Variant::I8(p.backColor);
       all[k + "BorderStyle"] = Variant::I4(p.borderStyle);
-      all[k + "Font"] = Variant::Bstr(p.font.name + "/" + std::to_string(p.font.sizeCy) + "/" + std::to_string(p.font.weight) +
-                                      (p.font.italic ? "i" : "") + (p.font.underline ? "u" : "") +
-                                      (p.font.strikethrough ? "s" : "") + "/" + std::to_string(p.font.charset));
+      all[k + "Font"] =
+          Variant::Bstr(p.font.name + "/" + std::to_string(p.font.sizeCy) + "/" + std::to_string(p.font.weight) +
+                        (p.font.italic ? "i" : "") + (p.font.underline ? "u" : "") + (p.font.strikethrough ? "s" : "") +
+                        "/" + std::to_string(p.font.charset));
     }
     return all;
   }
@@ -90,17 +94,22 @@ TEST_F(Persistence, TheStoreHoldsEveryEntryInThePersistedOrder) {
       "DefaultValue.VlType EraProfile SpinIncrease SpinDelay AllowDefaultValue Caption FuriganaType Value.VlType "
       "KeepNull ";
   for (const char* side : {"CapL.", "CapR.", "CapT.", "CapB."}) {
-    for (const char* field : {"Text", "Alignment", "Size", "Spacing", "Font", "TextColor", "Backolor", "BorderStyle", "Padding"}) {
+    for (const char* field :
+         {"Text", "Alignment", "Size", "Spacing", "Font", "TextColor", "Backolor", "BorderStyle", "Padding"}) {
       expected += std::string(side) + field + " ";
     }
   }
   expected += "ControlBackColor ";
   EXPECT_EQ(names, expected);
-  struct Row { const char* name; ValueKind kind; };
-  for (const Row& r : {Row{"DataType", ValueKind::U16}, Row{"Alignment", ValueKind::I16}, Row{"MaxLength", ValueKind::I32},
-                       Row{"ForeColor", ValueKind::Colour}, Row{"Font", ValueKind::Font}, Row{"SpinIncrease", ValueKind::Float},
-                       Row{"LowerValue.VlType.VlValue", ValueKind::String}, Row{"CapB.Backolor", ValueKind::Colour},
-                       Row{"Extent", ValueKind::Extent}, Row{"Version", ValueKind::Version}}) {
+  struct Row {
+    const char* name;
+    ValueKind kind;
+  };
+  for (const Row& r :
+       {Row{"DataType", ValueKind::U16}, Row{"Alignment", ValueKind::I16}, Row{"MaxLength", ValueKind::I32},
+        Row{"ForeColor", ValueKind::Colour}, Row{"Font", ValueKind::Font}, Row{"SpinIncrease", ValueKind::Float},
+        Row{"LowerValue.VlType.VlValue", ValueKind::String}, Row{"CapB.Backolor", ValueKind::Colour},
+        Row{"Extent", ValueKind::Extent}, Row{"Version", ValueKind::Version}}) {
     ASSERT_NE(saved.Find(r.name), nullptr) << r.name;
     EXPECT_EQ(saved.Find(r.name)->kind, r.kind) << r.name;
   }
@@ -110,21 +119,24 @@ TEST_F(Persistence, TheStoreHoldsEveryEntryInThePersistedOrder) {
 TEST_F(Persistence, AnEmptyStoreGivesAFreshStringBox) {
   CVlTypedBoxCtrl& b = Box("b");
   Set(b, kDispDataType, Variant::I4(VlTextDate));
-  for (std::int32_t d : {kDispBorderStyle, kDispAppearance, kDispHideSelection, kDispEnabled}) Set(b, d, Variant::I4(0));
+  for (std::int32_t d : {kDispBorderStyle, kDispAppearance, kDispHideSelection, kDispEnabled})
+    Set(b, d, Variant::I4(0));
   Set(b, kDispSpinIncrease, Variant::R4(5));
   Set(b, kDispSpinDelay, Variant::I4(9));
   Set(b, kDispValue, Variant::Date(46000));
   b.Caption(0).SetText("x");
   b.LoadProperties(PropertySet());
-  struct Row { std::int32_t dispid; Variant value; };
-  for (const Row& r : {Row{kDispDataType, Variant::I4(8)}, Row{kDispFormat, Variant::Bstr("")},
-                       Row{kDispAlignment, Variant::I4(0)}, Row{kDispMaxLength, Variant::I4(0)},
-                       Row{kDispBackColor, Variant::I4(static_cast<std::int32_t>(0x80000005))},
-                       Row{kDispBorderStyle, Variant::I4(1)}, Row{kDispAppearance, Variant::I4(1)},
-                       Row{kDispHideSelection, Variant::Bool(true)}, Row{kDispEnabled, Variant::Bool(true)},
-                       Row{kDispSpinIncrease, Variant::R4(1)}, Row{kDispSpinDelay, Variant::I4(250)},
-                       Row{kDispValue, Variant::Null()}, Row{kDispLowerValue, Variant::Bstr("")},
-                       Row{kDispUpperValue, Variant::Bstr("")}}) {
+  struct Row {
+    std::int32_t dispid;
+    Variant value;
+  };
+  for (const Row& r :
+       {Row{kDispDataType, Variant::I4(8)}, Row{kDispFormat, Variant::Bstr("")}, Row{kDispAlignment, Variant::I4(0)},
+        Row{kDispMaxLength, Variant::I4(0)}, Row{kDispBackColor, Variant::I4(static_cast<std::int32_t>(0x80000005))},
+        Row{kDispBorderStyle, Variant::I4(1)}, Row{kDispAppearance, Variant::I4(1)},
+        Row{kDispHideSelection, Variant::Bool(true)}, Row{kDispEnabled, Variant::Bool(true)},
+        Row{kDispSpinIncrease, Variant::R4(1)}, Row{kDispSpinDelay, Variant::I4(250)}, Row{kDispValue, Variant::Null()},
+        Row{kDispLowerValue, Variant::Bstr("")}, Row{kDispUpperValue, Variant::Bstr("")}}) {
     EXPECT_EQ(Get(b, r.dispid), r.value) << FindProperty(r.dispid)->name;
   }
   EXPECT_EQ(b.Caption(0).Text(), "");
@@ -132,8 +144,13 @@ TEST_F(Persistence, AnEmptyStoreGivesAFreshStringBox) {
 }
 
 TEST_F(Persistence, DefaultsFollowTheDataTypeJustRead) {
-  struct Row { std::uint16_t type; const char* format; std::int32_t alignment, maxLength; std::uint32_t back;
-               Variant lower, upper; };
+  struct Row {
+    std::uint16_t type;
+    const char* format;
+    std::int32_t alignment, maxLength;
+    std::uint32_t back;
+    Variant lower, upper;
+  };
   const Row rows[] = {
       {VlTextDate, "yyyy/mm/dd", 1, 8, 0x80000005, Variant::Date(*FieldsToSerial(100, 1, 1)),
        Variant::Date(*FieldsToSerial(9999, 12, 31, 23, 59, 59))},
@@ -175,42 +192,75 @@ TEST_F(Persistence, TypedEntriesAndTheirNullAndDesignForms) {
 // Each row puts one bad entry in the middle of a good store: that property takes its default
 // and every other entry is still used.
 TEST_F(Persistence, AMalformedEntryTakesItsDefaultAndTheRestLoads) {
-  struct Row { const char* what; std::vector<PropertyEntry> bad; std::int32_t dispid; Variant expected; };
+  struct Row {
+    const char* what;
+    std::vector<PropertyEntry> bad;
+    std::int32_t dispid;
+    Variant expected;
+  };
   const std::vector<Row> rows = {
       {"text for a number", {Entry("Alignment", ValueKind::I16, std::string("x"))}, kDispAlignment, Variant::I4(1)},
-      {"out of the property's range", {Entry("BorderStyle", ValueKind::I16, std::int64_t{5})}, kDispBorderStyle, Variant::I4(1)},
-      {"out of the kind's range", {Entry("SpinDelay", ValueKind::I16, std::int64_t{70000})}, kDispSpinDelay, Variant::I4(250)},
+      {"out of the property's range",
+       {Entry("BorderStyle", ValueKind::I16, std::int64_t{5})},
+       kDispBorderStyle,
+       Variant::I4(1)},
+      {"out of the kind's range",
+       {Entry("SpinDelay", ValueKind::I16, std::int64_t{70000})},
+       kDispSpinDelay,
+       Variant::I4(250)},
       {"another kind", {Entry("MaxLength", ValueKind::String, std::int64_t{5})}, kDispMaxLength, Variant::I4(4)},
       {"an unknown kind", {Entry("Locked", ValueKind::Unknown, std::int64_t{1})}, kDispLocked, Variant::Bool(false)},
       {"a fraction", {Entry("IMEMode", ValueKind::I16, 1.5)}, kDispIMEMode, Variant::I4(0)},
       {"a whole number with a point", {Entry("IMEMode", ValueKind::I16, 2.0)}, kDispIMEMode, Variant::I4(2)},
-      {"a double-byte password character", {Entry("PasswordChar", ValueKind::String, Cp932Literal("あ"))},
-       kDispPasswordChar, Variant::Bstr("")},
-      {"a negative colour", {Entry("ForeColor", ValueKind::Colour, std::int64_t{-1})}, kDispForeColor,
+      {"a double-byte password character",
+       {Entry("PasswordChar", ValueKind::String, Cp932Literal("あ"))},
+       kDispPasswordChar,
+       Variant::Bstr("")},
+      {"a negative colour",
+       {Entry("ForeColor", ValueKind::Colour, std::int64_t{-1})},
+       kDispForeColor,
        Variant::I4(static_cast<std::int32_t>(0x80000008))},
-      {"a typed value without its value", {Entry("LowerValue.VlType", ValueKind::U16, std::int64_t{3})},
-       kDispLowerValue, Variant::I4(std::numeric_limits<std::int32_t>::min())},
-      {"a type code that is no type", {Entry("LowerValue.VlType", ValueKind::U16, std::int64_t{14}),
-                                       Entry("LowerValue.VlType.VlValue", ValueKind::I32, std::int64_t{1})},
-       kDispLowerValue, Variant::I4(std::numeric_limits<std::int32_t>::min())},
-      {"a Null bound", {Entry("LowerValue.VlType", ValueKind::U16, std::int64_t{1})}, kDispLowerValue,
+      {"a typed value without its value",
+       {Entry("LowerValue.VlType", ValueKind::U16, std::int64_t{3})},
+       kDispLowerValue,
        Variant::I4(std::numeric_limits<std::int32_t>::min())},
-      {"an upper bound below the lower", {Entry("LowerValue.VlType", ValueKind::U16, std::int64_t{3}),
-                                          Entry("LowerValue.VlType.VlValue", ValueKind::I32, std::int64_t{-1}),
-                                          Entry("UpperValue.VlType", ValueKind::U16, std::int64_t{3}),
-                                          Entry("UpperValue.VlType.VlValue", ValueKind::I32, std::int64_t{-5})},
-       kDispUpperValue, Variant::I4(std::numeric_limits<std::int32_t>::max())},
-      {"a Byte out of range", {Entry("DefaultValue.VlType", ValueKind::U16, std::int64_t{17}),
-                               Entry("DefaultValue.VlType.VlValue", ValueKind::I16, std::int64_t{300})},
-       kDispDefaultValue, Variant::Null()},
-      {"a date out of range", {Entry("DefaultValue.VlType", ValueKind::U16, std::int64_t{7}),
-                               Entry("DefaultValue.VlType.VlValue", ValueKind::Double, 1e9)},
-       kDispDefaultValue, Variant::Null()},
-      {"an Empty default", {Entry("DefaultValue.VlType", ValueKind::U16, std::int64_t{0})}, kDispDefaultValue,
+      {"a type code that is no type",
+       {Entry("LowerValue.VlType", ValueKind::U16, std::int64_t{14}),
+        Entry("LowerValue.VlType.VlValue", ValueKind::I32, std::int64_t{1})},
+       kDispLowerValue,
+       Variant::I4(std::numeric_limits<std::int32_t>::min())},
+      {"a Null bound",
+       {Entry("LowerValue.VlType", ValueKind::U16, std::int64_t{1})},
+       kDispLowerValue,
+       Variant::I4(std::numeric_limits<std::int32_t>::min())},
+      {"an upper bound below the lower",
+       {Entry("LowerValue.VlType", ValueKind::U16, std::int64_t{3}),
+        Entry("LowerValue.VlType.VlValue", ValueKind::I32, std::int64_t{-1}),
+        Entry("UpperValue.VlType", ValueKind::U16, std::int64_t{3}),
+        Entry("UpperValue.VlType.VlValue", ValueKind::I32, std::int64_t{-5})},
+       kDispUpperValue,
+       Variant::I4(std::numeric_limits<std::int32_t>::max())},
+      {"a Byte out of range",
+       {Entry("DefaultValue.VlType", ValueKind::U16, std::int64_t{17}),
+        Entry("DefaultValue.VlType.VlValue", ValueKind::I16, std::int64_t{300})},
+       kDispDefaultValue,
        Variant::Null()},
-      {"a font of no size", {Entry("Font", ValueKind::Font, StoredFont{Cp932Literal("ＭＳ 明朝"), -1.0})}, kDispFontName,
+      {"a date out of range",
+       {Entry("DefaultValue.VlType", ValueKind::U16, std::int64_t{7}),
+        Entry("DefaultValue.VlType.VlValue", ValueKind::Double, 1e9)},
+       kDispDefaultValue,
+       Variant::Null()},
+      {"an Empty default",
+       {Entry("DefaultValue.VlType", ValueKind::U16, std::int64_t{0})},
+       kDispDefaultValue,
+       Variant::Null()},
+      {"a font of no size",
+       {Entry("Font", ValueKind::Font, StoredFont{Cp932Literal("ＭＳ 明朝"), -1.0})},
+       kDispFontName,
        Variant::Bstr(form_.AmbientFont().name)},
-      {"a value that is nothing", {Entry("SpinIncrease", ValueKind::Float, std::monostate{})}, kDispSpinIncrease,
+      {"a value that is nothing",
+       {Entry("SpinIncrease", ValueKind::Float, std::monostate{})},
+       kDispSpinIncrease,
        Variant::R4(1)},
   };
   for (const Row& r : rows) {
@@ -236,11 +286,10 @@ TEST_F(Persistence, AnUnknownDataTypeLoadsAStringBox) {
 
 TEST_F(Persistence, CaptionLengthsOutOfOrderTakeTheirDefaults) {
   CVlTypedBoxCtrl& b = Box("b");
-  b.LoadProperties(Store({Entry("CapL.Size", ValueKind::I32, std::int64_t{500}),
-                          Entry("CapL.Spacing", ValueKind::I32, std::int64_t{600}),
-                          Entry("CapL.Padding", ValueKind::I32, std::int64_t{100}),
-                          Entry("CapR.Size", ValueKind::I32, std::int64_t{-3}),
-                          Entry("CapL.TextColor", ValueKind::Colour, std::int64_t{0x123456})}));
+  b.LoadProperties(Store(
+      {Entry("CapL.Size", ValueKind::I32, std::int64_t{500}), Entry("CapL.Spacing", ValueKind::I32, std::int64_t{600}),
+       Entry("CapL.Padding", ValueKind::I32, std::int64_t{100}), Entry("CapR.Size", ValueKind::I32, std::int64_t{-3}),
+       Entry("CapL.TextColor", ValueKind::Colour, std::int64_t{0x123456})}));
   const CaptionProperties left = b.Caption(0).Properties();
   EXPECT_EQ(left.size, 500);
   EXPECT_EQ(left.spacing, 0);
@@ -248,17 +297,18 @@ TEST_F(Persistence, CaptionLengthsOutOfOrderTakeTheirDefaults) {
   EXPECT_EQ(left.textColor, 0x123456u);
   EXPECT_EQ(b.Caption(1).SizeHimetric(), 0);
   EXPECT_EQ(b.Caption(1).Properties().textColor, 0x80000012u);  // no default: the initial colour
-  EXPECT_EQ(left.font, form_.AmbientFont());                       // a missing font: the ambient one
+  EXPECT_EQ(left.font, form_.AmbientFont());                    // a missing font: the ambient one
 }
 
 TEST_F(Persistence, AfterLoadingTheValueAndTheDefaultAreMadeCurrent) {
   CVlTypedBoxCtrl& b = Box("b");
   form_.TakeNotifications();
-  b.LoadProperties(Store({Entry("DataType", ValueKind::U16, std::int64_t{3}), Entry("CheckValue", ValueKind::I16, std::int64_t{1}),
-                          Entry("UpperValue.VlType", ValueKind::U16, std::int64_t{3}),
-                          Entry("UpperValue.VlType.VlValue", ValueKind::I32, std::int64_t{10}),
-                          Entry("Value.VlType", ValueKind::U16, std::int64_t{3}),
-                          Entry("Value.VlType.VlValue", ValueKind::I32, std::int64_t{50})}));
+  b.LoadProperties(
+      Store({Entry("DataType", ValueKind::U16, std::int64_t{3}), Entry("CheckValue", ValueKind::I16, std::int64_t{1}),
+             Entry("UpperValue.VlType", ValueKind::U16, std::int64_t{3}),
+             Entry("UpperValue.VlType.VlValue", ValueKind::I32, std::int64_t{10}),
+             Entry("Value.VlType", ValueKind::U16, std::int64_t{3}),
+             Entry("Value.VlType.VlValue", ValueKind::I32, std::int64_t{50})}));
   EXPECT_EQ(Get(b, kDispValue), Variant::I4(50));  // kept as saved: the bounds came after it
   EXPECT_TRUE(form_.TakeNotifications().empty());
   EXPECT_FALSE(form_.FindBox("b")->modified);
@@ -276,13 +326,14 @@ TEST_F(Persistence, AfterLoadingTheValueAndTheDefaultAreMadeCurrent) {
 
   // A default the box refuses is caught: no ValueError, and loading goes on.
   CVlTypedBoxCtrl& e = Box("e");
-  e.LoadProperties(Store({Entry("DataType", ValueKind::U16, std::int64_t{3}), Entry("CheckValue", ValueKind::I16, std::int64_t{1}),
-                          Entry("UpperValue.VlType", ValueKind::U16, std::int64_t{3}),
-                          Entry("UpperValue.VlType.VlValue", ValueKind::I32, std::int64_t{10}),
-                          Entry("DefaultValue.VlType", ValueKind::U16, std::int64_t{3}),
-                          Entry("DefaultValue.VlType.VlValue", ValueKind::I32, std::int64_t{70}),
-                          Entry("AllowDefaultValue", ValueKind::I16, std::int64_t{1}),
-                          Entry("KeepNull", ValueKind::I16, std::int64_t{1})}));
+  e.LoadProperties(
+      Store({Entry("DataType", ValueKind::U16, std::int64_t{3}), Entry("CheckValue", ValueKind::I16, std::int64_t{1}),
+             Entry("UpperValue.VlType", ValueKind::U16, std::int64_t{3}),
+             Entry("UpperValue.VlType.VlValue", ValueKind::I32, std::int64_t{10}),
+             Entry("DefaultValue.VlType", ValueKind::U16, std::int64_t{3}),
+             Entry("DefaultValue.VlType.VlValue", ValueKind::I32, std::int64_t{70}),
+             Entry("AllowDefaultValue", ValueKind::I16, std::int64_t{1}),
+             Entry("KeepNull", ValueKind::I16, std::int64_t{1})}));
   for (const EventRecord& r : form_.TakeEvents()) EXPECT_NE(r.name, "ValueError");
   EXPECT_TRUE(form_.TakeMessages().empty());
   EXPECT_EQ(Get(e, kDispKeepNull), Variant::Bool(true));
@@ -301,7 +352,10 @@ TEST_F(Persistence, TheExtentSizesTheBox) {
 // Every property away from its default, all four captions, and typed bounds of each data type:
 // saved and loaded into a fresh box, everything reads back equal; loading again changes nothing.
 TEST_F(Persistence, ARichPropertySetReadsBackEqual) {
-  struct Bounds { std::uint16_t type; Variant lower, upper, def, value; };
+  struct Bounds {
+    std::uint16_t type;
+    Variant lower, upper, def, value;
+  };
   const Bounds types[] = {
       {VlTextInteger, Variant::I2(-5), Variant::I2(500), Variant::I2(7), Variant::I2(42)},
       {VlTextLong, Variant::I4(-70000), Variant::I4(70000), Variant::I4(7), Variant::I4(-65536)},
@@ -329,7 +383,8 @@ TEST_F(Persistence, ARichPropertySetReadsBackEqual) {
     Set(b, kDispFormat, Variant::Bstr(t.type == VlTextDate ? "yyyy-mm-dd" : t.type == VlTextString ? "" : "#,##0.00"));
     Set(b, kDispAlignment, Variant::I4(2));
     if (t.type == VlTextString) Set(b, kDispMaxLength, Variant::I4(40));
-    for (std::int32_t d : {kDispForeColor, kDispBackColor, kDispDisabledForeColor, kDispDisabledBackColor, kDispControlBackColor}) {
+    for (std::int32_t d :
+         {kDispForeColor, kDispBackColor, kDispDisabledForeColor, kDispDisabledBackColor, kDispControlBackColor}) {
       Set(b, d, Variant::I4(0x00102030 + d));
     }
     for (std::int32_t d : {kDispBorderStyle, kDispAppearance, kDispHideSelection}) Set(b, d, Variant::I4(0));

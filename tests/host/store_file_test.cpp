@@ -82,14 +82,14 @@ TEST(StoreFile, AFileThatIsNotAStoreIsRefusedWhole) {
   const std::string good = Wrap(R"({"name": "DataType", "kind": "u16", "value": 3})");
   EXPECT_EQ(RefusalCode(good), 0);
   const std::string deep = std::string(100, '[') + std::string(100, ']');
-  for (const std::string& bad : {good.substr(0, good.size() / 2), std::string("not json"), std::string(""),
-                                 std::string("[]"), std::string(R"({"format": "vltext-form", "version": 1, "boxes": []})"),
-                                 std::string(R"({"format": "vltext-properties", "version": 2, "entries": []})"),
-                                 std::string(R"({"format": "vltext-properties", "version": "1", "entries": []})"),
-                                 std::string(R"({"format": "vltext-properties", "version": 1, "entries": {}})"),
-                                 std::string(R"({"format": "vltext-properties", "version": 1})"),
-                                 R"({"format": "vltext-properties", "version": 1, "entries": [)" + deep + "]}",
-                                 std::string("\xFF\xFE{}")}) {
+  for (const std::string& bad :
+       {good.substr(0, good.size() / 2), std::string("not json"), std::string(""), std::string("[]"),
+        std::string(R"({"format": "vltext-form", "version": 1, "boxes": []})"),
+        std::string(R"({"format": "vltext-properties", "version": 2, "entries": []})"),
+        std::string(R"({"format": "vltext-properties", "version": "1", "entries": []})"),
+        std::string(R"({"format": "vltext-properties", "version": 1, "entries": {}})"),
+        std::string(R"({"format": "vltext-properties", "version": 1})"),
+        R"({"format": "vltext-properties", "version": 1, "entries": [)" + deep + "]}", std::string("\xFF\xFE{}")}) {
     EXPECT_EQ(RefusalCode(bad), kErrFileAccess) << bad;
   }
 }
