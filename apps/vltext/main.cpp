@@ -1,73 +1,71 @@
 // vltext: the command-line program.
-//   vltext run FILE.lua [ARGS...]                 run a script with the module `vl` loaded
+//   vltext run FILE.lua [ARGS...]                     run a script with the module `vl` loaded
+//   vltext show FILE.lua [ARGS...]                    the same, and show its last form in a window
 //   vltext format [--eras FILE] TYPE FORMAT VALUE...  the display text of each value
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "format/display_text.h"
-#include "runtime/coerce.h"
+#include "desktop/desktop.h"
 #include "script/lua_host.h"
-#include "text/encoding.h"
-#include "value/typed_value.h"
+#include "script/show_link.h"
+#include "vltext/vltext.h"
 
 namespace {
 
 int Usage() {
   std::fprintf(stderr,
                "usage: vltext run FILE.lua [ARGS...]\n"
+               "       vltext show FILE.lua [ARGS...]\n"
                "       vltext format [--eras FILE.ini] TYPE FORMAT VALUE...\n"
                "  run     run a Lua script with the module vl loaded\n"
+               "  show    run it, then show the last form it made in a window (unless it showed it)\n"
                "  format  print the text a box of data type TYPE (Integer, Long, Single, Double,\n"
                "          Currency, Date, String, Boolean, Byte) shows for each VALUE through FORMAT;\n"
                "          the VALUE null stands for Null\n");
   return 2;
 }
 
-std::uint16_t TypeFromName(const std::string& name) {
-  for (std::uint16_t code : {2, 3, 4, 5, 6, 7, 8, 11, 17}) {
-    if (name == vl::TypeName(code) || name == std::to_string(code)) return code;
+vl::DataType TypeFromName(const std::string& name) {
+  for (vl::DataType type :
+       {vl::DataType::Integer, vl::DataType::Long, vl::DataType::Single, vl::DataType::Double, vl::DataType::Currency,
+        vl::DataType::Date, vl::DataType::String, vl::DataType::Boolean, vl::DataType::Byte}) {
+    if (name == vl::DataTypeName(type) || name == std::to_string(static_cast<int>(type))) return type;
   }
-  return 0;
+  return vl::DataType::Empty;
 }
 
 int FormatCommand(int argc, char** argv) {
   int i = 0;
-  vl::EraTable eras;
+  std::string eras;
   if (i < argc && std::strcmp(argv[i], "--eras") == 0) {
     if (i + 1 >= argc) return Usage();
-    eras.LoadEraProfile(argv[i + 1]);
+    eras = argv[i + 1];
     i += 2;
   }
   if (argc - i < 3) return Usage();
-  const std::uint16_t type = TypeFromName(argv[i]);
-  if (type == 0) {
+  const vl::DataType type = TypeFromName(argv[i]);
+  if (type == vl::DataType::Empty) {
     std::fprintf(stderr, "vltext format: unknown data type %s\n", argv[i]);
     return 2;
   }
-  std::string format;
-  if (!vl::TryUtf8ToCp932(argv[i + 1], format)) {
+  const std::string format = argv[i + 1];
+  try {
+    vl::FormatValue(vl::TypedValue::Null(), format, type, eras);
+  } catch (const vl::Error&) {
     std::fprintf(stderr, "vltext format: the format holds a character code page 932 cannot hold\n");
     return 2;
   }
   int status = 0;
   for (int v = i + 2; v < argc; ++v) {
-    vl::Variant value = vl::Variant::Null();
-    if (std::strcmp(argv[v], "null") != 0) {
-      std::string text;
-      vl::Variant converted;
-      if (!vl::TryUtf8ToCp932(argv[v], text) ||
-          vl::ChangeType(vl::Variant::Bstr(text), static_cast<vl::VarType>(type), converted) != vl::CoerceStatus::Ok) {
-        std::fprintf(stderr, "vltext format: %s is no %s value\n", argv[v], vl::TypeName(type));
-        status = 1;
-        continue;
-      }
-      value = converted;
+    const vl::TypedValue value =
+        std::strcmp(argv[v], "null") == 0 ? vl::TypedValue::Null() : vl::TypedValue::String(argv[v]);
+    try {
+      std::printf("%s\n", vl::FormatValue(value, format, type, eras).c_str());
+    } catch (const vl::Error&) {
+      std::fprintf(stderr, "vltext format: %s is no %s value\n", argv[v], vl::DataTypeName(type));
+      status = 1;
     }
-    std::string shown = vl::DisplayTextForValue(type, value, format, eras);
-    std::string utf8;
-    if (!vl::TryCp932ToUtf8(shown, utf8)) utf8 = shown;
-    std::printf("%s\n", utf8.c_str());
   }
   return status;
 }
@@ -76,9 +74,14 @@ int FormatCommand(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
-  if (std::strcmp(argv[1], "run") == 0) {
+  const bool run = std::strcmp(argv[1], "run") == 0;
+  const bool show = std::strcmp(argv[1], "show") == 0;
+  if (run || show) {
     if (argc < 3) return Usage();
-    return vl::script::RunScriptFile(argv[2], argc - 3, argv + 3);
+    vl::script::SetShowFunction([](vl::Form& form, const std::string& title) {
+      vl::desktop::Show(form, vl::desktop::ShowOptions{title, nullptr});
+    });
+    return vl::script::RunScriptFile(argv[2], argc - 3, argv + 3, show);
   }
   if (std::strcmp(argv[1], "format") == 0) return FormatCommand(argc - 2, argv + 2);
   return Usage();

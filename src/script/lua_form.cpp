@@ -647,6 +647,12 @@ FormHost& PushNewForm(lua_State* L, const FormOptions& options) {
   lua_newtable(L);
   h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
   h->form->SetEventHandler([h](BoxSite& box, VlEvent id, EventArgs& args) { CallHandler(*h, box, id, args); });
+  // vltext show opens the last form made, unless the script showed it itself.
+  if (lua_getfield(L, LUA_REGISTRYINDEX, kShowLastFormKey) == LUA_TBOOLEAN) {
+    lua_pushvalue(L, -2);
+    lua_setfield(L, LUA_REGISTRYINDEX, kLastFormKey);
+  }
+  lua_pop(L, 1);
   return *h;
 }
 
@@ -665,6 +671,7 @@ void OpenForms(lua_State* L) {
   RegisterRenderMethods(L);
   RegisterDataMethods(L);
   RegisterStoreMethods(L);
+  RegisterShowMethod(L);
   lua_setfield(L, -2, "methods");
   lua_pop(L, 1);
 
