@@ -669,6 +669,7 @@ void OpenForms(lua_State* L) {
   luaL_newlib(L, methods);
   RegisterInputMethods(L);
   RegisterRenderMethods(L);
+  RegisterPageMethods(L);
   RegisterDataMethods(L);
   RegisterStoreMethods(L);
   RegisterShowMethod(L);
@@ -694,6 +695,7 @@ void OpenForms(lua_State* L) {
   lua_setfield(L, -2, "Form");
   RegisterPictureFunctions(L);
   RegisterStoreFunctions(L);
+  RegisterPageFunctions(L);
   for (const auto& [name, value] : TypeLibraryConstants()) {
     lua_pushinteger(L, value);
     lua_setfield(L, -2, name);
