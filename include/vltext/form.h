@@ -26,6 +26,7 @@
 #include "vltext/input.h"
 #include "vltext/pages.h"
 #include "vltext/picture.h"
+#include "vltext/store.h"
 #include "vltext/value.h"
 
 namespace vl {
@@ -195,6 +196,16 @@ class Box {
   void SetModified(bool modified);
   // Design mode: the box shows its sizing tracker and takes the focus.
   bool DesignEdit();
+  // --- Its property set. Save gives the entries saving writes; Load reads a store (a missing
+  // entry takes its default, so an empty store resets every property).
+  PropertyStore SaveProperties() const;
+  void LoadProperties(const PropertyStore& store);
+  // As a JSON file. Loading reads and checks the whole file before the box is touched (Error 75
+  // for a missing or unreadable file, and the box is left as it was); saving replaces the file
+  // only once the new one is written, and what is saved is no longer a change (Modified).
+  void LoadPropertiesFile(const std::string& path);
+  void SavePropertiesFile(const std::string& path);
+
   // Binds the box to a record source of its own form (DataSource), or unbinds it with nullptr;
   // the box hears of it at once. Error 5 for a source of another form.
   void SetDataSource(const RecordSource* source);
@@ -392,6 +403,11 @@ class Form {
   Rect Extent() const;
   // Whether the text caret is drawn; a desktop host blinks it.
   void SetCaretVisible(bool visible);
+
+  // --- The form as a file: each box's name, rectangle and property set. Load makes a new form
+  // with the same boxes (Error 75 for a missing or unreadable file).
+  void SaveFile(const std::string& path);
+  static Form LoadFile(const std::string& path, const FormOptions& options = {});
 
   // Made by the component for a container it hands out.
   explicit Form(std::shared_ptr<detail::FormState> state) : state_(std::move(state)) {}

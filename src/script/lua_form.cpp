@@ -145,51 +145,10 @@ int FormGc(lua_State* L) {
 
 int NewForm(lua_State* L) {
   return Guarded(L, [&] {
-    vl::FormOptions options;
-    if (lua_istable(L, 1)) {
-      lua_getfield(L, 1, "mode");
-      if (lua_isstring(L, -1)) {
-        const std::string mode = lua_tostring(L, -1);
-        if (mode != "user" && mode != "design") throw ScriptError("vl.Form: mode is \"user\" or \"design\"");
-        options.designMode = mode == "design";
-      }
-      lua_pop(L, 1);
-      lua_getfield(L, 1, "browser");
-      options.browserHosted = lua_toboolean(L, -1) != 0;
-      lua_pop(L, 1);
-      lua_getfield(L, 1, "font");
-      if (lua_isstring(L, -1)) {
-        const std::string font = lua_tostring(L, -1);
-        if (font != "real" && font != "fixed") throw ScriptError("vl.Form: font is \"real\" or \"fixed\"");
-        options.fixedFont = font == "fixed";
-      }
-      lua_pop(L, 1);
-    }
-    auto* h = static_cast<FormHost*>(lua_newuserdatauv(L, sizeof(FormHost), 0));
-    new (h) FormHost();
-    luaL_setmetatable(L, kFormMeta);
-    h->form.emplace(options);
-    h->fixedFont = options.fixedFont;
-    h->L = L;
-    lua_newtable(L);
-    h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
-    // vltext show opens the last form made, unless the script showed it itself.
-    if (lua_getfield(L, LUA_REGISTRYINDEX, kShowLastFormKey) == LUA_TBOOLEAN) {
-      lua_pushvalue(L, -2);
-      lua_setfield(L, LUA_REGISTRYINDEX, kLastFormKey);
-    }
-    lua_pop(L, 1);
+    const vl::FormOptions options = ReadFormOptions(L, 1);
+    PushNewForm(L, options, vl::Form(options));
     return 1;
   });
-}
-
-void PushBox(lua_State* L, int formIndex, vl::Box box) {
-  formIndex = lua_absindex(L, formIndex);
-  auto* b = static_cast<BoxRef*>(lua_newuserdatauv(L, sizeof(BoxRef), 1));
-  new (b) BoxRef{static_cast<FormHost*>(lua_touserdata(L, formIndex)), std::move(box)};
-  luaL_setmetatable(L, kBoxMeta);
-  lua_pushvalue(L, formIndex);
-  lua_setiuservalue(L, -2, 1);  // the form lives as long as its boxes are held
 }
 
 int FormAdd(lua_State* L) {
@@ -644,6 +603,56 @@ void NewMeta(lua_State* L, const char* name, const luaL_Reg* fields) {
 
 }  // namespace
 
+vl::FormOptions ReadFormOptions(lua_State* L, int index) {
+  vl::FormOptions options;
+  if (!lua_istable(L, index)) return options;
+  lua_getfield(L, index, "mode");
+  if (lua_isstring(L, -1)) {
+    const std::string mode = lua_tostring(L, -1);
+    if (mode != "user" && mode != "design") throw ScriptError("vl.Form: mode is \"user\" or \"design\"");
+    options.designMode = mode == "design";
+  }
+  lua_pop(L, 1);
+  lua_getfield(L, index, "browser");
+  options.browserHosted = lua_toboolean(L, -1) != 0;
+  lua_pop(L, 1);
+  lua_getfield(L, index, "font");
+  if (lua_isstring(L, -1)) {
+    const std::string font = lua_tostring(L, -1);
+    if (font != "real" && font != "fixed") throw ScriptError("vl.Form: font is \"real\" or \"fixed\"");
+    options.fixedFont = font == "fixed";
+  }
+  lua_pop(L, 1);
+  return options;
+}
+
+FormHost& PushNewForm(lua_State* L, const vl::FormOptions& options, vl::Form form) {
+  auto* h = static_cast<FormHost*>(lua_newuserdatauv(L, sizeof(FormHost), 0));
+  new (h) FormHost();
+  luaL_setmetatable(L, kFormMeta);
+  h->form.emplace(std::move(form));
+  h->fixedFont = options.fixedFont;
+  h->L = L;
+  lua_newtable(L);
+  h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
+  // vltext show opens the last form made, unless the script showed it itself.
+  if (lua_getfield(L, LUA_REGISTRYINDEX, kShowLastFormKey) == LUA_TBOOLEAN) {
+    lua_pushvalue(L, -2);
+    lua_setfield(L, LUA_REGISTRYINDEX, kLastFormKey);
+  }
+  lua_pop(L, 1);
+  return *h;
+}
+
+void PushBox(lua_State* L, int formIndex, vl::Box box) {
+  formIndex = lua_absindex(L, formIndex);
+  auto* b = static_cast<BoxRef*>(lua_newuserdatauv(L, sizeof(BoxRef), 1));
+  new (b) BoxRef{static_cast<FormHost*>(lua_touserdata(L, formIndex)), std::move(box)};
+  luaL_setmetatable(L, kBoxMeta);
+  lua_pushvalue(L, formIndex);
+  lua_setiuservalue(L, -2, 1);  // the form lives as long as its boxes are held
+}
+
 void OpenForms(lua_State* L) {
   const luaL_Reg formMeta[] = {{"__gc", FormGc}, {"__index", FormIndex}, {"__newindex", FormNewIndex}, {nullptr, nullptr}};
   NewMeta(L, kFormMeta, formMeta);
@@ -662,6 +671,7 @@ void OpenForms(lua_State* L) {
   RegisterRenderMethods(L);
   RegisterPageMethods(L);
   RegisterDataMethods(L);
+  RegisterStoreMethods(L);
   RegisterShowMethod(L);
   lua_setfield(L, -2, "methods");
   lua_pop(L, 1);
@@ -681,6 +691,7 @@ void OpenForms(lua_State* L) {
   lua_pushcfunction(L, NewForm);
   lua_setfield(L, -2, "Form");
   RegisterPictureFunctions(L);
+  RegisterStoreFunctions(L);
   RegisterPageFunctions(L);
   for (const vl::NamedConstant& c : vl::TypeLibraryConstants()) {
     lua_pushinteger(L, c.value);

@@ -37,6 +37,13 @@ struct BoxRef {
   vl::Box box;
 };
 
+// The options table of vl.Form at `index` (none gives the defaults).
+vl::FormOptions ReadFormOptions(lua_State* L, int index);
+// Pushes a form userdata holding `form`, made with `options`, and returns it.
+FormHost& PushNewForm(lua_State* L, const vl::FormOptions& options, vl::Form form);
+// Pushes a box of the form at `formIndex`.
+void PushBox(lua_State* L, int formIndex, vl::Box box);
+
 FormHost& CheckForm(lua_State* L, int index);
 BoxRef& CheckBoxRef(lua_State* L, int index);
 
@@ -51,6 +58,10 @@ void RegisterRenderMethods(lua_State* L);
 void RegisterShowMethod(lua_State* L);
 // Adds vl.read_png to the module table on top.
 void RegisterPictureFunctions(lua_State* L);
+// Adds store, load, reset, save, save_form, boxes and box to the table on top.
+void RegisterStoreMethods(lua_State* L);
+// Adds vl.load_form to the module table on top.
+void RegisterStoreFunctions(lua_State* L);
 // Adds property_pages, answer_dialog and dialogs to the form methods on top.
 void RegisterPageMethods(lua_State* L);
 // Makes the property page classes and adds vl.palette to the module table on top.
