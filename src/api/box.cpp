@@ -181,6 +181,11 @@ std::string Box::ShownText() const {
   return state.Run([&](HostForm&) { return ToUtf8(state.Control(name_).ShownText()); });
 }
 
+bool Box::Editing() const {
+  FormState& state = StateOf(form_);
+  return state.Run([&](HostForm&) { return state.Control(name_).EditorVisible(); });
+}
+
 Selection Box::GetSelection() const {
   FormState& state = StateOf(form_);
   return state.Run([&](HostForm&) {

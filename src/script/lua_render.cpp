@@ -1,19 +1,14 @@
-// Pictures and layout from scripts: f:render(path [, box] [, {font = "fixed", metafile = true}]) and
-// f:move(box, {x =, y =, w =, h =}).
-#include <cstring>
-#include <memory>
+// Pictures and layout from scripts: f:render(path [, box] [, {font = "fixed", metafile = true}]),
+// f:move(box, {x =, y =, w =, h =}) and vl.read_png(path).
 #include <optional>
+#include <string>
 
-#include "host/form_render.h"
-#include "platform/fixed_font.h"
-#include "platform/png_writer.h"
 #include "script/lua_form_internal.h"
+#include "vltext/picture.h"
 
 namespace vl::script {
 
 namespace {
-
-bool IsBox(lua_State* L, int index) { return luaL_testudata(L, index, kBoxMeta) != nullptr; }
 
 int FormRender(lua_State* L) {
   return Guarded(L, [&] {
@@ -24,7 +19,7 @@ int FormRender(lua_State* L) {
       throw ScriptError("f:render: a file name without zero bytes is expected");
     int next = 3;
     const BoxRef* box = nullptr;
-    if (IsBox(L, next)) {
+    if (luaL_testudata(L, next, kBoxMeta) != nullptr) {
       box = &CheckBoxRef(L, next);
       ++next;
     }
@@ -34,18 +29,13 @@ int FormRender(lua_State* L) {
       metafile = lua_toboolean(L, -1) != 0;
       lua_pop(L, 1);
     }
-    PictureFonts pictureFonts(L, next, h, "f:render");
-    win::FontBackend* fonts = &pictureFonts.Get();
-    h.form->PumpMessages();
-    win::Surface picture;
+    const bool fixed = PictureInFixedFont(L, next, h, "f:render");
     if (box != nullptr) {
-      BoxSite* site = h.form->FindBox(box->name);
-      if (site == nullptr) throw ScriptError("f:render: the box is not on this form");
-      picture = RenderBox(*h.form, *site, *fonts, metafile);
-    } else {
-      picture = RenderForm(*h.form, *fonts);
+      const std::optional<vl::Box> onForm = h.form->FindBox(box->box.Name());
+      if (!onForm || !(*onForm == box->box)) throw ScriptError("f:render: the box is not on this form");
     }
-    if (!win::WritePng(picture, path)) throw ScriptError("f:render: cannot write " + path);
+    const vl::Picture picture = box != nullptr ? h.form->RenderBox(box->box, fixed, metafile) : h.form->Render(fixed);
+    if (!picture.WritePng(path)) throw ScriptError("f:render: cannot write " + path);
     lua_pushinteger(L, picture.Width());
     lua_pushinteger(L, picture.Height());
     return 2;
@@ -54,13 +44,12 @@ int FormRender(lua_State* L) {
 
 int FormMove(lua_State* L) {
   return Guarded(L, [&] {
-    FormHost& h = CheckForm(L, 1);
-    CVlTypedBoxCtrl& control = BoxControl(CheckBoxRef(L, 2));
+    CheckForm(L, 1);
+    vl::Box& box = CheckBoxRef(L, 2).box;
     if (!lua_istable(L, 3)) throw ScriptError("f:move(box, {x =, y =, w =, h =}): a rectangle is expected");
-    const win::RECT now = h.form->WindowSystem().GetWindowRect(control.Handle());
-    const win::RECT got = h.form->MoveBox(control, ReadRect(L, 3, now));
+    const vl::Rect got = box.Move(ReadRect(L, 3, box.Bounds()));
     lua_createtable(L, 0, 4);
-    const std::pair<const char*, int> out[4] = {{"x", got.left}, {"y", got.top}, {"w", got.Width()}, {"h", got.Height()}};
+    const std::pair<const char*, int> out[4] = {{"x", got.x}, {"y", got.y}, {"w", got.width}, {"h", got.height}};
     for (const auto& [key, value] : out) {
       lua_pushinteger(L, value);
       lua_setfield(L, -2, key);
@@ -69,28 +58,28 @@ int FormMove(lua_State* L) {
   });
 }
 
-constexpr const char* kPictureMeta = "vl.Picture";
-
 // The pixel of a picture read back: pic.pixel(x, y) as a colour 0x00BBGGRR (the form colour
 // properties use), nil outside the picture.
+constexpr const char* kPictureMeta = "vl.Picture";
+
 int PicturePixel(lua_State* L) {
-  auto* surface = static_cast<win::Surface*>(luaL_testudata(L, lua_upvalueindex(1), kPictureMeta));
-  if (surface == nullptr) return luaL_error(L, "the picture is gone");
+  const auto* picture = static_cast<const vl::Picture*>(luaL_testudata(L, lua_upvalueindex(1), kPictureMeta));
+  if (picture == nullptr) return luaL_error(L, "the picture is gone");
   const lua_Integer px = luaL_checkinteger(L, 1);
   const lua_Integer py = luaL_checkinteger(L, 2);
   const int x = px < 0 || px > 1000000 ? -1 : static_cast<int>(px);
   const int y = py < 0 || py > 1000000 ? -1 : static_cast<int>(py);
-  if (!surface->Contains(x, y)) {
-    lua_pushnil(L);
+  if (const std::optional<std::uint32_t> pixel = picture->Pixel(x, y)) {
+    lua_pushinteger(L, static_cast<lua_Integer>(*pixel));
   } else {
-    lua_pushinteger(L, static_cast<lua_Integer>(surface->GetPixel(x, y)));
+    lua_pushnil(L);
   }
   return 1;
 }
 
 // Emptied, never destroyed: the finalizer may be called again by a script.
-int SurfaceGc(lua_State* L) {
-  if (auto* surface = static_cast<win::Surface*>(luaL_testudata(L, 1, kPictureMeta))) *surface = win::Surface();
+int PictureGc(lua_State* L) {
+  if (auto* picture = static_cast<vl::Picture*>(luaL_testudata(L, 1, kPictureMeta))) *picture = vl::Picture();
   return 0;
 }
 
@@ -99,17 +88,17 @@ int ReadPicture(lua_State* L) {
     const std::string path = LuaBytes(L, 1);
     if (path.empty() || path.find('\0') != std::string::npos)
       throw ScriptError("vl.read_png(path): a file name is expected");
-    std::optional<win::Surface> picture = win::ReadPng(path);
+    std::optional<vl::Picture> picture = vl::Picture::ReadPng(path);
     if (!picture) throw ScriptError(std::string("vl.read_png: no picture in ") + lua_tostring(L, 1));
     lua_createtable(L, 0, 3);
     lua_pushinteger(L, picture->Width());
     lua_setfield(L, -2, "width");
     lua_pushinteger(L, picture->Height());
     lua_setfield(L, -2, "height");
-    auto* held = static_cast<win::Surface*>(lua_newuserdatauv(L, sizeof(win::Surface), 0));
-    new (held) win::Surface(std::move(*picture));
+    auto* held = static_cast<vl::Picture*>(lua_newuserdatauv(L, sizeof(vl::Picture), 0));
+    new (held) vl::Picture(std::move(*picture));
     if (luaL_newmetatable(L, kPictureMeta)) {
-      lua_pushcfunction(L, SurfaceGc);
+      lua_pushcfunction(L, PictureGc);
       lua_setfield(L, -2, "__gc");
     }
     lua_setmetatable(L, -2);
@@ -121,17 +110,16 @@ int ReadPicture(lua_State* L) {
 
 int FormDesignEdit(lua_State* L) {
   return Guarded(L, [&] {
-    FormHost& h = CheckForm(L, 1);
-    lua_pushboolean(L, BoxControl(CheckBoxRef(L, 2)).DesignEdit() ? 1 : 0);
-    ThrowPending(h);
+    CheckForm(L, 1);
+    lua_pushboolean(L, CheckBoxRef(L, 2).box.DesignEdit() ? 1 : 0);
     return 1;
   });
 }
 
 }  // namespace
 
-PictureFonts::PictureFonts(lua_State* L, int options, FormHost& host, const char* who) {
-  bool fixed = host.form->ScreenFonts() == nullptr;
+bool PictureInFixedFont(lua_State* L, int options, const FormHost& host, const char* who) {
+  bool fixed = host.fixedFont;
   if (lua_istable(L, options)) {
     RawField(L, options, "font");
     if (lua_isstring(L, -1)) {
@@ -142,13 +130,7 @@ PictureFonts::PictureFonts(lua_State* L, int options, FormHost& host, const char
     lua_pop(L, 1);
   }
   // A picture in the fixed-metrics font is exact geometry; the real one is what a person reads.
-  fonts_ = host.form->ScreenFonts();
-  if (fixed) {
-    fonts_ = &fixed_;
-  } else if (fonts_ == nullptr) {
-    real_ = MakeRealFonts();
-    fonts_ = real_.get();
-  }
+  return fixed;
 }
 
 void RegisterPictureFunctions(lua_State* L) {
@@ -157,7 +139,8 @@ void RegisterPictureFunctions(lua_State* L) {
 }
 
 void RegisterRenderMethods(lua_State* L) {
-  const luaL_Reg methods[] = {{"render", FormRender}, {"move", FormMove}, {"design_edit", FormDesignEdit}, {nullptr, nullptr}};
+  const luaL_Reg methods[] = {
+      {"render", FormRender}, {"move", FormMove}, {"design_edit", FormDesignEdit}, {nullptr, nullptr}};
   luaL_setfuncs(L, methods, 0);
 }
 
