@@ -2,6 +2,7 @@
 //   vltext run FILE.lua [ARGS...]                     run a script with the module `vl` loaded
 //   vltext show FILE.lua [ARGS...]                    the same, and show its last form in a window
 //   vltext format [--eras FILE] TYPE FORMAT VALUE...  the display text of each value
+//   vltext reference                                  the reference of every property, event, ...
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,11 +19,14 @@ int Usage() {
                "usage: vltext run FILE.lua [ARGS...]\n"
                "       vltext show FILE.lua [ARGS...]\n"
                "       vltext format [--eras FILE.ini] TYPE FORMAT VALUE...\n"
+               "       vltext reference\n"
                "  run     run a Lua script with the module vl loaded\n"
                "  show    run it, then show the last form it made in a window (unless it showed it)\n"
                "  format  print the text a box of data type TYPE (Integer, Long, Single, Double,\n"
                "          Currency, Date, String, Boolean, Byte) shows for each VALUE through FORMAT;\n"
-               "          the VALUE null stands for Null\n");
+               "          the VALUE null stands for Null\n"
+               "  reference  print the reference of every property, event, method, constant and message\n"
+               "          (Markdown; docs/reference.md)\n");
   return 2;
 }
 
@@ -84,5 +88,9 @@ int main(int argc, char** argv) {
     return vl::script::RunScriptFile(argv[2], argc - 3, argv + 3, show);
   }
   if (std::strcmp(argv[1], "format") == 0) return FormatCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "reference") == 0 && argc == 2) {
+    std::fputs(vl::ReferenceMarkdown().c_str(), stdout);
+    return 0;
+  }
   return Usage();
 }
