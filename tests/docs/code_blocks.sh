@@ -4,7 +4,8 @@
 #     exactly that file's text after that line (the file itself runs as its own test);
 #   - any other lua block is run by `vltext run` in a scratch folder and must end without error;
 #   - a block of another language, or none, fails: a block nobody runs drifts.
-# Indented blocks (four spaces) are shell transcripts for the reader and are not run.
+# Indented blocks (four spaces) are shell commands for the reader and are not run. scripts/docs.sh
+# puts the current text of a named file into its block.
 #   code_blocks.sh VLTEXT SOURCE_DIR SCRATCH_DIR
 vltext="$1"
 src="$2"
@@ -32,7 +33,7 @@ for block in "$scratch"/*; do
     *"file: "*)
       path=${first##*file: }
       if ! tail -n +2 "$block" | cmp -s - "$src/$path"; then
-        echo "$(basename "$block"): the block differs from $path"
+        echo "$(basename "$block"): the block differs from $path (scripts/docs.sh writes it again)"
         tail -n +2 "$block" | diff - "$src/$path" | head -20
         fails=$((fails + 1))
       fi
