@@ -55,6 +55,15 @@ void ThrowPending(FormHost& host) {
   }
 }
 
+void PushBox(lua_State* L, int formIndex, const std::string& name) {
+  formIndex = lua_absindex(L, formIndex);
+  auto* b = static_cast<BoxRef*>(lua_newuserdatauv(L, sizeof(BoxRef), 1));
+  new (b) BoxRef{static_cast<FormHost*>(lua_touserdata(L, formIndex)), name};
+  luaL_setmetatable(L, kBoxMeta);
+  lua_pushvalue(L, formIndex);
+  lua_setiuservalue(L, -2, 1);  // the form lives as long as its boxes are held
+}
+
 namespace {
 
 constexpr const char* kCaptionsMeta = "vl.Captions";
@@ -146,55 +155,9 @@ int FormGc(lua_State* L) {
 
 int NewForm(lua_State* L) {
   return Guarded(L, [&] {
-    bool user = true;
-    bool browser = false;
-    bool fixedFonts = false;
-    if (lua_istable(L, 1)) {
-      lua_getfield(L, 1, "mode");
-      if (lua_isstring(L, -1)) {
-        std::string mode = lua_tostring(L, -1);
-        if (mode != "user" && mode != "design") throw ScriptError("vl.Form: mode is \"user\" or \"design\"");
-        user = mode == "user";
-      }
-      lua_pop(L, 1);
-      lua_getfield(L, 1, "browser");
-      browser = lua_toboolean(L, -1) != 0;
-      lua_pop(L, 1);
-      lua_getfield(L, 1, "font");
-      if (lua_isstring(L, -1)) {
-        const std::string font = lua_tostring(L, -1);
-        if (font != "real" && font != "fixed") throw ScriptError("vl.Form: font is \"real\" or \"fixed\"");
-        fixedFonts = font == "fixed";
-      }
-      lua_pop(L, 1);
-    }
-    auto* h = static_cast<FormHost*>(lua_newuserdatauv(L, sizeof(FormHost), 0));
-    new (h) FormHost();
-    luaL_setmetatable(L, kFormMeta);
-    h->form = std::make_unique<Form>(user, browser);
-    // Boxes measure with the fonts the pictures are drawn in, so a text too wide on the picture
-    // is too wide for the box.
-    if (!fixedFonts) h->form->SetScreenFonts(MakeRealFonts());
-    h->L = L;
-    lua_newtable(L);
-    h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
-    h->form->SetEventHandler([h](BoxSite& box, VlEvent id, EventArgs& args) { CallHandler(*h, box, id, args); });
-    // vltext show opens the last form made, unless the script showed it itself.
-    if (lua_getfield(L, LUA_REGISTRYINDEX, kShowLastFormKey) == LUA_TBOOLEAN) {
-      lua_pushvalue(L, -2);
-      lua_setfield(L, LUA_REGISTRYINDEX, kLastFormKey);
-    }
-    lua_pop(L, 1);
+    PushNewForm(L, ReadFormOptions(L, 1));
     return 1;
   });
-}
-
-void PushBox(lua_State* L, int formIndex, const std::string& name) {
-  auto* b = static_cast<BoxRef*>(lua_newuserdatauv(L, sizeof(BoxRef), 1));
-  new (b) BoxRef{static_cast<FormHost*>(lua_touserdata(L, formIndex)), name};
-  luaL_setmetatable(L, kBoxMeta);
-  lua_pushvalue(L, formIndex);
-  lua_setiuservalue(L, -2, 1);  // the form lives as long as its boxes are held
 }
 
 int FormAdd(lua_State* L) {
@@ -649,6 +612,50 @@ void NewMeta(lua_State* L, const char* name, const luaL_Reg* fields) {
 
 }  // namespace
 
+FormOptions ReadFormOptions(lua_State* L, int index) {
+  FormOptions o;
+  if (!lua_istable(L, index)) return o;
+  lua_getfield(L, index, "mode");
+  if (lua_isstring(L, -1)) {
+    std::string mode = lua_tostring(L, -1);
+    if (mode != "user" && mode != "design") throw ScriptError("vl.Form: mode is \"user\" or \"design\"");
+    o.user = mode == "user";
+  }
+  lua_pop(L, 1);
+  lua_getfield(L, index, "browser");
+  o.browser = lua_toboolean(L, -1) != 0;
+  lua_pop(L, 1);
+  lua_getfield(L, index, "font");
+  if (lua_isstring(L, -1)) {
+    const std::string font = lua_tostring(L, -1);
+    if (font != "real" && font != "fixed") throw ScriptError("vl.Form: font is \"real\" or \"fixed\"");
+    o.fixedFonts = font == "fixed";
+  }
+  lua_pop(L, 1);
+  return o;
+}
+
+FormHost& PushNewForm(lua_State* L, const FormOptions& options) {
+  auto* h = static_cast<FormHost*>(lua_newuserdatauv(L, sizeof(FormHost), 0));
+  new (h) FormHost();
+  luaL_setmetatable(L, kFormMeta);
+  h->form = std::make_unique<Form>(options.user, options.browser);
+  // Boxes measure with the fonts the pictures are drawn in, so a text too wide on the picture
+  // is too wide for the box.
+  if (!options.fixedFonts) h->form->SetScreenFonts(MakeRealFonts());
+  h->L = L;
+  lua_newtable(L);
+  h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
+  h->form->SetEventHandler([h](BoxSite& box, VlEvent id, EventArgs& args) { CallHandler(*h, box, id, args); });
+  // vltext show opens the last form made, unless the script showed it itself.
+  if (lua_getfield(L, LUA_REGISTRYINDEX, kShowLastFormKey) == LUA_TBOOLEAN) {
+    lua_pushvalue(L, -2);
+    lua_setfield(L, LUA_REGISTRYINDEX, kLastFormKey);
+  }
+  lua_pop(L, 1);
+  return *h;
+}
+
 std::shared_ptr<win::FontBackend> MakeRealFonts() { return std::make_shared<win::FreeTypeFontBackend>(); }
 
 void OpenForms(lua_State* L) {
@@ -664,6 +671,7 @@ void OpenForms(lua_State* L) {
   RegisterRenderMethods(L);
   RegisterPageMethods(L);
   RegisterDataMethods(L);
+  RegisterStoreMethods(L);
   RegisterShowMethod(L);
   lua_setfield(L, -2, "methods");
   lua_pop(L, 1);
@@ -686,6 +694,7 @@ void OpenForms(lua_State* L) {
   lua_pushcfunction(L, NewForm);
   lua_setfield(L, -2, "Form");
   RegisterPictureFunctions(L);
+  RegisterStoreFunctions(L);
   RegisterPageFunctions(L);
   for (const auto& [name, value] : TypeLibraryConstants()) {
     lua_pushinteger(L, value);

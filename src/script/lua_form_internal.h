@@ -36,6 +36,19 @@ struct BoxRef {
   std::string name;
 };
 
+struct FormOptions {
+  bool user = true;
+  bool browser = false;
+  bool fixedFonts = false;
+};
+
+// Pushes a new form userdata and returns it.
+FormHost& PushNewForm(lua_State* L, const FormOptions& options);
+// The options table of vl.Form at `index` (none gives the defaults).
+FormOptions ReadFormOptions(lua_State* L, int index);
+// Pushes the box `name` of the form at `formIndex`.
+void PushBox(lua_State* L, int formIndex, const std::string& name);
+
 FormHost& CheckForm(lua_State* L, int index);
 BoxRef& CheckBoxRef(lua_State* L, int index);
 CVlTypedBoxCtrl& BoxControl(const BoxRef& ref);
@@ -55,6 +68,10 @@ void RegisterRenderMethods(lua_State* L);
 void RegisterShowMethod(lua_State* L);
 // Adds vl.read_png to the module table on top.
 void RegisterPictureFunctions(lua_State* L);
+// Adds store, load, reset, save, save_form, boxes and box to the table on top.
+void RegisterStoreMethods(lua_State* L);
+// Adds vl.load_form to the module table on top.
+void RegisterStoreFunctions(lua_State* L);
 // Adds property_pages, answer_dialog and dialogs to the form methods on top.
 void RegisterPageMethods(lua_State* L);
 // Makes the property page classes and adds vl.palette to the module table on top.
