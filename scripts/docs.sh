@@ -3,7 +3,8 @@
 #   - docs/reference.md from the component's own tables (`vltext reference`);
 #   - every code block of docs/*.md whose first line names a file ("-- file: examples/x.lua")
 #     takes that file's current text;
-#   - the cookbook's pictures docs/images/NAME.png, by running each examples/cookbook/NAME.lua.
+#   - the cookbook's pictures docs/images/NAME.png, by running each examples/cookbook/NAME.lua,
+#     and the README's picture of the tour, docs/images/tour.png.
 # Run it after changing a property, an event, a message or an example; the suite fails while
 # the reference or a block is out of date.
 set -euo pipefail
@@ -35,4 +36,8 @@ for script in examples/cookbook/*.lua; do
   name=$(basename "$script" .lua)
   "$vltext" run "$script" "docs/images/$name.png" >/dev/null
 done
+scratch=$(mktemp -d)
+"$vltext" run examples/tour.lua "$scratch" >/dev/null
+cp "$scratch/tour-before.png" docs/images/tour.png
+rm -rf "$scratch"
 echo "docs: reference.md, the examples' blocks and $(ls docs/images | wc -l) pictures written"
