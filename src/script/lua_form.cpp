@@ -748,11 +748,15 @@ void OpenForms(lua_State* L) {
   const luaL_Reg captionsMeta[] = {
       {"__gc", BoxGc}, {"__index", CaptionsIndex}, {"__newindex", CaptionsNewIndex}, {nullptr, nullptr}};
   NewMeta(L, kCaptionsMeta, captionsMeta);
-  const luaL_Reg captionMeta[] = {
-      {"__gc", ObjectGc<CaptionRef, &kCaptionMeta>}, {"__index", CaptionIndex}, {"__newindex", CaptionNewIndex}, {nullptr, nullptr}};
+  const luaL_Reg captionMeta[] = {{"__gc", ObjectGc<CaptionRef, &kCaptionMeta>},
+                                  {"__index", CaptionIndex},
+                                  {"__newindex", CaptionNewIndex},
+                                  {nullptr, nullptr}};
   NewMeta(L, kCaptionMeta, captionMeta);
-  const luaL_Reg fontMeta[] = {
-      {"__gc", ObjectGc<FontRef, &kFontMeta>}, {"__index", FontIndex}, {"__newindex", FontNewIndex}, {nullptr, nullptr}};
+  const luaL_Reg fontMeta[] = {{"__gc", ObjectGc<FontRef, &kFontMeta>},
+                               {"__index", FontIndex},
+                               {"__newindex", FontNewIndex},
+                               {nullptr, nullptr}};
   NewMeta(L, kFontMeta, fontMeta);
 
   lua_pushcfunction(L, NewForm);
