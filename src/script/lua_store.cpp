@@ -3,13 +3,11 @@
 //
 // A store in Lua is a list of entries {name = ..., kind = ..., value = ...}. Tables are read with
 // raw access only, so a script's metatables never run while the host is reading.
-#include <cmath>
+#include <optional>
+#include <string>
 
-#include "host/form.h"
-#include "host/host_errors.h"
-#include "host/store_file.h"
 #include "script/lua_form_internal.h"
-#include "text/encoding.h"
+#include "vltext/store.h"
 
 namespace vl::script {
 
@@ -34,10 +32,10 @@ std::string PathArgument(lua_State* L, int index, const char* what) {
 }
 
 // The box argument, which must belong to the form.
-CVlTypedBoxCtrl& BoxOf(lua_State* L, FormHost& host, int index) {
+vl::Box& BoxOf(lua_State* L, FormHost& host, int index) {
   auto* ref = static_cast<BoxRef*>(luaL_testudata(L, index, kBoxMeta));
   if (ref == nullptr || ref->host != &host) BadArgument("a box of this form is expected");
-  return BoxControl(*ref);
+  return ref->box;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -48,7 +46,7 @@ std::optional<std::int64_t> IntegerAt(lua_State* L, int index) {
   return std::nullopt;
 }
 
-StoredValue ReadPair(lua_State* L, int index, const char* first, const char* second) {
+vl::StoreValue ReadPair(lua_State* L, int index, const char* first, const char* second) {
   index = lua_absindex(L, index);
   RawField(L, index, first);
   RawField(L, index, second);
@@ -56,19 +54,18 @@ StoredValue ReadPair(lua_State* L, int index, const char* first, const char* sec
   const auto b = IntegerAt(L, -1);
   lua_pop(L, 2);
   if (!a || !b) return std::monostate{};
-  return StoredPair{*a, *b};
+  return vl::StorePair{*a, *b};
 }
 
-StoredValue ReadFont(lua_State* L, int index) {
+vl::StoreValue ReadFont(lua_State* L, int index) {
   index = lua_absindex(L, index);
-  StoredFont f;
+  vl::StoreFont f;
   bool good = true;
   if (RawField(L, index, "name") != LUA_TNIL) {
-    std::string cp932;
     std::size_t n = 0;
     const char* s = lua_type(L, -1) == LUA_TSTRING ? lua_tolstring(L, -1, &n) : nullptr;
-    good = s != nullptr && TryUtf8ToCp932(std::string_view(s, n), cp932);
-    f.name = cp932;
+    good = s != nullptr;
+    if (good) f.name = std::string(s, n);
   }
   lua_pop(L, 1);
   if (RawField(L, index, "size") != LUA_TNIL) {
@@ -97,7 +94,7 @@ StoredValue ReadFont(lua_State* L, int index) {
   return f;
 }
 
-StoredValue ReadValue(lua_State* L, int index, std::optional<ValueKind> kind) {
+vl::StoreValue ReadValue(lua_State* L, int index, const std::optional<std::string>& kind) {
   index = lua_absindex(L, index);
   switch (lua_type(L, index)) {
     case LUA_TBOOLEAN:
@@ -108,40 +105,39 @@ StoredValue ReadValue(lua_State* L, int index, std::optional<ValueKind> kind) {
     case LUA_TSTRING: {
       std::size_t n = 0;
       const char* s = lua_tolstring(L, index, &n);
-      std::string cp932;
-      if (TryUtf8ToCp932(std::string_view(s, n), cp932)) return cp932;
-      return std::monostate{};
+      return std::string(s, n);
     }
     case LUA_TTABLE:
-      if (kind == ValueKind::Version) return ReadPair(L, index, "major", "minor");
-      if (kind == ValueKind::Extent) return ReadPair(L, index, "width", "height");
+      if (kind == "version") return ReadPair(L, index, "major", "minor");
+      if (kind == "extent") return ReadPair(L, index, "width", "height");
       return ReadFont(L, index);
     default:
       return std::monostate{};
   }
 }
 
-PropertySet ReadStore(lua_State* L, int index) {
+vl::PropertyStore ReadStore(lua_State* L, int index) {
   index = lua_absindex(L, index);
-  PropertySet store;
+  vl::PropertyStore store;
   const lua_Integer n = static_cast<lua_Integer>(lua_rawlen(L, index));
   for (lua_Integer i = 1; i <= n; ++i) {
     lua_rawgeti(L, index, i);
     const int entry = lua_gettop(L);
     if (lua_istable(L, entry)) {
       if (RawField(L, entry, "name") == LUA_TSTRING) {
-        PropertyEntry e;
+        vl::StoreEntry e;
         std::size_t len = 0;
         const char* name = lua_tolstring(L, -1, &len);
         e.name.assign(name, len);
         if (RawField(L, entry, "kind") != LUA_TNIL) {
-          e.kind = lua_type(L, -1) == LUA_TSTRING ? ValueKindFromName(lua_tostring(L, -1)) : ValueKind::Unknown;
+          // A kind that is no text names no kind the store knows.
+          e.kind = lua_type(L, -1) == LUA_TSTRING ? std::string(lua_tostring(L, -1)) : std::string();
         }
         lua_pop(L, 1);
         RawField(L, entry, "value");
         e.value = ReadValue(L, -1, e.kind);
         lua_pop(L, 1);
-        store.Add(std::move(e));
+        store.push_back(std::move(e));
       }
       lua_pop(L, 1);
     }
@@ -150,7 +146,7 @@ PropertySet ReadStore(lua_State* L, int index) {
   return store;
 }
 
-void PushStoredValue(lua_State* L, const PropertyEntry& e) {
+void PushStoredValue(lua_State* L, const vl::StoreEntry& e) {
   std::visit(
       [&](const auto& v) {
         using T = std::decay_t<decltype(v)>;
@@ -163,9 +159,9 @@ void PushStoredValue(lua_State* L, const PropertyEntry& e) {
         } else if constexpr (std::is_same_v<T, bool>) {
           lua_pushboolean(L, v);
         } else if constexpr (std::is_same_v<T, std::string>) {
-          PushCp932(L, v);
-        } else if constexpr (std::is_same_v<T, StoredPair>) {
-          const bool version = e.kind == ValueKind::Version;
+          lua_pushlstring(L, v.data(), v.size());
+        } else if constexpr (std::is_same_v<T, vl::StorePair>) {
+          const bool version = e.kind == "version";
           lua_createtable(L, 0, 2);
           lua_pushinteger(L, v.first);
           lua_setfield(L, -2, version ? "major" : "width");
@@ -174,7 +170,7 @@ void PushStoredValue(lua_State* L, const PropertyEntry& e) {
         } else {
           lua_createtable(L, 0, 8);
           if (v.name) {
-            PushCp932(L, *v.name);
+            lua_pushlstring(L, v.name->data(), v.name->size());
             lua_setfield(L, -2, "name");
           }
           if (v.size) {
@@ -203,15 +199,15 @@ void PushStoredValue(lua_State* L, const PropertyEntry& e) {
       e.value);
 }
 
-void PushStore(lua_State* L, const PropertySet& store) {
-  lua_createtable(L, static_cast<int>(store.Entries().size()), 0);
+void PushStore(lua_State* L, const vl::PropertyStore& store) {
+  lua_createtable(L, static_cast<int>(store.size()), 0);
   lua_Integer i = 1;
-  for (const PropertyEntry& e : store.Entries()) {
+  for (const vl::StoreEntry& e : store) {
     lua_createtable(L, 0, 3);
     lua_pushlstring(L, e.name.data(), e.name.size());
     lua_setfield(L, -2, "name");
     if (e.kind) {
-      lua_pushstring(L, ValueKindName(*e.kind));
+      lua_pushlstring(L, e.kind->data(), e.kind->size());
       lua_setfield(L, -2, "kind");
     }
     PushStoredValue(L, e);
@@ -234,19 +230,14 @@ int FormStore(lua_State* L) {
 int FormLoad(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& host = CheckForm(L, 1);
-    CVlTypedBoxCtrl& box = BoxOf(L, host, 2);
-    PropertySet store;
+    vl::Box& box = BoxOf(L, host, 2);
     if (lua_type(L, 3) == LUA_TSTRING) {
-      // The whole file is read and checked before the box is touched.
-      store = PropertySetFromJson(ReadFileBytes(PathArgument(L, 3, "f:load(b, path)")));
+      box.LoadPropertiesFile(PathArgument(L, 3, "f:load(b, path)"));
     } else if (lua_istable(L, 3)) {
-      store = ReadStore(L, 3);
+      box.LoadProperties(ReadStore(L, 3));
     } else {
       BadArgument("f:load(b, store): a list of entries or a file name is expected");
     }
-    box.LoadProperties(store);
-    host.form->PumpMessages();
-    ThrowPending(host);
     return 0;
   });
 }
@@ -254,9 +245,7 @@ int FormLoad(lua_State* L) {
 int FormReset(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& host = CheckForm(L, 1);
-    BoxOf(L, host, 2).LoadProperties(PropertySet());
-    host.form->PumpMessages();
-    ThrowPending(host);
+    BoxOf(L, host, 2).LoadProperties({});
     return 0;
   });
 }
@@ -264,12 +253,8 @@ int FormReset(lua_State* L) {
 int FormSave(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& host = CheckForm(L, 1);
-    CVlTypedBoxCtrl& box = BoxOf(L, host, 2);
-    const std::string path = PathArgument(L, 3, "f:save(b, path)");
-    WriteFileReplacing(path, PropertySetToJson(box.SaveProperties()));
-    // What is saved is no longer a change.
-    if (BoxSite* site = host.form->FindBox(box)) site->SetModifiedFlag(false);
-    ThrowPending(host);
+    vl::Box& box = BoxOf(L, host, 2);
+    box.SavePropertiesFile(PathArgument(L, 3, "f:save(b, path)"));
     return 0;
   });
 }
@@ -277,22 +262,18 @@ int FormSave(lua_State* L) {
 int FormSaveForm(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& host = CheckForm(L, 1);
-    const std::string path = PathArgument(L, 2, "f:save_form(path)");
-    WriteFileReplacing(path, FormFileToJson(CaptureForm(*host.form)));
-    for (const auto& site : host.form->Boxes()) site->SetModifiedFlag(false);
-    ThrowPending(host);
+    host.form->SaveFile(PathArgument(L, 2, "f:save_form(path)"));
     return 0;
   });
 }
 
 int FormBoxes(lua_State* L) {
   return Guarded(L, [&] {
-    FormHost& host = CheckForm(L, 1);
-    const auto& boxes = host.form->Boxes();
-    lua_createtable(L, static_cast<int>(boxes.size()), 0);
+    const std::vector<std::string> names = CheckForm(L, 1).form->BoxNames();
+    lua_createtable(L, static_cast<int>(names.size()), 0);
     lua_Integer i = 1;
-    for (const auto& site : boxes) {
-      lua_pushlstring(L, site->Name().data(), site->Name().size());
+    for (const std::string& name : names) {
+      lua_pushlstring(L, name.data(), name.size());
       lua_rawseti(L, -2, i++);
     }
     return 1;
@@ -303,11 +284,11 @@ int FormBox(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& host = CheckForm(L, 1);
     if (lua_type(L, 2) != LUA_TSTRING) BadArgument("f:box(name): a name is expected");
-    const std::string name = lua_tostring(L, 2);
-    if (host.form->FindBox(name) == nullptr) {
+    std::optional<vl::Box> box = host.form->FindBox(lua_tostring(L, 2));
+    if (!box) {
       lua_pushnil(L);
     } else {
-      PushBox(L, 1, name);
+      PushBox(L, 1, std::move(*box));
     }
     return 1;
   });
@@ -316,13 +297,8 @@ int FormBox(lua_State* L) {
 int LoadForm(lua_State* L) {
   return Guarded(L, [&] {
     const std::string path = PathArgument(L, 1, "vl.load_form(path)");
-    const FormOptions options = ReadFormOptions(L, 2);
-    const std::vector<FormFileBox> boxes = FormFileFromJson(ReadFileBytes(path));
-    FormHost& host = PushNewForm(L, options);
-    RestoreForm(*host.form, boxes);
-    for (const auto& site : host.form->Boxes()) site->SetModifiedFlag(false);
-    host.form->PumpMessages();
-    ThrowPending(host);
+    const vl::FormOptions options = ReadFormOptions(L, 2);
+    PushNewForm(L, options, vl::Form::LoadFile(path, options));
     return 1;
   });
 }
