@@ -275,7 +275,7 @@ void CVlBooleanEdit::OnButtonClicked() {
   if (!SendToControl(VLM_CLICK)) return;
   if (created && (tabFlags & kTabByInputLast)) {
     std::int32_t key = win::VK_RETURN;
-    SendToControl(VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+    SendToControl(VLM_NEXTCONTROL, key);
   }
 }
 

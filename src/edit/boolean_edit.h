@@ -77,7 +77,11 @@ class CVlBooleanEdit : public CVlEditWnd {
   void OnButtonKillFocus(win::HWND next);
   void OnButtonDestroyed();
   // False when the host's handlers gave this editor up or made its button anew meanwhile.
-  bool SendToControlFromButton(win::UINT msg, win::LPARAM lParam) { return SendToControl(msg, lParam); }
+  bool SendToControlFromButton(win::UINT msg) { return SendToControl(msg); }
+  template <typename Record>
+  bool SendToControlFromButton(win::UINT msg, Record& record) {
+    return SendToControl(msg, record);
+  }
   std::uint16_t TabFlags() const { return tabFlags; }
   // Cut on a check box copies the value's text; the value itself stays (a check box has no
   // empty state for a user to cut it to).

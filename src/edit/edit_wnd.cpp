@@ -386,27 +386,27 @@ void CVlEditWnd::ApplyFocusSelection() {
   }
 }
 
-bool CVlEditWnd::SendToControl(win::UINT msg, win::LPARAM lParam) {
+bool CVlEditWnd::SendToControl(win::UINT msg) {
   if (!created || Sys() == nullptr || retired_ || recreating_) return false;
   const win::HWND self = Handle();
-  Sys()->SendMessage(Sys()->GetParent(self), msg, static_cast<win::WPARAM>(win::HandleId(self)), lParam);
+  SendVlm(*Sys(), Sys()->GetParent(self), msg, static_cast<win::WPARAM>(win::HandleId(self)));
   return StillLive(self);
 }
 
 bool CVlEditWnd::SendError(std::int32_t code, const std::string& text) {
   VlErrorRecord record{code, text};
-  return SendToControl(VLM_ERROR, reinterpret_cast<win::LPARAM>(&record));
+  return SendToControl(VLM_ERROR, record);
 }
 
 void CVlEditWnd::SendFocusLeft(win::HWND newFocus) {
-  win::HWND target = newFocus;
-  SendToControl(VLM_FOCUSLEFT, reinterpret_cast<win::LPARAM>(&target));
+  const win::HWND target = newFocus;
+  SendToControl(VLM_FOCUSLEFT, target);
 }
 
 bool CVlEditWnd::CommonCommit(const TypedValue& value) {
   if (!created || IsEditFailure(lastError)) return !retired_;
   VlUserCheckRecord record{value, 0, std::string()};
-  if (!SendToControl(VLM_USERCHECK, reinterpret_cast<win::LPARAM>(&record))) return false;
+  if (!SendToControl(VLM_USERCHECK, record)) return false;
   return record.errCode == 0 || SendError(record.errCode, record.errString);
 }
 
@@ -634,7 +634,7 @@ win::LRESULT CVlEditWnd::OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::
   }
   VlMouseRecord record;
   const win::UINT vlm = MouseRecordOf(msg, wParam, lParam, Sys()->GetKeyState(win::VK_MENU) < 0, record);
-  if (!SendToControl(vlm, reinterpret_cast<win::LPARAM>(&record))) return 0;
+  if (!SendToControl(vlm, record)) return 0;
   if (msg == win::WM_LBUTTONUP && leftButtonDown) {
     leftButtonDown = 0;
     SendToControl(VLM_CLICK);

@@ -220,7 +220,15 @@ class CVlEditWnd : public win::EditControl {
   // They return whether the editor is still the one it was (same window, not retired): a message
   // handler that goes on after them only does so when they return true.
   bool CommonCommit(const TypedValue& value);
-  bool SendToControl(win::UINT msg, win::LPARAM lParam = 0);
+  // The VLM_ messages to the control (edit_messages.h), with the edit window as their WPARAM.
+  bool SendToControl(win::UINT msg);
+  template <typename Record>
+  bool SendToControl(win::UINT msg, Record& record) {
+    if (!created || Sys() == nullptr || retired_ || recreating_) return false;
+    const win::HWND self = Handle();
+    SendVlm(*Sys(), Sys()->GetParent(self), msg, static_cast<win::WPARAM>(win::HandleId(self)), record);
+    return StillLive(self);
+  }
   bool SendError(std::int32_t code, const std::string& text);
   void SendFocusLeft(win::HWND newFocus);
   // The same editor, with the same window, as when `self` was its handle.
