@@ -72,8 +72,8 @@ const std::vector<EventInfo>& EventTable() {
         {"CancelDisplay", "Boolean", Pass::Reference,
          "False on entry; True shows no message box (the handler shows its own, or none)."},
         {"ReturnFocus", "Boolean", Pass::Reference,
-         "True on entry: the focus goes back to the box so the user can correct the text. False gives up the "
-         "typed text: the box keeps its previous value and the focus moves on."}}},
+         "True on entry: the focus goes back to the box so the user can correct the text. False lets the focus "
+         "move on: a refused value leaves the box its previous value, an adjusted one (1004 to 1006) stays taken."}}},
       {VlEvent::SpinDown, "SpinDown", "The user pressed the lower arrow of the spin button (or Ctrl+Down).", {}},
       {VlEvent::SpinUp, "SpinUp", "The user pressed the upper arrow of the spin button (or Ctrl+Up).", {}},
       {VlEvent::Furigana,
