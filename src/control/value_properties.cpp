@@ -134,8 +134,10 @@ bool CVlTypedBoxCtrl::SetBound(const Variant& value, bool lower) {
     }
   }
   if (v == field) return false;
+  // A String or Boolean pair is never refused for its order: a String box exchanges reversed
+  // bounds when it checks, and Booleans have no order at all.
   const TypedValue& other = lower ? core_.upperValue : core_.lowerValue;
-  const int order = CompareTypedValues(v, other);
+  const int order = Ordered(core_.dataType) ? CompareTypedValues(v, other) : 0;
   if (lower && order > 0) Refuse(1302);
   if (!lower && order < 0) Refuse(1303);
   field = v;
