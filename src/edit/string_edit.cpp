@@ -302,7 +302,8 @@ bool CVlStringEdit::SetSelText(const std::string& text) {
 
 std::uint16_t CVlStringEdit::MaskImeModeAtCaret() const {
   if (!HasPositions()) return 0;
-  const int run = MaskRunOfPosition(parsedMask_, CaretPosition());
+  // The end of the field (after End) belongs to the last run: the caret stands in it.
+  const int run = MaskRunOfPosition(parsedMask_, std::min(CaretPosition(), capacity_ - 1));
   if (run < 0) return 0;
   return ModeOfWidth(parsedMask_.runs[static_cast<std::size_t>(run)].widthClass);
 }

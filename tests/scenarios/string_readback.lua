@@ -73,5 +73,77 @@ do
 end
 print("string_readback (bounds): ok")
 
+
+-- A focused masked box shows its edit layout, and SelStart counts its positions.
+s.Format = "\\(999\\)9999\\-9999"
+s.Value = "0312"
+f:focus(s)
+check.eq(f:shown(s), "(031)2   -    ", "the edit layout while editing")
+f:key("Home")
+check.eq(s.SelStart, 1, "the first position stands after the literal")
+check.eq(f:shown(s):sub(s.SelStart + 1, s.SelStart + 1), "0", "SelStart points at the first digit shown")
+f:focus("after")
+check.eq(f:shown(s), "(031)2   -    ", "the display form after leaving")
+print("string_readback (shown): ok")
+
+
+-- The input mode follows the caret to the end of the last run (End).
+do
+  local NATIVE, KATAKANA, FULLSHAPE = 0x01, 0x02, 0x08
+  local k = f:add("k")
+  k.DataType = vl.VlTextString
+  k.Format = "999@k@k"
+  k.IMEMode = vl.VlTextIMEOn
+  k.Value = "12"
+  f:focus(k)
+  f:key("Home")
+  check.eq(f:ime().conversion & 0x0F, 0, "half-width alphanumerics on a digit position")
+  f:key("End")
+  check.eq(f:ime().conversion & 0x0F, NATIVE | KATAKANA | FULLSHAPE, "full-width katakana at the end of the last run")
+  check.eq(f:focus("after"), true, "left")
+end
+print("string_readback (ime at the end): ok")
+
+
+-- With HideSelection False a single-line box keeps its selection in sight after leaving.
+s.Format = ""
+s.Value = "abcdefgh"
+s.HideSelection = false
+f:focus(s)
+f:key("Home")
+f:key("Shift+Right")
+f:key("Shift+Right")
+f:key("Shift+Right")
+f:focus("after")
+check.eq(s.SelLength, 3, "the selection is kept")
+check.eq(highlighted(picture(s), 0, 23) > 0, true, "and drawn after leaving")
+s.HideSelection = true
+check.eq(highlighted(picture(s), 0, 23), 0, "HideSelection True hides it")
+print("string_readback (hide selection): ok")
+
+
+-- A multi-line box: the selection is the window's, read and written.
+local m = f:add("m", { x = 8, y = 200, w = 120, h = 80 })
+m.DataType = vl.VlTextString
+f.mode = "design"
+m.MultiLine = true
+f.mode = "user"
+m.Value = "one\r\ntwo three"
+f:focus(m)
+f:key("Ctrl+Home")
+f:key("Shift+Right")
+f:key("Shift+Right")
+check.eq(m.SelStart, 0, "SelStart of the window's selection")
+check.eq(m.SelLength, 2, "SelLength of the window's selection")
+check.eq(m.SelText, "on", "SelText of the window's selection")
+m.SelStart = 5
+check.eq(m.SelStart, 5, "SelStart written")
+check.eq(m.SelLength, 0, "an empty selection")
+m.SelLength = 3
+check.eq(m.SelText, "two", "SelLength written")
+m.SelText = "2"
+check.eq(m.Text, "one\r\n2 three", "SelText replaces the selection")
+print("string_readback (multi-line selection): ok")
+
 os.remove(path)
 print("string_readback: ok")
