@@ -240,7 +240,7 @@ TypedValue CVlStringEdit::ValueForUserCheck() {
 // --- Display ----------------------------------------------------------------------------------
 
 std::string CVlStringEdit::DisplayForm() const {
-  if (isNull && !nullText_.empty()) return nullText_;
+  if (isNull && !nullText_.empty()) return ShownNullText(nullText_);
   std::string text = CurrentText();
   // A password box shows one password character per byte, through the mask's literals.
   if (passwordChar != 0) text.assign(text.size(), static_cast<char>(passwordChar));

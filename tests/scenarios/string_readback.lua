@@ -105,6 +105,26 @@ end
 print("string_readback (ime at the end): ok")
 
 
+-- A Null text in quotes or with escapes shows without them, as in numeric sections.
+do
+  local rows = {
+    { format = ";\"(none)\"", shown = "(none)" },
+    { format = ";null", shown = "null" },
+    { format = ";\\\"x\\\"", shown = "\"x\"" },
+    { format = ";a\\;b", shown = "a;b" },
+    { format = "999;\"未入力\"", shown = "未入力" },
+  }
+  for _, r in ipairs(rows) do
+    s.Format = r.format
+    s.Value = vl.Null
+    check.eq(f:shown(s), r.shown, "Null text of " .. r.format)
+    check.eq(vl.format(vl.Null, r.format, vl.VlTextString), r.shown, "vl.format of " .. r.format)
+    check.eq(s.Format, r.format, "Format reads back as written")
+  end
+end
+print("string_readback (null text): ok")
+
+
 -- With HideSelection False a single-line box keeps its selection in sight after leaving.
 s.Format = ""
 s.Value = "abcdefgh"
