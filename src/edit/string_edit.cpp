@@ -104,6 +104,28 @@ bool CVlStringEdit::CheckInsertText(const std::string& text, std::string& conver
   return true;
 }
 
+std::string CVlStringEdit::WithoutMaskLiterals(const std::string& text) const {
+  std::string out;
+  std::int32_t position = CaretPosition();
+  bool literalChecked = false;  // the literal before `position` was looked for already
+  for (std::size_t p = 0; p < text.size();) {
+    if (!literalChecked) {
+      literalChecked = true;
+      const std::string literal = MaskLiteralBefore(parsedMask_, position);
+      if (!literal.empty() && text.compare(p, literal.size(), literal) == 0) {
+        p += literal.size();
+        continue;
+      }
+    }
+    const auto len = static_cast<std::size_t>(CharLengthAt(text, p));
+    out.append(text, p, len);
+    p += len;
+    ++position;
+    literalChecked = false;
+  }
+  return out;
+}
+
 std::int32_t CVlStringEdit::CheckText(const std::string& text) const {
   if (HasPositions() && CheckMaskedValue(text, parsedMask_) != MaskValueCheck::kMatches) return kEditFormatMismatch;
   if (!checkValue_) return kEditOk;
@@ -335,7 +357,12 @@ bool CVlStringEdit::Paste() {
   if (!data) return false;
   std::string text = *data;
   std::string converted;
-  if (!CheckInsertText(text, converted)) return false;
+  if (!CheckInsertText(text, converted)) {
+    // A text copied from a masked display carries the literals where the mask has them; it is
+    // laid in with them skipped. A text the mask takes as it is was accepted above, unchanged.
+    text = WithoutMaskLiterals(text);
+    if (text == *data || !CheckInsertText(text, converted)) return false;
+  }
   if (!text.empty()) isNull = 0;
   if (IsCentredOrRight()) {
     // The longest beginning that still fits the box; the rest is dropped and reported.

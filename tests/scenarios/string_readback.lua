@@ -125,6 +125,31 @@ end
 print("string_readback (null text): ok")
 
 
+-- A paste carrying the mask's literals where the mask has them is laid in without them; what the
+-- mask takes as it is stays as before.
+do
+  local rows = {
+    { format = "999\\-9999", paste = "123-4567", value = "1234567" },
+    { format = "!\\(99\\)9999\\-9999", paste = "(03)1234-5678", value = "0312345678" },
+    { format = "\\〒999\\-9999", paste = "〒123-4567", value = "1234567" },
+    { format = "###\\-####", paste = "1-2", value = "1-2" },              -- "#" takes "-": as typed
+    { format = "999\\-9999", paste = "12-34", value = nil },              -- a literal out of place
+    { format = "999\\-9999", paste = "123-45678", value = nil },          -- too long
+  }
+  for _, r in ipairs(rows) do
+    s.Format = r.format
+    s.Value = ""
+    f:set_clipboard(r.paste)
+    f:focus(s)
+    f:key("Home")
+    f:key("Ctrl+V")
+    f:focus("after")
+    check.eq(s.Value, vl.String(r.value or ""), "paste of " .. r.paste .. " into " .. r.format)
+  end
+end
+print("string_readback (paste): ok")
+
+
 -- With HideSelection False a single-line box keeps its selection in sight after leaving.
 s.Format = ""
 s.Value = "abcdefgh"
