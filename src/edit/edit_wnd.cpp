@@ -182,6 +182,7 @@ void CVlEditWnd::GetFont(win::LOGFONT& out) { out = font; }
 
 bool CVlEditWnd::SetFont(const win::LOGFONT& f) {
   font = f;
+  InvalidateRows();  // a wrapped box lays its rows out in the new font
   return true;
 }
 

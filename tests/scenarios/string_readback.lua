@@ -73,7 +73,6 @@ do
 end
 print("string_readback (bounds): ok")
 
-
 -- A focused masked box shows its edit layout, and SelStart counts its positions.
 s.Format = "\\(999\\)9999\\-9999"
 s.Value = "0312"
@@ -85,7 +84,6 @@ check.eq(f:shown(s):sub(s.SelStart + 1, s.SelStart + 1), "0", "SelStart points a
 f:focus("after")
 check.eq(f:shown(s), "(031)2   -    ", "the display form after leaving")
 print("string_readback (shown): ok")
-
 
 -- The input mode follows the caret to the end of the last run (End).
 do
@@ -103,7 +101,6 @@ do
   check.eq(f:focus("after"), true, "left")
 end
 print("string_readback (ime at the end): ok")
-
 
 -- A Null text in quotes or with escapes shows without them, as in numeric sections.
 do
@@ -123,7 +120,6 @@ do
   end
 end
 print("string_readback (null text): ok")
-
 
 -- A paste carrying the mask's literals where the mask has them is laid in without them; what the
 -- mask takes as it is stays as before.
@@ -149,7 +145,6 @@ do
 end
 print("string_readback (paste): ok")
 
-
 -- With HideSelection False a single-line box keeps its selection in sight after leaving.
 s.Format = ""
 s.Value = "abcdefgh"
@@ -165,7 +160,6 @@ check.eq(highlighted(picture(s), 0, 23) > 0, true, "and drawn after leaving")
 s.HideSelection = true
 check.eq(highlighted(picture(s), 0, 23), 0, "HideSelection True hides it")
 print("string_readback (hide selection): ok")
-
 
 -- A multi-line box: the selection is the window's, read and written.
 local m = f:add("m", { x = 8, y = 200, w = 120, h = 80 })
@@ -189,6 +183,48 @@ check.eq(m.SelText, "two", "SelLength written")
 m.SelText = "2"
 check.eq(m.Text, "one\r\n2 three", "SelText replaces the selection")
 print("string_readback (multi-line selection): ok")
+
+-- Ctrl+Enter breaks a line, with and without TabByReturn.
+m.Value = "ab"
+f:focus(m)
+f:key("Ctrl+End")
+f:key("Ctrl+Enter")
+f:type("c")
+check.eq(m.Text, "ab\r\nc", "Ctrl+Enter inserts CR LF")
+m.TabByReturn = true
+f:key("Ctrl+Enter")
+check.eq(f:focused(), "m", "Ctrl+Enter stays in the box with TabByReturn")
+check.eq(m.Text, "ab\r\nc\r\n", "and still breaks the line")
+f:key("Enter")
+check.eq(f:focused(), "before", "Enter alone moves on")
+m.TabByReturn = false
+print("string_readback (ctrl+enter): ok")
+
+-- A focused multi-line box wraps at its width as it does when it is not focused.
+m.Value = "the quick brown fox jumps over the lazy dog"
+f:focus(m)
+f:key("Ctrl+Home")
+f:key("Down")
+check.eq(m.SelStart > 0 and m.SelStart < 43, true, "Down moves to the next wrapped row of the one line")
+local focusedRows = 0
+local p = picture(m)
+for y = 0, p.height - 1 do
+  for x = 0, p.width - 1 do
+    local c = p.pixel(x, y)
+    if c == 0x000000 and x > 2 then focusedRows = math.max(focusedRows, y) break end
+  end
+end
+f:focus("after")
+local q = picture(m)
+local shownRows = 0
+for y = 0, q.height - 1 do
+  for x = 0, q.width - 1 do
+    if q.pixel(x, y) == 0x000000 and x > 2 then shownRows = math.max(shownRows, y) break end
+  end
+end
+check.eq(focusedRows > 20, true, "the focused box draws text below its first line")
+check.eq(math.abs(focusedRows - shownRows) <= 2, true, "and as far down as the box it was")
+print("string_readback (wrap): ok")
 
 os.remove(path)
 print("string_readback: ok")
