@@ -7,6 +7,7 @@
 #include "edit/spin_button.h"
 #include "platform/gdi.h"
 #include "platform/updown_control.h"
+#include "text/encoding.h"
 
 namespace vl {
 
@@ -82,16 +83,20 @@ void PaintBox(Form& form, BoxSite& box, win::DeviceContext& dc, const win::RECT&
   }
 }
 
+// A button's caption is its name, which the host gives in UTF-8; it is drawn in CP932 like every
+// other text of the form.
 void PaintButton(win::DeviceContext& dc, const std::string& name, const win::RECT& at, bool focused) {
+  std::string caption;
+  if (!TryUtf8ToCp932(name, caption)) caption = name;
   WindowScope scope(dc, at);
   win::RECT face{0, 0, at.Width(), at.Height()};
   win::DrawFrameControl(dc, face, win::DFC_BUTTON, win::DFCS_BUTTONPUSH);
-  const win::SIZE extent = win::GetTextExtentPoint32(dc, name);
+  const win::SIZE extent = win::GetTextExtentPoint32(dc, caption);
   const int mode = win::SetBkMode(dc, win::TRANSPARENT);
   win::SetTextColor(dc, win::GetSysColor(win::COLOR_BTNTEXT));
   const int x = (at.Width() - extent.cx) / 2;
   const int y = (at.Height() - extent.cy) / 2;
-  win::TextOut(dc, x, y, name);
+  win::TextOut(dc, x, y, caption);
   if (focused) win::DrawFocusRect(dc, win::RECT{3, 3, at.Width() - 3, at.Height() - 3});
   win::SetBkMode(dc, mode);
 }

@@ -277,22 +277,27 @@ int FormModified(lua_State* L) {
   });
 }
 
+// True when the focus went where it was asked to: a box holding a pending ValueError may keep it.
 int FormFocus(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
+    std::string name;
     if (lua_type(L, 2) == LUA_TSTRING) {
-      std::string name = lua_tostring(L, 2);
+      name = lua_tostring(L, 2);
       if (BoxSite* site = h.form->FindBox(name)) {
         h.form->Focus(site->Control());
       } else if (!h.form->FocusButton(name)) {
         throw ScriptError("nothing named " + name + " on the form");
       }
     } else {
-      h.form->Focus(BoxControl(CheckBoxRef(L, 2)));
+      const BoxRef& box = CheckBoxRef(L, 2);
+      name = box.name;
+      h.form->Focus(BoxControl(box));
     }
     h.form->PumpMessages();
     ThrowPending(h);
-    return 0;
+    lua_pushboolean(L, h.form->FocusedName() == name);
+    return 1;
   });
 }
 
@@ -302,6 +307,7 @@ int FormAddButton(lua_State* L) {
     if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add_button(name [, rect]): a name is expected");
     std::string name = lua_tostring(L, 2);
     CheckNewName(h, name);
+    ToCp932(L, 2);  // the name is the button's caption: refused when CP932 cannot show it
     std::optional<win::RECT> rect;
     if (lua_istable(L, 3)) rect = ReadRect(L, 3, win::RECT{0, 0, 80, 24});
     h.form->AddButton(name, rect);
