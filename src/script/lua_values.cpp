@@ -200,12 +200,8 @@ std::string ToCp932(lua_State* L, int index) {
 }
 
 void PushCp932(lua_State* L, const std::string& cp932) {
-  std::string utf8;
-  if (!TryCp932ToUtf8(cp932, utf8)) {
-    // Text cut inside a character cannot be shown as UTF-8; show what converts.
-    utf8.clear();
-    for (unsigned char c : cp932) utf8 += c < 0x80 ? static_cast<char>(c) : '?';
-  }
+  // Text cut inside a character cannot be shown as UTF-8; what converts is shown.
+  const std::string utf8 = Cp932ToUtf8ForDisplay(cp932);
   lua_pushlstring(L, utf8.data(), utf8.size());
 }
 
