@@ -98,68 +98,6 @@ void CVlTypedBoxCtrl::CreateEditorObject() {
   if (core_.editor) PushPropertiesToEditor(*core_.editor);
 }
 
-void CVlTypedBoxCtrl::PushPropertiesToEditor(CVlEditWnd& editor) {
-  const std::uint16_t type = core_.dataType;
-  const bool numericDateString = type != VlTextBoolean;
-  editor.screenFonts = &ScreenFonts();
-  // "Today" of a Date box comes from the window system's clock even before its window exists.
-  editor.SetClock(site_.WindowSystem().GetClock());
-  editor.SetStyleBits(EditorStyleBits());
-  if (type == VlTextDate) editor.SetEraProfile(core_.eraProfile);
-  editor.SetFormat(core_.format);
-  if (type == VlTextString) editor.SetMaxLength(core_.maxLength);
-  // The value, converted to the data type; one that cannot be converted shows as Null.
-  try {
-    core_.value = ConvertForCore(core_.value);
-  } catch (const CVlValueException&) {
-    core_.value = TypedValue::Null();
-  }
-  try {
-    PushValueToEditor();
-  } catch (const CVlValueException&) {
-    // A value the new editor cannot show is reported by the write that rebuilt the editor.
-  }
-  editor.SetFont(core_.font->Desc().ToLogFont());
-  editor.SetLocked(core_.locked != 0);
-  editor.SetPasswordChar(core_.passwordChar.empty() ? 0 : core_.passwordChar[0]);
-  editor.SetInsertMode(core_.replaceCursor == 0);
-  editor.SetHideSelection(core_.hideSelection != 0);
-  editor.SetIMEMode(static_cast<std::uint16_t>(core_.imeMode));
-  editor.SetTabByReturn(core_.tabByReturn != 0);
-  editor.SetTabByVertKey(core_.tabByVertKey != 0);
-  editor.SetTabByHorzKey(core_.tabByHorzKey != 0);
-  editor.SetTabByInputLast(core_.tabByInputLast != 0);
-  if (type != VlTextString && type != VlTextBoolean) editor.SetSpinButton(core_.spinButton);
-  if (numericDateString) editor.SetCheckValue(core_.checkValue != 0);
-  // Bounds of another type are converted (Null as the type's zero, a failure as the type's
-  // bound) and go through the bound write rules; bounds of the data type are only handed over.
-  for (bool lower : {true, false}) {
-    const TypedValue& bound = lower ? core_.lowerValue : core_.upperValue;
-    if (TypeCode(bound) == type) {
-      lower ? editor.SetLowerValue(bound) : editor.SetUpperValue(bound);
-      continue;
-    }
-    TypedValue converted = bound;
-    try {
-      ConvertTypedValue(type, converted, false, site_.WindowSystem().GetClock());
-    } catch (const CVlValueException&) {
-      converted = lower ? TypeLowerBound(type) : TypeUpperBound(type);
-    }
-    try {
-      SetBound(converted, lower);
-    } catch (const AutomationError&) {
-      // Out of order with the other bound: the type's own bound keeps the pair ordered.
-      SetBound(lower ? TypeLowerBound(type) : TypeUpperBound(type), lower);
-    }
-  }
-  editor.SetSpinIncrease(core_.spinIncrease);
-  editor.SetSpinDelay(core_.spinDelay);
-  if (type == VlTextBoolean) editor.SetCaption(core_.caption);
-  editor.SetFuriganaType(core_.furiganaType);
-  editor.EnableEditor(core_.enabled != 0);
-  editor.keepNull = core_.keepNull;
-}
-
 void CVlTypedBoxCtrl::RebuildEditor() {
   // A focus return waits for the old editor's focus-loss report; a new editor owes none.
   focusReturned_ = false;

@@ -14,6 +14,7 @@
 #include "control/events.h"
 #include "control/font_object.h"
 #include "control/host_site.h"
+#include "control/properties.h"
 #include "control/sizing_tracker.h"
 #include "edit/edit_wnd.h"
 #include "platform/fixed_font.h"
@@ -23,21 +24,6 @@
 #include "value/value_exception.h"
 
 namespace vl {
-
-// Dispatch identifiers of the properties.
-enum VlDispId : std::int32_t {
-  kDispFormat = 1, kDispValue = 2, kDispDataType = 3, kDispPasswordChar = 4, kDispBorderStyle = 5,
-  kDispDataField = 6, kDispDataSource = 7, kDispAppearance = 8, kDispAlignment = 9, kDispDataChanged = 10,
-  kDispLocked = 11, kDispFontBold = 12, kDispFontItalic = 13, kDispFontName = 14, kDispFontSize = 15,
-  kDispFontStrikethru = 16, kDispFontUnderLine = 17, kDispReplaceCursor = 18, kDispMaxLength = 19,
-  kDispHideSelection = 20, kDispIMEMode = 21, kDispSelectByFocus = 22, kDispSelLength = 23, kDispSelStart = 24,
-  kDispSelText = 25, kDispTabByReturn = 26, kDispTabByVertKey = 27, kDispEraProfile = 28, kDispSpinButton = 29,
-  kDispScrollBars = 30, kDispMultiLine = 31, kDispSpinDelay = 32, kDispTabByInputLast = 33, kDispLowerValue = 34,
-  kDispUpperValue = 35, kDispCheckValue = 36, kDispDefaultValue = 37, kDispAllowDefaultValue = 38,
-  kDispSpinIncrease = 39, kDispDisabledBackColor = 40, kDispDisabledForeColor = 41, kDispTabByHorzKey = 42,
-  kDispForeColor = 43, kDispFont = 44, kDispText = 45, kDispBackColor = 46, kDispEnabled = -514, kDispCaption = 48,
-  kDispFuriganaType = 49, kDispControlBackColor = 50, kDispCaptions = 51, kDispKeepNull = 52,
-};
 
 // The record that holds every property value, the edit rectangle and the edit window.
 struct CVlTypedBoxCore {
@@ -178,21 +164,25 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   std::uint32_t TranslateCaptionColor(std::uint32_t colour) const override { return site_.TranslateColor(colour); }
 
  private:
-  // Property plumbing.
-  Variant GetPropertyChecked(std::int32_t dispid);
-  bool SetPropertyChecked(std::int32_t dispid, const Variant& value);
+  // The rows of the property table reach the core through their rules.
+  friend struct PropertyRules;
+
+  // A property's rules without the mode check and the notification: the row's own rule, or the
+  // common one. Returns whether anything changed.
+  Variant ReadProperty(const PropertyInfo& row);
+  bool WriteProperty(const PropertyInfo& row, const Variant& value);
+  Variant ReadStored(const PropertyInfo& row) const;
+  bool WriteStored(const PropertyInfo& row, const Variant& value);
   void NotifyChanged(std::int32_t dispid);
 
-  // Setters of the core; each returns whether anything changed.
+  // Setters of the core with rules of their own; each returns whether anything changed.
   bool SetFormat(const std::string& format);
   bool SetDataType(std::int32_t code);
   bool SetMaxLength(std::int32_t length, bool stringOnlyCheck);
-  bool SetAlignment(std::int32_t alignment);
-  bool SetLowerValue(const Variant& value);
-  bool SetUpperValue(const Variant& value);
   bool SetBound(const Variant& value, bool lower);
   bool SetDefaultValue(const Variant& value);
-  bool SetFontAttribute(std::int32_t dispid, const Variant& value);
+  bool SetBoxColour(bool fore, const Variant& value);
+  bool SetFontDesc(const FontDesc& desc);
   bool SetFontObject(const Variant& value);
   void FontObjectChanged();
   void ClampDefaultValue();
@@ -216,6 +206,9 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   void CreateEditorObject();
   void RebuildEditor();
   void PushPropertiesToEditor(CVlEditWnd& editor);
+  // The value and the bounds as a new editor gets them (converted to its data type).
+  void PushValueToNewEditor();
+  void PushBoundToNewEditor(CVlEditWnd& editor, bool lower);
   std::uint32_t EditorStyleBits() const;
   win::HWND EditorWindow() const;
   bool EditorVisible() const;

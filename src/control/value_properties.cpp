@@ -1,5 +1,5 @@
-// The property writes that bear on the value: Format, DataType, MaxLength, Alignment, the bounds,
-// the default value, the font and the captions.
+// The property writes with rules of their own: Format, DataType, MaxLength, the bounds, the
+// default value, the box's colours, the font and the captions.
 #include <cmath>
 #include <optional>
 
@@ -11,10 +11,6 @@
 namespace vl {
 
 namespace {
-
-[[noreturn]] void Refuse(std::uint32_t messageId = 0) {
-  throw AutomationError(kErrInvalidPropertyValue, messageId == 0 ? std::string() : LoadResourceString(messageId));
-}
 
 bool Ordered(std::uint16_t type) { return type != VlTextString && type != VlTextBoolean; }
 
@@ -46,8 +42,8 @@ bool CVlTypedBoxCtrl::SetFormat(const std::string& format) {
 }
 
 bool CVlTypedBoxCtrl::SetMaxLength(std::int32_t length, bool stringOnlyCheck) {
-  if (stringOnlyCheck && core_.dataType != VlTextString) Refuse(1301);
-  if (length < 0) Refuse();
+  if (stringOnlyCheck && core_.dataType != VlTextString) RefuseWrite(1301);
+  if (length < 0) RefuseWrite();
   if (length == core_.maxLength) return false;
   core_.maxLength = length;
   CVlEditWnd* editor = Editor();
@@ -65,22 +61,8 @@ bool CVlTypedBoxCtrl::SetMaxLength(std::int32_t length, bool stringOnlyCheck) {
   return true;
 }
 
-bool CVlTypedBoxCtrl::SetAlignment(std::int32_t alignment) {
-  if (alignment < 0 || alignment > 2) Refuse();
-  if (alignment == core_.alignment) return false;
-  core_.alignment = static_cast<std::int16_t>(alignment);
-  switch (alignment) {
-    case 0: ChangeStyleBits(0, kStyleCenter | kStyleRight); break;
-    case 1: ChangeStyleBits(kStyleRight, kStyleCenter); break;
-    default: ChangeStyleBits(kStyleCenter, kStyleRight); break;
-  }
-  ApplyAlignmentFit();
-  Repaint();
-  return true;
-}
-
 bool CVlTypedBoxCtrl::SetDataType(std::int32_t code) {
-  if (code < 0 || code > 0xFFFF || !IsDataType(static_cast<std::uint16_t>(code))) Refuse();
+  if (code < 0 || code > 0xFFFF || !IsDataType(static_cast<std::uint16_t>(code))) RefuseWrite();
   const auto type = static_cast<std::uint16_t>(code);
   if (type == core_.dataType) return false;
   const std::uint16_t oldType = core_.dataType;
@@ -111,20 +93,17 @@ bool CVlTypedBoxCtrl::SetDataType(std::int32_t code) {
     core_.backColor = TypeDefaultBackColor(type);
   }
   collect([&] { SetFormat(TypeDefaultFormat(type)); });
-  collect([&] { SetAlignment(TypeDefaultAlignment(type)); });
+  collect([&] { WriteProperty(*FindProperty(kDispAlignment), Variant::I4(TypeDefaultAlignment(type))); });
   collect([&] { SetMaxLength(TypeByteWidth(type), false); });
   Repaint();
   if (pending) throw *pending;
   return true;
 }
 
-bool CVlTypedBoxCtrl::SetLowerValue(const Variant& value) { return SetBound(value, true); }
-bool CVlTypedBoxCtrl::SetUpperValue(const Variant& value) { return SetBound(value, false); }
-
 bool CVlTypedBoxCtrl::SetBound(const Variant& value, bool lower) {
   TypedValue& field = lower ? core_.lowerValue : core_.upperValue;
   if (value == field) return false;
-  if (IsTypedValueType(TypeCode(value)) == TypeClass::Null) Refuse(1102);
+  if (IsTypedValueType(TypeCode(value)) == TypeClass::Null) RefuseWrite(1102);
   TypedValue v = value;
   if (TypeCode(v) != core_.dataType) {
     try {
@@ -138,8 +117,8 @@ bool CVlTypedBoxCtrl::SetBound(const Variant& value, bool lower) {
   // bounds when it checks, and Booleans have no order at all.
   const TypedValue& other = lower ? core_.upperValue : core_.lowerValue;
   const int order = Ordered(core_.dataType) ? CompareTypedValues(v, other) : 0;
-  if (lower && order > 0) Refuse(1302);
-  if (!lower && order < 0) Refuse(1303);
+  if (lower && order > 0) RefuseWrite(1302);
+  if (!lower && order < 0) RefuseWrite(1303);
   field = v;
   ClampDefaultValue();
   if (CVlEditWnd* editor = Editor()) lower ? editor->SetLowerValue(field) : editor->SetUpperValue(field);
@@ -154,7 +133,7 @@ bool CVlTypedBoxCtrl::SetDefaultValue(const Variant& value) {
     // keeps an empty text, since there it is a value).
     if (v.AsBstr().empty() && core_.dataType != VlTextString) v = TypedValue::Null();
   }
-  if (v.Type() == VarType::Empty) Refuse(1102);
+  if (v.Type() == VarType::Empty) RefuseWrite(1102);
   if (IsTypedValueType(TypeCode(v)) == TypeClass::Convertible && TypeCode(v) != core_.dataType) {
     try {
       ConvertTypedValue(core_.dataType, v, true, site_.WindowSystem().GetClock());
@@ -188,33 +167,23 @@ void CVlTypedBoxCtrl::RefreshDesignPreview() {
   }
 }
 
+bool CVlTypedBoxCtrl::SetBoxColour(bool fore, const Variant& value) {
+  std::uint32_t& field = fore ? core_.foreColor : core_.backColor;
+  std::uint32_t& effective = fore ? core_.effectiveForeColor : core_.effectiveBackColor;
+  const std::uint32_t old = field;
+  const std::uint32_t colour = ArgColour(value);
+  if (colour == old) return false;
+  field = colour;
+  // The colour in use follows unless something else (a data type's default) set it apart.
+  if (effective == old) effective = field;
+  Repaint();
+  return true;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Font
 
-bool CVlTypedBoxCtrl::SetFontAttribute(std::int32_t dispid, const Variant& v) {
-  FontDesc desc = core_.font->Desc();
-  Variant c;
-  auto coerce = [&](VarType t) {
-    switch (ChangeType(v, t, c)) {
-      case CoerceStatus::Ok: return;
-      case CoerceStatus::Overflow: throw AutomationError(kErrOverflow, "");
-      default: throw AutomationError(kErrTypeMismatch, "");
-    }
-  };
-  switch (dispid) {
-    case kDispFontBold: coerce(VarType::Bool); desc.bold = c.AsBool(); desc.weight = desc.bold ? 700 : 400; break;
-    case kDispFontItalic: coerce(VarType::Bool); desc.italic = c.AsBool(); break;
-    case kDispFontName: coerce(VarType::Bstr); desc.name = c.AsBstr(); break;
-    case kDispFontSize: {
-      coerce(VarType::R8);
-      if (!(c.AsR8() > 0) || c.AsR8() > 2000) Refuse();
-      desc.sizeCy = PointsToSizeCy(c.AsR8());
-      break;
-    }
-    case kDispFontStrikethru: coerce(VarType::Bool); desc.strikethrough = c.AsBool(); break;
-    case kDispFontUnderLine: coerce(VarType::Bool); desc.underline = c.AsBool(); break;
-    default: return false;
-  }
+bool CVlTypedBoxCtrl::SetFontDesc(const FontDesc& desc) {
   if (desc.SameAttributes(core_.font->Desc())) return false;
   core_.font->SetListener(nullptr);
   core_.font->SetDesc(desc);

@@ -130,4 +130,18 @@ check.eq(other.Captions[2].Text, "&Name", "copied caption")
 b.Captions[0].Text = "changed"
 check.eq(other.Captions[2].Text, "&Name", "a copy, not a reference")
 
+-- Options handed to the editor survive a change of data type: the new editor gets them all.
+local s = f:add("sel")
+f:add_button("away")
+s.SelectByFocus = true
+s.DataType = vl.VlTextLong
+s.Value = vl.Long(12345)
+f:focus(s)
+check.eq(f:selection(s).length, 5, "SelectByFocus selects the whole text of a Long box")
+f:focus("away")
+s.DataType = vl.VlTextDouble
+s.Value = vl.Double(12345)
+f:focus(s)
+check.eq(f:selection(s).length, 5, "SelectByFocus still selects after the type changed")
+
 print("properties: ok")
