@@ -5,10 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+#include "control/data_cursor.h"
 #include "control/events.h"
 #include "control/font_object.h"
 #include "platform/font_backend.h"
+#include "platform/gdi.h"
 #include "platform/window.h"
 
 namespace vl {
@@ -46,6 +49,16 @@ class IVlControlSite {
   // UI activation.
   virtual bool IsUIActive() const = 0;
   virtual void UIDeactivate() = 0;
+
+  // The record source the host connected to the property `dispid` (7, DataSource); none when
+  // the box has no data source. At design time each call hands out a temporary cursor that the
+  // caller drops when done.
+  virtual std::shared_ptr<IVlCursor> GetCursor(std::int32_t dispid) {
+    (void)dispid;
+    return nullptr;
+  }
+  // The control asks its container for a new size (loaded with its properties), in pixels.
+  virtual void RequestControlSize(win::SIZE pixels) { (void)pixels; }
 };
 
 }  // namespace vl

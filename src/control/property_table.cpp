@@ -176,6 +176,15 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .description = "The name of the column of the data source the box is bound to.",
        .defaultValue = Text(""),
        .field = InControl<&Ctrl::dataField_>(),
+       // The binding side finds the column and binds the box to it; without one the name alone
+       // is kept.
+       .set = [](Ctrl& c, const PropertyInfo&, const Variant& v) {
+         std::string name = ArgText(v);
+         if (c.binding_ != nullptr) return c.binding_->SetDataField(name);
+         if (name == c.dataField_) return false;
+         c.dataField_ = std::move(name);
+         return true;
+       },
        .exchange = {ExchangePart::BeforeMain, 0, S::String}},
 
       {.dispid = kDispDataSource, .name = "DataSource", .kind = K::Object,
@@ -220,9 +229,17 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
                       "is not bound to a column.",
        .read = M::RunOnly, .write = M::RunOnly,
        .defaultValue = Fixed(Variant::Bool(false)),
-       .get = [](Ctrl&, const PropertyInfo&) {
-         // Only a box bound to a column tracks changes for its data source.
-         return Variant::Bool(false);
+       .get = [](Ctrl& c, const PropertyInfo&) {
+         // Only a box bound to a column tracks changes for its data source; typing not yet
+         // committed counts.
+         if (c.binding_ == nullptr || !c.binding_->IsBound()) return Variant::Bool(false);
+         if (!c.core_.dataChanged && c.EditorVisible()) {
+           try {
+             c.CommitEditText();
+           } catch (const CVlValueException&) {
+           }
+         }
+         return Variant::Bool(c.core_.dataChanged);
        },
        .set = [](Ctrl& c, const PropertyInfo&, const Variant& v) {
          c.core_.dataChanged = ArgBool(v);

@@ -17,6 +17,8 @@ CVlTypedBoxCtrl::CVlTypedBoxCtrl(IVlControlSite& site, EditorFactory factory)
 }
 
 CVlTypedBoxCtrl::~CVlTypedBoxCtrl() {
+  // The record source stops notifying the box before anything of the box goes.
+  binding_.reset();
   EndClickWait(false);
   core_.font->SetListener(nullptr);
   core_.editor.reset();  // destroys the edit window before the control window
@@ -52,6 +54,12 @@ std::int32_t CVlTypedBoxCtrl::ScreenHimetric(int pixels) const {
 }
 
 void CVlTypedBoxCtrl::Repaint() { site_.InvalidateControl(); }
+
+void CVlTypedBoxCtrl::SetUnavailable(bool unavailable) {
+  if (core_.unavailable == unavailable) return;
+  core_.unavailable = unavailable;
+  Repaint();
+}
 
 void CVlTypedBoxCtrl::Refresh() { Repaint(); }
 
@@ -480,7 +488,7 @@ void CVlTypedBoxCtrl::ReportValueError(const CVlValueException& error) {
   };
   const bool cancelDisplay = flag("CancelDisplay");
   bool returnFocus = flag("ReturnFocus");
-  if (!core_.enabled) returnFocus = false;
+  if (!core_.enabled || core_.unavailable) returnFocus = false;
 
   win::System& sys = site_.WindowSystem();
   if (!returnFocus) {

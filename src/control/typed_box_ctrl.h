@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "control/bound_object.h"
 #include "control/caption.h"
 #include "control/events.h"
 #include "control/font_object.h"
@@ -150,6 +151,20 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   IVlControlSite& Site() const { return site_; }
   bool UserMode() const { return site_.AmbientUserMode(); }
 
+  // --- Data binding ---
+  // The binding side the host gives the box; the box owns it and drops its connection first
+  // when it is destroyed.
+  void AttachBinding(std::unique_ptr<IVlBoundObject> binding) { binding_ = std::move(binding); }
+  IVlBoundObject* Binding() const { return binding_.get(); }
+  const std::string& DataField() const { return dataField_; }
+  // The binding side stores the name it resolved (or failed to resolve).
+  void StoreDataField(const std::string& name) { dataField_ = name; }
+  void SetDataChangedFlag(bool changed) { core_.dataChanged = changed; }
+  // While the box's row cannot be shown the box behaves as disabled: it cannot be edited, takes
+  // no value and returns no focus.
+  void SetUnavailable(bool unavailable);
+  bool EditorVisible() const;
+
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override;
 
   // ICaptionOwner
@@ -211,7 +226,6 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   void PushBoundToNewEditor(CVlEditWnd& editor, bool lower);
   std::uint32_t EditorStyleBits() const;
   win::HWND EditorWindow() const;
-  bool EditorVisible() const;
   TypedValue ConvertForCore(const TypedValue& v) const;
 
   void MoveToControl(bool next);
@@ -254,6 +268,7 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
     win::LPARAM editPoint = 0;  // the first press, in the edit window's coordinates
   } clickWait_;
   SizingTracker tracker_;
+  std::unique_ptr<IVlBoundObject> binding_;
   win::HBRUSH editBrush_;
   mutable win::FixedFontBackend fixedFonts_;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "binding/data_binding.h"
 #include "text/encoding.h"
 
 namespace vl {
@@ -80,6 +81,18 @@ bool BoxSite::IsUIActive() const { return control_ && form_.WindowSystem().GetFo
                                           form_.OwnerName(form_.WindowSystem().GetFocus()) == name_; }
 void BoxSite::UIDeactivate() {
   if (IsUIActive()) form_.WindowSystem().SetFocus(form_.Handle());
+}
+
+std::shared_ptr<IVlCursor> BoxSite::GetCursor(std::int32_t dispid) {
+  return dispid == kDispDataSource ? dataSource_ : nullptr;
+}
+
+void BoxSite::RequestControlSize(win::SIZE pixels) {
+  if (!control_ || !control_->HasControlWindow()) return;
+  win::RECT r = form_.WindowSystem().GetWindowRect(control_->Handle());
+  r.right = r.left + pixels.cx;
+  r.bottom = r.top + pixels.cy;
+  form_.MoveBox(*control_, r);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -177,6 +190,7 @@ CVlTypedBoxCtrl& Form::AddBox(const std::string& name, std::optional<win::RECT> 
   win::RECT r = rect.value_or(NextRect());
   auto site = std::make_unique<BoxSite>(*this, name);
   site->Attach(std::make_unique<CVlTypedBoxCtrl>(*site, std::move(factory)));
+  site->Control().AttachBinding(std::make_unique<CVlDataBinding>(site->Control()));
   site->Control().CreateControlWindow(r);
   boxes_.push_back(std::move(site));
   tabOrder_.push_back(TabStop{name, boxes_.back()->Control().Handle(), &boxes_.back()->Control()});
@@ -189,6 +203,43 @@ win::RECT Form::MoveBox(CVlTypedBoxCtrl& control, win::RECT rect) {
   rect.bottom = rect.top + size.cy;
   system_.MoveWindow(control.Handle(), rect);
   return rect;
+}
+
+void Form::SetUserMode(bool user) {
+  if (user == userMode_) return;
+  userMode_ = user;
+  for (auto& b : boxes_) {
+    if (!b->DataSource()) continue;
+    if (IVlBoundObject* binding = b->Control().Binding()) binding->OnSourceChanged(kDispDataSource, user);
+  }
+}
+
+void Form::AddSource(const std::string& name, std::shared_ptr<IVlCursor> source) {
+  for (auto& s : sources_) {
+    if (s.first == name) {
+      s.second = std::move(source);
+      return;
+    }
+  }
+  sources_.emplace_back(name, std::move(source));
+}
+
+std::shared_ptr<IVlCursor> Form::FindSource(const std::string& name) const {
+  for (const auto& s : sources_) {
+    if (s.first == name) return s.second;
+  }
+  return nullptr;
+}
+
+void Form::SetDataSource(CVlTypedBoxCtrl& control, std::shared_ptr<IVlCursor> source) {
+  BoxSite* site = FindBox(control);
+  if (site == nullptr) return;
+  const bool bound = source != nullptr;
+  site->SetDataSource(std::move(source));
+  if (IVlBoundObject* binding = control.Binding()) {
+    // At design time the box only asks for the source when it needs its columns.
+    if (userMode_ || !bound) binding->OnSourceChanged(kDispDataSource, bound);
+  }
 }
 
 std::vector<std::pair<std::string, win::HWND>> Form::Buttons() const {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "control/data_cursor.h"
 #include "control/host_site.h"
 #include "control/typed_box_ctrl.h"
 #include "platform/window.h"
@@ -61,6 +62,12 @@ class BoxSite : public IVlControlSite {
   win::FontBackend* ScreenFonts() override;
   bool IsUIActive() const override;
   void UIDeactivate() override;
+  std::shared_ptr<IVlCursor> GetCursor(std::int32_t dispid) override;
+  void RequestControlSize(win::SIZE pixels) override;
+
+  // The record source the host connected to DataSource; none when unbound.
+  const std::shared_ptr<IVlCursor>& DataSource() const { return dataSource_; }
+  void SetDataSource(std::shared_ptr<IVlCursor> source) { dataSource_ = std::move(source); }
 
   // What the container heard from this box.
   bool modified = false;
@@ -69,6 +76,7 @@ class BoxSite : public IVlControlSite {
  private:
   Form& form_;
   std::string name_;
+  std::shared_ptr<IVlCursor> dataSource_;
   std::unique_ptr<CVlTypedBoxCtrl> control_;
 };
 
@@ -86,7 +94,9 @@ class Form : public win::Window {
   ~Form() override;
 
   bool UserMode() const { return userMode_; }
-  void SetUserMode(bool user) { userMode_ = user; }
+  // Switching to run mode connects every box that has a data source to it; switching to the
+  // design surface drops the connections (a box never holds a cursor there).
+  void SetUserMode(bool user);
 
   VirtualClock& Clock() { return clock_; }
   win::System& WindowSystem() { return system_; }
@@ -131,6 +141,13 @@ class Form : public win::Window {
   void SetScreenFonts(std::shared_ptr<win::FontBackend> fonts) { screenFonts_ = std::move(fonts); }
   win::FontBackend* ScreenFonts() const { return screenFonts_.get(); }
 
+  // Record sources by name; a box of the form binds to one through its DataSource.
+  void AddSource(const std::string& name, std::shared_ptr<IVlCursor> source);
+  std::shared_ptr<IVlCursor> FindSource(const std::string& name) const;
+  // Connects (or, with none, disconnects) a box's DataSource; the box hears of it at once in
+  // run mode.
+  void SetDataSource(CVlTypedBoxCtrl& control, std::shared_ptr<IVlCursor> source);
+
   // Moves and sizes a box as the host's layout does; the box keeps its minimum extent. Returns
   // the rectangle it got.
   win::RECT MoveBox(CVlTypedBoxCtrl& control, win::RECT rect);
@@ -153,6 +170,7 @@ class Form : public win::Window {
   VirtualClock clock_;
   win::System system_;
   bool userMode_;
+  std::vector<std::pair<std::string, std::shared_ptr<IVlCursor>>> sources_;
   FontDesc ambientFont_;
   std::vector<std::unique_ptr<BoxSite>> boxes_;
   std::vector<std::unique_ptr<PlainButton>> buttons_;

@@ -460,6 +460,19 @@ int BoxNewIndex(lua_State* L) {
         return 0;
       }
     }
+    if (key == "DataSource") {
+      // A record source of the box's own form, or nil to unbind; the box hears of the
+      // connection from its container once the write is done.
+      FormHost* owner = nullptr;
+      std::shared_ptr<IVlCursor> source = TestSource(L, 3, owner);
+      if (!source && !lua_isnil(L, 3)) throw HostError{kErrTypeMismatch, "DataSource is a record source or nil"};
+      if (source && owner != ref.host) throw HostError{kErrInvalidProcedureCall, "the record source belongs to another form"};
+      CVlTypedBoxCtrl& control = BoxControl(ref);
+      control.SetProperty(kDispDataSource, source ? Variant::Object(nullptr) : Variant::Empty());
+      ref.host->form->SetDataSource(control, std::move(source));
+      ThrowPending(*ref.host);
+      return 0;
+    }
     const PropertyInfo* info = FindProperty(key);
     if (info == nullptr) throw ScriptError("a box has no property " + key);
     Variant v = PropertyArgument(L, 3, *info);
@@ -649,6 +662,7 @@ void OpenForms(lua_State* L) {
   luaL_newlib(L, methods);
   RegisterInputMethods(L);
   RegisterRenderMethods(L);
+  RegisterDataMethods(L);
   lua_setfield(L, -2, "methods");
   lua_pop(L, 1);
 

@@ -45,6 +45,10 @@ void RegisterInputMethods(lua_State* L);
 void RegisterRenderMethods(lua_State* L);
 // Adds vl.read_png to the module table on top.
 void RegisterPictureFunctions(lua_State* L);
+// Adds add_source to the table on top.
+void RegisterDataMethods(lua_State* L);
+// The record source a script holds at `index` (with the form it belongs to), or null.
+std::shared_ptr<IVlCursor> TestSource(lua_State* L, int index, FormHost*& host);
 // The FreeType fonts a form measures and draws with unless the script asks for the fixed ones.
 std::shared_ptr<win::FontBackend> MakeRealFonts();
 

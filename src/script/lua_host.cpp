@@ -69,6 +69,7 @@ void OpenVlModule(lua_State* L) {
   OpenValues(L);
   OpenForms(L);
   OpenFormat(L);
+  OpenData(L);
   lua_setglobal(L, "vl");
 
   luaL_getsubtable(L, LUA_REGISTRYINDEX, LUA_PRELOAD_TABLE);

@@ -49,6 +49,7 @@ void PushCp932(lua_State* L, const std::string& cp932);  // as a UTF-8 Lua strin
 void OpenValues(lua_State* L);  // vl.Null, vl.Integer, ... into the table on top
 void OpenForms(lua_State* L);   // vl.Form into the table on top
 void OpenFormat(lua_State* L);  // vl.format into the table on top
+void OpenData(lua_State* L);    // vl.Database and the record sources' metatable
 
 // Implementation of Guarded: the C++ work runs in its own frame; only plain data survives it.
 namespace detail {
