@@ -1,4 +1,5 @@
 // The rows of the property table (properties.h), one per property, in dispatch order.
+#include <cmath>
 #include <limits>
 #include <type_traits>
 
@@ -600,9 +601,15 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .exchange = {kMain, 33, S::I16}},
 
       {.dispid = kDispSpinIncrease, .name = "SpinIncrease", .kind = K::Float,
-       .description = "The amount one step of the spin button adds to or takes from the value.",
+       .description = "The amount one step of the spin button adds to or takes from the value. "
+                      "A value that is not a number (NaN, infinity) is refused.",
        .defaultValue = Fixed(Variant::R4(1.0f)),
+       .errors = {{kErrInvalidPropertyValue}},
        .field = InCore<&Core::spinIncrease>(),
+       // A step that is not a number has no meaning for any box: refused, so no editor steps by it.
+       .check = [](const Variant& v) {
+         if (!std::isfinite(v.AsR4())) RefuseWrite();
+       },
        .toEditor = [](Ctrl& c, CVlEditWnd& e) { e.SetSpinIncrease(c.core_.spinIncrease); },
        .push = EditorPush::Always,
        .editorOrder = 21,

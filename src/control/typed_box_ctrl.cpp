@@ -448,7 +448,7 @@ void CVlTypedBoxCtrl::PushValueToEditor() {
 
 bool CVlTypedBoxCtrl::UserCheck(const TypedValue& value) {
   CVlEditWnd* editor = Editor();
-  if (editor == nullptr || !editor->IsCreated() || editor->GetLastError() != kEditOk || !HasControlWindow()) {
+  if (editor == nullptr || !editor->IsCreated() || IsEditFailure(editor->GetLastError()) || !HasControlWindow()) {
     return true;
   }
   win::System& sys = site_.WindowSystem();

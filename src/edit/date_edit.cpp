@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "edit/spin_button.h"
 #include "runtime/coerce.h"
 #include "runtime/date_serial.h"
 #include "text/mbcs.h"
@@ -61,13 +62,19 @@ void CVlDateEdit::RebuildEditForm() {
 
 void CVlDateEdit::RenderFields() {
   const FieldSelection sel = fieldModel.GetSelection();
+  const std::int32_t selectedField = fieldModel.SelectedSegment();
   DateEditForm form = BuildDateEditForm(ParseDateFormat(formatText_), eraTable_, parts_);
-  if (!(form == editForm_)) {
+  const bool sameForm = form == editForm_;
+  if (!sameForm) {
     editForm_ = std::move(form);
     fieldModel.SetLayout(editForm_.Layout());
   }
   fieldModel.SetText(RenderDateEditText(editForm_, parts_, eraTable_));
-  fieldModel.SetSelection(sel.start, sel.end);
+  if (sameForm && selectedField >= 0) {
+    fieldModel.SelectSegment(selectedField);  // a selected field stays selected without its separator
+  } else {
+    fieldModel.SetSelection(sel.start, sel.end);
+  }
   editText = fieldModel.GetText();
 }
 
@@ -94,6 +101,12 @@ void CVlDateEdit::PreFill() {
       parts_.hour = parts_.minute = parts_.second = 0;
     }
   }
+}
+
+double CVlDateEdit::SerialOfFields(double parsed) const {
+  if (!loadedSerial_) return parsed;
+  const std::optional<DateParts> loaded = DatePartsOfSerial(*loadedSerial_);
+  return loaded && *loaded == parts_ ? *loadedSerial_ : parsed;
 }
 
 void CVlDateEdit::Normalise(std::int32_t caret) {
@@ -159,6 +172,8 @@ void CVlDateEdit::SetNull(bool on) {
     isNull = 0;
     return;
   }
+  ForgetUndo();
+  loadedSerial_.reset();
   dateIsNull_ = 1;
   isNull = 1;
   invalid_ = 1;
@@ -170,6 +185,7 @@ void CVlDateEdit::SetNull(bool on) {
 }
 
 bool CVlDateEdit::SetValue(const TypedValue& value, std::string& produced) {
+  ForgetUndo();
   lastError = kEditOk;
   const double serial = AsDateSerial(value);
   produced = TypedValueToText(TypedValue::Date(serial));
@@ -184,6 +200,7 @@ bool CVlDateEdit::SetValue(const TypedValue& value, std::string& produced) {
   }
   parts_ = *parts;
   committed_ = serial;
+  loadedSerial_ = serial;
   dateIsNull_ = 0;
   isNull = 0;
   invalid_ = 0;
@@ -201,7 +218,8 @@ EditorValue CVlDateEdit::GetValue() {
   out.isNull = dateIsNull_ != 0;
   if (out.isNull) return out;
   out.text = GetText();
-  const std::optional<double> date = ParseFields();
+  std::optional<double> date = ParseFields();
+  if (date) date = SerialOfFields(*date);
   if (!date) {
     lastError = kEditFormatMismatch;
     out.error = true;
@@ -221,16 +239,18 @@ EditorValue CVlDateEdit::GetValue() {
 
 bool CVlDateEdit::CommitText() {
   if (dateIsNull_) return true;
-  const std::optional<double> date = ParseFields();
+  std::optional<double> date = ParseFields();
   if (!date) {
     lastError = kEditFormatMismatch;
     return false;
   }
+  date = SerialOfFields(*date);
   if (const std::int32_t range = CheckDateRange(*date, GetDateRange())) {
     lastError = range;
     return false;
   }
   committed_ = *date;
+  loadedSerial_ = *date;
   lastError = kEditOk;
   RenderFields();
   return true;
@@ -577,10 +597,10 @@ void CVlDateEdit::AfterDelete() {
 
 // --- Spin ----------------------------------------------------------------------------------------
 
-bool CVlDateEdit::SpinDown() { return DateStep(-static_cast<int>(std::trunc(spinIncrease))); }
-bool CVlDateEdit::SpinUp() { return DateStep(static_cast<int>(std::trunc(spinIncrease))); }
+bool CVlDateEdit::SpinDown() { return DateStep(-WholeSpinStep(spinIncrease)); }
+bool CVlDateEdit::SpinUp() { return DateStep(WholeSpinStep(spinIncrease)); }
 
-bool CVlDateEdit::DateStep(int step) {
+bool CVlDateEdit::DateStep(std::int64_t step) {
   if (dateIsNull_) SetNull(false);
   if (editForm_.fields.empty()) return false;
   FieldAt at = CaretField();
@@ -606,11 +626,8 @@ bool CVlDateEdit::DateStep(int step) {
   lastError = kEditOk;
   caretUnplaced = 0;
   RenderFields();
-  const std::int32_t start = FieldPosition(at.index, 0);
-  const std::vector<FieldSegment>& segs = fieldModel.Segments();
-  const FieldSegment& field = segs[static_cast<std::size_t>(at.index)];
-  const std::int32_t end = field.start + field.byteLength;
-  fieldModel.SetSelection(start, end);
+  // The stepped field is selected, without the separator after it.
+  fieldModel.SelectSegment(at.index);
   if (created) {
     RefreshWindowText();
     ApplySelection();

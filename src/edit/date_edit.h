@@ -52,7 +52,7 @@ class CVlDateEdit : public CVlEditWnd {
   std::string GetText() override;
 
   // One spin step of the field under the caret; true when the date changed.
-  bool DateStep(int step);
+  bool DateStep(std::int64_t step);
   // [LowerValue, UpperValue] (exchanged when reversed) with CheckValue, else 100-01-01 00:00:00
   // to 9999-12-31 23:59:59.
   DateRange GetDateRange() const;
@@ -98,6 +98,10 @@ class CVlDateEdit : public CVlEditWnd {
   bool TypeDigit(char digit, FieldAt at);
   // Re-reads the text after a change and renders it again with the caret at `caret`.
   void Normalise(std::int32_t caret);
+  // The date parsed from the fields, or the loaded value itself while the fields still hold its
+  // parts: the edit form shows whole seconds, and a time of 12:00:00.0086 must not lose its
+  // fraction when nobody edited it.
+  double SerialOfFields(double parsed) const;
 
   // A deletion about to happen, so that AfterDelete can clear digits instead of letting the
   // following fields slide left.
@@ -122,6 +126,9 @@ class CVlDateEdit : public CVlEditWnd {
   DateEditForm editForm_;
   DateFormatSpec displaySpec_;
   double committed_ = 0;  // the last date that passed a commit or a load
+  // The value last loaded or committed, while the box is not Null: what the fields stand for as
+  // long as they still hold its parts (SerialOfFields).
+  std::optional<double> loadedSerial_;
   PendingDelete pendingDelete_;
   std::string validatedText_;  // the field model's text of the last text ValidateText accepted
 };

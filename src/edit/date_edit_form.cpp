@@ -1,6 +1,7 @@
 #include "edit/date_edit_form.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -188,15 +189,18 @@ EraParts EraOfParts(const EraTable& eras, const DateParts& p, EraForm form) {
   return eras.EraPartsOfDate(year, month, std::clamp(p.day, 1, DaysInMonth(year, month)), form);
 }
 
-int Wrap(int value, int low, int high) {
+// A field plus a step, wrapped once into [low, high]. The sum is taken in 64 bits: a year of 2026
+// stepped by 2147483520 is past the maximum, not a negative number.
+int Wrap(int field, std::int64_t step, int low, int high) {
+  const std::int64_t value = std::int64_t{field} + step;
   if (value > high) return low;
   if (value < low) return high;
-  return value;
+  return static_cast<int>(value);
 }
 
 // The era `step` eras on (wrapping round the table) with the same era year and date; a date
 // outside the new era is held to its first or last day, so the era field shows the era chosen.
-DateParts StepEra(DateParts p, int step, const EraTable& eras) {
+DateParts StepEra(DateParts p, std::int64_t step, const EraTable& eras) {
   const std::vector<EraEntry>& list = eras.eras();
   if (list.empty() || step == 0) return p;
   const auto n = static_cast<int>(list.size());
@@ -204,7 +208,7 @@ DateParts StepEra(DateParts p, int step, const EraTable& eras) {
   int index = now ? eras.EraIndexOfDate(*now) : -1;
   const int eraYear = index >= 0 ? p.year - eras.EraStartYear(index) + 1 : 1;
   if (index < 0) index = step > 0 ? n - 1 : 0;
-  const int target = ((index + step) % n + n) % n;
+  const int target = static_cast<int>(((index + step % n) % n + n) % n);
   p.year = eras.EraStartYear(target) + eraYear - 1;
   p.day = std::min(p.day, DaysIn(p.year, p.month));
   const double start = std::floor(list[static_cast<std::size_t>(target)].start.serial);
@@ -419,11 +423,14 @@ DateDigitEdit ApplyDateDigit(DateFieldKind kind, std::string_view content, int o
 
 std::int32_t CheckDateRange(double date, const DateRange& range) {
   // Compared as "%f" texts read back, so a bound typed to the second is not missed by a
-  // fraction of a microsecond.
+  // fraction of a microsecond. The texts are made and read without the C library's locale.
   auto six = [](double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%f", v);
-    return std::strtod(buf, nullptr);
+    if (!std::isfinite(v)) return v;
+    char buf[400];
+    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 6);
+    double rounded = v;
+    std::from_chars(buf, written.ptr, rounded);
+    return rounded;
   };
   const double d = six(date);
   if (d > six(range.upper)) return 1;
@@ -431,7 +438,8 @@ std::int32_t CheckDateRange(double date, const DateRange& range) {
   return 0;
 }
 
-DateParts StepDateField(DateFieldKind kind, DateParts p, int step, const DateRange& range, const EraTable& eras) {
+DateParts StepDateField(DateFieldKind kind, DateParts p, std::int64_t step, const DateRange& range,
+                        const EraTable& eras) {
   const DateParts low = DatePartsOfSerial(range.lower).value_or(DateParts{100, 1, 1, 0, 0, 0});
   const DateParts high = DatePartsOfSerial(range.upper).value_or(DateParts{9999, 12, 31, 23, 59, 59});
   switch (kind) {
@@ -443,24 +451,24 @@ DateParts StepDateField(DateFieldKind kind, DateParts p, int step, const DateRan
     case DateFieldKind::kYear4:
     case DateFieldKind::kYear2:
     case DateFieldKind::kEraYear:
-      p.year = Wrap(p.year + step, low.year, high.year);
+      p.year = Wrap(p.year, step, low.year, high.year);
       break;
     case DateFieldKind::kMonth: {
       const int lo = p.year == low.year ? low.month : 1;
       const int hi = p.year == high.year ? high.month : 12;
-      p.month = Wrap(p.month + step, lo, std::max(lo, hi));
+      p.month = Wrap(p.month, step, lo, std::max(lo, hi));
       break;
     }
     case DateFieldKind::kDay: {
       const int lo = (p.year == low.year && p.month == low.month) ? low.day : 1;
       const int days = DaysIn(p.year, p.month);
       const int hi = (p.year == high.year && p.month == high.month) ? std::min(high.day, days) : days;
-      p.day = Wrap(std::min(p.day, days) + step, lo, std::max(lo, hi));
+      p.day = Wrap(std::min(p.day, days), step, lo, std::max(lo, hi));
       break;
     }
-    case DateFieldKind::kHour: p.hour = Wrap(p.hour + step, 0, 23); break;
-    case DateFieldKind::kMinute: p.minute = Wrap(p.minute + step, 0, 59); break;
-    case DateFieldKind::kSecond: p.second = Wrap(p.second + step, 0, 59); break;
+    case DateFieldKind::kHour: p.hour = Wrap(p.hour, step, 0, 23); break;
+    case DateFieldKind::kMinute: p.minute = Wrap(p.minute, step, 0, 59); break;
+    case DateFieldKind::kSecond: p.second = Wrap(p.second, step, 0, 59); break;
   }
   // Re-validation: a day past the new month's end does not survive, and the range holds.
   p.year = std::clamp(p.year, 100, 9999);

@@ -136,6 +136,7 @@ std::int32_t CheckDateRange(double date, const DateRange& range);
 // range in its first and last year (and month). An era field moves to the next or previous era,
 // keeping the era year where the era has it. Afterwards the day is cut to the month's length and
 // a date outside the range is set to the bound it crossed.
-DateParts StepDateField(DateFieldKind kind, DateParts parts, int step, const DateRange& range, const EraTable& eras);
+DateParts StepDateField(DateFieldKind kind, DateParts parts, std::int64_t step, const DateRange& range,
+                        const EraTable& eras);
 
 }  // namespace vl

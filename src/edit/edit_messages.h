@@ -83,4 +83,9 @@ enum EditError : std::int32_t {
   kEditFormatMismatch = 7,
 };
 
+// Whether a status stops a commit, a value load or the host's check. Status 4 (the text is wider
+// than the display area) only describes the picture: the box keeps and shows the whole text, so
+// it is never an error.
+inline bool IsEditFailure(std::int32_t status) { return status != kEditOk && status != kEditTooWide; }
+
 }  // namespace vl

@@ -146,9 +146,10 @@ bool CVlEditWnd::SetDisplayText(const std::string& text) {
       Sys()->SendMessage(Handle(), win::EM_SETSEL, static_cast<win::WPARAM>(sel.start), sel.end);
     }
   }
-  // A single-line box keeps a text wider than its area but reports it.
+  // A single-line box keeps a text wider than its area but reports it, without hiding a real
+  // failure already recorded.
   if (singleLine && !FitsLastDrawArea(text)) {
-    lastError = 4;
+    if (!IsEditFailure(lastError)) lastError = kEditTooWide;
     return false;
   }
   return true;
@@ -441,7 +442,7 @@ void CVlEditWnd::SendFocusLeft(win::HWND newFocus) {
 }
 
 void CVlEditWnd::CommonCommit(const TypedValue& value) {
-  if (!created || lastError != kEditOk) return;
+  if (!created || IsEditFailure(lastError)) return;
   VlUserCheckRecord record{value, 0, std::string()};
   SendToControl(VLM_USERCHECK, reinterpret_cast<win::LPARAM>(&record));
   if (record.errCode != 0) SendError(record.errCode, record.errString);
@@ -449,12 +450,20 @@ void CVlEditWnd::CommonCommit(const TypedValue& value) {
 
 void CVlEditWnd::SaveUndoText() {
   // A run of deletions keeps the text from before the first of them.
-  if (undoText.find(editText) != std::string::npos && !undoText.empty()) return;
+  if (undoSaved && undoText.find(editText) != std::string::npos && !undoText.empty()) return;
   undoText = editText;
+  undoSaved = 1;
 }
 
-void CVlEditWnd::Undo() {
-  if (locked) return;
+void CVlEditWnd::ForgetUndo() {
+  undoText.clear();
+  undoSaved = 0;
+}
+
+bool CVlEditWnd::Undo() {
+  // With nothing saved there is nothing to go back to: restoring an empty text would empty the
+  // box and commit a value nobody typed.
+  if (locked || !undoSaved) return false;
   std::string restored = undoText;
   undoText = editText;
   fieldModel.SetText(RemoveMaskMarkers(restored));
@@ -468,6 +477,7 @@ void CVlEditWnd::Undo() {
     fieldModel.SetSelection(Bytes(fieldModel.EditText()), Bytes(fieldModel.EditText()));
   }
   ApplySelection();
+  return true;
 }
 
 bool CVlEditWnd::InsertTypedChar(std::uint32_t ch) {
@@ -514,6 +524,7 @@ TypedValue CVlEditWnd::ValueForUserCheck() {
 
 void CVlEditWnd::OnSetFocusMessage(win::HWND previous) {
   if (keepNull == 0) isNull = 0;
+  ForgetUndo();
   keyDownSeen = 0;
   Default(win::WM_SETFOCUS, static_cast<win::WPARAM>(win::HandleId(previous)), 0);
   ApplyImeOnFocus();
@@ -641,10 +652,7 @@ win::LRESULT CVlEditWnd::ClipboardMessage(win::UINT msg) {
       if (!locked && Clear()) SendToControl(VLM_CHANGE);
       return 0;
     case win::WM_UNDO:
-      if (!locked) {
-        Undo();
-        SendToControl(VLM_CHANGE);
-      }
+      if (Undo()) SendToControl(VLM_CHANGE);
       return 0;
     default:
       return 0;

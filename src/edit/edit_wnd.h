@@ -220,7 +220,12 @@ class CVlEditWnd : public win::EditControl {
   // The clipboard's text up to its terminating zero; nothing when it cannot be opened or holds none.
   std::optional<std::string> TakeClipboardText();
   void SaveUndoText();
-  void Undo();
+  // Puts the saved text back; false (nothing done) when nothing was saved for the value being
+  // edited.
+  bool Undo();
+  // The undo text belongs to the value being edited: a value handed to the editor, or a new
+  // focus, leaves nothing to undo.
+  void ForgetUndo();
   void Cut();
   // A typed character (single- or double-byte) into the field model. A centred or right-aligned
   // single-line window does not scroll, so a character that would take the text past its
@@ -276,6 +281,7 @@ class CVlEditWnd : public win::EditControl {
   std::string editText;
   std::string displayText;
   std::string undoText;
+  std::int32_t undoSaved = 0;  // undoText holds a text saved for the value being edited
   std::int32_t maxLength = -1;
   std::int32_t passwordChar = 0;
   std::int32_t hideSelection = 1;

@@ -307,7 +307,7 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
         Cut();
         break;
       case 26:  // Ctrl+Z
-        Undo();
+        if (!Undo()) return 0;
         break;
       default: {
         if (locked || ctrl) return 0;

@@ -1,17 +1,19 @@
 #include "edit/number_edit.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 
+#include "edit/spin_button.h"
 #include "format/display_text.h"
 #include "format/number_display.h"
 #include "format/number_format.h"
 #include "format/number_round.h"
 #include "runtime/coerce.h"
 #include "runtime/currency.h"
+#include "runtime/number_parse.h"
 #include "text/mbcs.h"
 
 namespace vl {
@@ -58,6 +60,26 @@ std::string WithLeadingSign(const std::string& text) {
   SignedDigits d = TakeSign(text);
   return (d.negative ? "-" : "") + d.body;
 }
+
+enum class NumberRead { kOk, kOverflow, kUnderflow };
+
+// The double of an edit-form number text ("-12.5", "", "-"), read the same under every C library
+// locale: the edit form's point is always ".", while strtod would stop at it under a locale whose
+// decimal point is "," (12.5 would read 12). Overflow past the double range and a non-zero text
+// too small for a double are reported, as a range error of the conversion.
+NumberRead ReadNumberText(const std::string& text, double& out) {
+  out = 0;
+  const std::string plain = WithLeadingSign(text);
+  if (plain.empty() || plain == "-") return NumberRead::kOk;
+  const std::optional<DecimalNumber> number = ParseDecimalNumber(plain);
+  if (!number) return NumberRead::kOk;
+  if (ToDouble(*number, out) == ScaleStatus::Overflow) {
+    out = number->negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    return NumberRead::kOverflow;
+  }
+  return (out == 0 && !number->IsZero()) ? NumberRead::kUnderflow : NumberRead::kOk;
+}
+
 
 template <typename T>
 std::string RawBytes(T v) {
@@ -219,12 +241,10 @@ bool CVlNumberEdit::ParseText(const std::string& text, TypedValue& out) {
     }
     case VlTextSingle:
     case VlTextDouble: {
-      const std::string plain = WithLeadingSign(text);
-      errno = 0;
-      char* end = nullptr;
-      const double x = plain.empty() || plain == "-" ? 0.0 : std::strtod(plain.c_str(), &end);
-      if (errno == ERANGE) {
-        lastError = (x != 0) ? (x > 0 ? kEditAboveUpper : kEditBelowLower) : kEditBelowLower;
+      double x = 0;
+      const NumberRead read = ReadNumberText(text, x);
+      if (read != NumberRead::kOk) {
+        lastError = (read == NumberRead::kOverflow && x > 0) ? kEditAboveUpper : kEditBelowLower;
         return false;
       }
       if (dataType_ == VlTextSingle) {
@@ -258,10 +278,23 @@ void CVlNumberEdit::ShowValue() {
   signClass_ = sign;
   fieldModel.SetText(text);
   editText = fieldModel.GetText();
+  shownText_ = editText;
   RefreshDisplay();
 }
 
+bool CVlNumberEdit::TextValue(const std::string& text, TypedValue& out) {
+  // The edit form of a Single or Double keeps six decimals ("%f"): read back, 0.1234567 would
+  // become 0.123457 and 1e-7 would become 0 although the user typed nothing. A text the user has
+  // not changed stands for the value it was shown from; a changed one is read as typed.
+  if (shownText_ && text == *shownText_) {
+    out = value_;
+    return true;
+  }
+  return ParseText(text, out);
+}
+
 bool CVlNumberEdit::SetValue(const TypedValue& value, std::string& produced) {
+  ForgetUndo();
   lastError = kEditOk;
   SignClass sign;
   std::string text = NumberToText(value, sign);
@@ -280,12 +313,12 @@ bool CVlNumberEdit::SetValue(const TypedValue& value, std::string& produced) {
   value_ = v;
   numIsNull_ = 0;
   isNull = 0;
-  caretUnplaced = 1;
   lastError = fit;
   ShowValue();
+  PlaceCaretAtPoint();
   ApplyFocusSelection();
   produced = text;
-  return lastError == kEditOk;
+  return !IsEditFailure(lastError);
 }
 
 EditorValue CVlNumberEdit::GetValue() {
@@ -294,7 +327,7 @@ EditorValue CVlNumberEdit::GetValue() {
   if (out.isNull) return out;
   out.text = RemoveMaskMarkers(fieldModel.GetText());
   TypedValue parsed;
-  if (!ParseText(out.text, parsed)) {
+  if (!TextValue(out.text, parsed)) {
     out.error = true;
   } else if (const std::int32_t range = CheckRange(parsed)) {
     lastError = range;
@@ -310,7 +343,7 @@ bool CVlNumberEdit::CommitText() {
   if (numIsNull_) return true;
   const std::string text = RemoveMaskMarkers(fieldModel.GetText());
   TypedValue parsed;
-  if (!ParseText(text, parsed)) return false;
+  if (!TextValue(text, parsed)) return false;
   if (const std::int32_t range = CheckRange(parsed)) {
     lastError = range;
     return false;
@@ -333,18 +366,24 @@ TypedValue CVlNumberEdit::ValueForUserCheck() { return numIsNull_ ? TypedValue::
 
 void CVlNumberEdit::SetNull(bool on) {
   if (on) {
-    signClass_ = SignClass::Null;
-    fieldModel.DeleteAll();
-    editText.clear();
-    numIsNull_ = 1;
-    isNull = 1;
-    lastError = kEditOk;
-    RefreshDisplay();
+    ForgetUndo();
+    EnterNull();
   } else {
     numIsNull_ = 0;
     isNull = 0;
     lastError = kEditOk;
   }
+}
+
+void CVlNumberEdit::EnterNull() {
+  signClass_ = SignClass::Null;
+  shownText_.reset();
+  fieldModel.DeleteAll();
+  editText.clear();
+  numIsNull_ = 1;
+  isNull = 1;
+  lastError = kEditOk;
+  RefreshDisplay();
 }
 
 bool CVlNumberEdit::RefreshDisplay() {
@@ -357,9 +396,10 @@ bool CVlNumberEdit::RefreshDisplay() {
 }
 
 void CVlNumberEdit::AfterDelete() {
-  // Deleting every digit leaves nothing to commit: the box is Null again.
+  // Deleting every digit leaves nothing to commit: the box is Null again, and Undo can still
+  // bring the digits back.
   const std::string text = RemoveMaskMarkers(fieldModel.GetText());
-  if (text.empty()) SetNull(true);
+  if (text.empty()) EnterNull();
 }
 
 // --- Input -----------------------------------------------------------------------------------
@@ -397,25 +437,20 @@ bool CVlNumberEdit::ValidateText(const std::string& text) {
   return true;
 }
 
-void CVlNumberEdit::GetSel(std::int32_t& start, std::int32_t& length) {
-  if (caretUnplaced) {
-    // A value just loaded: the caret waits at the decimal point, or at the end.
-    const std::string& text = fieldModel.EditText();
-    const std::size_t point = text.find('.');
-    start = MbcsCharIndexOfByte(text, point == std::string::npos ? Bytes(text) : static_cast<std::int32_t>(point));
-    length = 0;
-    return;
-  }
-  CVlEditWnd::GetSel(start, length);
+void CVlNumberEdit::PlaceCaretAtPoint() {
+  // A value just loaded: the caret waits at the decimal point, or at the end. It is put there in
+  // the model itself, so the selection the box reports is the one it draws and types at.
+  caretUnplaced = 1;
+  const std::string& text = fieldModel.EditText();
+  const std::size_t point = text.find('.');
+  const std::int32_t at = point == std::string::npos ? Bytes(text) : static_cast<std::int32_t>(point);
+  fieldModel.SetSelection(at, at);
 }
 
 void CVlNumberEdit::SetSel(std::int32_t start, std::int32_t length) {
   const std::string& text = fieldModel.EditText();
   if (start < 0) {
-    caretUnplaced = 1;
-    const std::size_t point = text.find('.');
-    const std::int32_t at = point == std::string::npos ? Bytes(text) : static_cast<std::int32_t>(point);
-    fieldModel.SetSelection(at, at);
+    PlaceCaretAtPoint();
     if (created && (HasFocus() || !hideSelection)) ApplySelection();
     return;
   }
@@ -428,10 +463,7 @@ void CVlNumberEdit::SetSel(std::int32_t start, std::int32_t length) {
 
 void CVlNumberEdit::OnFocusGained() {
   if (caretUnplaced && !selectByFocus) {
-    std::int32_t start = 0, length = 0;
-    GetSel(start, length);
-    const std::int32_t at = MbcsByteIndexOfChar(fieldModel.EditText(), start);
-    fieldModel.SetSelection(at, at);
+    PlaceCaretAtPoint();
     ApplySelection();
   }
   caretUnplaced = 0;
@@ -465,8 +497,9 @@ bool CVlNumberEdit::SpinStep(float increase) {
     case VlTextInteger:
     case VlTextLong:
     case VlTextByte: {
-      const std::int64_t step = static_cast<std::int64_t>(std::trunc(static_cast<double>(increase)));
-      std::int64_t v = IntegerOf(text) + step;
+      // Both terms stay far inside the 64-bit range, so the sum cannot overflow; the range
+      // clamp then takes a step past a bound to that bound.
+      std::int64_t v = std::clamp<std::int64_t>(IntegerOf(text), -kSpinStepLimit, kSpinStepLimit) + WholeSpinStep(increase);
       auto bound = [&](const TypedValue& b) {
         return dataType_ == VlTextInteger ? std::int64_t{b.AsI2()} : dataType_ == VlTextLong ? std::int64_t{b.AsI4()} : std::int64_t{b.AsUI1()};
       };
@@ -478,26 +511,39 @@ bool CVlNumberEdit::SpinStep(float increase) {
     }
     case VlTextSingle:
     case VlTextDouble: {
-      const std::string plain = WithLeadingSign(text);
-      errno = 0;
-      double x = plain.empty() || plain == "-" ? 0.0 : std::strtod(plain.c_str(), nullptr);
+      double x = 0;
+      const NumberRead read = ReadNumberText(text, x);
+      if (read == NumberRead::kOk && shownText_ && text == *shownText_) {
+        x = dataType_ == VlTextSingle ? static_cast<double>(value_.AsR4()) : value_.AsR8();  // the exact value shown
+      }
       const double lo = dataType_ == VlTextSingle ? lower.AsR4() : lower.AsR8();
       const double hi = dataType_ == VlTextSingle ? upper.AsR4() : upper.AsR8();
-      if (errno == ERANGE) {
-        x = x != 0 ? hi : lo;
+      const double step = std::isnan(increase) ? 0.0 : static_cast<double>(increase);
+      if (read != NumberRead::kOk) {
+        x = read == NumberRead::kOverflow && x > 0 ? hi : lo;
+      } else if (std::isnan(x)) {
+        x = std::clamp(step, lo, std::max(lo, hi));  // a NaN value steps from 0
       } else {
-        x = std::clamp(x + static_cast<double>(increase), lo, std::max(lo, hi));
+        x = std::clamp(x + step, lo, std::max(lo, hi));
       }
       next = dataType_ == VlTextSingle ? TypedValue::R4(static_cast<float>(x)) : TypedValue::R8(x);
       break;
     }
     case VlTextCurrency: {
-      Currency inc{0};
-      ParseCurrency(DoubleToText(static_cast<double>(increase)), inc);
+      // The sum is taken in 128 bits: an increase beyond every amount (1e19) still adds exactly to
+      // an amount of the other sign, and a result past the range saturates instead of wrapping.
+      __int128 inc = 0;
+      Currency parsed{0};
+      const double wide = std::isnan(increase) ? 0.0 : static_cast<double>(increase);
+      if (ParseCurrency(DoubleToText(wide), parsed) == CurrencyParse::Ok) {
+        inc = parsed.value;
+      } else {
+        inc = static_cast<__int128>(std::clamp(wide, -1e30, 1e30) * 10000.0);
+      }
       Currency cur{0};
       if (ParseCurrency(WithLeadingSign(text), cur) != CurrencyParse::Ok) cur = Currency{0};
-      std::int64_t sum;
-      if (__builtin_add_overflow(cur.value, inc.value, &sum)) sum = inc.value > 0 ? INT64_MAX : INT64_MIN;
+      const __int128 exact = cur.value + inc;
+      std::int64_t sum = exact > INT64_MAX ? INT64_MAX : exact < INT64_MIN ? INT64_MIN : static_cast<std::int64_t>(exact);
       if (checkValue_) sum = std::clamp(sum, lower.AsCy().value, std::max(lower.AsCy().value, upper.AsCy().value));
       // Stored and shown directly: a currency step always counts as a change.
       value_ = TypedValue::Cy(Currency{sum});
@@ -505,6 +551,8 @@ bool CVlNumberEdit::SpinStep(float increase) {
       isNull = 0;
       lastError = kEditOk;
       ShowValue();
+      PlaceCaretAtPoint();
+      ApplyFocusSelection();
       return true;
     }
     default:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "edit/edit_wnd.h"
@@ -20,7 +21,6 @@ class CVlNumberEdit : public CVlEditWnd {
   void SetNull(bool on) override;
   void GetFormat(std::string& out) override;
   bool SetFormat(const std::string& format) override;
-  void GetSel(std::int32_t& start, std::int32_t& length) override;
   void SetSel(std::int32_t start, std::int32_t length) override;
   bool SpinDown() override;
   bool SpinUp() override;
@@ -56,6 +56,14 @@ class CVlNumberEdit : public CVlEditWnd {
   std::string NumberToText(const TypedValue& value, SignClass& sign) const;
   // Parses a number text into a value of the type; false with lastError 1 or 2 on overflow.
   bool ParseText(const std::string& text, TypedValue& out);
+  // The value an edit text stands for: the value it was shown from while it is unchanged, else
+  // the text parsed (ParseText).
+  bool TextValue(const std::string& text, TypedValue& out);
+  // Marks the caret unplaced and puts the model's caret at the decimal point, or the end, so that
+  // the common GetSel reports where a just-loaded value's caret waits.
+  void PlaceCaretAtPoint();
+  // The Null state without forgetting the undo text (the user deleted every digit).
+  void EnterNull();
   // Loads the value's number text into the field model and refreshes the display.
   void ShowValue();
   // Fits a number text to the positive section: 0 fits, 5 the fraction was re-rendered, 6 more
@@ -75,6 +83,8 @@ class CVlNumberEdit : public CVlEditWnd {
   std::int32_t intPlaces_ = 0;
   std::int32_t fracPlaces_ = 0;
   TypedValue value_;
+  // The edit text ShowValue last made of value_; nothing while the box is Null.
+  std::optional<std::string> shownText_;
   TypedValue lower_;
   TypedValue upper_;
 };

@@ -1,8 +1,18 @@
 #include "edit/spin_button.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "edit/edit_wnd.h"
 
 namespace vl {
+
+std::int64_t WholeSpinStep(float increase) {
+  const double step = std::trunc(static_cast<double>(increase));
+  if (std::isnan(step)) return 0;
+  constexpr double kLimit = static_cast<double>(kSpinStepLimit);
+  return static_cast<std::int64_t>(std::clamp(step, -kLimit, kLimit));
+}
 
 CVlSpinButton::~CVlSpinButton() {
   if (Sys() != nullptr && Handle() != win::kNoWindow) Sys()->DestroyWindow(Handle());

@@ -14,6 +14,15 @@ class CVlEditWnd;
 // The system vertical scroll bar's width: the strip the spin takes from the edit window.
 inline constexpr int kSpinWidth = 17;
 
+// The largest whole step a SpinIncrease makes; every box's range is far inside it, so a value
+// plus a step never overflows 64 bits and a step past a bound still ends at the bound.
+inline constexpr std::int64_t kSpinStepLimit = 4'000'000'000'000'000'000;
+
+// The whole steps a SpinIncrease makes on an integer value or a date field: truncated toward
+// zero and saturated at ±kSpinStepLimit, so 1e19 is a very large step rather than an undefined
+// conversion; a NaN is no step.
+std::int64_t WholeSpinStep(float increase);
+
 class CVlSpinButton : public win::UpDownControl {
  public:
   explicit CVlSpinButton(CVlEditWnd& owner) : owner_(&owner) {}

@@ -50,11 +50,23 @@ std::uint16_t ModeOfWidth(MaskWidthClass width) {
   }
 }
 
+// The layout the box edits through. An "@" run shows its empty positions as spaces, but a space is
+// also a character the user may type there; the empty positions are held as the single-byte
+// marker instead (shown as a space all the same), so they never reach the value: "ab" through
+// «@@@@» stays "ab", while a typed "a b" keeps its space.
+MaskEditLayout EditLayoutOf(const StringMask& mask) {
+  MaskEditLayout layout = BuildMaskEditLayout(mask);
+  for (MaskLayoutRun& run : layout.runs) {
+    if (run.marker == ' ') run.marker = kMarkerSingleByte;
+  }
+  return layout;
+}
+
 }  // namespace
 
 CVlStringEdit::CVlStringEdit() : CVlEditWnd(VlTextString) {
   parsedMask_ = ParseStringMask("");
-  fieldModel.SetLayout(BuildMaskEditLayout(parsedMask_));
+  fieldModel.SetLayout(EditLayoutOf(parsedMask_));
 }
 
 // --- Text -------------------------------------------------------------------------------------
@@ -160,7 +172,7 @@ bool CVlStringEdit::SetFormat(const std::string& format) {
     fits = false;
   }
   // The text goes into the new layout either way; what does not fit its positions is dropped.
-  fieldModel.SetLayout(BuildMaskEditLayout(parsedMask_));
+  fieldModel.SetLayout(EditLayoutOf(parsedMask_));
   if (singleLine) fieldModel.SetText(text);
   LoadText(CurrentText());
   ApplyFocusSelection();
@@ -205,6 +217,7 @@ void CVlStringEdit::SetNull(bool on) {
     isNull = 0;
     return;
   }
+  ForgetUndo();
   fieldModel.DeleteAll();
   editText = singleLine ? fieldModel.GetText() : std::string();
   isNull = 1;
@@ -213,6 +226,7 @@ void CVlStringEdit::SetNull(bool on) {
 }
 
 bool CVlStringEdit::SetValue(const TypedValue& value, std::string& produced) {
+  ForgetUndo();
   lastError = kEditOk;
   std::string text = WithLineBreaks(value.Type() == VarType::Bstr ? value.AsBstr() : TypedValueToText(value));
   bool whole = true;

@@ -13,6 +13,7 @@ namespace vl {
 void CVlTypedEdit::SetNull(bool on) {
   isNull = on ? 1 : 0;
   if (on) {
+    ForgetUndo();
     fieldModel.DeleteAll();
     editText.clear();
     lastError = kEditOk;
@@ -76,6 +77,7 @@ void CVlTypedEdit::Show(const TypedValue& value) {
 }
 
 bool CVlTypedEdit::SetValue(const TypedValue& value, std::string& produced) {
+  ForgetUndo();
   lastError = kEditOk;
   produced = TypedValueToText(value);
   if (std::int32_t range = CheckRange(value)) {

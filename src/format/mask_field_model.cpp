@@ -395,10 +395,8 @@ void MaskFieldModel::ExtendSelection(SelectionExtend extend) {
       break;
     case SelectionExtend::kSegment: {
       const int seg = SegmentOfPosition(end);
-      if (seg < 0) return;
-      start = segments_[seg].start;
-      end = start + segments_[seg].byteLength;
-      break;
+      if (seg >= 0) SelectSegment(seg);
+      return;
     }
     case SelectionExtend::kToStart:
       end = FirstPosition();
@@ -410,6 +408,25 @@ void MaskFieldModel::ExtendSelection(SelectionExtend extend) {
   selStart_ = Snap(start, SnapDirection::kRight);
   selEnd_ = Snap(end, dir);
   if (editMode_ == FieldEditMode::kOverwrite && selStart_ == selEnd_) Widen();
+}
+
+void MaskFieldModel::SelectSegment(std::int32_t index) {
+  if (index < 0 || index >= static_cast<std::int32_t>(segments_.size())) return;
+  const FieldSegment& seg = segments_[static_cast<std::size_t>(index)];
+  selStart_ = Snap(seg.start, SnapDirection::kRight);
+  selEnd_ = std::max(selStart_, seg.start + seg.byteLength);
+  if (editMode_ == FieldEditMode::kOverwrite && selStart_ == selEnd_) Widen();
+}
+
+std::int32_t MaskFieldModel::SelectedSegment() const {
+  for (std::size_t i = 0; i < segments_.size(); ++i) {
+    const FieldSegment& seg = segments_[i];
+    if (seg.byteLength > 0 && std::min(selStart_, selEnd_) == seg.start &&
+        std::max(selStart_, selEnd_) == seg.start + seg.byteLength) {
+      return static_cast<std::int32_t>(i);
+    }
+  }
+  return -1;
 }
 
 bool MaskFieldModel::MoveAfterDecimalPoint() {
@@ -564,7 +581,8 @@ bool MaskFieldModel::DeleteMask(bool backward) {
 //  - A digit goes into the part that holds the caret (the position just before the point belongs
 //    to the integer part). A selection is removed first: its integer and fraction digits are
 //    removed, and the point with them only when no fraction digit remains. Typing into an empty
-//    selection drops a leading "0" of the integer part («0» + 5 → «5»).
+//    selection drops a leading "0" of the integer part («0» + 5 → «5»). A lone "0" integer part is
+//    a placeholder: a digit typed before or after it replaces it.
 //  - lastPositionFilled: the integer part reached `intPositions` in a format without fraction part,
 //    the fraction part reached `fracPositions`, or the digits reached a limit exactly.
 //  - Delete removes the selection or the digit after the caret; directly before the point it
@@ -714,8 +732,16 @@ bool MaskFieldModel::InsertNumeric(std::uint16_t ch) {
   if (!inFraction) {
     std::string& digits = number_.intDigits;
     const std::int32_t k = std::clamp(lo - Size(number_.sign), 0, Size(digits));
-    digits.insert(static_cast<std::size_t>(k), 1, static_cast<char>(ch));
     std::int32_t caretK = k + 1;
+    if (digits == "0") {
+      // A lone "0" only holds the place of the integer part: the digit replaces it on whichever
+      // side of it the caret stands (a caret before it would otherwise make 1234567 of an empty
+      // amount read 12345670).
+      digits.assign(1, static_cast<char>(ch));
+      caretK = 1;
+    } else {
+      digits.insert(static_cast<std::size_t>(k), 1, static_cast<char>(ch));
+    }
     if (emptySelection && digits.size() > 1 && digits[0] == '0') {
       digits.erase(0, 1);
       caretK = std::max(caretK - 1, 0);

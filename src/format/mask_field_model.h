@@ -130,6 +130,12 @@ class MaskFieldModel {
   std::string GetSelectedText() const;
   void MoveCaret(CaretMove move);
   void ExtendSelection(SelectionExtend extend);
+  // Selects the whole content of run `index`, without the literal after it: the end of a run is a
+  // valid end for a selection, though a caret there moves on to the next run.
+  void SelectSegment(std::int32_t index);
+  // The index of the run whose whole content the selection covers exactly; -1 when it covers no
+  // single whole run.
+  std::int32_t SelectedSegment() const;
   // Numeric mode, the decimal point key when the text already holds a point: the caret goes just
   // after it. False (nothing done) when there is no point.
   bool MoveAfterDecimalPoint();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -160,6 +161,7 @@ std::vector<Refusal> RuleRefusals() {
       {"MaxLength", Variant::I4(-1), kErrInvalidPropertyValue},
       {"MaxLength", Variant::I4(5), kErrInvalidPropertyValue, 1301, VlTextLong},
       {"FontSize", Variant::R8(0), kErrInvalidPropertyValue},
+      {"SpinIncrease", Variant::R8(std::numeric_limits<double>::quiet_NaN()), kErrInvalidPropertyValue},
       {"SelLength", Variant::I4(-1), kErrInvalidPropertyValue},
       {"SelStart", Variant::I4(-1), kErrInvalidPropertyValue},
       {"LowerValue", Variant::Null(), kErrInvalidPropertyValue, 1102},

@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+#include <memory>
+
+#include "edit/typed_edit.h"
+
 namespace vl {
 namespace {
 
@@ -125,6 +131,55 @@ TEST(NumberEdit, SpinStepsClampAndTruncate) {
   ASSERT_TRUE(c.Load(TypedValue::Cy(Currency{10000})));
   EXPECT_TRUE(c.edit.SpinStep(0.25f));
   EXPECT_EQ(c.edit.GetValue().value, TypedValue::Cy(Currency{12500}));
+}
+
+TEST(NumberEdit, SpinStepsSaturateAndIgnoreNaN) {
+  // An increase beyond every value is a step to the bound, never an out-of-range conversion; a
+  // NaN or infinite increase steps soundly.
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  struct Row { const char* name; std::uint16_t type; float increase; TypedValue start; TypedValue expected; };
+  for (const Row& r : {
+           Row{"IntegerUpBy1e19", VlTextInteger, 1e19f, TypedValue::I2(5), TypedValue::I2(32767)},
+           Row{"IntegerDownBy1e19", VlTextInteger, -1e19f, TypedValue::I2(5), TypedValue::I2(-32768)},
+           Row{"LongUpBy1e19", VlTextLong, 1e19f, TypedValue::I4(5), TypedValue::I4(2147483647)},
+           Row{"LongDownBy1e19", VlTextLong, -1e19f, TypedValue::I4(5), TypedValue::I4(-2147483647 - 1)},
+           Row{"ByteUpBy1e19", VlTextByte, 1e19f, TypedValue::UI1(5), TypedValue::UI1(255)},
+           Row{"ByteDownBy1e19", VlTextByte, -1e19f, TypedValue::UI1(5), TypedValue::UI1(0)},
+           Row{"LongUpByInfinity", VlTextLong, inf, TypedValue::I4(5), TypedValue::I4(2147483647)},
+           Row{"LongByNaN", VlTextLong, nan, TypedValue::I4(5), TypedValue::I4(5)},
+           Row{"DoubleByNaN", VlTextDouble, nan, TypedValue::R8(2.5), TypedValue::R8(2.5)},
+           Row{"DoubleUpByInfinity", VlTextDouble, inf, TypedValue::R8(2.5), TypedValue::R8(1.7976931348623157e308)},
+           Row{"CurrencyUpBy1e19", VlTextCurrency, 1e19f, TypedValue::Cy(Currency{50000}), TypedValue::Cy(Currency{INT64_MAX})},
+           Row{"CurrencyDownBy1e19", VlTextCurrency, -1e19f, TypedValue::Cy(Currency{INT64_MAX}),
+               TypedValue::Cy(Currency{INT64_MIN})},
+           Row{"CurrencyByNaN", VlTextCurrency, nan, TypedValue::Cy(Currency{50000}), TypedValue::Cy(Currency{50000})},
+       }) {
+    std::unique_ptr<CVlEditWnd> e = CreateEditor(r.type);
+    auto& n = static_cast<CVlNumberEdit&>(*e);
+    n.SetFormat("");  // no digit limit: the bound itself fits
+    std::string produced;
+    ASSERT_TRUE(n.SetValue(r.start, produced)) << r.name;
+    n.SpinStep(r.increase);
+    EXPECT_EQ(n.GetValue().value, r.expected) << r.name;
+  }
+}
+
+TEST(NumberEdit, AnUntouchedTextStandsForTheValueItShows) {
+  // The edit form keeps six decimals; leaving it unchanged keeps the value to the last bit, while
+  // a changed text is read as it now stands.
+  for (double x : {0.1234567, 1e-7, 1.0 / 3, -5e-10, 123456789.12345679}) {
+    Loaded<CVlDoubleEdit> d;
+    ASSERT_TRUE(d.Load(TypedValue::R8(x))) << x;
+    EXPECT_TRUE(d.edit.CommitText()) << x;
+    EXPECT_EQ(d.edit.GetValue().value, TypedValue::R8(x)) << x;
+  }
+  Loaded<CVlDoubleEdit> d;
+  ASSERT_TRUE(d.Load(TypedValue::R8(0.1234567)));
+  d.edit.SetSel(8, 0);  // after «0.123457»
+  EXPECT_TRUE(d.edit.SetSelText("9"));
+  EXPECT_TRUE(d.edit.CommitText());
+  EXPECT_EQ(d.edit.GetValue().value, TypedValue::R8(0.1234579));
 }
 
 TEST(NumberEdit, NullStateAndDisplay) {

@@ -129,6 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptRow{"ExtendLeftReverses", Mask(kM), "123456", {4, 4}, {"ExtLeft"}, "123-456", {4, 2}},
         ScriptRow{"ExtendAll", Mask(kM), "123456", {2, 2}, {"All"}, "123-456", {0, 7}},
         ScriptRow{"ExtendToWholeRun", Mask(kM), "123456", {5, 5}, {"Seg"}, "123-456", {4, 7}},
+        ScriptRow{"WholeRunStopsBeforeItsLiteral", Mask(kM), "123456", {1, 1}, {"Seg"}, "123-456", {0, 3}},
         ScriptRow{"ExtendToStart", Mask(kM), "123456", {5, 5}, {"ToStart"}, "123-456", {5, 0}},
         ScriptRow{"ExtendToEnd", Mask(kM), "123456", {1, 1}, {"ToEnd"}, "123-456", {1, 7}},
         ScriptRow{"OverwriteWidensToBlockCaret", Mask(kM), "123456", {1, 1}, {"Ovr"}, "123-456", {1, 2}},
@@ -176,7 +177,10 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptRow{"NegativeFourDigitsFitFourPositions", Num(4), "", {0, 0}, {"'-1234"}, "-1234", {5, 5}},
         ScriptRow{"FifthIntegerDigitRefused", Num(4), "1234", {4, 4}, {"'5"}, "1234", {4, 4}, false},
         ScriptRow{"TypingIntoZeroReplacesIt", Num(4), "0", {1, 1}, {"'5"}, "5", {1, 1}},
-        ScriptRow{"TypingBeforeZeroKeepsIt", Num(4), "0", {0, 0}, {"'5"}, "50", {1, 1}},
+        // A lone "0" is a placeholder, replaced on either side of the caret.
+        ScriptRow{"TypingBeforeLoneZeroReplacesIt", Num(4), "0", {0, 0}, {"'5"}, "5", {1, 1}},
+        ScriptRow{"TypingOverSelectedFractionReplacesLoneZero", Num(4, true, 2), "0.5", {1, 3}, {"'3"}, "3", {1, 1}},
+        ScriptRow{"TypingBeforeZeroWithPointReplacesIt", Num(4, true, 2), "0.5", {0, 0}, {"'7"}, "7.5", {1, 1}},
         ScriptRow{"PointRefusedWithoutFractionPart", Num(4), "12", {2, 2}, {"'."}, "12", {2, 2}, false},
         // Nor does the point: «#,##0.00» takes its second fraction digit.
         ScriptRow{"SecondFractionDigitAccepted", Num(4, true, 2), "", {0, 0}, {"'12.34"}, "12.34", {5, 5}},
