@@ -11,6 +11,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libpng-dev
   libsqlite3-dev nlohmann-json3-dev
   clang libclang-rt-dev
+  clang-format-14
 )
 
 missing=()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Configures and builds VlText into build/ (or the folder given as $BUILD_DIR).
-# Extra arguments go to cmake's configure step, e.g. -DVL_SANITIZE=ON.
+# Extra arguments go to cmake's configure step, e.g. -DVL_SANITIZE=ON. VL_WERROR=ON in the
+# environment makes warnings errors (CI sets it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${BUILD_DIR:-build}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" -DVL_WERROR="${VL_WERROR:-OFF}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -100,6 +100,9 @@ void CVlTypedBoxCtrl::OnDraw(win::DeviceContext& dc, const win::RECT& bounds, bo
   }
   win::HFONT font = win::CreateFontIndirect(lf);
   win::HFONT previous = win::SelectObject(dc, font);
+  // The zoom handed to the display drawing (it widens the spin strip) counts whole enlargements:
+  // the widths are divided as integers on purpose, so a picture less than twice the box's width
+  // keeps the screen's strip (zoom 1) and only a doubled or larger one scales it.
   const double zoom = metafile || window.Width() <= 0 ? 1.0 : static_cast<double>(bounds.Width() / window.Width());
   DrawBox(dc, layout.textArea, zoom, metafile);
   win::SelectObject(dc, previous);
@@ -110,6 +113,11 @@ void CVlTypedBoxCtrl::OnDraw(win::DeviceContext& dc, const win::RECT& bounds, bo
     tracker_.Draw(dc);
     win::RestoreDC(dc, saved);
   }
+}
+
+void CVlTypedBoxCtrl::PrintClient(win::DeviceContext& dc) {
+  const win::RECT window = site_.WindowSystem().GetWindowRect(Handle());
+  OnDraw(dc, win::RECT{0, 0, window.Width(), window.Height()}, false);
 }
 
 bool CVlTypedBoxCtrl::DesignEdit() {

@@ -9,6 +9,7 @@
 #include "control/font_object.h"
 #include "platform/gdi.h"
 #include "render/caption_draw.h"
+#include "runtime/system_colour.h"
 #include "runtime/variant.h"
 
 namespace vl {
@@ -99,8 +100,8 @@ class VlTextCaption : public Dispatch {
   std::int32_t size_ = 0;
   std::int32_t spacing_ = 0;
   std::int32_t padding_ = 0;
-  std::uint32_t backColor_ = 0x8000000F;
-  std::uint32_t textColor_ = 0x80000012;
+  std::uint32_t backColor_ = kColourButtonFace;
+  std::uint32_t textColor_ = kColourButtonText;
 };
 
 }  // namespace vl

@@ -7,6 +7,7 @@
 #include "control/typed_box_ctrl.h"
 #include "runtime/automation_error.h"
 #include "runtime/coerce.h"
+#include "runtime/system_colour.h"
 
 namespace vl {
 
@@ -101,6 +102,8 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
     if (changed) c.Repaint();
   };
 
+  // One row a property, its fields in declaration order; laid out as a table, not by clang-format.
+  // clang-format off
   return {
       {.dispid = kDispFormat, .name = "Format", .kind = K::Text,
        .description = "The format the value is shown through while the box does not have the focus: numeric "
@@ -617,14 +620,14 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
 
       {.dispid = kDispDisabledBackColor, .name = "DisabledBackColor", .kind = K::Colour,
        .description = "The background of the box while it is disabled.",
-       .defaultValue = Colour(0x80000005),
+       .defaultValue = Colour(kColourWindow),
        .field = InCore<&Core::disabledBackColor>(),
        .after = repaintIfChanged,
        .exchange = {kMain, 8, S::Colour}},
 
       {.dispid = kDispDisabledForeColor, .name = "DisabledForeColor", .kind = K::Colour,
        .description = "The text colour of the box while it is disabled.",
-       .defaultValue = Colour(0x80000010),
+       .defaultValue = Colour(kColourButtonShadow),
        .field = InCore<&Core::disabledForeColor>(),
        .after = repaintIfChanged,
        .exchange = {kMain, 7, S::Colour}},
@@ -641,7 +644,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
 
       {.dispid = kDispForeColor, .name = "ForeColor", .kind = K::Colour,
        .description = "The text colour of the box.",
-       .defaultValue = Colour(0x80000008),
+       .defaultValue = Colour(kColourWindowText),
        .field = InCore<&Core::foreColor>(),
        .set = [](Ctrl& c, const PropertyInfo&, const Variant& v) { return c.SetBoxColour(true, v); },
        .exchange = {kMain, 5, S::Colour}},
@@ -715,7 +718,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
       {.dispid = kDispControlBackColor, .name = "ControlBackColor", .kind = K::Colour,
        .description = "The background of the whole control area around the box: the gaps between the box and "
                       "its captions.",
-       .defaultValue = Colour(0x8000000F),
+       .defaultValue = Colour(kColourButtonFace),
        .field = InControl<&Ctrl::controlBackColor_>(),
        .after = repaintIfChanged,
        .exchange = {ExchangePart::AfterCaptions, 0, S::Colour}},
@@ -731,6 +734,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .after = [](Ctrl& c, bool) { c.Repaint(); },
        .exchange = {kMain, 37, S::I16}},
   };
+  // clang-format on
 }
 
 const std::vector<PropertyInfo>& PropertyTable() {

@@ -21,6 +21,7 @@
 #include "platform/fixed_font.h"
 #include "platform/gdi.h"
 #include "platform/window.h"
+#include "runtime/system_colour.h"
 #include "value/typed_value.h"
 #include "value/value_exception.h"
 
@@ -33,10 +34,10 @@ struct CVlTypedBoxCore {
   TypedValue value = TypedValue::Null();
   std::string format;
   std::shared_ptr<VlFont> font;
-  std::uint32_t foreColor = 0x80000008;
-  std::uint32_t backColor = 0x80000005;
-  std::uint32_t disabledForeColor = 0x80000010;
-  std::uint32_t disabledBackColor = 0x80000005;
+  std::uint32_t foreColor = kColourWindowText;
+  std::uint32_t backColor = kColourWindow;
+  std::uint32_t disabledForeColor = kColourButtonShadow;
+  std::uint32_t disabledBackColor = kColourWindow;
   std::int16_t borderStyle = 1;
   std::string passwordChar;
   std::int16_t appearance = 1;
@@ -72,8 +73,8 @@ struct CVlTypedBoxCore {
   win::RECT editRect;
   bool mouseRouted = false;
   bool unavailable = false;
-  std::uint32_t effectiveForeColor = 0x80000008;
-  std::uint32_t effectiveBackColor = 0x80000005;
+  std::uint32_t effectiveForeColor = kColourWindowText;
+  std::uint32_t effectiveBackColor = kColourWindow;
 };
 
 // The accelerator the control reports to its host: the key's byte as a virtual-key code.
@@ -129,6 +130,9 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   // metafile drawing (the host asked for a picture) takes the container's back colour and always
   // draws the box's text, also while the edit window is shown.
   void OnDraw(win::DeviceContext& dc, const win::RECT& bounds, bool metafile = false);
+  // The control window's picture on screen: OnDraw over its whole client area. The edit window
+  // and the spin button are child windows and paint themselves over it.
+  void PrintClient(win::DeviceContext& dc) override;
   // The host proposes a size in pixels; the control keeps room for its captions' sizes and
   // spacings and 8 pixels of box each way.
   win::SIZE AdjustExtent(win::SIZE pixels) const;
@@ -256,7 +260,7 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   CVlTypedBoxCore core_;
   std::array<std::shared_ptr<VlTextCaption>, 4> captions_;
   std::string dataField_;
-  std::uint32_t controlBackColor_ = 0x8000000F;
+  std::uint32_t controlBackColor_ = kColourButtonFace;
   bool focusReturned_ = false;
   int fallingBack_ = 0;  // a ValueError report is putting the fallback value back
   bool alignmentFitLeft_ = false;

@@ -103,6 +103,13 @@ void CVlCheckButton::Paint(win::DeviceContext& dc, const win::LOGFONT& font) {
   win::SelectObject(dc, previous);
 }
 
+void CVlCheckButton::PrintClient(win::DeviceContext& dc) {
+  owner_->PaintEditor(dc);
+  win::LOGFONT font;
+  owner_->GetFont(font);
+  Paint(dc, font);
+}
+
 std::int32_t CVlCheckButton::ShiftState() const {
   std::int32_t s = 0;
   if (Sys()->GetKeyState(win::VK_SHIFT) < 0) s |= 1;

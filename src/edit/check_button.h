@@ -82,6 +82,9 @@ class CVlCheckButton : public win::ButtonControl {
 
   // Draws the button as it is now.
   void Paint(win::DeviceContext& dc, const win::LOGFONT& font);
+  // The button's window is the Boolean box's edit window: the box's area as its editor paints it,
+  // then what only the button shows, its focus rectangle and its press.
+  void PrintClient(win::DeviceContext& dc) override;
 
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override;
 

@@ -172,6 +172,7 @@ class CVlEditWnd : public win::EditControl {
   // control, the text with the selection, and the caret while it has the focus. `dc` has its
   // origin at the window's top-left corner.
   virtual void PaintEditor(win::DeviceContext& dc);
+  void PrintClient(win::DeviceContext& dc) override { PaintEditor(dc); }
   // The calendar clock ("today") to use while the window does not exist yet; once it does, the
   // window system's clock is used.
   void SetClock(const Clock& clock) { clock_ = &clock; }

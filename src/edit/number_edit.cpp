@@ -206,15 +206,12 @@ bool CVlNumberEdit::ParseText(const std::string& text, TypedValue& out) {
   switch (dataType_) {
     case VlTextInteger:
     case VlTextByte: {
-      // Out-of-range digits are caught by the range check, against the type's own bounds.
+      // Digits beyond the type's own bounds give no value; the bounds the user set are the range
+      // check's, which runs on the value afterwards.
       const std::int64_t v = IntegerOf(text);
       const std::int64_t lo = dataType_ == VlTextByte ? 0 : -32768;
       const std::int64_t hi = dataType_ == VlTextByte ? 255 : 32767;
-      TypedValue lower, upper;
-      GetRange(lower, upper);
-      const std::int64_t rlo = dataType_ == VlTextByte ? lower.AsUI1() : lower.AsI2();
-      const std::int64_t rhi = dataType_ == VlTextByte ? upper.AsUI1() : upper.AsI2();
-      if (v > std::min(hi, std::max(rhi, lo)) && v > hi) {
+      if (v > hi) {
         lastError = kEditAboveUpper;
         return false;
       }
@@ -222,7 +219,6 @@ bool CVlNumberEdit::ParseText(const std::string& text, TypedValue& out) {
         lastError = kEditBelowLower;
         return false;
       }
-      (void)rlo;
       out = dataType_ == VlTextByte ? TypedValue::UI1(static_cast<std::uint8_t>(v)) : TypedValue::I2(static_cast<std::int16_t>(v));
       return true;
     }

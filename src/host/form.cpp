@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "binding/data_binding.h"
+#include "runtime/system_colour.h"
 #include "text/encoding.h"
 
 namespace vl {
@@ -53,7 +54,7 @@ constexpr std::uint32_t kSystemColours[] = {
 
 bool BoxSite::AmbientUserMode() const { return form_.UserMode(); }
 FontDesc BoxSite::AmbientFont() const { return form_.AmbientFont(); }
-std::uint32_t BoxSite::AmbientBackColor() const { return Form::SystemColour(15); }
+std::uint32_t BoxSite::AmbientBackColor() const { return Form::SystemColour(SystemColourIndex(kColourButtonFace)); }
 
 void BoxSite::FireEvent(VlEvent id, EventArgs& args) { form_.Record(*this, id, args); }
 
@@ -64,7 +65,7 @@ void BoxSite::SetModifiedFlag(bool m) { modified = m; }
 void BoxSite::InvalidateControl() { ++invalidations; }
 
 std::uint32_t BoxSite::TranslateColor(std::uint32_t colour) const {
-  if ((colour & 0xFF000000u) == 0x80000000u) return Form::SystemColour(colour & 0xFF);
+  if (IsSystemColourRef(colour)) return Form::SystemColour(SystemColourIndex(colour));
   return colour & 0x00FFFFFFu;
 }
 
@@ -129,7 +130,7 @@ win::RECT Form::NextRect() {
 }
 
 win::HWND Form::AddButton(const std::string& name, std::optional<win::RECT> rect) {
-  buttons_.push_back(std::make_unique<PlainButton>());
+  buttons_.push_back(std::make_unique<PlainButton>(name));
   win::HWND h = system_.CreateWindowEx(*buttons_.back(), "BUTTON", win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP,
                                        rect.value_or(NextRect()), container_);
   tabOrder_.push_back(TabStop{name, h, nullptr});

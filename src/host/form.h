@@ -80,8 +80,16 @@ class BoxSite : public IVlControlSite {
   std::unique_ptr<CVlTypedBoxCtrl> control_;
 };
 
-// A plain push button: a tab stop for the focus to move to.
-class PlainButton : public win::Window {};
+// A plain push button: a tab stop for the focus to move to. It shows its name.
+class PlainButton : public win::Window {
+ public:
+  explicit PlainButton(std::string name) : name_(std::move(name)) {}
+  // The face, the name centred on it, and the focus rectangle while it has the focus.
+  void PrintClient(win::DeviceContext& dc) override;
+
+ private:
+  std::string name_;
+};
 
 // The window a browser hosts its page's controls in.
 class BrowserPane : public win::Window {};

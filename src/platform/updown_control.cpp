@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/gdi.h"
+
 namespace vl::win {
 namespace {
 
@@ -155,6 +157,15 @@ void UpDownControl::Step() {
   if (!sys->IsWindow(self) || sys->FromHandle(self) != this) return;
   if (answer != 0) return;
   pos_ = std::clamp(pos_ + delta, low, high);
+}
+
+void UpDownControl::PrintClient(DeviceContext& dc) {
+  const RECT size = Sys()->GetWindowRect(Handle());
+  const int h = size.Height() / 2;
+  RECT up{0, 0, size.Width(), h};
+  RECT down{0, size.Height() - h, size.Width(), size.Height()};
+  DrawFrameControl(dc, up, DFC_SCROLL, DFCS_SCROLLUP | (pressed_ == Arrow::kUp ? DFCS_PUSHED : 0));
+  DrawFrameControl(dc, down, DFC_SCROLL, DFCS_SCROLLDOWN | (pressed_ == Arrow::kDown ? DFCS_PUSHED : 0));
 }
 
 }  // namespace vl::win

@@ -42,6 +42,8 @@ class UpDownControl : public Window {
   HWND Create(System& system, DWORD style, RECT rect, HWND parent, std::uintptr_t controlId);
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // The two arrows, one above the other, the held one pushed in.
+  void PrintClient(DeviceContext& dc) override;
 
   int Pos() const { return pos_; }
   int Lower() const { return lower_; }

@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include "platform/gdi.h"
 #include "platform/imm.h"
 #include "platform/keyboard_layout.h"
 
@@ -26,6 +27,8 @@ void Window::DetachHandle() {
 }
 
 LRESULT Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProc(msg, wParam, lParam); }
+
+void Window::PrintClient(DeviceContext&) {}
 
 LRESULT Window::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_IME_CHAR && system_ != nullptr) {
@@ -254,6 +257,29 @@ std::vector<HWND> System::ChildrenOf(HWND parent) const {
     if (entry.parent == parent) out.push_back(HWND{id});
   }
   return out;  // in creation order: ids only grow
+}
+
+void System::PrintWindow(HWND root, DeviceContext& dc, POINT at) {
+  if (!IsWindow(root)) return;
+  const RECT r = GetWindowRect(root);
+  PrintTree(root, dc, at, RECT{at.x, at.y, at.x + r.Width(), at.y + r.Height()});
+}
+
+void System::PrintTree(HWND hwnd, DeviceContext& dc, POINT origin, RECT clip) {
+  if (Window* window = FromHandle(hwnd)) {
+    const int saved = SaveDC(dc);
+    const POINT o = dc.Origin();
+    SetViewportOrgEx(dc, o.x + origin.x, o.y + origin.y);
+    IntersectClipRect(dc, clip.left - origin.x, clip.top - origin.y, clip.right - origin.x, clip.bottom - origin.y);
+    window->PrintClient(dc);
+    RestoreDC(dc, saved);
+  }
+  for (HWND child : ChildrenOf(hwnd)) {
+    if ((GetStyle(child) & WS_VISIBLE) == 0) continue;
+    const RECT r = GetWindowRect(child);  // in the parent's client coordinates
+    const POINT at{origin.x + r.left, origin.y + r.top};
+    PrintTree(child, dc, at, IntersectRects(clip, RECT{at.x, at.y, at.x + r.Width(), at.y + r.Height()}));
+  }
 }
 
 HWND System::WindowFromPoint(POINT screen) const {

@@ -62,6 +62,7 @@ enum class MouseAction { Move, LeftDown, LeftUp, LeftDouble, RightDown, RightUp,
 
 class System;
 class InputMethodManager;
+class DeviceContext;
 
 // A window's behaviour: its window procedure. Subclasses handle messages and pass the rest to
 // DefWindowProc.
@@ -79,6 +80,10 @@ class Window {
   LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // The pointer over this window when neither it nor a parent chooses another on WM_SETCURSOR.
   virtual Cursor ClassCursor() const { return Cursor::Arrow; }
+  // Paints the window's client area into `dc`, as WM_PRINTCLIENT does: the origin is the
+  // window's top-left corner and the clip its rectangle. A window paints only itself; the window
+  // system paints its children over it (System::PrintWindow). The default paints nothing.
+  virtual void PrintClient(DeviceContext& dc);
 
  protected:
   // Makes this object stand for a window another object made and handles (a wrapper around a
@@ -146,6 +151,12 @@ class System {
   // new one (wParam the old one). A hidden or disabled window does not take the focus.
   HWND SetFocus(HWND hwnd);
   HWND GetFocus() const;
+
+  // Paints `root` and its shown descendants into `dc`, with `root`'s top-left corner at `at`:
+  // each window paints itself (Window::PrintClient), clipped to its rectangle and those of its
+  // ancestors, parents before children and later children over earlier ones. A hidden child is
+  // not painted, nor anything inside it; `root` itself is, since a picture of it was asked for.
+  void PrintWindow(HWND root, DeviceContext& dc, POINT at);
 
   // --- Coordinates: a window's rectangle is in its parent's client coordinates; a top-level
   // window's in screen coordinates. There is no non-client area.
@@ -263,6 +274,8 @@ class System {
   bool DispatchMessage(MSG msg);
   bool Filtered(MSG& msg);
   std::vector<HWND> ChildrenOf(HWND parent) const;
+  // `clip` is where the window may show, in the coordinates `origin` is given in.
+  void PrintTree(HWND hwnd, DeviceContext& dc, POINT origin, RECT clip);
 
   Clock& clock_;
   std::map<std::uint32_t, Entry> windows_;

@@ -8,6 +8,7 @@
 #include "runtime/coerce.h"
 #include "runtime/currency.h"
 #include "runtime/date_serial.h"
+#include "runtime/system_colour.h"
 #include "value/value_exception.h"
 
 namespace vl {
@@ -117,10 +118,10 @@ int TypeDefaultAlignment(std::uint16_t type) {
 }
 
 std::uint32_t TypeDefaultBackColor(std::uint16_t type) {
-  return type == VlTextBoolean ? 0x8000000Fu : 0x80000005u;
+  return type == VlTextBoolean ? kColourButtonFace : kColourWindow;
 }
 
-std::uint32_t TypeDefaultForeColor(std::uint16_t) { return 0x80000008u; }
+std::uint32_t TypeDefaultForeColor(std::uint16_t) { return kColourWindowText; }
 
 std::string TypeDefaultFormat(std::uint16_t type) {
   return type == VlTextDate ? LoadResourceString(500) : std::string();

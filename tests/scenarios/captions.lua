@@ -5,35 +5,29 @@ local f = vl.Form{}
 local b = f:add("b", { x = 0, y = 0, w = 160, h = 60 })  -- 120 x 45 points
 local left, right, top = b.Captions[vl.VlTextCapLeft], b.Captions[vl.VlTextCapRight], b.Captions[vl.VlTextCapTop]
 
-local function near(actual, expected, what)
-  if math.abs(actual - expected) > 0.05 then
-    error(("%s: expected %.2f, got %.2f"):format(what, expected, actual), 2)
-  end
-end
-
 check.eq(left.Size, 0, "initial size")
 check.eq(left.BackColor, 0x8000000F, "initial back colour")
 check.eq(left.TextColor, 0x80000012, "initial text colour")
 check.eq(left.Font, nil, "no font until one is given")
 
 left.Size = 30
-near(left.Size, 30, "size kept")
+check.near(left.Size, 30, "size kept")
 left.Spacing = 40
-near(left.Spacing, 30, "spacing above size stores size")
+check.near(left.Spacing, 30, "spacing above size stores size")
 left.Spacing = 5
 left.Size = 2
-near(left.Size, 5, "size below spacing stores spacing")
+check.near(left.Size, 5, "size below spacing stores spacing")
 left.Padding = 50
-near(left.Padding, 5, "padding at most the size")
+check.near(left.Padding, 5, "padding at most the size")
 left.Padding = -3
-near(left.Padding, -3, "padding has no lower bound")
+check.near(left.Padding, -3, "padding has no lower bound")
 
 -- The text area keeps 8 pixels (6 points): width 120 pt, right caption 20 pt.
 right.Size = 20
 left.Size = 500
-near(left.Size, 120 - 20 - 6, "left size leaves the right caption and 8 pixels")
+check.near(left.Size, 120 - 20 - 6, "left size leaves the right caption and 8 pixels")
 top.Size = 100
-near(top.Size, 45 - 6, "top size leaves 8 pixels")
+check.near(top.Size, 45 - 6, "top size leaves 8 pixels")
 
 -- Alignment and border are stored as given, even out of range.
 left.Alignment = 42
