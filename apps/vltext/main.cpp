@@ -44,7 +44,8 @@ int Usage() {
 std::string Printable(const char* arg) {
   if (vl::IsValidUtf8(arg)) return arg;
   std::string out;
-  for (const char* p = arg; *p != '\0'; ++p) out += static_cast<unsigned char>(*p) < 0x80 ? std::string(1, *p) : "\xEF\xBF\xBD";
+  for (const char* p = arg; *p != '\0'; ++p)
+    out += static_cast<unsigned char>(*p) < 0x80 ? std::string(1, *p) : "\xEF\xBF\xBD";
   return out;
 }
 
@@ -66,7 +67,8 @@ bool LoadEras(const char* path, vl::EraTable& eras) {
     std::fclose(file);
   }
   if (!readable) {
-    std::fprintf(stderr, "vltext format: cannot read the era profile %s: %s\n", Printable(path).c_str(), std::strerror(errno));
+    std::fprintf(stderr, "vltext format: cannot read the era profile %s: %s\n", Printable(path).c_str(),
+                 std::strerror(errno));
     return false;
   }
   if (!eras.LoadEraProfile(path)) {

@@ -200,7 +200,8 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
     const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
     DrawLineWithSelection(dc, x, y, clip, line, selA - rowStart, selB - rowStart);
     if (focused && row == caretRow) {
-      DrawCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - rowStart))), y, lineHeight, clip);
+      DrawCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - rowStart))), y, lineHeight,
+                clip);
     }
     y += lineHeight;
   }

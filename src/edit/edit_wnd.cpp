@@ -236,8 +236,8 @@ void CVlEditWnd::SetSel(std::int32_t start, std::int32_t length) {
     length = std::clamp(length, 0, count - start);
     const std::int32_t from = MbcsByteIndexOfChar(text, start);
     const std::int32_t to = MbcsByteIndexOfChar(text, start + length);
-    savedSelection = static_cast<std::uint32_t>(std::min(from, 0xFFFF)) |
-                     (static_cast<std::uint32_t>(std::min(to, 0xFFFF)) << 16);
+    savedSelection =
+        static_cast<std::uint32_t>(std::min(from, 0xFFFF)) | (static_cast<std::uint32_t>(std::min(to, 0xFFFF)) << 16);
     if (created) {
       Sys()->SendMessage(Handle(), win::EM_SETSEL, static_cast<win::WPARAM>(from), to);
       Sys()->SendMessage(Handle(), win::EM_SCROLLCARET, 0, 0);

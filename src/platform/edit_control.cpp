@@ -71,8 +71,8 @@ int EditControl::LineLeft(std::int32_t line) const {
   const RECT rect = FormatRect();
   const std::string shown = ShownText();
   const std::int32_t start = RowStart(line);
-  const std::string_view text = std::string_view(shown).substr(static_cast<std::size_t>(start),
-                                                               static_cast<std::size_t>(RowEnd(line) - start));
+  const std::string_view text =
+      std::string_view(shown).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(RowEnd(line) - start));
   // The blanks that hang at the end of a wrapped row take no part in its alignment.
   std::string_view placed = text;
   if (WrapsLines()) {

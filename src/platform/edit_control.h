@@ -182,7 +182,8 @@ class EditControl : public Window {
     std::int32_t end;
   };
   const std::vector<Row>& WrappedRows() const;
-  void WrapLine(const std::string& shown, std::int32_t start, std::int32_t end, int width, std::vector<Row>& rows) const;
+  void WrapLine(const std::string& shown, std::int32_t start, std::int32_t end, int width,
+                std::vector<Row>& rows) const;
   bool IsSoftRowEnd(std::int32_t row, std::int32_t pos) const;
   // Caret to pos; it stays at the end of `row` when pos is where that wrapped row breaks.
   void MoveToRowPos(std::int32_t row, std::int32_t pos, bool extend);

@@ -100,7 +100,8 @@ std::int32_t EditControl::RowFromPos(std::int32_t pos) const {
   if (!WrapsLines()) return buffer_.LineFromPos(pos);
   const std::vector<Row>& rows = WrappedRows();
   pos = std::clamp<std::int32_t>(pos, 0, buffer_.Length());
-  const auto after = std::upper_bound(rows.begin(), rows.end(), pos, [](std::int32_t p, const Row& r) { return p < r.start; });
+  const auto after =
+      std::upper_bound(rows.begin(), rows.end(), pos, [](std::int32_t p, const Row& r) { return p < r.start; });
   return static_cast<std::int32_t>(after - rows.begin()) - 1;
 }
 

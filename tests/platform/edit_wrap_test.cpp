@@ -12,7 +12,7 @@ constexpr RECT kTenCells{0, 0, 10 * EditControl::kDefaultCharWidth + 1, 80};
 struct WrapRow {
   const char* name;
   DWORD style;
-  const char* text;  // UTF-8
+  const char* text;         // UTF-8
   std::vector<int> starts;  // byte offset of each row
 };
 
