@@ -1,18 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian packages VlText builds, tests, benchmarks and fuzzes with.
-# Idempotent: packages already present are left alone, so running it twice is harmless.
+# Installs the Debian packages VlText needs. Idempotent: packages already present are left alone,
+# so running it twice is harmless.
+#   scripts/bootstrap.sh          what building and running need (the library, vltext, the desktop window)
+#   scripts/bootstrap.sh --test   and what testing adds: the unit tests, the benchmarks, the fuzz
+#                                 targets and the end-to-end test on a virtual X server
 set -euo pipefail
 
-packages=(
+run_packages=(
   cmake g++ make pkg-config
-  libgtest-dev libgmock-dev googletest
-  libbenchmark-dev libicu-dev
   liblua5.4-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libpng-dev
   libsqlite3-dev nlohmann-json3-dev
+  libsdl2-dev
+)
+test_packages=(
+  libgtest-dev libgmock-dev googletest
+  libbenchmark-dev libicu-dev
   clang libclang-rt-dev
   clang-format-14
+  xvfb xdotool xclip
 )
+
+packages=("${run_packages[@]}")
+case "${1:-}" in
+  --test) packages+=("${test_packages[@]}") ;;
+  "") ;;
+  *) echo "usage: scripts/bootstrap.sh [--test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 // vltext: the command-line program.
 //   vltext run FILE.lua [ARGS...]                     run a script with the module `vl` loaded
+//   vltext show FILE.lua [ARGS...]                    the same, and show its last form in a window
 //   vltext format [--eras FILE] TYPE FORMAT VALUE...  the display text of each value
 //   vltext --help | --version
 //
@@ -12,12 +13,11 @@
 #include <cstring>
 #include <string>
 
-#include "format/display_text.h"
-#include "runtime/coerce.h"
-#include "runtime/profile.h"
+#include "desktop/desktop.h"
 #include "script/lua_host.h"
+#include "script/show_link.h"
 #include "text/encoding.h"
-#include "value/typed_value.h"
+#include "vltext/vltext.h"
 
 #ifndef VLTEXT_VERSION
 #define VLTEXT_VERSION "unknown"
@@ -27,9 +27,11 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vltext run FILE.lua [ARGS...]\n"
+    "       vltext show FILE.lua [ARGS...]\n"
     "       vltext format [--eras FILE.ini] TYPE FORMAT VALUE...\n"
     "       vltext --help | --version\n"
     "  run     run a Lua script with the module vl loaded\n"
+    "  show    run it, then show the last form it made in a window (unless it showed it)\n"
     "  format  print the text a box of data type TYPE (Integer, Long, Single, Double,\n"
     "          Currency, Date, String, Boolean, Byte) shows for each VALUE through FORMAT;\n"
     "          the VALUE null stands for Null; --eras loads an era profile first\n";
@@ -44,21 +46,15 @@ int Usage() {
 std::string Printable(const char* arg) {
   if (vl::IsValidUtf8(arg)) return arg;
   std::string out;
-  for (const char* p = arg; *p != '\0'; ++p)
+  for (const char* p = arg; *p != '\0'; ++p) {
     out += static_cast<unsigned char>(*p) < 0x80 ? std::string(1, *p) : "\xEF\xBF\xBD";
-  return out;
-}
-
-std::uint16_t TypeFromName(const std::string& name) {
-  for (std::uint16_t code : {2, 3, 4, 5, 6, 7, 8, 11, 17}) {
-    if (name == vl::TypeName(code) || name == std::to_string(code)) return code;
   }
-  return 0;
+  return out;
 }
 
 // An era profile the user named must be there: a missing or unreadable file is an error, not a
 // silent fall-back to the built-in eras.
-bool LoadEras(const char* path, vl::EraTable& eras) {
+bool ReadableFile(const char* path) {
   std::FILE* file = std::fopen(path, "rb");
   bool readable = file != nullptr;
   if (readable) {
@@ -69,56 +65,53 @@ bool LoadEras(const char* path, vl::EraTable& eras) {
   if (!readable) {
     std::fprintf(stderr, "vltext format: cannot read the era profile %s: %s\n", Printable(path).c_str(),
                  std::strerror(errno));
-    return false;
   }
-  if (!eras.LoadEraProfile(path)) {
-    std::fprintf(stderr, "vltext format: %s holds no [Velbrin/OCX Eras] section; the built-in eras are used\n",
-                 Printable(path).c_str());
-  }
-  return true;
+  return readable;
 }
 
-// The display text of one command-line value, or the error line that takes its place.
-bool FormatOne(const char* arg, std::uint16_t type, const std::string& format, const vl::EraTable& eras,
-               std::string& line) {
-  vl::Variant value = vl::Variant::Null();
-  if (std::strcmp(arg, "null") != 0) {
-    std::string text;
-    vl::Variant converted;
-    if (!vl::TryUtf8ToCp932(arg, text) ||
-        vl::ChangeType(vl::Variant::Bstr(text), static_cast<vl::VarType>(type), converted) != vl::CoerceStatus::Ok) {
-      line = "vltext format: " + Printable(arg) + " is no " + vl::TypeName(type) + " value";
-      return false;
-    }
-    value = converted;
+vl::DataType TypeFromName(const std::string& name) {
+  for (vl::DataType type :
+       {vl::DataType::Integer, vl::DataType::Long, vl::DataType::Single, vl::DataType::Double, vl::DataType::Currency,
+        vl::DataType::Date, vl::DataType::String, vl::DataType::Boolean, vl::DataType::Byte}) {
+    if (name == vl::DataTypeName(type) || name == std::to_string(static_cast<int>(type))) return type;
   }
-  line = vl::Cp932ToUtf8ForDisplay(vl::DisplayTextForValue(type, value, format, eras));
-  return true;
+  return vl::DataType::Empty;
 }
 
 int FormatCommand(int argc, char** argv) {
   int i = 0;
-  vl::EraTable eras;
+  std::string eras;
   if (i < argc && std::strcmp(argv[i], "--eras") == 0) {
     if (i + 1 >= argc) return Usage();
-    if (!LoadEras(argv[i + 1], eras)) return 1;
+    if (!ReadableFile(argv[i + 1])) return 1;
+    eras = argv[i + 1];
     i += 2;
   }
   if (argc - i < 3) return Usage();
-  const std::uint16_t type = TypeFromName(argv[i]);
-  if (type == 0) {
+  const vl::DataType type = TypeFromName(argv[i]);
+  if (type == vl::DataType::Empty) {
     std::fprintf(stderr, "vltext format: unknown data type %s\n", Printable(argv[i]).c_str());
     return 2;
   }
-  std::string format;
-  if (!vl::TryUtf8ToCp932(argv[i + 1], format)) {
+  const std::string format = argv[i + 1];
+  try {
+    vl::FormatValue(vl::TypedValue::Null(), format, type, eras);
+  } catch (const vl::Error&) {
     std::fprintf(stderr, "vltext format: the format holds a character code page 932 cannot hold\n");
     return 2;
   }
   int status = 0;
   for (int v = i + 2; v < argc; ++v) {
+    const vl::TypedValue value =
+        std::strcmp(argv[v], "null") == 0 ? vl::TypedValue::Null() : vl::TypedValue::String(argv[v]);
+    // One line per value: an error line stands in the place of a value that cannot be shown.
     std::string line;
-    if (!FormatOne(argv[v], type, format, eras, line)) status = 1;
+    try {
+      line = vl::FormatValue(value, format, type, eras);
+    } catch (const vl::Error&) {
+      line = "vltext format: " + Printable(argv[v]) + " is no " + vl::DataTypeName(type) + " value";
+      status = 1;
+    }
     std::printf("%s\n", line.c_str());
   }
   return status;
@@ -128,20 +121,24 @@ int FormatCommand(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
-  const std::string command = argv[1];
-  if (command == "--help" || command == "-h" || command == "help") {
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "help") == 0) {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  if (command == "--version") {
+  if (std::strcmp(argv[1], "--version") == 0) {
     std::printf("vltext %s\n", VLTEXT_VERSION);
     return 0;
   }
-  if (command == "run") {
+  const bool run = std::strcmp(argv[1], "run") == 0;
+  const bool show = std::strcmp(argv[1], "show") == 0;
+  if (run || show) {
     if (argc < 3) return Usage();
-    return vl::script::RunScriptFile(argv[2], argc - 3, argv + 3);
+    vl::script::SetShowFunction([](vl::Form& form, const std::string& title) {
+      vl::desktop::Show(form, vl::desktop::ShowOptions{title, nullptr});
+    });
+    return vl::script::RunScriptFile(argv[2], argc - 3, argv + 3, show);
   }
-  if (command == "format") return FormatCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "format") == 0) return FormatCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "vltext: unknown command \"%s\"\n", Printable(argv[1]).c_str());
   return Usage();
 }

@@ -139,6 +139,12 @@ void CVlEditWnd::DrawSingleLineText(win::DeviceContext& dc, const std::string& t
   vl::DrawSingleLineText(dc, text, rect, flags, hideSelection != 0, start, end);
 }
 
+void CVlEditWnd::ShowCaret(win::DeviceContext& dc, int x, int top, int height, const win::RECT& clip) {
+  win::System& sys = *Sys();
+  sys.SetCaretPos(Handle(), win::POINT{x, top}, height);
+  if (sys.CaretBlinkShown()) DrawCaret(dc, x, top, height, clip);
+}
+
 void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
   if (Handle() == win::kNoWindow || Sys() == nullptr) return;
   win::System& sys = *Sys();
@@ -183,7 +189,7 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
     const int caretX = DcTextWidth(dc, std::string_view(text).substr(0, static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())))));
     const int x = LineLeft(0);
     DrawLineWithSelection(dc, x, area.top, area, text, selA, selB);
-    if (focused) DrawCaret(dc, x + caretX, area.top, lineHeight, area);
+    if (focused) ShowCaret(dc, x + caretX, area.top, lineHeight, area);
     return;
   }
 
@@ -200,7 +206,7 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
     const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
     DrawLineWithSelection(dc, x, y, clip, line, selA - rowStart, selB - rowStart);
     if (focused && row == caretRow) {
-      DrawCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - rowStart))), y, lineHeight,
+      ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - rowStart))), y, lineHeight,
                 clip);
     }
     y += lineHeight;

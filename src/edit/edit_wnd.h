@@ -335,6 +335,8 @@ class CVlEditWnd : public win::EditControl {
   void KeyRecord(win::UINT vlm, int vk);
   void ApplyImeMode(win::HIMC himc, std::uint16_t mode);
   bool HandleSingleLineKeyDown(int vk, bool& stop);
+  // Puts the system's caret where it is drawn, and draws it unless the host's blink hides it.
+  void ShowCaret(win::DeviceContext& dc, int x, int top, int height, const win::RECT& clip);
 };
 
 }  // namespace vl

@@ -111,8 +111,11 @@ Form::Form(bool userMode, bool browserHosted) : system_(clock_), userMode_(userM
   }
   system_.SetPreTranslateHook([this](win::MSG& msg) { return PreTranslate(msg); });
   system_.SetMessageBoxHandler([this](const win::MessageBoxRequest& r) {
-    messages_.push_back(MessageRecord{r.text, r.title, OwnerName(r.owner)});
-    return win::IDOK;
+    const MessageRecord shown{r.text, r.title, OwnerName(r.owner)};
+    messages_.push_back(shown);
+    // Copies: the answer may replace itself, or show more boxes, while its dialog is up.
+    const MessageBoxAnswer answer = messageBoxAnswer_;
+    return answer ? answer(shown, r.flags) : win::IDOK;
   });
 }
 

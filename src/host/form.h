@@ -123,6 +123,11 @@ class Form : public win::Window {
   using EventHandler = std::function<void(BoxSite& box, VlEvent id, EventArgs& args)>;
   void SetEventHandler(EventHandler handler) { eventHandler_ = std::move(handler); }
 
+  // Who answers the message boxes (a desktop host shows them as dialogs); every box is recorded
+  // for TakeMessages either way, and answered IDOK when nobody answers.
+  using MessageBoxAnswer = std::function<int(const MessageRecord& box, win::UINT flags)>;
+  void SetMessageBoxAnswer(MessageBoxAnswer answer) { messageBoxAnswer_ = std::move(answer); }
+
   // The transcript since the last call, oldest first.
   std::vector<EventRecord> TakeEvents();
   std::vector<MessageRecord> TakeMessages();
@@ -189,6 +194,7 @@ class Form : public win::Window {
   std::vector<MessageRecord> messages_;
   std::vector<NotificationRecord> notifications_;
   EventHandler eventHandler_;
+  MessageBoxAnswer messageBoxAnswer_;
   int nextRow_ = 0;
   std::shared_ptr<win::FontBackend> screenFonts_;
 };

@@ -67,6 +67,27 @@ win::Surface RenderForm(Form& form, win::FontBackend& fonts) {
   return surface;
 }
 
+void DrawComposition(Form& form, win::Surface& surface, win::FontBackend& fonts, const std::string& text) {
+  if (text.empty()) return;
+  win::System& sys = form.WindowSystem();
+  const std::optional<win::System::CaretPlace> caret = sys.GetCaretPlace();
+  if (!caret) return;
+  const win::POINT at = sys.ClientToScreen(caret->owner, caret->client);
+  const win::POINT formOrigin = sys.ClientToScreen(form.Handle(), win::POINT{0, 0});
+  win::DeviceContext dc(&surface, fonts);
+  win::SelectObject(dc, win::CreateFontIndirect(AmbientLogFont(form)));
+  const win::SIZE extent = win::GetTextExtentPoint32(dc, text);
+  const int x = at.x - formOrigin.x;
+  const int y = at.y - formOrigin.y;
+  const int height = std::max(extent.cy, caret->height);
+  win::FillRect(dc, win::RECT{x, y, x + extent.cx + 2, y + height + 2}, win::CreateSolidBrush(win::RGB(255, 255, 255)));
+  win::SetBkMode(dc, win::TRANSPARENT);
+  win::SetTextColor(dc, win::RGB(0, 0, 0));
+  win::TextOut(dc, x + 1, y + (height - extent.cy) / 2, text);
+  win::FillRect(dc, win::RECT{x + 1, y + height, x + 1 + extent.cx, y + height + 1},
+                win::CreateSolidBrush(win::RGB(0, 0, 0)));
+}
+
 win::Surface RenderBox(Form& form, BoxSite& box, win::FontBackend& fonts, bool metafile) {
   win::System& sys = form.WindowSystem();
   const win::RECT r = sys.GetWindowRect(box.Control().Handle());

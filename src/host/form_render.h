@@ -16,4 +16,9 @@ win::Surface RenderForm(Form& form, win::FontBackend& fonts);
 // control: on the container's back colour, the value drawn by the control even while it is edited.
 win::Surface RenderBox(Form& form, BoxSite& box, win::FontBackend& fonts, bool metafile = false);
 
+// The input method's composition window: the text being composed (CP932), drawn over `surface`
+// (a picture of the whole form) at the caret of the focused window, underlined, as the input
+// method shows it before the text is confirmed. Nothing when no window shows a caret.
+void DrawComposition(Form& form, win::Surface& surface, win::FontBackend& fonts, const std::string& text);
+
 }  // namespace vl

@@ -160,6 +160,9 @@ inline constexpr int VK_F1 = 0x70;
 
 // keybd_event flags.
 inline constexpr DWORD KEYEVENTF_KEYUP = 0x0002;
+// The key makes only its control character (Backspace, Tab, Enter, Escape, Ctrl+letter): a desktop
+// whose text input delivers the printable characters itself sends its keys with this flag.
+inline constexpr DWORD KEYEVENTF_CONTROLCHARONLY = 0x00010000;
 
 // Clipboard formats.
 inline constexpr UINT CF_TEXT = 1;

@@ -235,6 +235,11 @@ HWND System::SetFocus(HWND hwnd) {
 
 HWND System::GetFocus() const { return IsWindow(focus_) ? focus_ : kNoWindow; }
 
+std::optional<System::CaretPlace> System::GetCaretPlace() const {
+  if (caret_.owner == kNoWindow || caret_.owner != GetFocus()) return std::nullopt;
+  return caret_;
+}
+
 // --- Coordinates --------------------------------------------------------------------------------
 
 POINT System::ClientToScreen(HWND hwnd, POINT p) const {
@@ -312,6 +317,7 @@ void System::keybd_event(int vk, DWORD flags) {
   Input in{Input::Kind::Key};
   in.vk = vk & 0xFF;
   in.up = (flags & KEYEVENTF_KEYUP) != 0;
+  in.controlCharOnly = (flags & KEYEVENTF_CONTROLCHARONLY) != 0;
   input_.push_back(in);
 }
 
@@ -419,7 +425,8 @@ void System::DispatchInput(const Input& in) {
       // A key the host consumed (dialog navigation) makes no character, as with IsDialogMessage.
       if (!in.up && delivered) {
         // TranslateMessage: the key's character follows as its own message.
-        if (std::uint32_t ch = CharFromKey(in.vk)) {
+        const std::uint32_t ch = CharFromKey(in.vk);
+        if (ch != 0 && (!in.controlCharOnly || ch < 0x20 || ch == 0x7F)) {
           Input c{Input::Kind::Char};
           c.ch = ch;
           c.vk = sys ? 1 : 0;  // a system character

@@ -194,6 +194,20 @@ class System {
   void SetCursor(Cursor cursor) { cursor_ = cursor; }
   Cursor GetCursor() const { return cursor_; }
 
+  // --- The caret: one for the whole system, as on the desktop. The window that shows it puts it
+  // where it draws it (in its client coordinates, `height` pixels tall); the host blinks it by
+  // hiding and showing it.
+  struct CaretPlace {
+    HWND owner = kNoWindow;
+    POINT client;
+    int height = 0;
+  };
+  void SetCaretPos(HWND owner, POINT client, int height) { caret_ = CaretPlace{owner, client, height}; }
+  // Where the caret is, while its owner still holds the focus.
+  std::optional<CaretPlace> GetCaretPlace() const;
+  void SetCaretBlinkShown(bool shown) { caretShown_ = shown; }
+  bool CaretBlinkShown() const { return caretShown_; }
+
   // A window's own look at the messages the loop takes, before the host's pre-translate hook and
   // dispatch, as a modal loop of that window would see them: input messages and posted ones. The
   // filter may rewrite a message (another target or point) and returns true for one it consumed.
@@ -256,6 +270,7 @@ class System {
     int vk = 0;
     bool up = false;
     bool repeat = false;
+    bool controlCharOnly = false;  // KEYEVENTF_CONTROLCHARONLY
     std::uint32_t ch = 0;
     MouseAction action = MouseAction::Move;
     POINT screen;
@@ -292,6 +307,8 @@ class System {
   HWND capture_ = kNoWindow;
   POINT cursorPos_;
   Cursor cursor_ = Cursor::Arrow;
+  CaretPlace caret_;
+  bool caretShown_ = true;
   HWND filterOwner_ = kNoWindow;
   std::function<bool(MSG&)> filter_;
   std::uint64_t now_ = 0;  // milliseconds of virtual time passed through AdvanceTime

@@ -179,6 +179,12 @@ int NewForm(lua_State* L) {
     lua_newtable(L);
     h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
     h->form->SetEventHandler([h](BoxSite& box, VlEvent id, EventArgs& args) { CallHandler(*h, box, id, args); });
+    // vltext show opens the last form made, unless the script showed it itself.
+    if (lua_getfield(L, LUA_REGISTRYINDEX, kShowLastFormKey) == LUA_TBOOLEAN) {
+      lua_pushvalue(L, -2);
+      lua_setfield(L, LUA_REGISTRYINDEX, kLastFormKey);
+    }
+    lua_pop(L, 1);
     return 1;
   });
 }
@@ -663,6 +669,7 @@ void OpenForms(lua_State* L) {
   RegisterInputMethods(L);
   RegisterRenderMethods(L);
   RegisterDataMethods(L);
+  RegisterShowMethod(L);
   lua_setfield(L, -2, "methods");
   lua_pop(L, 1);
 

@@ -21,7 +21,14 @@ struct FormHost {
   lua_State* L = nullptr;
   int handlersRef = LUA_NOREF;  // registry: { ["box\0Event"] = function }
   std::optional<std::string> pendingError;
+  bool shown = false;  // f:show opened it in a window
 };
+
+// Registry field: the last form the script made, which vltext show opens when the script leaves
+// it unshown.
+inline constexpr const char* kLastFormKey = "vl.lastform";
+// Registry field, set by vltext show: the last form made is kept for it.
+inline constexpr const char* kShowLastFormKey = "vl.showlastform";
 
 struct BoxRef {
   FormHost* host;
@@ -43,6 +50,8 @@ void ThrowPending(FormHost& host);
 void RegisterInputMethods(lua_State* L);
 // Adds render and move to the table on top.
 void RegisterRenderMethods(lua_State* L);
+// Adds show (the desktop window) to the table on top.
+void RegisterShowMethod(lua_State* L);
 // Adds vl.read_png to the module table on top.
 void RegisterPictureFunctions(lua_State* L);
 // Adds add_source to the table on top.

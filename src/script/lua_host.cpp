@@ -1,7 +1,9 @@
 #include "script/lua_host.h"
 
 #include <cstdio>
+#include <cstring>
 
+#include "script/lua_form_internal.h"
 #include "script/lua_internal.h"
 #include "text/encoding.h"
 
@@ -78,7 +80,9 @@ void OpenVlModule(lua_State* L) {
   lua_pop(L, 1);
 }
 
-int RunScriptFile(const char* path, int argc, char** argv) {
+int ShowLastForm(lua_State* L);
+
+int RunScriptFile(const char* path, int argc, char** argv, bool showLastForm) {
   lua_State* L = luaL_newstate();
   if (L == nullptr) {
     std::fprintf(stderr, "vltext: cannot create the Lua state\n");
@@ -95,9 +99,20 @@ int RunScriptFile(const char* path, int argc, char** argv) {
   }
   lua_setglobal(L, "arg");
 
+  if (showLastForm) {
+    lua_pushboolean(L, 1);
+    lua_setfield(L, LUA_REGISTRYINDEX, kShowLastFormKey);
+  }
+
   lua_pushcfunction(L, Traceback);
   int status = luaL_loadfile(L, path);
   if (status == LUA_OK) status = lua_pcall(L, 0, 0, -2);
+  if (status == LUA_OK && showLastForm) {
+    const char* slash = std::strrchr(path, '/');
+    lua_pushcfunction(L, ShowLastForm);
+    lua_pushstring(L, slash != nullptr ? slash + 1 : path);
+    status = lua_pcall(L, 1, 0, -3);
+  }
   int exitCode = 0;
   if (status != LUA_OK) {
     const char* msg = lua_tostring(L, -1);

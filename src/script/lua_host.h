@@ -16,6 +16,8 @@ void OpenVlModule(lua_State* L);
 
 // Runs a script file with the module loaded. Returns the process exit status: 0 when the script
 // ends, 1 with the traceback written to stderr when an error escapes.
-int RunScriptFile(const char* path, int argc = 0, char** argv = nullptr);
+// With `showLastForm` (vltext show), the last form the script made is shown in a window when the
+// script ends without having shown it.
+int RunScriptFile(const char* path, int argc = 0, char** argv = nullptr, bool showLastForm = false);
 
 }  // namespace vl::script
