@@ -5,19 +5,18 @@
 //
 // Each iteration formats one date of a spread over 1900-2100 with times of day. ICU formats into
 // a reused UnicodeString in UTC (its cheapest path); ours returns a fresh CP932 string, as the
-// date editor receives it. After the runs the ratio of ICU's per-call CPU time to ours is printed.
+// date editor receives it. After the runs the ratio of ICU's per-call CPU time to ours is printed,
+// from the medians over all repetitions.
 #include <benchmark/benchmark.h>
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
 #include <unicode/unistr.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench_summary.h"
 #include "format/date_format.h"
 #include "format/era_table.h"
 #include "text/encoding.h"
@@ -117,43 +116,32 @@ void BM_Icu_ParseDatePattern(benchmark::State& state) {
 BENCHMARK(BM_Ours_ParseDatePattern);
 BENCHMARK(BM_Icu_ParseDatePattern);
 
-// Keeps each run's per-iteration CPU time (steadier than wall time on a shared machine) so the
-// pairs can be compared at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  // ICU time over ours for each pair; 0 when a side did not run.
-  void PrintRatios() const {
-    std::printf("\nICU CPU time per call / ours (higher is better for ours; target >= 3):\n");
-    for (const char* pair : {"GregorianDateTime", "JapaneseEraDate", "ParseDatePattern"}) {
-      const auto ours = times_.find(std::string("BM_Ours_") + pair);
-      const auto icu = times_.find(std::string("BM_Icu_") + pair);
-      if (ours == times_.end() || icu == times_.end() || ours->second <= 0) continue;
-      std::printf("  %-20s ours %9.1f ns  ICU %9.1f ns  ratio %.2fx\n", pair, ours->second, icu->second,
-                  icu->second / ours->second);
-    }
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
+  vlbench::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
+
+  // ICU's CPU time per call over ours, medians over the repetitions (higher is better for ours).
+  vlbench::Summary summary;
+  struct Pair {
+    const char* name;
+    const char* what;
+    double goal;
+  };
+  for (const Pair& p : {Pair{"GregorianDateTime", "date yyyy/mm/dd hh:nn:ss vs ICU", 3.0},
+                        Pair{"JapaneseEraDate", "date ggge年m月d日 vs ICU (japanese calendar)", 3.0},
+                        Pair{"ParseDatePattern", "date pattern parse vs ICU", 3.0}}) {
+    const double ours = reporter.Median(std::string("BM_Ours_") + p.name);
+    const double icu = reporter.Median(std::string("BM_Icu_") + p.name);
+    if (ours <= 0 || icu <= 0) continue;
+    summary.Row(p.what,
+                vlbench::Duration(ours) + " vs " + vlbench::Duration(icu) + " = " + vlbench::Fixed(icu / ours, "x"),
+                ">= " + vlbench::Fixed(p.goal, "x", 0), icu / ours >= p.goal);
+  }
+  summary.Print();
   benchmark::Shutdown();
   return 0;
 }

@@ -5,7 +5,9 @@
 // print "." and ",", and half-up rounding, so that both sides print the same digits. ICU is timed
 // through its two public routes, the classic DecimalFormat from a double and the
 // LocalizedNumberFormatter from the decimal text; the comparison takes the faster of the two.
-// After the benchmarks a summary prints ours and ICU's time per call and their ratio.
+// After the benchmarks a summary prints ours and ICU's time per call and their ratio, from the
+// medians over all repetitions. A Double box's display from the double is measured too: the
+// value's "%f" text through the format, against ICU's DecimalFormat from the same double.
 #include "format/number_format.h"
 
 #include <benchmark/benchmark.h>
@@ -15,11 +17,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench_summary.h"
+#include "format/display_text.h"
 #include "format/number_display.h"
 
 namespace {
@@ -129,27 +132,20 @@ void BM_ParseIcu(benchmark::State& state, const char* pattern) {
   }
 }
 
-// Remembers the CPU time per iteration of every run, for the summary (CPU rather than wall time:
-// the machine may be shared while the benchmark runs).
-class SummaryReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        nanoseconds_[run.benchmark_name()] = run.GetAdjustedCPUTime();  // default unit: ns
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
+// A Double box's display from its double, as the box computes it while it does not have the
+// focus: the value's number text («%f» without trailing zeros) through the Format parsed once.
+void BM_BoxDisplayFromDouble(benchmark::State& state, const char* pattern) {
+  const vl::NumberDisplayFormat format{std::string_view(pattern)};
+  std::vector<vl::TypedValue> values;
+  for (double d : Doubles()) values.push_back(vl::TypedValue::R8(d));
+  std::size_t i = 0;
+  for (auto _ : state) {
+    vl::SignClass sign;
+    const std::string number = vl::NumberTextOfValue(vl::VlTextDouble, values[i++ & kMask], sign);
+    std::string out = format.Format(number, sign);
+    benchmark::DoNotOptimize(out);
   }
-
-  double Get(const std::string& name) const {
-    auto it = nanoseconds_.find(name);
-    return it == nanoseconds_.end() ? 0.0 : it->second;
-  }
-
- private:
-  std::map<std::string, double> nanoseconds_;
-};
+}
 
 }  // namespace
 
@@ -165,18 +161,19 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(("parse_icu" + suffix).c_str(), BM_ParseIcu, p.pattern);
   }
   benchmark::RegisterBenchmark("parse_ours_four_sections", BM_ParseOursFourSections);
+  benchmark::RegisterBenchmark("box_display_from_double/grouped2", BM_BoxDisplayFromDouble, "#,##0.00");
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  SummaryReporter reporter;
+  vlbench::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
 
   std::printf("\nPer call (ns)        ours   ICU double   ICU text   ratio ICU(best)/ours\n");
   for (const Pattern& p : kPatterns) {
     const std::string suffix = std::string("/") + p.name;
-    const double ours = reporter.Get("format_ours" + suffix);
-    const double icuDouble = reporter.Get("format_icu_double" + suffix);
-    const double icuText = reporter.Get("format_icu_text" + suffix);
+    const double ours = reporter.Median("format_ours" + suffix);
+    const double icuDouble = reporter.Median("format_icu_double" + suffix);
+    const double icuText = reporter.Median("format_icu_text" + suffix);
     if (ours <= 0.0 || icuDouble <= 0.0 || icuText <= 0.0) continue;  // filtered out
     const double icuBest = icuDouble < icuText ? icuDouble : icuText;
     std::printf("%-18s %7.1f %12.1f %10.1f %10.1fx\n", p.pattern, ours, icuDouble, icuText,
@@ -184,12 +181,35 @@ int main(int argc, char** argv) {
   }
   for (const Pattern& p : kPatterns) {
     const std::string suffix = std::string("/") + p.name;
-    const double ours = reporter.Get("parse_ours" + suffix);
-    const double icu = reporter.Get("parse_icu" + suffix);
+    const double ours = reporter.Median("parse_ours" + suffix);
+    const double icu = reporter.Median("parse_icu" + suffix);
     if (ours <= 0.0 || icu <= 0.0) continue;
     std::printf("parse %-12s ours %7.1f ns, ICU %9.1f ns, ratio %6.1fx\n", p.pattern, ours, icu,
                 icu / ours);
   }
+
+  // The summary rows: medians over all repetitions.
+  vlbench::Summary summary;
+  for (const Pattern& p : kPatterns) {
+    const std::string suffix = std::string("/") + p.name;
+    const double ours = reporter.Median("format_ours" + suffix);
+    const double icuDouble = reporter.Median("format_icu_double" + suffix);
+    const double icuText = reporter.Median("format_icu_text" + suffix);
+    if (ours <= 0.0 || icuDouble <= 0.0 || icuText <= 0.0) continue;
+    const double icuBest = icuDouble < icuText ? icuDouble : icuText;
+    summary.Row(
+        std::string("number ") + p.pattern + " from text vs ICU (best)",
+        vlbench::Duration(ours) + " vs " + vlbench::Duration(icuBest) + " = " + vlbench::Fixed(icuBest / ours, "x"),
+        ">= 3x", icuBest / ours >= 3.0);
+  }
+  const double box = reporter.Median("box_display_from_double/grouped2");
+  const double icu = reporter.Median("format_icu_double/grouped2");
+  if (box > 0 && icu > 0) {
+    summary.Row("Double box display #,##0.00 vs ICU DecimalFormat",
+                vlbench::Duration(box) + " vs " + vlbench::Duration(icu) + " = " + vlbench::Fixed(icu / box, "x"),
+                ">= 6x", icu / box >= 6.0);
+  }
+  summary.Print();
   benchmark::Shutdown();
   return 0;
 }

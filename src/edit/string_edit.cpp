@@ -66,6 +66,7 @@ MaskEditLayout EditLayoutOf(const StringMask& mask) {
 
 CVlStringEdit::CVlStringEdit() : CVlEditWnd(VlTextString) {
   parsedMask_ = ParseStringMask("");
+  maskIndex_ = MaskPositionIndex(parsedMask_);
   fieldModel.SetLayout(EditLayoutOf(parsedMask_));
 }
 
@@ -86,17 +87,7 @@ void CVlStringEdit::LoadText(const std::string& text) {
   RefreshDisplay();
 }
 
-std::int32_t CVlStringEdit::CaretPosition() const {
-  const std::int32_t pos = fieldModel.GetSelection().Min();
-  std::int32_t index = 0;
-  for (const FieldSegment& seg : fieldModel.Segments()) {
-    if (seg.count <= 0) continue;  // case markers hold no position
-    if (pos < seg.start) return index;
-    if (pos < seg.start + seg.byteLength) return index + MbcsCharIndexOfByte(seg.content, pos - seg.start);
-    index += seg.count;
-  }
-  return index;
-}
+std::int32_t CVlStringEdit::CaretPosition() const { return fieldModel.PositionAt(fieldModel.GetSelection().Min()); }
 
 bool CVlStringEdit::CheckInsertText(const std::string& text, std::string& converted) const {
   converted.clear();
@@ -106,9 +97,9 @@ bool CVlStringEdit::CheckInsertText(const std::string& text, std::string& conver
   }
   std::int32_t position = CaretPosition();
   for (std::size_t p = 0; p < text.size(); ++position) {
-    const int run = MaskRunOfPosition(parsedMask_, position);
+    const int run = maskIndex_.RunOf(position);
     if (run < 0) return false;
-    const MaskCharCheck check = CheckMaskChar(parsedMask_, static_cast<std::size_t>(run), CharCodeAt(text, p));
+    const MaskCharCheck check = maskIndex_.Check(parsedMask_, static_cast<std::size_t>(run), CharCodeAt(text, p));
     if (!check.accepted) return false;
     AppendCharCode(converted, check.character);
     p += static_cast<std::size_t>(CharLengthAt(text, p));
@@ -162,6 +153,7 @@ bool CVlStringEdit::SetFormat(const std::string& format) {
   nullText_ = parts.nullText;
   const std::string text = CurrentText();
   parsedMask_ = ParseStringMask(mask_);
+  maskIndex_ = MaskPositionIndex(parsedMask_);
   capacity_ = mask_.empty() ? 0 : GetMaskCapacity(parsedMask_);
   bool fits = true;
   if (maxLength > 0 && text.size() > static_cast<std::size_t>(maxLength)) {
@@ -295,9 +287,10 @@ bool CVlStringEdit::RefreshDisplay() {
 bool CVlStringEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std::uint32_t&) {
   replacement.clear();
   if (HasPositions() && singleLine) {
-    const int run = MaskRunOfPosition(parsedMask_, CaretPosition());
+    const int run = maskIndex_.RunOf(CaretPosition());
     if (run < 0) return false;
-    const MaskCharCheck check = CheckMaskChar(parsedMask_, static_cast<std::size_t>(run), static_cast<std::uint16_t>(ch));
+    const MaskCharCheck check =
+        maskIndex_.Check(parsedMask_, static_cast<std::size_t>(run), static_cast<std::uint16_t>(ch));
     if (!check.accepted) return false;
     ch = check.character;
   }
@@ -339,7 +332,7 @@ bool CVlStringEdit::SetSelText(const std::string& text) {
 std::uint16_t CVlStringEdit::MaskImeModeAtCaret() const {
   if (!HasPositions()) return 0;
   // The end of the field (after End) belongs to the last run: the caret stands in it.
-  const int run = MaskRunOfPosition(parsedMask_, std::min(CaretPosition(), capacity_ - 1));
+  const int run = maskIndex_.RunOf(std::min(CaretPosition(), capacity_ - 1));
   if (run < 0) return 0;
   return ModeOfWidth(parsedMask_.runs[static_cast<std::size_t>(run)].widthClass);
 }

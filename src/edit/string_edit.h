@@ -97,6 +97,7 @@ class CVlStringEdit : public CVlEditWnd {
   std::string mask_;
   std::string nullText_;
   StringMask parsedMask_;
+  MaskPositionIndex maskIndex_;
   std::int32_t capacity_ = 0;
 };
 

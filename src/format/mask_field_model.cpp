@@ -12,21 +12,44 @@ bool IsDigit(std::uint16_t ch) { return ch >= '0' && ch <= '9'; }
 
 std::int32_t Size(std::string_view text) { return static_cast<std::int32_t>(text.size()); }
 
-// Byte offset of the last character of a text (0 for an empty text).
-std::int32_t LastCharOffset(std::string_view text) {
-  std::size_t last = 0;
-  for (std::size_t p = 0; p < text.size(); p += CharLengthAt(text, p)) last = p;
-  return static_cast<std::int32_t>(last);
+// Byte offset of the character that ends at `pos` (a character boundary, > 0). Double-byte text
+// cannot be walked backwards, so the walk starts at the nearest known boundary before it: the
+// position after a byte that is not a lead byte (that byte ends a character, single or double).
+std::int32_t PreviousCharOffset(std::string_view text, std::int32_t pos) {
+  if (pos <= 0) return 0;
+  std::int32_t from = pos - 1;
+  while (from > 0 && IsLeadByte(text[static_cast<std::size_t>(from - 1)])) --from;
+  std::size_t prev = static_cast<std::size_t>(from);
+  for (std::size_t p = prev; static_cast<std::int32_t>(p) < pos; p += CharLengthAt(text, p)) prev = p;
+  return static_cast<std::int32_t>(prev);
 }
 
-// Byte offset of the character that ends at `pos` (pos must be a character boundary, > 0).
-std::int32_t PreviousCharOffset(std::string_view text, std::int32_t pos) {
-  std::size_t prev = 0;
-  for (std::size_t p = 0; p < text.size() && static_cast<std::int32_t>(p) < pos;
-       p += CharLengthAt(text, p)) {
-    prev = p;
+// Byte offset of the last character of a text (0 for an empty text).
+std::int32_t LastCharOffset(std::string_view text) { return PreviousCharOffset(text, Size(text)); }
+
+bool IsMarkerCode(std::uint16_t c) { return c == kMarkerSingleByte || c == kMarkerDoubleByte; }
+
+// Adds (sign 1) or removes (sign -1) the real characters of a text of whole characters to counts:
+// the empty-position markers are not part of the value.
+void CountReal(std::string_view text, int sign, std::int32_t& bytes, std::int32_t& chars) {
+  for (std::size_t p = 0; p < text.size();) {
+    const int len = CharLengthAt(text, p);
+    if (!IsMarkerCode(CharCodeAt(text, p))) {
+      bytes += sign * len;
+      chars += sign;
+    }
+    p += static_cast<std::size_t>(len);
   }
-  return static_cast<std::int32_t>(prev);
+}
+
+std::int32_t DoubleByteChars(std::string_view text) {
+  std::int32_t n = 0;
+  for (std::size_t p = 0; p < text.size();) {
+    const int len = CharLengthAt(text, p);
+    n += len == 2 ? 1 : 0;
+    p += static_cast<std::size_t>(len);
+  }
+  return n;
 }
 
 // True when the last byte is a lead byte that starts no complete character.
@@ -163,14 +186,154 @@ bool MaskFieldModel::LayMask(std::string_view text, bool fromRight) {
 void MaskFieldModel::Rebuild() {
   editText_ = prefix_;
   valueText_.clear();
-  for (FieldSegment& seg : segments_) {
+  valueStart_.assign(segments_.size(), 0);
+  doubleBytes_.assign(segments_.size(), 0);
+  realBytes_ = 0;
+  realChars_ = 0;
+  for (std::size_t i = 0; i < segments_.size(); ++i) {
+    FieldSegment& seg = segments_[i];
     const std::string shown = ShowMaskMarkers(seg.content);  // same byte length as the content
     seg.start = Size(editText_);
     seg.byteLength = Size(shown);
+    valueStart_[i] = Size(valueText_);
+    doubleBytes_[i] = DoubleByteChars(seg.content);
+    CountReal(seg.content, 1, realBytes_, realChars_);
     editText_ += shown;
     editText_ += seg.literal;
     valueText_ += seg.content;
   }
+  ClassifyLayout();
+}
+
+void MaskFieldModel::ClassifyLayout() {
+  markerFree_.clear();
+  holding_.clear();
+  holdingFirst_.clear();
+  bool free = false;
+  bool exact = true;
+  std::int32_t position = 0;
+  for (std::size_t i = 0; i < segments_.size(); ++i) {
+    const FieldSegment& seg = segments_[i];
+    if (!IsCaseMarker(seg.marker)) markerFree_.push_back(static_cast<int>(i));
+    if (seg.marker == 0) free = true;
+    if (seg.count > 0 && seg.marker != 0) {
+      holding_.push_back(static_cast<int>(i));
+      holdingFirst_.push_back(position);
+      position += seg.count;
+      exact = exact && (IsBlankMarker(seg.marker) || seg.marker == '0');
+    }
+  }
+  if (free) {
+    kind_ = segments_.size() == 1 ? LayoutKind::kFree : LayoutKind::kMixed;
+  } else {
+    kind_ = exact ? LayoutKind::kPositions : LayoutKind::kMixed;
+  }
+}
+
+int MaskFieldModel::SegmentOfPos(std::int32_t position) const {
+  const auto it = std::upper_bound(holdingFirst_.begin(), holdingFirst_.end(), position);
+  return holding_[static_cast<std::size_t>(std::max<std::ptrdiff_t>(it - holdingFirst_.begin() - 1, 0))];
+}
+
+std::int32_t MaskFieldModel::ContentOffset(int seg, std::int32_t index) const {
+  const std::string& content = segments_[static_cast<std::size_t>(seg)].content;
+  if (doubleBytes_[static_cast<std::size_t>(seg)] == 0) return std::min(index, Size(content));
+  std::size_t p = 0;
+  for (std::int32_t n = 0; n < index && p < content.size(); ++n) p += CharLengthAt(content, p);
+  return static_cast<std::int32_t>(p);
+}
+
+std::int32_t MaskFieldModel::PositionOfValue(std::int32_t valuePos) const {
+  // The first segment with positions whose content ends after the value position holds it.
+  const auto it = std::partition_point(holding_.begin(), holding_.end(), [&](int i) {
+    return valueStart_[static_cast<std::size_t>(i)] + segments_[static_cast<std::size_t>(i)].byteLength <= valuePos;
+  });
+  if (it == holding_.end()) return intPositions_;
+  const auto k = static_cast<std::size_t>(it - holding_.begin());
+  const auto seg = static_cast<std::size_t>(*it);
+  const std::int32_t offset = std::max(valuePos - valueStart_[seg], 0);
+  if (doubleBytes_[seg] == 0) return holdingFirst_[k] + offset;
+  const std::string& content = segments_[seg].content;
+  std::int32_t index = 0;
+  for (std::size_t p = 0; static_cast<std::int32_t>(p) < offset; p += CharLengthAt(content, p)) ++index;
+  return holdingFirst_[k] + index;
+}
+
+std::string_view MaskFieldModel::CharAt(std::int32_t position) const {
+  const int seg = SegmentOfPos(position);
+  const std::string& content = segments_[static_cast<std::size_t>(seg)].content;
+  const auto k = static_cast<std::size_t>(std::upper_bound(holdingFirst_.begin(), holdingFirst_.end(), position) -
+                                          holdingFirst_.begin() - 1);
+  const auto offset = static_cast<std::size_t>(ContentOffset(seg, position - holdingFirst_[k]));
+  return std::string_view(content).substr(offset, static_cast<std::size_t>(CharLengthAt(content, offset)));
+}
+
+// An empty position: a marker, or the blank marker of its own run (the space of an "@" run).
+bool MaskFieldModel::IsEmptyChar(std::string_view ch, int seg) const {
+  const std::uint16_t c = CharCodeAt(ch, 0);
+  if (IsMarkerCode(c)) return true;
+  const std::uint16_t marker = segments_[static_cast<std::size_t>(seg)].marker;
+  return IsBlankMarker(marker) && c == marker;
+}
+
+void MaskFieldModel::ReplacePositions(std::int32_t from, std::int32_t to, std::string_view chars) {
+  if (to <= from) return;
+  const auto firstK = static_cast<std::size_t>(std::upper_bound(holdingFirst_.begin(), holdingFirst_.end(), from) -
+                                               holdingFirst_.begin() - 1);
+  std::size_t lastK = firstK;
+  while (lastK + 1 < holding_.size() && holdingFirst_[lastK + 1] < to) ++lastK;
+  // A change over many runs (characters flowing on through the literals) rewrites most of the
+  // text anyway: the contents change and everything is laid out again.
+  const bool whole = lastK - firstK >= 2;
+  std::size_t next = 0;    // read position in `chars`
+  std::int32_t shift = 0;  // bytes the segments after the ones changed so far move by
+  std::size_t k = firstK;
+  for (auto i = static_cast<std::size_t>(holding_[firstK]); i < segments_.size(); ++i) {
+    FieldSegment& seg = segments_[i];
+    if (!whole) {
+      seg.start += shift;
+      valueStart_[i] += shift;
+    }
+    if (k > lastK || static_cast<std::size_t>(holding_[k]) != i) {
+      if (k > lastK && (whole || shift == 0)) break;
+      continue;
+    }
+    const std::int32_t first = holdingFirst_[k++];
+    const std::int32_t a = std::max(from, first) - first;
+    const std::int32_t b = std::min(to, first + seg.count) - first;
+    const std::int32_t lo = ContentOffset(static_cast<int>(i), a);
+    const std::int32_t hi = ContentOffset(static_cast<int>(i), b);
+    const std::size_t begin = next;
+    for (std::int32_t c = a; c < b; ++c) next += static_cast<std::size_t>(CharLengthAt(chars, next));
+    const std::string_view bytes = chars.substr(begin, next - begin);
+    if (!whole) {
+      const std::string_view removed =
+          std::string_view(seg.content).substr(static_cast<std::size_t>(lo), static_cast<std::size_t>(hi - lo));
+      CountReal(removed, -1, realBytes_, realChars_);
+      CountReal(bytes, 1, realBytes_, realChars_);
+      doubleBytes_[i] += DoubleByteChars(bytes) - DoubleByteChars(removed);
+      valueText_.replace(static_cast<std::size_t>(valueStart_[i] + lo), static_cast<std::size_t>(hi - lo), bytes);
+      editText_.replace(static_cast<std::size_t>(seg.start + lo), static_cast<std::size_t>(hi - lo),
+                        ShowMaskMarkers(bytes));
+      shift += Size(bytes) - (hi - lo);
+      seg.byteLength += Size(bytes) - (hi - lo);
+    }
+    seg.content.replace(static_cast<std::size_t>(lo), static_cast<std::size_t>(hi - lo), bytes);
+  }
+  if (whole) Rebuild();
+}
+
+void MaskFieldModel::ReplaceFreeBytes(std::int32_t from, std::int32_t to, std::string_view bytes) {
+  FieldSegment& seg = segments_.front();
+  const std::string_view removed =
+      std::string_view(valueText_).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+  CountReal(removed, -1, realBytes_, realChars_);
+  CountReal(bytes, 1, realBytes_, realChars_);
+  editText_.replace(static_cast<std::size_t>(seg.start + from), static_cast<std::size_t>(to - from),
+                    ShowMaskMarkers(bytes));
+  seg.content.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), bytes);
+  valueText_.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), bytes);
+  seg.byteLength = Size(seg.content);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -201,36 +364,34 @@ std::int32_t MaskFieldModel::Snap(std::int32_t pos, SnapDirection dir) {
   }
   if (MbcsSplitsChar(editText_, pos)) pos += dir == SnapDirection::kRight ? 1 : -1;
 
-  int lastPosSeg = -1;
-  for (std::size_t i = 0; i < segments_.size(); ++i) {
-    if (!IsCaseMarker(segments_[i].marker)) lastPosSeg = static_cast<int>(i);
-  }
-  if (lastPosSeg < 0) {
+  if (markerFree_.empty()) {
     currentSegment_ = 0;
     return std::min(Size(prefix_), Size(editText_));
   }
-  int previous = -1;
-  for (int i = 0; i <= lastPosSeg; ++i) {
-    const FieldSegment& seg = segments_[i];
-    if (IsCaseMarker(seg.marker)) continue;
-    const std::int32_t end = seg.start + seg.byteLength;
-    if (pos >= seg.start && (pos < end || (i == lastPosSeg && pos == end))) {
-      currentSegment_ = i;
-      return pos;
-    }
-    if (pos < seg.start) {
-      if (dir == SnapDirection::kLeft && previous >= 0) {
-        const FieldSegment& prev = segments_[previous];
-        currentSegment_ = previous;
-        return prev.start + LastCharOffset(ShowMaskMarkers(prev.content));
-      }
-      currentSegment_ = i;
-      return seg.start;
-    }
-    previous = i;
+  // The first segment (case markers aside) whose content ends after the position: the position is
+  // inside it, or in the literal text before it.
+  const auto it = std::partition_point(markerFree_.begin(), markerFree_.end(), [&](int i) {
+    const FieldSegment& seg = segments_[static_cast<std::size_t>(i)];
+    return seg.start + seg.byteLength <= pos;
+  });
+  if (it == markerFree_.end()) {
+    const FieldSegment& last = segments_[static_cast<std::size_t>(markerFree_.back())];
+    currentSegment_ = markerFree_.back();
+    return last.start + last.byteLength;
   }
-  currentSegment_ = lastPosSeg;
-  return segments_[lastPosSeg].start + segments_[lastPosSeg].byteLength;
+  const FieldSegment& seg = segments_[static_cast<std::size_t>(*it)];
+  if (pos >= seg.start) {
+    currentSegment_ = *it;
+    return pos;
+  }
+  if (dir == SnapDirection::kLeft && it != markerFree_.begin()) {
+    const int previous = *(it - 1);
+    const FieldSegment& prev = segments_[static_cast<std::size_t>(previous)];
+    currentSegment_ = previous;
+    return prev.start + LastCharOffset(prev.content);
+  }
+  currentSegment_ = *it;
+  return seg.start;
 }
 
 std::int32_t MaskFieldModel::StepLeft(std::int32_t pos) { return Snap(pos - 1, SnapDirection::kLeft); }
@@ -260,26 +421,26 @@ void MaskFieldModel::Widen() {
 
 std::int32_t MaskFieldModel::EditToValue(std::int32_t pos) const {
   if (numericMode_) return std::clamp(pos, 0, Size(valueText_));
-  std::int32_t v = 0;
-  for (const FieldSegment& seg : segments_) {
-    if (pos <= seg.start + seg.byteLength) return v + std::clamp(pos - seg.start, 0, seg.byteLength);
-    v += seg.byteLength;
-  }
-  return v;
+  const auto it = std::partition_point(segments_.begin(), segments_.end(),
+                                       [&](const FieldSegment& seg) { return seg.start + seg.byteLength < pos; });
+  if (it == segments_.end()) return Size(valueText_);
+  const auto i = static_cast<std::size_t>(it - segments_.begin());
+  return valueStart_[i] + std::clamp(pos - it->start, 0, it->byteLength);
 }
 
 // A value position on the boundary of two runs maps to the start of the later one.
 std::int32_t MaskFieldModel::ValueToEdit(std::int32_t valuePos) const {
   if (numericMode_) return std::clamp(valuePos, 0, Size(editText_));
-  std::int32_t acc = 0;
-  const FieldSegment* last = nullptr;
-  for (const FieldSegment& seg : segments_) {
-    if (IsCaseMarker(seg.marker)) continue;
-    if (valuePos < acc + seg.byteLength) return seg.start + std::max(valuePos - acc, 0);
-    acc += seg.byteLength;
-    last = &seg;
+  if (markerFree_.empty()) return Size(prefix_);
+  const auto it = std::partition_point(markerFree_.begin(), markerFree_.end(), [&](int i) {
+    return valuePos >= valueStart_[static_cast<std::size_t>(i)] + segments_[static_cast<std::size_t>(i)].byteLength;
+  });
+  if (it == markerFree_.end()) {
+    const FieldSegment& last = segments_[static_cast<std::size_t>(markerFree_.back())];
+    return last.start + last.byteLength;
   }
-  return last ? last->start + last->byteLength : Size(prefix_);
+  const auto i = static_cast<std::size_t>(*it);
+  return segments_[i].start + std::max(valuePos - valueStart_[i], 0);
 }
 
 // The run that holds a position, as snapping finds it.
@@ -291,13 +452,11 @@ int MaskFieldModel::SegmentOfPosition(std::int32_t pos) {
 // An empty position: a marker, or the blank marker of its own run (the space of an "@" run).
 bool MaskFieldModel::IsEmptyAt(std::int32_t valuePos) const {
   const std::uint16_t c = CharCodeAt(valueText_, static_cast<std::size_t>(valuePos));
-  if (c == kMarkerSingleByte || c == kMarkerDoubleByte) return true;
-  std::int32_t acc = 0;
-  for (const FieldSegment& seg : segments_) {
-    if (valuePos < acc + seg.byteLength) return IsBlankMarker(seg.marker) && c == seg.marker;
-    acc += seg.byteLength;
-  }
-  return false;
+  if (IsMarkerCode(c)) return true;
+  const auto it = std::partition_point(segments_.begin(), segments_.end(), [&](const FieldSegment& seg) {
+    return valuePos >= valueStart_[static_cast<std::size_t>(&seg - segments_.data())] + seg.byteLength;
+  });
+  return it != segments_.end() && IsBlankMarker(it->marker) && c == it->marker;
 }
 
 bool MaskFieldModel::EndsWithDigitRun() const {
@@ -429,6 +588,30 @@ std::int32_t MaskFieldModel::SelectedSegment() const {
   return -1;
 }
 
+std::int32_t MaskFieldModel::PositionAt(std::int32_t editPos) const {
+  std::int32_t index = 0;
+  if (!numericMode_ && kind_ == LayoutKind::kPositions) {
+    // The first run with positions whose content ends after the offset.
+    const auto it = std::partition_point(holding_.begin(), holding_.end(), [&](int i) {
+      const FieldSegment& seg = segments_[static_cast<std::size_t>(i)];
+      return seg.start + seg.byteLength <= editPos;
+    });
+    if (it == holding_.end()) return intPositions_;
+    const FieldSegment& seg = segments_[static_cast<std::size_t>(*it)];
+    index = holdingFirst_[static_cast<std::size_t>(it - holding_.begin())];
+    if (editPos < seg.start) return index;
+    if (doubleBytes_[static_cast<std::size_t>(*it)] == 0) return index + (editPos - seg.start);
+    return index + MbcsCharIndexOfByte(seg.content, editPos - seg.start);
+  }
+  for (const FieldSegment& seg : segments_) {
+    if (seg.count <= 0) continue;  // case markers hold no position
+    if (editPos < seg.start) return index;
+    if (editPos < seg.start + seg.byteLength) return index + MbcsCharIndexOfByte(seg.content, editPos - seg.start);
+    index += seg.count;
+  }
+  return index;
+}
+
 bool MaskFieldModel::MoveAfterDecimalPoint() {
   if (!numericMode_ || !number_.hasPoint) return false;
   const std::int32_t p = FracStart();
@@ -468,6 +651,9 @@ bool MaskFieldModel::ReplaceSelection(std::string_view text) {
     if (selStart_ != selEnd_) Delete();
     return true;
   }
+  if (!numericMode_ && kind_ == LayoutKind::kFree && editMode_ == FieldEditMode::kInsert) {
+    return ReplaceFreeSelection(text);
+  }
   const MaskFieldModel saved = *this;
   for (std::size_t p = 0; p < text.size(); p += CharLengthAt(text, p)) {
     if (!InsertChar(CharCodeAt(text, p))) {
@@ -491,6 +677,8 @@ bool MaskFieldModel::ReplaceSelection(std::string_view text) {
 // markers) reached `byteLimit` bytes or `charLimit` characters exactly — for an unmasked field only
 // the limits apply.
 bool MaskFieldModel::InsertMask(std::uint16_t ch) {
+  if (kind_ == LayoutKind::kPositions) return InsertMaskPositions(ch);
+  if (kind_ == LayoutKind::kFree) return InsertMaskFree(ch);
   std::string chText;
   AppendCharCode(chText, ch);
   const std::int32_t vs = EditToValue(std::min(selStart_, selEnd_));
@@ -537,6 +725,7 @@ bool MaskFieldModel::InsertMask(std::uint16_t ch) {
 // advances the caret one position, so that holding Delete walks over empty positions instead of
 // standing still.
 bool MaskFieldModel::DeleteMask(bool backward) {
+  if (kind_ != LayoutKind::kMixed) return DeleteMaskFast(backward);
   std::int32_t vs = EditToValue(std::min(selStart_, selEnd_));
   std::int32_t ve = EditToValue(std::max(selStart_, selEnd_));
   if (backward) {
@@ -559,6 +748,139 @@ bool MaskFieldModel::DeleteMask(bool backward) {
   }
   Normalise(p, p, SnapDirection::kRight);
   return changed;
+}
+
+// The same edits for the two common layouts, costing what they change. A layout of positions
+// always holds exactly intPositions characters, so an edit is a change of the characters at some
+// positions: typing into an empty position changes that one position; the characters up to the
+// first empty position after the caret move one position on; a deletion moves the rest back and
+// pads the end with the markers of the last runs. The limits are checked on the value before the
+// end is padded or cut, as the whole-text path checks them.
+bool MaskFieldModel::InsertMaskPositions(std::uint16_t ch) {
+  std::string chText;
+  AppendCharCode(chText, ch);
+  const std::int32_t vs = EditToValue(std::min(selStart_, selEnd_));
+  const std::int32_t ve = EditToValue(std::max(selStart_, selEnd_));
+  const std::int32_t n = intPositions_;
+  const std::int32_t a = PositionOfValue(vs);
+  const std::int32_t b = PositionOfValue(ve);
+  if (a >= n) return false;  // after the last position
+
+  // The characters from position a to position `to` (exclusive) after the insertion, and the value
+  // the limits are checked on: the removed characters out, the typed one in.
+  std::string changed = chText;
+  std::int32_t to = n;
+  std::int32_t bytes = realBytes_;
+  std::int32_t count = realChars_;
+  CountReal(chText, 1, bytes, count);
+  if (b > a) {
+    // A selection makes room: the rest moves left and the last positions are padded.
+    for (std::int32_t p = a; p < b; ++p) CountReal(CharAt(p), -1, bytes, count);
+    for (std::int32_t p = b; p < n; ++p) changed += CharAt(p);
+    for (std::int32_t p = n - (b - a) + 1; p < n; ++p)
+      AppendCharCode(changed, segments_[static_cast<std::size_t>(SegmentOfPos(p))].marker);
+  } else {
+    // The first empty position from the caret on takes up the shift; without one, a digit field
+    // lets its last character fall off the end (still counted against the limits).
+    std::int32_t gap = a;
+    while (gap < n && !IsEmptyChar(CharAt(gap), SegmentOfPos(gap))) ++gap;
+    if (gap == n && !EndsWithDigitRun()) return false;
+    if (gap < n) {
+      CountReal(CharAt(gap), -1, bytes, count);
+      to = gap + 1;
+    }
+    for (std::int32_t p = a; p < to - 1; ++p) changed += CharAt(p);
+  }
+  if ((byteLimit_ > 0 && bytes > byteLimit_) || (charLimit_ > 0 && count > charLimit_)) return false;
+
+  ReplacePositions(a, to, changed);
+  const std::int32_t after = vs + Size(chText);
+  lastPositionFilled_ = (byteLimit_ > 0 && bytes == byteLimit_) || (charLimit_ > 0 && count == charLimit_) ||
+                        (intPositions_ > 0 && after == Size(valueText_));
+  const std::int32_t caret = ValueToEdit(after);
+  Normalise(caret, caret, SnapDirection::kRight);
+  return true;
+}
+
+bool MaskFieldModel::InsertMaskFree(std::uint16_t ch) {
+  std::string chText;
+  AppendCharCode(chText, ch);
+  const std::int32_t vs = EditToValue(std::min(selStart_, selEnd_));
+  const std::int32_t ve = EditToValue(std::max(selStart_, selEnd_));
+  std::int32_t bytes = realBytes_;
+  std::int32_t count = realChars_;
+  CountReal(std::string_view(valueText_).substr(static_cast<std::size_t>(vs), static_cast<std::size_t>(ve - vs)), -1,
+            bytes, count);
+  CountReal(chText, 1, bytes, count);
+  if ((byteLimit_ > 0 && bytes > byteLimit_) || (charLimit_ > 0 && count > charLimit_)) return false;
+  ReplaceFreeBytes(vs, ve, chText);
+  lastPositionFilled_ = (byteLimit_ > 0 && bytes == byteLimit_) || (charLimit_ > 0 && count == charLimit_);
+  const std::int32_t caret = ValueToEdit(vs + Size(chText));
+  Normalise(caret, caret, SnapDirection::kRight);
+  return true;
+}
+
+bool MaskFieldModel::DeleteMaskFast(bool backward) {
+  std::int32_t vs = EditToValue(std::min(selStart_, selEnd_));
+  std::int32_t ve = EditToValue(std::max(selStart_, selEnd_));
+  if (backward) {
+    if (vs == 0) return false;
+    ve = vs;
+    vs = PreviousCharOffset(valueText_, vs);
+  } else if (vs == ve && vs < Size(valueText_)) {
+    ve = vs + CharLengthAt(valueText_, static_cast<std::size_t>(vs));
+  }
+  bool changed = false;
+  if (kind_ == LayoutKind::kFree) {
+    changed = ve > vs;
+    if (changed) ReplaceFreeBytes(vs, ve, {});
+  } else {
+    const std::int32_t a = PositionOfValue(vs);
+    const std::int32_t b = PositionOfValue(ve);
+    const std::int32_t n = intPositions_;
+    if (b > a) {
+      // The rest moves back; the last positions take the markers of their runs.
+      std::string moved;
+      for (std::int32_t p = b; p < n; ++p) moved += CharAt(p);
+      for (std::int32_t p = n - (b - a); p < n; ++p)
+        AppendCharCode(moved, segments_[static_cast<std::size_t>(SegmentOfPos(p))].marker);
+      std::string old;
+      for (std::int32_t p = a; p < n; ++p) old += CharAt(p);
+      changed = moved != old;
+      if (changed) ReplacePositions(a, n, moved);
+    }
+  }
+
+  std::int32_t p = Snap(ValueToEdit(vs), SnapDirection::kRight);
+  if (!backward) {
+    const std::int32_t left = StepLeft(p);
+    if (left != p) p = changed ? StepRight(left) : StepRight(StepRight(left));
+  }
+  Normalise(p, p, SnapDirection::kRight);
+  return changed;
+}
+
+// Pasting into a free field: the characters typed one by one in insert mode add up to one
+// replacement of the selection, so it is made once, after the same checks.
+bool MaskFieldModel::ReplaceFreeSelection(std::string_view text) {
+  for (std::size_t p = 0; p < text.size(); p += static_cast<std::size_t>(CharLengthAt(text, p))) {
+    const std::uint16_t ch = CharCodeAt(text, p);
+    if (ch == 0 || (ch > 0xFF && (ch & 0xFF) == 0) || (ch <= 0xFF && IsLeadByte(static_cast<unsigned char>(ch))))
+      return false;
+  }
+  const std::int32_t vs = EditToValue(std::min(selStart_, selEnd_));
+  const std::int32_t ve = EditToValue(std::max(selStart_, selEnd_));
+  std::int32_t bytes = realBytes_;
+  std::int32_t count = realChars_;
+  CountReal(std::string_view(valueText_).substr(static_cast<std::size_t>(vs), static_cast<std::size_t>(ve - vs)), -1,
+            bytes, count);
+  CountReal(text, 1, bytes, count);
+  if ((byteLimit_ > 0 && bytes > byteLimit_) || (charLimit_ > 0 && count > charLimit_)) return false;
+  ReplaceFreeBytes(vs, ve, text);
+  lastPositionFilled_ = (byteLimit_ > 0 && bytes == byteLimit_) || (charLimit_ > 0 && count == charLimit_);
+  const std::int32_t caret = ValueToEdit(vs + Size(text));
+  Normalise(caret, caret, SnapDirection::kRight);
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------------

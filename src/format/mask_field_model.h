@@ -136,6 +136,10 @@ class MaskFieldModel {
   // The index of the run whose whole content the selection covers exactly; -1 when it covers no
   // single whole run.
   std::int32_t SelectedSegment() const;
+  // The input position (0-based, counted over the runs that hold positions) at an edit-text
+  // offset: inside a run, the position of the character there; in literal text, the first
+  // position of the next run; after the last run, the number of positions.
+  std::int32_t PositionAt(std::int32_t editPos) const;
   // Numeric mode, the decimal point key when the text already holds a point: the caret goes just
   // after it. False (nothing done) when there is no point.
   bool MoveAfterDecimalPoint();
@@ -176,9 +180,32 @@ class MaskFieldModel {
     std::string fracDigits;
   };
 
+  // How the layout holds the text, fixed by SetLayout: one free run, runs of positions only (each
+  // padded with a blank or "0" marker, so the value always holds exactly intPositions characters),
+  // or anything else, which every edit lays out whole again.
+  enum class LayoutKind { kFree, kPositions, kMixed };
+
   bool IsFree() const;
   bool LayMask(std::string_view text, bool fromRight);
   void Rebuild();
+  void ClassifyLayout();
+  // Positions layouts: the segment holding position `position`, the byte offset of the `index`-th
+  // character of a segment's content, the position of a value byte offset, and the character at
+  // a position.
+  int SegmentOfPos(std::int32_t position) const;
+  std::int32_t ContentOffset(int seg, std::int32_t index) const;
+  std::int32_t PositionOfValue(std::int32_t valuePos) const;
+  std::string_view CharAt(std::int32_t position) const;
+  bool IsEmptyChar(std::string_view ch, int seg) const;
+  // Replaces the characters at positions [from, to) by `chars` (as many), keeping the texts, the
+  // segments and the counts of real characters in step.
+  void ReplacePositions(std::int32_t from, std::int32_t to, std::string_view chars);
+  // Free layouts: replaces value bytes [from, to) by `bytes`.
+  void ReplaceFreeBytes(std::int32_t from, std::int32_t to, std::string_view bytes);
+  bool InsertMaskPositions(std::uint16_t ch);
+  bool InsertMaskFree(std::uint16_t ch);
+  bool DeleteMaskFast(bool backward);
+  bool ReplaceFreeSelection(std::string_view text);
   void RebuildNumeric();
   std::int32_t Snap(std::int32_t pos, SnapDirection dir);
   std::int32_t StepLeft(std::int32_t pos);
@@ -223,6 +250,17 @@ class MaskFieldModel {
   MaskEditLayout layout_;
   bool hasFractionPart_ = false;
   NumberParts number_;
+
+  // Kept with the segments by Rebuild and the edits, so that an edit costs what it changes rather
+  // than the length of the text.
+  LayoutKind kind_ = LayoutKind::kFree;
+  std::vector<int> markerFree_;             // indices of the segments that are not case markers
+  std::vector<int> holding_;                // indices of the segments with positions (count > 0)
+  std::vector<std::int32_t> holdingFirst_;  // the first position of each of those
+  std::vector<std::int32_t> valueStart_;    // per segment: byte offset of its content in valueText
+  std::vector<std::int32_t> doubleBytes_;   // per segment: double-byte characters in its content
+  std::int32_t realBytes_ = 0;              // the value without empty-position markers: bytes
+  std::int32_t realChars_ = 0;              // and characters
 };
 
 }  // namespace vl

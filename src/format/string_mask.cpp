@@ -284,6 +284,24 @@ std::uint16_t ConvertCase(std::uint16_t ch, MaskKind caseMarker) {
   return ch;
 }
 
+namespace {
+
+// The check of one run once the case that applies to it is known.
+MaskCharCheck CheckRunChar(const MaskRun& run, MaskKind caseMarker, std::uint16_t ch) {
+  const std::uint8_t bits = run.classBits;
+  if (bits == 0) return {true, ConvertCase(ch, caseMarker)};
+  const bool full = (bits & kClassFullWidth) != 0;
+  for (std::uint8_t bit :
+       {kClassDigit, kClassSpace, kClassSign, kClassLetter, kClassAnyOfWidth, kClassHiragana, kClassKatakana}) {
+    if ((bits & bit) != 0 && BitAccepts(bit, full, ch)) {
+      return {true, bit == kClassLetter ? ConvertCase(ch, caseMarker) : ch};
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
 MaskCharCheck CheckMaskChar(const StringMask& mask, std::size_t runIndex, std::uint16_t ch) {
   if (runIndex >= mask.runs.size() || mask.runs[runIndex].IsCaseMarker()) return {};
   MaskKind caseMarker = K::kLiteralOnly;  // no conversion
@@ -293,16 +311,33 @@ MaskCharCheck CheckMaskChar(const StringMask& mask, std::size_t runIndex, std::u
       break;
     }
   }
-  const std::uint8_t bits = mask.runs[runIndex].classBits;
-  if (bits == 0) return {true, ConvertCase(ch, caseMarker)};
-  const bool full = (bits & kClassFullWidth) != 0;
-  for (std::uint8_t bit : {kClassDigit, kClassSpace, kClassSign, kClassLetter, kClassAnyOfWidth,
-                           kClassHiragana, kClassKatakana}) {
-    if ((bits & bit) != 0 && BitAccepts(bit, full, ch)) {
-      return {true, bit == kClassLetter ? ConvertCase(ch, caseMarker) : ch};
-    }
+  return CheckRunChar(mask.runs[runIndex], caseMarker, ch);
+}
+
+MaskPositionIndex::MaskPositionIndex(const StringMask& mask) {
+  std::int32_t position = 0;
+  MaskKind caseMarker = K::kLiteralOnly;
+  for (std::size_t i = 0; i < mask.runs.size(); ++i) {
+    const MaskRun& run = mask.runs[i];
+    if (run.IsCaseMarker()) caseMarker = run.kind;
+    caseOf_.push_back(caseMarker);
+    if (run.kind == K::kLiteralOnly || run.IsCaseMarker() || run.count <= 0) continue;
+    first_.push_back(position);
+    runs_.push_back(static_cast<int>(i));
+    position += run.count;
   }
-  return {};
+  first_.push_back(position);  // the end: positions from here on are outside the mask
+}
+
+int MaskPositionIndex::RunOf(std::int32_t position) const {
+  if (position < 0 || runs_.empty() || position >= first_.back()) return -1;
+  const auto k = std::upper_bound(first_.begin(), first_.end(), position) - first_.begin() - 1;
+  return runs_[static_cast<std::size_t>(k)];
+}
+
+MaskCharCheck MaskPositionIndex::Check(const StringMask& mask, std::size_t runIndex, std::uint16_t ch) const {
+  if (runIndex >= mask.runs.size() || runIndex >= caseOf_.size() || mask.runs[runIndex].IsCaseMarker()) return {};
+  return CheckRunChar(mask.runs[runIndex], caseOf_[runIndex], ch);
 }
 
 MaskValueCheck CheckMaskedValue(std::string_view value, const StringMask& mask) {
@@ -312,15 +347,16 @@ MaskValueCheck CheckMaskedValue(std::string_view value, const StringMask& mask) 
   const auto length = static_cast<std::int32_t>(chars.size());
   if (length > capacity) return MaskValueCheck::kRefusedCharacter;
   const std::int32_t offset = mask.FillsFromRight() ? capacity - length : 0;
+  const MaskPositionIndex runs(mask);
   for (std::int32_t position = 0; position < capacity; ++position) {
-    const int run = MaskRunOfPosition(mask, position);
+    const int run = runs.RunOf(position);
     const std::int32_t index = position - offset;
     if (index < 0 || index >= length) {
       if (mask.runs[static_cast<std::size_t>(run)].IsRequired()) return MaskValueCheck::kRequiredPositionEmpty;
       continue;
     }
     const std::string_view ch = chars[static_cast<std::size_t>(index)];
-    if (!CheckMaskChar(mask, static_cast<std::size_t>(run), CharCodeAt(ch, 0)).accepted) {
+    if (!runs.Check(mask, static_cast<std::size_t>(run), CharCodeAt(ch, 0)).accepted) {
       return MaskValueCheck::kRefusedCharacter;
     }
   }

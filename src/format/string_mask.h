@@ -142,6 +142,24 @@ struct MaskCharCheck {
 // outside the mask, or a case-marker run, accepts nothing.
 MaskCharCheck CheckMaskChar(const StringMask& mask, std::size_t runIndex, std::uint16_t ch);
 
+// The runs of a mask indexed by position, for an editor that looks positions up at every typed
+// character: the same answers as MaskRunOfPosition and CheckMaskChar without walking the runs
+// from the first, so a long mask costs no more per character than a short one.
+class MaskPositionIndex {
+ public:
+  MaskPositionIndex() = default;
+  explicit MaskPositionIndex(const StringMask& mask);
+  // As MaskRunOfPosition.
+  int RunOf(std::int32_t position) const;
+  // As CheckMaskChar for the mask the index was built from.
+  MaskCharCheck Check(const StringMask& mask, std::size_t runIndex, std::uint16_t ch) const;
+
+ private:
+  std::vector<std::int32_t> first_;  // first position of each run that holds positions
+  std::vector<int> runs_;            // the index of that run
+  std::vector<MaskKind> caseOf_;     // per run: the case marker that applies (kLiteralOnly: none)
+};
+
 // A committed value (markers removed) checked position by position against the mask: each character
 // must be accepted by the run of its position, and no required position ("0", "L", "A", "X", "K" and
 // their "@" forms) may stay empty. A "!" mask right-aligns the value first, so «312345678» in

@@ -668,6 +668,7 @@ void OpenForms(lua_State* L) {
   luaL_newlib(L, methods);
   RegisterInputMethods(L);
   RegisterRenderMethods(L);
+  RegisterPageMethods(L);
   RegisterDataMethods(L);
   RegisterShowMethod(L);
   lua_setfield(L, -2, "methods");
@@ -691,6 +692,7 @@ void OpenForms(lua_State* L) {
   lua_pushcfunction(L, NewForm);
   lua_setfield(L, -2, "Form");
   RegisterPictureFunctions(L);
+  RegisterPageFunctions(L);
   for (const auto& [name, value] : TypeLibraryConstants()) {
     lua_pushinteger(L, value);
     lua_setfield(L, -2, name);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/form.h"
+#include "platform/fixed_font.h"
 #include "platform/font_backend.h"
 #include "script/lua_internal.h"
 
@@ -54,11 +55,28 @@ void RegisterRenderMethods(lua_State* L);
 void RegisterShowMethod(lua_State* L);
 // Adds vl.read_png to the module table on top.
 void RegisterPictureFunctions(lua_State* L);
+// Adds property_pages, answer_dialog and dialogs to the form methods on top.
+void RegisterPageMethods(lua_State* L);
+// Makes the property page classes and adds vl.palette to the module table on top.
+void RegisterPageFunctions(lua_State* L);
 // Adds add_source to the table on top.
 void RegisterDataMethods(lua_State* L);
 // The record source a script holds at `index` (with the form it belongs to), or null.
 std::shared_ptr<IVlCursor> TestSource(lua_State* L, int index, FormHost*& host);
 // The FreeType fonts a form measures and draws with unless the script asks for the fixed ones.
 std::shared_ptr<win::FontBackend> MakeRealFonts();
+
+// The fonts a picture is drawn in: the fixed-metrics font when the options table at `options`
+// asks for it ({font = "fixed"}) or the form measures with it, else the form's real fonts.
+class PictureFonts {
+ public:
+  PictureFonts(lua_State* L, int options, FormHost& host, const char* who);
+  win::FontBackend& Get() const { return *fonts_; }
+
+ private:
+  win::FixedFontBackend fixed_;
+  std::shared_ptr<win::FontBackend> real_;
+  win::FontBackend* fonts_ = nullptr;
+};
 
 }  // namespace vl::script

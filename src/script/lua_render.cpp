@@ -26,30 +26,14 @@ int FormRender(lua_State* L) {
       box = &CheckBoxRef(L, next);
       ++next;
     }
-    bool fixed = h.form->ScreenFonts() == nullptr;
     bool metafile = false;
     if (lua_istable(L, next)) {
       lua_getfield(L, next, "metafile");
       metafile = lua_toboolean(L, -1) != 0;
       lua_pop(L, 1);
-      lua_getfield(L, next, "font");
-      if (lua_isstring(L, -1)) {
-        const std::string font = lua_tostring(L, -1);
-        if (font != "fixed" && font != "real") throw ScriptError("f:render: font is \"real\" or \"fixed\"");
-        fixed = font == "fixed";
-      }
-      lua_pop(L, 1);
     }
-    // A picture in the fixed-metrics font is exact geometry; the real one is what a person reads.
-    win::FixedFontBackend fixedFonts;
-    std::shared_ptr<win::FontBackend> real;
-    win::FontBackend* fonts = h.form->ScreenFonts();
-    if (fixed) {
-      fonts = &fixedFonts;
-    } else if (fonts == nullptr) {
-      real = MakeRealFonts();
-      fonts = real.get();
-    }
+    PictureFonts pictureFonts(L, next, h, "f:render");
+    win::FontBackend* fonts = &pictureFonts.Get();
     h.form->PumpMessages();
     win::Surface picture;
     if (box != nullptr) {
@@ -134,6 +118,27 @@ int FormDesignEdit(lua_State* L) {
 }
 
 }  // namespace
+
+PictureFonts::PictureFonts(lua_State* L, int options, FormHost& host, const char* who) {
+  bool fixed = host.form->ScreenFonts() == nullptr;
+  if (lua_istable(L, options)) {
+    lua_getfield(L, options, "font");
+    if (lua_isstring(L, -1)) {
+      const std::string font = lua_tostring(L, -1);
+      if (font != "fixed" && font != "real") throw ScriptError(std::string(who) + ": font is \"real\" or \"fixed\"");
+      fixed = font == "fixed";
+    }
+    lua_pop(L, 1);
+  }
+  // A picture in the fixed-metrics font is exact geometry; the real one is what a person reads.
+  fonts_ = host.form->ScreenFonts();
+  if (fixed) {
+    fonts_ = &fixed_;
+  } else if (fonts_ == nullptr) {
+    real_ = MakeRealFonts();
+    fonts_ = real_.get();
+  }
+}
 
 void RegisterPictureFunctions(lua_State* L) {
   lua_pushcfunction(L, ReadPicture);

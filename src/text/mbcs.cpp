@@ -45,7 +45,10 @@ int MbcsCharByteLength(std::string_view text, int charNumber) {
 
 bool MbcsSplitsChar(std::string_view text, int bytePos) {
   if (bytePos < 1 || static_cast<std::size_t>(bytePos) >= text.size()) return false;
-  std::size_t p = 0;
+  // The walk starts at the nearest boundary before the position: the position after a byte that
+  // is not a lead byte (that byte ends a character, single or double), else the start.
+  auto p = static_cast<std::size_t>(bytePos);
+  while (p > 0 && IsLeadByte(text[p - 1])) --p;
   while (p < static_cast<std::size_t>(bytePos)) p += CharLengthAt(text, p);
   return p != static_cast<std::size_t>(bytePos);
 }
