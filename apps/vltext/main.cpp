@@ -9,14 +9,15 @@
 // value, in order, so its output lines stay aligned with the values: a value that cannot be
 // formatted prints an error line in its place, and the exit status is then 1.
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "desktop/desktop.h"
-#include "script/lua_host.h"
-#include "script/show_link.h"
-#include "text/encoding.h"
+#include "vltext/desktop.h"
+#include "vltext/script.h"
 #include "vltext/vltext.h"
 
 #ifndef VLTEXT_VERSION
@@ -41,10 +42,46 @@ int Usage() {
   return 2;
 }
 
+// Whether text is well-formed UTF-8: no stray or missing continuation bytes, overlong forms,
+// surrogates or values past U+10FFFF.
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t extra = 0;
+    std::uint32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      extra = 1;
+      code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      extra = 2;
+      code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      extra = 3;
+      code = lead & 0x07u;
+    } else {
+      return false;
+    }
+    if (text.size() - i <= extra) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      const auto trail = static_cast<unsigned char>(text[i + k]);
+      if ((trail & 0xC0u) != 0x80u) return false;
+      code = (code << 6) | (trail & 0x3Fu);
+    }
+    if (extra == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) return false;
+    if (extra == 3 && (code < 0x10000 || code > 0x10FFFF)) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
 // A command-line argument as it can be printed: as given when it is UTF-8, else each byte that
 // is not ASCII as U+FFFD.
 std::string Printable(const char* arg) {
-  if (vl::IsValidUtf8(arg)) return arg;
+  if (IsUtf8(arg)) return arg;
   std::string out;
   for (const char* p = arg; *p != '\0'; ++p) {
     out += static_cast<unsigned char>(*p) < 0x80 ? std::string(1, *p) : "\xEF\xBF\xBD";
@@ -133,10 +170,12 @@ int main(int argc, char** argv) {
   const bool show = std::strcmp(argv[1], "show") == 0;
   if (run || show) {
     if (argc < 3) return Usage();
-    vl::script::SetShowFunction([](vl::Form& form, const std::string& title) {
+    vl::ScriptOptions options;
+    options.show = [](vl::Form& form, const std::string& title) {
       vl::desktop::Show(form, vl::desktop::ShowOptions{title, nullptr});
-    });
-    return vl::script::RunScriptFile(argv[2], argc - 3, argv + 3, show);
+    };
+    options.showLastForm = show;
+    return vl::RunScriptFile(argv[2], std::vector<std::string>(argv + 3, argv + argc), options);
   }
   if (std::strcmp(argv[1], "format") == 0) return FormatCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "vltext: unknown command \"%s\"\n", Printable(argv[1]).c_str());

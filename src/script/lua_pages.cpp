@@ -1,13 +1,11 @@
 // The design-time property pages and the colour picker in Lua: f:property_pages(b), the page
 // objects, the colour lists, f:answer_dialog, f:dialogs and vl.palette.
-#include <cmath>
+#include <algorithm>
 #include <cstring>
-#include <memory>
+#include <optional>
 
-#include "pages/property_frame.h"
-#include "platform/png_writer.h"
 #include "script/lua_form_internal.h"
-#include "text/encoding.h"
+#include "vltext/pages.h"
 
 namespace vl::script {
 
@@ -20,21 +18,16 @@ constexpr const char* kPaletteKey = "vl.palette";
 
 // The userdata of the frame, a page of it, or a colour list of its Caption page.
 struct PagesRef {
-  FormHost* host = nullptr;
-  std::uint64_t serial = 0;  // the frame's number on its form
-  int page = 0;              // a page's index
-  int field = 0;             // a colour list's control id
+  std::optional<vl::PropertyPages> frame;
+  int page = 0;   // a page's index
+  int field = 0;  // a colour list's control id
 };
 
 [[noreturn]] void BadArgument(const std::string& message) { throw HostError{kErrInvalidProcedureCall, message}; }
 
-pages::PropertyPages& Live(const PagesRef& ref) {
-  if (ref.host == nullptr || !ref.host->form) BadArgument("the property pages are closed");
-  // Frames closed by a handler while they were busy go once their calls have returned.
-  ref.host->form->ReapPropertyPages();
-  pages::PropertyPages* p = ref.host->form->FindPropertyPages(ref.serial);
-  if (p == nullptr) BadArgument("the property pages are closed");
-  return *p;
+vl::PropertyPages& Live(PagesRef& ref) {
+  if (!ref.frame) BadArgument("the property pages are closed");
+  return *ref.frame;
 }
 
 PagesRef& CheckRef(lua_State* L, int index, const char* meta, const char* what) {
@@ -48,7 +41,7 @@ PagesRef& CheckPage(lua_State* L, int index) { return CheckRef(L, index, kPageMe
 PagesRef& CheckColourList(lua_State* L, int index) { return CheckRef(L, index, kColourListMeta, "a colour list"); }
 
 int RefGc(lua_State* L) {
-  if (auto* ref = static_cast<PagesRef*>(lua_touserdata(L, 1))) *ref = PagesRef{};
+  if (auto* ref = static_cast<PagesRef*>(lua_touserdata(L, 1))) ref->~PagesRef();
   return 0;
 }
 
@@ -62,17 +55,17 @@ void PushRef(lua_State* L, const PagesRef& value, const char* meta, int ownerInd
   lua_setiuservalue(L, -2, 1);
 }
 
-std::shared_ptr<pages::SharedPalette> Palette(lua_State* L) {
+// The palette every frame of the script shares.
+vl::Palette Palette(lua_State* L) {
   lua_getfield(L, LUA_REGISTRYINDEX, kPaletteKey);
-  auto* held = static_cast<std::shared_ptr<pages::SharedPalette>*>(lua_touserdata(L, -1));
+  auto* held = static_cast<vl::Palette*>(lua_touserdata(L, -1));
   lua_pop(L, 1);
   if (held != nullptr) return *held;
-  auto* made = static_cast<std::shared_ptr<pages::SharedPalette>*>(
-      lua_newuserdatauv(L, sizeof(std::shared_ptr<pages::SharedPalette>), 0));
-  new (made) std::shared_ptr<pages::SharedPalette>(std::make_shared<pages::SharedPalette>());
+  auto* made = static_cast<vl::Palette*>(lua_newuserdatauv(L, sizeof(vl::Palette), 0));
+  new (made) vl::Palette();
   lua_createtable(L, 0, 1);
   lua_pushcfunction(L, [](lua_State* S) {
-    static_cast<std::shared_ptr<pages::SharedPalette>*>(lua_touserdata(S, 1))->~shared_ptr();
+    static_cast<vl::Palette*>(lua_touserdata(S, 1))->~Palette();
     return 0;
   });
   lua_setfield(L, -2, "__gc");
@@ -88,36 +81,37 @@ int CheckFieldId(lua_State* L, int index) {
   return static_cast<int>(id);
 }
 
-const pages::PageField& FieldOf(const pages::PropertyPages& p, int page, int id) {
-  const pages::PageField* f = p.Page(page).Find(id);
-  if (f == nullptr)
-    BadArgument("the " + Cp932ToUtf8(p.Page(page).Title()) + " page has no field " + std::to_string(id));
+vl::PageField FieldOf(vl::PropertyPages& p, int page, int id) {
+  std::optional<vl::PageField> f = p.Field(page, id);
+  if (!f) BadArgument("the " + p.Title(page) + " page has no field " + std::to_string(id));
   return *f;
 }
 
-void PushStrings(lua_State* L, const std::vector<std::string>& cp932) {
-  lua_createtable(L, static_cast<int>(cp932.size()), 0);
-  for (std::size_t i = 0; i < cp932.size(); ++i) {
-    PushCp932(L, cp932[i]);
+void PushStrings(lua_State* L, const std::vector<std::string>& texts) {
+  lua_createtable(L, static_cast<int>(texts.size()), 0);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    lua_pushlstring(L, texts[i].data(), texts[i].size());
     lua_rawseti(L, -2, static_cast<lua_Integer>(i + 1));
   }
 }
+
+void PushText(lua_State* L, const std::string& text) { lua_pushlstring(L, text.data(), text.size()); }
 
 // --- The frame ---------------------------------------------------------------------------------
 
 int FormPropertyPages(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
-    BoxSite* site = h.form->FindBox(CheckBoxRef(L, 2).name);
-    if (site == nullptr) BadArgument("the box is not on this form");
-    pages::PropertyPages& p = h.form->OpenPropertyPages(*site, Palette(L));
-    ThrowPending(h);
-    PushRef(L, PagesRef{&h, h.form->SerialOf(p), 0, 0}, kPagesMeta, 1);
+    const vl::Box& box = CheckBoxRef(L, 2).box;
+    const std::optional<vl::Box> onForm = h.form->FindBox(box.Name());
+    if (!onForm || !(*onForm == box)) BadArgument("the box is not on this form");
+    vl::PropertyPages frame = h.form->OpenPropertyPages(box, Palette(L));
+    PushRef(L, PagesRef{std::move(frame), 0, 0}, kPagesMeta, 1);
     return 1;
   });
 }
 
-int PageIndexOf(lua_State* L, const pages::PropertyPages& p, int index) {
+int PageIndexOf(lua_State* L, vl::PropertyPages& p, int index) {
   if (lua_type(L, index) != LUA_TSTRING)
     BadArgument("a page name (\"General\", \"Style\", \"Style2\" or \"Caption\") is expected");
   const int i = p.IndexOf(lua_tostring(L, index));
@@ -127,15 +121,10 @@ int PageIndexOf(lua_State* L, const pages::PropertyPages& p, int index) {
 
 int PagesApply(lua_State* L) {
   return Guarded(L, [&] {
-    PagesRef& ref = CheckPages(L, 1);
-    pages::PropertyPages& p = Live(ref);  // kept until this call returns, even if a handler closes it
-    const bool ok = p.Apply();
-    ThrowPending(*ref.host);
-    lua_pushboolean(L, ok);
-    if (ok) return 1;
-    PushHostError(L, p.LastError()
-                         ? ToHostError(*p.LastError())
-                         : HostError{kErrInvalidProcedureCall, "the property pages were closed during Apply"});
+    const std::optional<vl::Error> refused = Live(CheckPages(L, 1)).Apply();
+    lua_pushboolean(L, !refused);
+    if (!refused) return 1;
+    PushHostError(L, HostError{refused->Code(), refused->what()});
     return 2;
   });
 }
@@ -143,15 +132,16 @@ int PagesApply(lua_State* L) {
 int PagesRender(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPages(L, 1);
-    pages::PropertyPages& p = Live(ref);
+    vl::PropertyPages& p = Live(ref);
     if (lua_type(L, 2) != LUA_TSTRING) BadArgument("pages:render(path [, page] [, options]): a file name is expected");
     const std::string path = lua_tostring(L, 2);
     const int page = lua_isnoneornil(L, 3) || lua_istable(L, 3) ? p.Shown() : PageIndexOf(L, p, 3);
     const int options = lua_istable(L, 3) ? 3 : 4;
-    PictureFonts fonts(L, options, *ref.host, "pages:render");
-    ref.host->form->PumpMessages();
-    const win::Surface picture = p.Render(page, fonts.Get());
-    if (!win::WritePng(picture, path)) BadArgument("pages:render: cannot write " + path);
+    lua_getiuservalue(L, 1, 1);  // the form
+    const FormHost& host = CheckForm(L, -1);
+    lua_pop(L, 1);
+    const vl::Picture picture = p.Render(page, PictureInFixedFont(L, options, host, "pages:render"));
+    if (!picture.WritePng(path)) BadArgument("pages:render: cannot write " + path);
     lua_pushinteger(L, picture.Width());
     lua_pushinteger(L, picture.Height());
     return 2;
@@ -160,24 +150,22 @@ int PagesRender(lua_State* L) {
 
 int PagesShow(lua_State* L) {
   return Guarded(L, [&] {
-    PagesRef& ref = CheckPages(L, 1);
-    pages::PropertyPages& p = Live(ref);
+    vl::PropertyPages& p = Live(CheckPages(L, 1));
     p.Show(PageIndexOf(L, p, 2), true);
-    ThrowPending(*ref.host);
     return 0;
   });
 }
 
 int PagesFocused(lua_State* L) {
   return Guarded(L, [&] {
-    PagesRef& ref = CheckPages(L, 1);
-    const auto [page, id] = Live(ref).Focused();
-    if (page < 0) {
+    vl::PropertyPages& p = Live(CheckPages(L, 1));
+    const auto focused = p.Focused();
+    if (!focused) {
       lua_pushnil(L);
       return 1;
     }
-    PushCp932(L, Live(ref).Page(page).Title());
-    lua_pushinteger(L, id);
+    PushText(L, p.Title(focused->first));
+    lua_pushinteger(L, focused->second);
     return 2;
   });
 }
@@ -192,10 +180,7 @@ int PagesDirty(lua_State* L) {
 int PagesClose(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPages(L, 1);
-    if (ref.host != nullptr && ref.host->form) {
-      if (pages::PropertyPages* p = ref.host->form->FindPropertyPages(ref.serial))
-        ref.host->form->ClosePropertyPages(*p);
-    }
+    if (ref.frame) ref.frame->Close();
     return 0;
   });
 }
@@ -205,9 +190,9 @@ int PagesIndex(lua_State* L) {
     PagesRef& ref = CheckPages(L, 1);
     if (lua_type(L, 2) != LUA_TSTRING) BadArgument("the property pages have pages and methods by name");
     const std::string key = lua_tostring(L, 2);
-    pages::PropertyPages& p = Live(ref);
+    vl::PropertyPages& p = Live(ref);
     if (const int i = p.IndexOf(key); i >= 0) {
-      PushRef(L, PagesRef{ref.host, ref.serial, i, 0}, kPageMeta, 1);
+      PushRef(L, PagesRef{p, i, 0}, kPageMeta, 1);
       return 1;
     }
     luaL_getmetatable(L, kPagesMeta);
@@ -223,23 +208,23 @@ int PagesIndex(lua_State* L) {
 int PageGet(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPage(L, 1);
-    pages::PropertyPages& p = Live(ref);
-    const pages::PageField& f = FieldOf(p, ref.page, CheckFieldId(L, 2));
+    vl::PropertyPages& p = Live(ref);
+    const vl::PageField f = FieldOf(p, ref.page, CheckFieldId(L, 2));
     switch (f.kind) {
-      case pages::FieldKind::Check:
+      case vl::FieldKind::Check:
         lua_pushboolean(L, f.checked);
         break;
-      case pages::FieldKind::DropList:
+      case vl::FieldKind::DropList:
         lua_pushinteger(L, f.selected);
         break;
-      case pages::FieldKind::ColourList:
-        lua_pushinteger(L, p.Page(ref.page).ColourListOf(f.id)->Colour());
+      case vl::FieldKind::ColourList:
+        lua_pushinteger(L, p.ListColour(ref.page, f.id).value_or(0));
         break;
-      case pages::FieldKind::Button:
+      case vl::FieldKind::Button:
         lua_pushnil(L);
         break;
       default:
-        PushCp932(L, f.text);
+        PushText(L, f.text);
         break;
     }
     return 1;
@@ -249,51 +234,47 @@ int PageGet(lua_State* L) {
 int PageSet(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPage(L, 1);
-    pages::PropertyPages& p = Live(ref);
+    vl::PropertyPages& p = Live(ref);
     const int id = CheckFieldId(L, 2);
-    const pages::PageField f = FieldOf(p, ref.page, id);
-    if (!f.enabled) BadArgument("the field " + std::to_string(id) + " (" + Cp932ToUtf8(f.label) + ") is disabled");
+    const vl::PageField f = FieldOf(p, ref.page, id);
+    if (!f.enabled) BadArgument("the field " + std::to_string(id) + " (" + f.label + ") is disabled");
     bool taken = false;
     switch (f.kind) {
-      case pages::FieldKind::Edit:
+      case vl::FieldKind::Edit:
         if (!lua_isstring(L, 3)) BadArgument("g:set: a text is expected for the field " + std::to_string(id));
-        taken = p.UserType(ref.page, id, ToCp932(L, 3));
+        taken = p.Type(ref.page, id, lua_tostring(L, 3));
         break;
-      case pages::FieldKind::Combo:
-      case pages::FieldKind::DropList:
+      case vl::FieldKind::Combo:
+      case vl::FieldKind::DropList:
         if (lua_isinteger(L, 3)) {
           const lua_Integer i = lua_tointeger(L, 3);
           if (i < 0 || i >= static_cast<lua_Integer>(f.items.size())) {
             BadArgument("the field " + std::to_string(id) + " has no item " + std::to_string(i));
           }
-          taken = p.UserChoose(ref.page, id, static_cast<int>(i));
-        } else if (lua_type(L, 3) == LUA_TSTRING && f.kind == pages::FieldKind::Combo) {
-          taken = p.UserType(ref.page, id, ToCp932(L, 3));
+          taken = p.Choose(ref.page, id, static_cast<int>(i));
+        } else if (lua_type(L, 3) == LUA_TSTRING && f.kind == vl::FieldKind::Combo) {
+          taken = p.Type(ref.page, id, lua_tostring(L, 3));
         } else if (lua_type(L, 3) == LUA_TSTRING) {
           // A list item named by its text.
-          const std::string text = ToCp932(L, 3);
-          int found = -1;
-          for (std::size_t i = 0; i < f.items.size(); ++i) {
-            if (f.items[i] == text) found = static_cast<int>(i);
-          }
-          if (found < 0) BadArgument("the field " + std::to_string(id) + " has no item " + lua_tostring(L, 3));
-          taken = p.UserChoose(ref.page, id, found);
+          const std::string text = lua_tostring(L, 3);
+          const auto found = std::find(f.items.begin(), f.items.end(), text);
+          if (found == f.items.end()) BadArgument("the field " + std::to_string(id) + " has no item " + text);
+          taken = p.Choose(ref.page, id, static_cast<int>(found - f.items.begin()));
         } else {
           BadArgument("g:set: an item index or text is expected for the field " + std::to_string(id));
         }
         break;
-      case pages::FieldKind::Check:
+      case vl::FieldKind::Check:
         if (!lua_isboolean(L, 3) && !lua_isinteger(L, 3))
           BadArgument("g:set: true or false is expected for the field " + std::to_string(id));
-        taken = p.UserCheck(ref.page, id, lua_isboolean(L, 3) ? lua_toboolean(L, 3) != 0 : lua_tointeger(L, 3) != 0);
+        taken = p.Check(ref.page, id, lua_isboolean(L, 3) ? lua_toboolean(L, 3) != 0 : lua_tointeger(L, 3) != 0);
         break;
-      case pages::FieldKind::Button:
-        taken = p.UserClick(ref.page, id);
+      case vl::FieldKind::Button:
+        taken = p.Click(ref.page, id);
         break;
       default:
         BadArgument("the field " + std::to_string(id) + " takes no input (colour lists: colour_list(id))");
     }
-    ThrowPending(*ref.host);
     if (!taken) BadArgument("the field " + std::to_string(id) + " did not take the input");
     return 0;
   });
@@ -302,11 +283,10 @@ int PageSet(lua_State* L) {
 int PageLeave(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPage(L, 1);
-    pages::PropertyPages& p = Live(ref);
+    vl::PropertyPages& p = Live(ref);
     const int id = CheckFieldId(L, 2);
     FieldOf(p, ref.page, id);
-    p.UserLeave(ref.page, id);
-    ThrowPending(*ref.host);
+    p.Leave(ref.page, id);
     return 0;
   });
 }
@@ -314,11 +294,10 @@ int PageLeave(lua_State* L) {
 int PageFocus(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPage(L, 1);
-    pages::PropertyPages& p = Live(ref);
+    vl::PropertyPages& p = Live(ref);
     const int id = CheckFieldId(L, 2);
     FieldOf(p, ref.page, id);
-    lua_pushboolean(L, p.UserFocus(ref.page, id));
-    ThrowPending(*ref.host);
+    lua_pushboolean(L, p.Focus(ref.page, id));
     return 1;
   });
 }
@@ -334,11 +313,11 @@ int PageEnabled(lua_State* L) {
 int PageItems(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPage(L, 1);
-    pages::PropertyPages& p = Live(ref);
-    const pages::PageField& f = FieldOf(p, ref.page, CheckFieldId(L, 2));
-    if (pages::ColourList* list = p.Page(ref.page).ColourListOf(f.id)) {
+    vl::PropertyPages& p = Live(ref);
+    const vl::PageField f = FieldOf(p, ref.page, CheckFieldId(L, 2));
+    if (p.ListColour(ref.page, f.id)) {
       std::vector<std::string> texts;
-      for (std::uint32_t v : list->Items()) texts.push_back(pages::ColourItemText(v));
+      for (const vl::ColourItem& item : p.ListItems(ref.page, f.id)) texts.push_back(item.text);
       PushStrings(L, texts);
     } else {
       PushStrings(L, f.items);
@@ -350,7 +329,7 @@ int PageItems(lua_State* L) {
 int PageLabel(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPage(L, 1);
-    PushCp932(L, FieldOf(Live(ref), ref.page, CheckFieldId(L, 2)).label);
+    PushText(L, FieldOf(Live(ref), ref.page, CheckFieldId(L, 2)).label);
     return 1;
   });
 }
@@ -358,7 +337,7 @@ int PageLabel(lua_State* L) {
 int PageFields(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPage(L, 1);
-    const std::vector<pages::PageField>& fields = Live(ref).Page(ref.page).Fields();
+    const std::vector<vl::PageField> fields = Live(ref).Fields(ref.page);
     lua_createtable(L, static_cast<int>(fields.size()), 0);
     for (std::size_t i = 0; i < fields.size(); ++i) {
       lua_pushinteger(L, fields[i].id);
@@ -371,12 +350,12 @@ int PageFields(lua_State* L) {
 int PageColourList(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckPage(L, 1);
-    pages::PropertyPages& p = Live(ref);
+    vl::PropertyPages& p = Live(ref);
     const int id = CheckFieldId(L, 2);
-    if (p.Page(ref.page).ColourListOf(id) == nullptr) {
-      BadArgument("the " + Cp932ToUtf8(p.Page(ref.page).Title()) + " page has no colour list " + std::to_string(id));
+    if (!p.ListColour(ref.page, id)) {
+      BadArgument("the " + p.Title(ref.page) + " page has no colour list " + std::to_string(id));
     }
-    PushRef(L, PagesRef{ref.host, ref.serial, ref.page, id}, kColourListMeta, 1);
+    PushRef(L, PagesRef{p, ref.page, id}, kColourListMeta, 1);
     return 1;
   });
 }
@@ -387,7 +366,7 @@ int PageIndex(lua_State* L) {
     if (lua_type(L, 2) != LUA_TSTRING) BadArgument("a property page has methods by name");
     const std::string key = lua_tostring(L, 2);
     if (key == "title") {
-      PushCp932(L, Live(ref).Page(ref.page).Title());
+      PushText(L, Live(ref).Title(ref.page));
       return 1;
     }
     luaL_getmetatable(L, kPageMeta);
@@ -400,22 +379,19 @@ int PageIndex(lua_State* L) {
 
 // --- A colour list -------------------------------------------------------------------------------
 
-pages::ColourList& ListOf(const PagesRef& ref) { return *Live(ref).Page(ref.page).ColourListOf(ref.field); }
-
 int ColourListDropDown(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckColourList(L, 1);
-    pages::PropertyPages& p = Live(ref);
-    if (!p.UserFocus(ref.page, ref.field)) BadArgument("the colour list " + std::to_string(ref.field) + " is disabled");
-    p.Sys().SendMessage(p.Dialog(ref.page).FieldWindow(ref.field), win::CB_SHOWDROPDOWN, 1, 0);
-    ThrowPending(*ref.host);
-    const std::vector<std::uint32_t>& items = ListOf(ref).Items();
+    vl::PropertyPages& p = Live(ref);
+    if (!p.Focus(ref.page, ref.field)) BadArgument("the colour list " + std::to_string(ref.field) + " is disabled");
+    p.DropDown(ref.page, ref.field, true);
+    const std::vector<vl::ColourItem> items = p.ListItems(ref.page, ref.field);
     lua_createtable(L, static_cast<int>(items.size()), 0);
     for (std::size_t i = 0; i < items.size(); ++i) {
       lua_createtable(L, 0, 2);
-      lua_pushinteger(L, items[i]);
+      lua_pushinteger(L, items[i].value);
       lua_setfield(L, -2, "value");
-      PushCp932(L, pages::ColourItemText(items[i]));
+      PushText(L, items[i].text);
       lua_setfield(L, -2, "text");
       lua_rawseti(L, -2, static_cast<lua_Integer>(i + 1));
     }
@@ -426,22 +402,21 @@ int ColourListDropDown(lua_State* L) {
 int ColourListChoose(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckColourList(L, 1);
-    pages::PropertyPages& p = Live(ref);
+    vl::PropertyPages& p = Live(ref);
     if (!lua_isinteger(L, 2)) BadArgument("c:choose(n): an item number (1-based) is expected");
     const lua_Integer n = lua_tointeger(L, 2);
-    if (n < 1 || n > 0xFFFF || !p.UserChoose(ref.page, ref.field, static_cast<int>(n - 1))) {
-      ThrowPending(*ref.host);
+    if (n < 1 || n > 0xFFFF || !p.Choose(ref.page, ref.field, static_cast<int>(n - 1))) {
       BadArgument("the colour list has no item " + std::to_string(n));
     }
-    ThrowPending(*ref.host);
-    lua_pushinteger(L, ListOf(ref).Colour());
+    lua_pushinteger(L, p.ListColour(ref.page, ref.field).value_or(0));
     return 1;
   });
 }
 
 int ColourListColour(lua_State* L) {
   return Guarded(L, [&] {
-    lua_pushinteger(L, ListOf(CheckColourList(L, 1)).Colour());
+    PagesRef& ref = CheckColourList(L, 1);
+    lua_pushinteger(L, Live(ref).ListColour(ref.page, ref.field).value_or(0));
     return 1;
   });
 }
@@ -449,46 +424,44 @@ int ColourListColour(lua_State* L) {
 int ColourListClose(lua_State* L) {
   return Guarded(L, [&] {
     PagesRef& ref = CheckColourList(L, 1);
-    pages::PropertyPages& p = Live(ref);
-    p.Sys().SendMessage(p.Dialog(ref.page).FieldWindow(ref.field), win::CB_SHOWDROPDOWN, 0, 0);
+    Live(ref).DropDown(ref.page, ref.field, false);
     return 0;
   });
 }
 
 // --- Common dialogs and the palette ------------------------------------------------------------
 
-win::CommonDialogKind DialogKind(lua_State* L, int index) {
+vl::DialogKind DialogKind(lua_State* L, int index) {
   const std::string kind = lua_type(L, index) == LUA_TSTRING ? lua_tostring(L, index) : "";
-  if (kind == "colour" || kind == "color") return win::CommonDialogKind::Colour;
-  if (kind == "file") return win::CommonDialogKind::OpenFile;
-  if (kind == "font") return win::CommonDialogKind::Font;
+  if (kind == "colour" || kind == "color") return vl::DialogKind::Colour;
+  if (kind == "file") return vl::DialogKind::OpenFile;
+  if (kind == "font") return vl::DialogKind::Font;
   BadArgument("a dialog kind (\"colour\", \"file\" or \"font\") is expected");
 }
 
-const char* DialogKindName(win::CommonDialogKind kind) {
+const char* DialogKindName(vl::DialogKind kind) {
   switch (kind) {
-    case win::CommonDialogKind::Colour:
+    case vl::DialogKind::Colour:
       return "colour";
-    case win::CommonDialogKind::OpenFile:
+    case vl::DialogKind::OpenFile:
       return "file";
-    case win::CommonDialogKind::Font:
+    case vl::DialogKind::Font:
       return "font";
   }
   return "?";
 }
 
-FontDesc ReadFontTable(lua_State* L, int index) {
-  FontDesc d;
+vl::FontChoice ReadFontTable(lua_State* L, int index) {
+  vl::FontChoice d;
   lua_getfield(L, index, "name");
   if (lua_type(L, -1) != LUA_TSTRING)
     BadArgument("f:answer_dialog(\"font\", {name =, size = ...}): a name is expected");
-  d.name = ToCp932(L, -1);
+  d.name = lua_tostring(L, -1);
   lua_pop(L, 1);
   lua_getfield(L, index, "size");
-  const double size = lua_isnumber(L, -1) ? lua_tonumber(L, -1) : 9.0;
+  d.size = lua_isnumber(L, -1) ? lua_tonumber(L, -1) : 9.0;
   lua_pop(L, 1);
-  if (!(size > 0) || size > 2000) BadArgument("f:answer_dialog: a font size from 0 to 2000 points is expected");
-  d.sizeCy = PointsToSizeCy(size);
+  if (!(d.size > 0) || d.size > 2000) BadArgument("f:answer_dialog: a font size from 0 to 2000 points is expected");
   auto flag = [&](const char* key) {
     lua_getfield(L, index, key);
     const bool on = lua_toboolean(L, -1) != 0;
@@ -500,21 +473,21 @@ FontDesc ReadFontTable(lua_State* L, int index) {
   d.underline = flag("underline");
   d.strikethrough = flag("strikethrough");
   lua_getfield(L, index, "weight");
-  d.weight = static_cast<std::int16_t>(lua_isinteger(L, -1) ? std::clamp<lua_Integer>(lua_tointeger(L, -1), 0, 1000)
+  d.weight = static_cast<std::int32_t>(lua_isinteger(L, -1) ? std::clamp<lua_Integer>(lua_tointeger(L, -1), 0, 1000)
                                                             : (d.bold ? 700 : 400));
   lua_pop(L, 1);
   lua_getfield(L, index, "charset");
   d.charset =
-      static_cast<std::int16_t>(lua_isinteger(L, -1) ? std::clamp<lua_Integer>(lua_tointeger(L, -1), 0, 255) : 128);
+      static_cast<std::int32_t>(lua_isinteger(L, -1) ? std::clamp<lua_Integer>(lua_tointeger(L, -1), 0, 255) : 128);
   lua_pop(L, 1);
   return d;
 }
 
-void PushFontTable(lua_State* L, const FontDesc& d) {
+void PushFontTable(lua_State* L, const vl::FontChoice& d) {
   lua_createtable(L, 0, 8);
-  PushCp932(L, d.name);
+  PushText(L, d.name);
   lua_setfield(L, -2, "name");
-  lua_pushnumber(L, static_cast<double>(d.sizeCy) / 10000.0);
+  lua_pushnumber(L, d.size);
   lua_setfield(L, -2, "size");
   for (const auto& [key, on] : {std::pair{"bold", d.bold},
                                 {"italic", d.italic},
@@ -532,26 +505,26 @@ void PushFontTable(lua_State* L, const FontDesc& d) {
 int FormAnswerDialog(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
-    const win::CommonDialogKind kind = DialogKind(L, 2);
+    const vl::DialogKind kind = DialogKind(L, 2);
     if (lua_isnoneornil(L, 3)) {
       h.form->AnswerDialog(kind, std::nullopt);
       return 0;
     }
-    DialogAnswer answer;
+    vl::DialogAnswer answer;
     switch (kind) {
-      case win::CommonDialogKind::Colour: {
+      case vl::DialogKind::Colour: {
         if (!lua_isinteger(L, 3) || lua_tointeger(L, 3) < 0 || lua_tointeger(L, 3) > 0xFFFFFF) {
           BadArgument("f:answer_dialog(\"colour\", c): a colour 0x00BBGGRR (or nil for Cancel) is expected");
         }
         answer.colour = static_cast<std::uint32_t>(lua_tointeger(L, 3));
         break;
       }
-      case win::CommonDialogKind::OpenFile:
+      case vl::DialogKind::OpenFile:
         if (lua_type(L, 3) != LUA_TSTRING)
           BadArgument("f:answer_dialog(\"file\", path): a path (or nil for Cancel) is expected");
-        answer.path = ToCp932(L, 3);
+        answer.path = lua_tostring(L, 3);
         break;
-      case win::CommonDialogKind::Font:
+      case vl::DialogKind::Font:
         if (!lua_istable(L, 3))
           BadArgument("f:answer_dialog(\"font\", {name =, size = ...}): a font table (or nil for Cancel) is expected");
         answer.font = ReadFontTable(L, 3);
@@ -564,29 +537,29 @@ int FormAnswerDialog(lua_State* L) {
 
 int FormDialogs(lua_State* L) {
   return Guarded(L, [&] {
-    const std::vector<DialogRecord> records = CheckForm(L, 1).form->TakeDialogs();
+    const std::vector<vl::DialogRecord> records = CheckForm(L, 1).form->TakeDialogs();
     lua_createtable(L, static_cast<int>(records.size()), 0);
     for (std::size_t i = 0; i < records.size(); ++i) {
-      const DialogRecord& r = records[i];
+      const vl::DialogRecord& r = records[i];
       lua_newtable(L);
       lua_pushstring(L, DialogKindName(r.kind));
       lua_setfield(L, -2, "kind");
       if (!r.owner.empty()) {
-        PushCp932(L, r.owner);
+        PushText(L, r.owner);
         lua_setfield(L, -2, "owner");
       }
       switch (r.kind) {
-        case win::CommonDialogKind::Colour:
+        case vl::DialogKind::Colour:
           lua_pushinteger(L, r.colour);
           lua_setfield(L, -2, "colour");
           break;
-        case win::CommonDialogKind::OpenFile:
-          PushCp932(L, r.filter);
+        case vl::DialogKind::OpenFile:
+          PushText(L, r.filter);
           lua_setfield(L, -2, "filter");
-          PushCp932(L, r.path);
+          PushText(L, r.path);
           lua_setfield(L, -2, "path");
           break;
-        case win::CommonDialogKind::Font:
+        case vl::DialogKind::Font:
           PushFontTable(L, r.font);
           lua_setfield(L, -2, "font");
           break;
@@ -599,8 +572,7 @@ int FormDialogs(lua_State* L) {
 
 int PaletteList(lua_State* L) {
   return Guarded(L, [&] {
-    std::shared_ptr<pages::SharedPalette> palette = Palette(L);
-    const std::vector<std::uint32_t>& colours = palette->Colours();
+    const std::vector<std::uint32_t> colours = Palette(L).Colours();
     lua_createtable(L, static_cast<int>(colours.size()), 0);
     for (std::size_t i = 0; i < colours.size(); ++i) {
       lua_pushinteger(L, colours[i]);
