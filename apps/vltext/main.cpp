@@ -2,7 +2,9 @@
 //   vltext run FILE.lua [ARGS...]                     run a script with the module `vl` loaded
 //   vltext show FILE.lua [ARGS...]                    the same, and show its last form in a window
 //   vltext format [--eras FILE] TYPE FORMAT VALUE...  the display text of each value
-//   vltext --help | --version
+//   vltext reference                                  the reference of every property, event, ...
+//   vltext help (--help, -h)                          the commands, one line each
+//   vltext --version                                  the version
 //
 // Output is UTF-8 whatever the component's texts hold: a byte that is not a CP932 character
 // (an era name from a profile in another encoding) prints as U+FFFD. `format` prints one line per
@@ -26,19 +28,35 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vltext run FILE.lua [ARGS...]\n"
-    "       vltext show FILE.lua [ARGS...]\n"
-    "       vltext format [--eras FILE.ini] TYPE FORMAT VALUE...\n"
-    "       vltext --help | --version\n"
-    "  run     run a Lua script with the module vl loaded\n"
-    "  show    run it, then show the last form it made in a window (unless it showed it)\n"
-    "  format  print the text a box of data type TYPE (Integer, Long, Single, Double,\n"
-    "          Currency, Date, String, Boolean, Byte) shows for each VALUE through FORMAT;\n"
-    "          the VALUE null stands for Null; --eras loads an era profile first\n";
+// The commands, one line each in the help; the same table answers a wrong command line.
+struct Command {
+  const char* synopsis;
+  const char* what;
+};
+constexpr Command kCommands[] = {
+    {"run FILE.lua [ARGS...]", "run a Lua script with the module vl"},
+    {"show FILE.lua [ARGS...]", "run it, then show its last form in a window"},
+    {"format [--eras FILE.ini] TYPE FORMAT VALUE...", "the text a TYPE box shows for each VALUE"},
+    {"reference", "every property, event and message (Markdown)"},
+    {"help", "this help (also --help and -h)"},
+    {"--version", "the version"},
+};
 
+void PrintCommands(std::FILE* out) {
+  std::fprintf(out, "usage: vltext COMMAND [ARGUMENTS]\n\n");
+  for (const Command& c : kCommands) std::fprintf(out, "  vltext %-46s %s\n", c.synopsis, c.what);
+  std::fprintf(out,
+               "\nTYPE is Integer, Long, Single, Double, Currency, Date, String, Boolean or Byte; the VALUE\n"
+               "null stands for Null. The manual is in the docs folder of the source tree:\n"
+               "  docs/scripting.md  the Lua interface of run and show, with examples\n"
+               "  docs/cookbook.md   recipes for real forms\n"
+               "  docs/formats.md    the format language of FORMAT\n"
+               "  docs/reference.md  what the reference command prints\n");
+}
+
+// A wrong command line: the commands on stderr, status 2.
 int Usage() {
-  std::fputs(kUsage, stderr);
+  PrintCommands(stderr);
   return 2;
 }
 
@@ -158,16 +176,19 @@ int FormatCommand(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
-  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "help") == 0) {
-    std::fputs(kUsage, stdout);
+  const std::string_view command = argv[1];
+  if (command == "help" || command == "--help" || command == "-h") {
+    if (argc != 2) return Usage();
+    PrintCommands(stdout);
     return 0;
   }
-  if (std::strcmp(argv[1], "--version") == 0) {
+  if (command == "--version") {
+    if (argc != 2) return Usage();
     std::printf("vltext %s\n", VLTEXT_VERSION);
     return 0;
   }
-  const bool run = std::strcmp(argv[1], "run") == 0;
-  const bool show = std::strcmp(argv[1], "show") == 0;
+  const bool run = command == "run";
+  const bool show = command == "show";
   if (run || show) {
     if (argc < 3) return Usage();
     vl::ScriptOptions options;
@@ -177,7 +198,12 @@ int main(int argc, char** argv) {
     options.showLastForm = show;
     return vl::RunScriptFile(argv[2], std::vector<std::string>(argv + 3, argv + argc), options);
   }
-  if (std::strcmp(argv[1], "format") == 0) return FormatCommand(argc - 2, argv + 2);
+  if (command == "format") return FormatCommand(argc - 2, argv + 2);
+  if (command == "reference") {
+    if (argc != 2) return Usage();
+    std::fputs(vl::ReferenceMarkdown().c_str(), stdout);
+    return 0;
+  }
   std::fprintf(stderr, "vltext: unknown command \"%s\"\n", Printable(argv[1]).c_str());
   return Usage();
 }
