@@ -136,7 +136,7 @@ void CVlEditWnd::DrawSingleLineText(win::DeviceContext& dc, const std::string& t
                                     std::uint32_t flags) {
   const int start = created ? std::min(SelStart(), SelEnd()) : 0;
   const int end = created ? std::max(SelStart(), SelEnd()) : 0;
-  vl::DrawSingleLineText(dc, text, rect, flags, hideSelection != 0, start, end);
+  vl::DrawSingleLineText(dc, text, rect, flags, hideSelection, start, end);
 }
 
 void CVlEditWnd::ShowCaret(win::DeviceContext& dc, int x, int top, int height, const win::RECT& clip) {
@@ -177,7 +177,7 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
   if (area.IsEmpty()) area = client;
   area = win::IntersectRects(area, client);
   const bool focused = IsFocusedWindow();
-  const bool showSelection = focused || hideSelection == 0;
+  const bool showSelection = focused || !hideSelection;
   const std::string text = ShownText();
   const int caret = Caret();
   const int selA = showSelection ? std::min(SelStart(), SelEnd()) : 0;

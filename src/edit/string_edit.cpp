@@ -184,13 +184,13 @@ float CVlStringEdit::GetSpinIncrease() { return 0.0f; }
 
 void CVlStringEdit::SetNull(bool on) {
   if (!on) {
-    isNull = 0;
+    isNull = false;
     return;
   }
   ForgetUndo();
   fieldModel.DeleteAll();
   editText = singleLine ? fieldModel.GetText() : std::string();
-  isNull = 1;
+  isNull = true;
   lastError = kEditOk;
   RefreshDisplay();
 }
@@ -215,7 +215,7 @@ bool CVlStringEdit::SetValue(const TypedValue& value, std::string& produced) {
     lastError = check;
     return false;
   }
-  isNull = 0;
+  isNull = false;
   LoadText(text);
   ApplyFocusSelection();
   return whole;
@@ -223,7 +223,7 @@ bool CVlStringEdit::SetValue(const TypedValue& value, std::string& produced) {
 
 EditorValue CVlStringEdit::GetValue() {
   EditorValue out;
-  out.isNull = isNull != 0;
+  out.isNull = isNull;
   out.text = CurrentText();
   if (!out.isNull) out.value = TypedValue::Bstr(out.text);
   return out;
@@ -231,7 +231,7 @@ EditorValue CVlStringEdit::GetValue() {
 
 void CVlStringEdit::SetLowerValue(const TypedValue& value) { lowerValue_ = TextOfBound(value); }
 void CVlStringEdit::SetUpperValue(const TypedValue& value) { upperValue_ = TextOfBound(value); }
-void CVlStringEdit::SetCheckValue(bool check) { checkValue_ = check ? 1 : 0; }
+void CVlStringEdit::SetCheckValue(bool check) { checkValue_ = check; }
 
 bool CVlStringEdit::CommitText() {
   if (isNull) return true;
@@ -272,14 +272,14 @@ bool CVlStringEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std:
     if (!check.accepted) return false;
     ch = check.character;
   }
-  isNull = 0;
+  isNull = false;
   return true;
 }
 
 bool CVlStringEdit::ValidateText(const std::string& text) {
   std::string converted;
   if (singleLine && !CheckInsertText(text, converted)) return false;
-  if (!text.empty()) isNull = 0;
+  if (!text.empty()) isNull = false;
   return true;
 }
 
@@ -291,12 +291,12 @@ bool CVlStringEdit::SetSelText(const std::string& text) {
     } else {
       editText += text;
     }
-    if (!text.empty()) isNull = 0;
+    if (!text.empty()) isNull = false;
     return true;
   }
   std::string converted;
   if (!CheckInsertText(text, converted)) return false;
-  if (!text.empty()) isNull = 0;
+  if (!text.empty()) isNull = false;
   if (!fieldModel.ReplaceSelection(converted)) {
     lastError = kEditMaxLength;
     return false;
@@ -342,7 +342,7 @@ bool CVlStringEdit::Paste() {
   std::string text = *data;
   std::string converted;
   if (!CheckInsertText(text, converted)) return false;
-  if (!text.empty()) isNull = 0;
+  if (!text.empty()) isNull = false;
   if (IsCentredOrRight()) {
     // The longest beginning that still fits the box; the rest is dropped and reported.
     std::size_t keep = converted.size();
@@ -399,7 +399,7 @@ bool CVlStringEdit::OnStringKey(win::UINT msg, int vk) {
     if (down) return (tabFlags & kTabByReturn) != 0;
     if (imeCharSeen) {
       // This Enter confirmed an input-method composition.
-      imeCharSeen = 0;
+      imeCharSeen = false;
       return true;
     }
     if ((tabFlags & kTabByReturn) && !ctrl) {

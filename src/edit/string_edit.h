@@ -86,7 +86,7 @@ class CVlStringEdit : public CVlEditWnd {
   bool OnStringKey(win::UINT msg, int vk);
 
   std::string formatText_;
-  std::int32_t checkValue_ = 0;
+  bool checkValue_ = false;
   std::string upperValue_;
   std::string lowerValue_;
   std::string mask_;
