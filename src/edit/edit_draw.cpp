@@ -178,44 +178,36 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
   area = win::IntersectRects(area, client);
   const bool focused = IsFocusedWindow();
   const bool showSelection = focused || hideSelection == 0;
-  const std::string text = ShownText();
   const int caret = Caret();
   const int selA = showSelection ? std::min(SelStart(), SelEnd()) : 0;
   const int selB = showSelection ? std::max(SelStart(), SelEnd()) : 0;
+  std::string scratch;
 
   if (singleLine) {
     // One line, placed by the window's own layout: aligned while it fits, else scrolled so the
     // caret stays in view.
-    const int caretX = DcTextWidth(dc, std::string_view(text).substr(0, static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())))));
+    const std::string text = ShownText();
+    const int caretX =
+        DcTextWidth(dc, text.substr(0, static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())))));
     const int x = LineLeft(0);
     DrawLineWithSelection(dc, x, area.top, area, text, selA, selB);
     if (focused) ShowCaret(dc, x + caretX, area.top, lineHeight, area);
     return;
   }
 
-  // Multi-line: the lines of the buffer from the first visible one.
-  int lineStart = 0;
-  int lineIndex = 0;
-  int y = area.top;
-  const std::string_view all = text;
-  while (lineStart <= static_cast<int>(all.size())) {
-    const std::size_t br = all.find("\r\n", static_cast<std::size_t>(lineStart));
-    const int lineEnd = br == std::string_view::npos ? static_cast<int>(all.size()) : static_cast<int>(br);
-    const std::string_view line = all.substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(lineEnd - lineStart));
-    if (lineIndex >= FirstVisibleLine()) {
-      if (y >= area.bottom) break;
-      const int x = LineLeft(lineIndex);
-      const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
-      DrawLineWithSelection(dc, x, y, clip, line, selA - lineStart, selB - lineStart);
-      if (focused && caret >= lineStart && caret <= lineEnd) {
-        ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - lineStart))), y, lineHeight,
-                  clip);
-      }
-      y += lineHeight;
+  // Multi-line: the lines of the buffer from the first visible one, as many as meet the area.
+  for (int lineIndex = FirstVisibleLine(), y = area.top; y < area.bottom; ++lineIndex, y += lineHeight) {
+    const int lineStart = LineStartPos(lineIndex);
+    if (lineStart < 0) break;
+    const int lineEnd = LineEndPos(lineIndex);
+    const std::string_view line = ShownRange(lineStart, lineEnd, scratch);
+    const int x = LineLeft(lineIndex);
+    const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
+    DrawLineWithSelection(dc, x, y, clip, line, selA - lineStart, selB - lineStart);
+    if (focused && caret >= lineStart && caret <= lineEnd) {
+      ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - lineStart))), y, lineHeight,
+                clip);
     }
-    if (br == std::string_view::npos) break;
-    lineStart = lineEnd + 2;
-    ++lineIndex;
   }
 }
 

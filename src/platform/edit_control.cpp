@@ -51,6 +51,16 @@ std::string EditControl::ShownText() const {
   return shown;
 }
 
+std::string_view EditControl::ShownRange(std::int32_t start, std::int32_t end, std::string& scratch) const {
+  const std::int32_t length = buffer_.Length();
+  start = std::clamp<std::int32_t>(start, 0, length);
+  end = std::clamp<std::int32_t>(end, start, length);
+  const auto count = static_cast<std::size_t>(end - start);
+  if (passwordChar_ == 0) return std::string_view(buffer_.Text()).substr(static_cast<std::size_t>(start), count);
+  scratch.assign(count, passwordChar_);
+  return scratch;
+}
+
 RECT EditControl::FormatRect() const {
   if (formatRectSet_) return formatRect_;
   if (Sys() == nullptr) return RECT{};
@@ -69,10 +79,9 @@ int EditControl::MeasureText(std::string_view shown) const {
 
 int EditControl::LineLeft(std::int32_t line) const {
   const RECT rect = FormatRect();
-  const std::string shown = ShownText();
+  std::string scratch;
   const std::int32_t start = buffer_.LineStart(line);
-  const std::string_view text = std::string_view(shown).substr(static_cast<std::size_t>(start),
-                                                               static_cast<std::size_t>(buffer_.LineEnd(line) - start));
+  const std::string_view text = ShownRange(start, buffer_.LineEnd(line), scratch);
   const int width = TextWidth(text);
   if (width <= rect.Width() - 1) {
     if (HasStyle(ES_RIGHT)) return rect.right - 1 - width;
@@ -541,15 +550,16 @@ std::int32_t EditControl::HitTest(int x, int y) const {
   const std::int32_t row = dy >= 0 ? dy / lineHeight : -((-dy + lineHeight - 1) / lineHeight);
   const std::int32_t line = std::clamp<std::int32_t>(firstLine_ + row, 0, buffer_.LineCount() - 1);
   // The boundary nearest to x: a click on the right half of a character lands after it.
-  const std::string shown = ShownText();
+  std::string scratch;
   const std::int32_t start = buffer_.LineStart(line);
   const std::int32_t end = buffer_.LineEnd(line);
+  const std::string_view shown = ShownRange(start, end, scratch);
   const int left = LineLeft(line);
   int x0 = left;  // where the character at p starts
   std::int32_t p = start;
   while (p < end) {
     const std::int32_t next = p + buffer_.CharLength(p);
-    const int width = TextWidth(std::string_view(shown).substr(static_cast<std::size_t>(p), static_cast<std::size_t>(next - p)));
+    const int width = TextWidth(shown.substr(static_cast<std::size_t>(p - start), static_cast<std::size_t>(next - p)));
     if (x < x0 + width / 2) break;
     x0 += width;
     p = next;

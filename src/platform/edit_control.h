@@ -97,6 +97,12 @@ class EditControl : public Window {
   const std::string& Text() const { return buffer_.Text(); }
   // The text as shown: the password character once per byte when one is set.
   std::string ShownText() const;
+  // The shown bytes [start, end) of a range without line breaks: a view of the text itself, or
+  // of `scratch` holding password characters. Painting a line never copies the whole text.
+  std::string_view ShownRange(std::int32_t start, std::int32_t end, std::string& scratch) const;
+  // Where a line starts and ends (before its break) in the text; -1 past the last line.
+  std::int32_t LineStartPos(std::int32_t line) const { return buffer_.LineStart(line); }
+  std::int32_t LineEndPos(std::int32_t line) const { return buffer_.LineEnd(line); }
   std::int32_t SelStart() const { return buffer_.SelStart(); }
   std::int32_t SelEnd() const { return buffer_.SelEnd(); }
   std::int32_t Caret() const { return buffer_.Caret(); }
