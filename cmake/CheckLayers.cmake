@@ -2,7 +2,9 @@
 #   cmake -P cmake/CheckLayers.cmake
 # Every `#include "folder/..."` of a file in src/LAYER must name LAYER itself or a layer LAYER may
 # use (directly or through another), never one the table keeps from it; a relative include that
-# climbs out of its folder ("../") is refused too. Every offence is listed; any fails the check.
+# climbs out of its folder ("../") is refused too. A facade (the public interface) is reached only
+# through its public headers ("vltext/..."), and the programs of apps/ include nothing else. Every
+# offence is listed; any fails the check.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
@@ -34,12 +36,27 @@ foreach(layer IN LISTS folders)
         # The public headers (include/vltext) are the api layer's face.
         if(target STREQUAL "vltext")
           set(target api)
+        elseif(target IN_LIST VL_FACADES AND NOT target STREQUAL layer)
+          list(APPEND offences "${source}: #include \"${header}\": src/${target} is reached only through vltext/ headers")
+          continue()
         endif()
         if(NOT target IN_LIST allowed)
           list(APPEND offences "${source}: #include \"${header}\": src/${layer} may not include src/${target}")
         endif()
       endif()
     endforeach()
+  endforeach()
+endforeach()
+
+# The programs are users of the public interface like any other.
+file(GLOB_RECURSE programs RELATIVE ${root} ${root}/apps/*.h ${root}/apps/*.cpp)
+foreach(source IN LISTS programs)
+  file(STRINGS ${root}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" header "${line}")
+    if(header MATCHES "/" AND NOT header MATCHES "^vltext/[^/]+$")
+      list(APPEND offences "${source}: #include \"${header}\": a program includes only vltext/ headers")
+    endif()
   endforeach()
 endforeach()
 

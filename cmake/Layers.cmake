@@ -19,12 +19,18 @@ set(VL_USES_api host)
 set(VL_USES_script api)
 set(VL_USES_desktop api)
 
+# Facades: layers whose users see only their public headers (include/vltext, "vltext/..."), never
+# their own folder nor anything under them. The Lua host and the desktop host are built on the
+# public interface alone, as any other program is.
+set(VL_FACADES api)
+
 # Layers whose headers a layer never includes itself, although it may use them through another:
 # the container paints a window tree through the window system, each window painting itself, so
 # it never reaches into the editors.
 set(VL_NEVER_host edit)
 
-# vl_layer_closure(OUT layer): every layer `layer` may use, directly or through another.
+# vl_layer_closure(OUT layer): every layer `layer` may use, directly or through another; what a
+# facade uses stays behind it.
 function(vl_layer_closure out layer)
   set(result)
   set(pending ${VL_USES_${layer}})
@@ -32,7 +38,9 @@ function(vl_layer_closure out layer)
     list(POP_FRONT pending next)
     if(NOT next IN_LIST result)
       list(APPEND result ${next})
-      list(APPEND pending ${VL_USES_${next}})
+      if(NOT next IN_LIST VL_FACADES)
+        list(APPEND pending ${VL_USES_${next}})
+      endif()
     endif()
   endwhile()
   set(${out} ${result} PARENT_SCOPE)

@@ -1,18 +1,19 @@
 # The installable package: the public headers, the component's static libraries behind one
-# target VlText::vltext, VlTextConfig.cmake with its version file, vltext.pc, and the vltext
-# program. A project that adds this tree with add_subdirectory links VlText::vltext as well.
+# target VlText::vltext (the Lua host and the desktop window included), VlTextConfig.cmake with
+# its version file, vltext.pc, and the vltext program. A project that adds this tree with add_subdirectory links VlText::vltext as well.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 add_library(vl_package INTERFACE)
 set_target_properties(vl_package PROPERTIES EXPORT_NAME vltext)
-target_link_libraries(vl_package INTERFACE vl_api)
+target_link_libraries(vl_package INTERFACE vl_api vl_script vl_desktop)
 target_include_directories(vl_package INTERFACE $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
                                                  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_compile_features(vl_package INTERFACE cxx_std_20)
 add_library(VlText::vltext ALIAS vl_package)
 
-vl_link_closure(vl_api vl_package_libraries)
+vl_link_closure(vl_package vl_package_libraries)
+list(REMOVE_ITEM vl_package_libraries vl_package)
 
 install(DIRECTORY include/vltext DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(TARGETS vl_package ${vl_package_libraries} EXPORT VlTextTargets

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "desktop/desktop.h"
-#include "script/lua_host.h"
-#include "script/show_link.h"
+#include "vltext/desktop.h"
+#include "vltext/script.h"
 #include "vltext/vltext.h"
 
 namespace {
@@ -78,10 +78,12 @@ int main(int argc, char** argv) {
   const bool show = std::strcmp(argv[1], "show") == 0;
   if (run || show) {
     if (argc < 3) return Usage();
-    vl::script::SetShowFunction([](vl::Form& form, const std::string& title) {
+    vl::ScriptOptions options;
+    options.show = [](vl::Form& form, const std::string& title) {
       vl::desktop::Show(form, vl::desktop::ShowOptions{title, nullptr});
-    });
-    return vl::script::RunScriptFile(argv[2], argc - 3, argv + 3, show);
+    };
+    options.showLastForm = show;
+    return vl::RunScriptFile(argv[2], std::vector<std::string>(argv + 3, argv + argc), options);
   }
   if (std::strcmp(argv[1], "format") == 0) return FormatCommand(argc - 2, argv + 2);
   return Usage();

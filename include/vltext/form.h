@@ -20,10 +20,13 @@
 #include <string_view>
 #include <vector>
 
+#include "vltext/data.h"
 #include "vltext/error.h"
 #include "vltext/format.h"
 #include "vltext/input.h"
+#include "vltext/pages.h"
 #include "vltext/picture.h"
+#include "vltext/store.h"
 #include "vltext/value.h"
 
 namespace vl {
@@ -193,6 +196,19 @@ class Box {
   void SetModified(bool modified);
   // Design mode: the box shows its sizing tracker and takes the focus.
   bool DesignEdit();
+  // --- Its property set. Save gives the entries saving writes; Load reads a store (a missing
+  // entry takes its default, so an empty store resets every property).
+  PropertyStore SaveProperties() const;
+  void LoadProperties(const PropertyStore& store);
+  // As a JSON file. Loading reads and checks the whole file before the box is touched (Error 75
+  // for a missing or unreadable file, and the box is left as it was); saving replaces the file
+  // only once the new one is written, and what is saved is no longer a change (Modified).
+  void LoadPropertiesFile(const std::string& path);
+  void SavePropertiesFile(const std::string& path);
+
+  // Binds the box to a record source of its own form (DataSource), or unbinds it with nullptr;
+  // the box hears of it at once. Error 5 for a source of another form.
+  void SetDataSource(const RecordSource* source);
 
   friend bool operator==(const Box& a, const Box& b) noexcept { return a.form_ == b.form_ && a.name_ == b.name_; }
 
@@ -294,6 +310,10 @@ class Form {
   // The rectangle of a button; nullopt when there is none of that name.
   std::optional<Rect> ButtonBounds(std::string_view name) const;
 
+  // --- Record sources: a cursor over a table of `db` (its columns updatable) or over a
+  // "select ..." text (read only), by a name unique on the form (Error 5 for a taken one).
+  RecordSource AddSource(std::string_view name, const Database& db, std::string_view tableOrSelect);
+
   bool UserMode() const;
   void SetUserMode(bool user);
 
@@ -365,6 +385,13 @@ class Form {
   // Replaces the clipboard with a text (UTF-8; Error 380 for a character the box cannot hold).
   void SetClipboardText(std::string_view utf8);
 
+  // --- Design time: the property frame of a box, and the common dialogs its pages open.
+  PropertyPages OpenPropertyPages(const Box& box, const Palette& palette);
+  // The answers of the next common dialogs of a kind, in the order given; nullopt answers Cancel.
+  // A dialog with no answer waiting is cancelled.
+  void AnswerDialog(DialogKind kind, std::optional<DialogAnswer> answer);
+  std::vector<DialogRecord> TakeDialogs();
+
   // --- Pictures.
   // The form as the user sees it: the face around the boxes and buttons, 8 pixels beyond the
   // outermost. `fixedFont` draws with the fixed-metrics font.
@@ -376,6 +403,11 @@ class Form {
   Rect Extent() const;
   // Whether the text caret is drawn; a desktop host blinks it.
   void SetCaretVisible(bool visible);
+
+  // --- The form as a file: each box's name, rectangle and property set. Load makes a new form
+  // with the same boxes (Error 75 for a missing or unreadable file).
+  void SaveFile(const std::string& path);
+  static Form LoadFile(const std::string& path, const FormOptions& options = {});
 
   // Made by the component for a container it hands out.
   explicit Form(std::shared_ptr<detail::FormState> state) : state_(std::move(state)) {}

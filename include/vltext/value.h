@@ -19,6 +19,7 @@ enum class DataType : std::uint16_t {
   Currency = 6,
   Date = 7,
   String = 8,
+  Object = 9,  // an object reference of the caller's own: no box holds one
   Boolean = 11,
   Byte = 17,
 };
@@ -52,6 +53,9 @@ class TypedValue {
   static TypedValue Date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
   // A date read from a text such as "2026/12/06 09:30:00" (UTF-8); throws Error 13 when it is none.
   static TypedValue Date(std::string_view utf8Text);
+  // An object reference the caller hands over (a script's table, another program's object):
+  // writing it where the component wants a value is refused as the component refuses objects.
+  static TypedValue Object() { return TypedValue(DataType::Object); }
   static TypedValue String(std::string utf8) {
     TypedValue v(DataType::String);
     v.text_ = std::move(utf8);
@@ -97,6 +101,11 @@ class TypedValue {
   double real_ = 0;
   std::string text_;
 };
+
+// The value converted to `type` as an automation client converts it (text to number, number to
+// text, rounding half to even). Throws Error 13 when it does not convert and 6 when it is out of
+// the type's range.
+TypedValue ConvertValue(const TypedValue& value, DataType type);
 
 }  // namespace v1
 }  // namespace vl

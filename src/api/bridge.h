@@ -14,7 +14,34 @@
 #include <string>
 #include <utility>
 
-#include "api/host_names.h"
+#include "control/events.h"
+#include "control/properties.h"
+#include "control/type_library.h"
+#include "control/typed_box_ctrl.h"
+#include "host/form.h"
+#include "platform/fixed_font.h"
+#include "platform/font_backend.h"
+#include "platform/freetype_font.h"
+#include "platform/surface.h"
+#include "runtime/automation_error.h"
+#include "runtime/clock.h"
+#include "runtime/variant.h"
+
+// Names for the component's own types that the public ones shadow (vl::Form the container,
+// vl::TypedValue the variant, ...), declared before any public header is seen.
+namespace vl::host_names {
+using HostForm = ::vl::Form;
+using HostVariant = ::vl::Variant;
+using HostEventParam = ::vl::EventParam;
+using HostMnemonic = ::vl::Mnemonic;
+using HostDialogRecord = ::vl::DialogRecord;
+using HostDialogAnswer = ::vl::DialogAnswer;
+inline const PropertyInfo* HostProperty(std::string_view name) { return ::vl::FindProperty(name); }
+inline const PropertyInfo* HostProperty(std::int32_t dispid) { return ::vl::FindProperty(dispid); }
+inline const auto& HostConstants() { return ::vl::TypeLibraryConstants(); }
+}  // namespace vl::host_names
+
+#include "vltext/data.h"
 #include "vltext/error.h"
 #include "vltext/form.h"
 #include "vltext/format.h"
@@ -24,6 +51,8 @@
 
 namespace vl::v1::detail {
 
+using ::vl::host_names::HostDialogAnswer;
+using ::vl::host_names::HostDialogRecord;
 using ::vl::host_names::HostEventParam;
 using ::vl::host_names::HostForm;
 using ::vl::host_names::HostMnemonic;
@@ -41,13 +70,29 @@ TypedValue FromHost(const HostVariant& value);
 Error ToError(const AutomationError& e);
 [[noreturn]] void Throw(std::int32_t code, const std::string& utf8Message);
 
+// The fonts a picture is drawn with: the fixed-metrics ones for exact geometry, else the form's
+// real ones (made for the occasion when the form measures with the fixed ones).
+struct PictureFonts {
+  win::FixedFontBackend fixed;
+  std::shared_ptr<win::FontBackend> real;
+  win::FontBackend* chosen = nullptr;
+  PictureFonts(HostForm& form, bool fixedFont) {
+    if (fixedFont) {
+      chosen = &fixed;
+    } else if (form.ScreenFonts() != nullptr) {
+      chosen = form.ScreenFonts();
+    } else {
+      real = std::make_shared<win::FreeTypeFontBackend>();
+      chosen = real.get();
+    }
+  }
+};
+
 // The state a form's handles share. It outlives the Form object while handles or running calls
 // hold it; the container itself goes when the Form does, or, when that happens inside one of
 // the form's own calls (a handler dropping its form), when the outermost call returns.
 struct FormState {
-  // Owned, or borrowed from a host that holds the container itself (api/host_access.h).
   std::shared_ptr<HostForm> host;
-  bool borrowed = false;
   bool closing = false;
   int busy = 0;
   std::shared_ptr<win::FontBackend> screenFonts;

@@ -10,7 +10,6 @@
 #include "text/mbcs.h"
 // Last: the component's own headers come before the public ones (api/bridge.h).
 #include "api/bridge.h"
-#include "api/host_access.h"
 
 namespace vl::v1 {
 
@@ -561,30 +560,12 @@ Picture FromSurface(win::Surface&& surface) {
   return picture;
 }
 
-// The fonts a picture is drawn with: the fixed-metrics ones for exact geometry, else the form's
-// real ones (made for the occasion when the form measures with the fixed ones).
-struct PictureFonts {
-  win::FixedFontBackend fixed;
-  std::shared_ptr<win::FontBackend> real;
-  win::FontBackend* chosen = nullptr;
-  PictureFonts(HostForm& form, bool fixedFont) {
-    if (fixedFont) {
-      chosen = &fixed;
-    } else if (form.ScreenFonts() != nullptr) {
-      chosen = form.ScreenFonts();
-    } else {
-      real = std::make_shared<win::FreeTypeFontBackend>();
-      chosen = real.get();
-    }
-  }
-};
-
 }  // namespace
 
 Picture Form::Render(bool fixedFont) {
   if (!state_) Throw(5, "the form is closed");
   return state_->Run([&](HostForm& f) {
-    PictureFonts fonts(f, fixedFont);
+    detail::PictureFonts fonts(f, fixedFont);
     f.PumpMessages();
     win::Surface surface = RenderForm(f, *fonts.chosen);
     DrawComposition(f, surface, *fonts.chosen, state_->preedit);
@@ -595,7 +576,7 @@ Picture Form::Render(bool fixedFont) {
 Picture Form::RenderBox(const Box& box, bool fixedFont, bool metafile) {
   if (!state_) Throw(5, "the form is closed");
   return state_->Run([&](HostForm& f) {
-    PictureFonts fonts(f, fixedFont);
+    detail::PictureFonts fonts(f, fixedFont);
     f.PumpMessages();
     return FromSurface(::vl::RenderBox(f, state_->Site(box.Name()), *fonts.chosen, metafile));
   });
@@ -642,16 +623,3 @@ Rect Form::Extent() const {
 }
 
 }  // namespace vl::v1
-
-namespace vl::host_access {
-
-vl::v1::Form Borrow(host_names::HostForm& host) {
-  auto state = std::make_shared<vl::v1::detail::FormState>();
-  // The owner keeps the container; the view only works on it while it is there.
-  state->host = std::shared_ptr<host_names::HostForm>(&host, [](host_names::HostForm*) {});
-  state->borrowed = true;
-  vl::v1::AnswerMessageBoxes(*state);
-  return vl::v1::Form(std::move(state));
-}
-
-}  // namespace vl::host_access

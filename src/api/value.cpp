@@ -14,6 +14,13 @@ namespace vl::v1 {
 
 namespace detail {
 
+namespace {
+
+// An object the component does not know: it refuses it wherever it wants a value or its own.
+class ForeignObject : public Dispatch {};
+
+}  // namespace
+
 std::string ToCp932(std::string_view utf8) {
   std::string out;
   if (!TryUtf8ToCp932(utf8, out)) Throw(380, ToUtf8(LoadResourceString(1102)));
@@ -53,6 +60,8 @@ HostVariant ToHost(const TypedValue& v) {
       return HostVariant::Date(v.AsDouble());
     case DataType::String:
       return HostVariant::Bstr(ToCp932(v.AsString()));
+    case DataType::Object:
+      return HostVariant::Object(std::make_shared<ForeignObject>());
   }
   return HostVariant::Empty();
 }
@@ -119,6 +128,8 @@ const char* DataTypeName(DataType type) noexcept {
       return "Boolean";
     case DataType::Byte:
       return "Byte";
+    case DataType::Object:
+      return "Object";
   }
   return nullptr;
 }

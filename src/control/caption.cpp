@@ -100,6 +100,24 @@ void VlTextCaption::CopyFrom(const VlTextCaption& other) {
   if (other.font_) SetFont(other.font_.get());
 }
 
+CaptionProperties VlTextCaption::Properties() const {
+  return CaptionProperties{text_,      alignment_, size_,        spacing_, font_ ? font_->Desc() : DefaultCaptionFont(),
+                           textColor_, backColor_, borderStyle_, padding_};
+}
+
+void VlTextCaption::Restore(const CaptionProperties& p) {
+  text_ = p.text;
+  alignment_ = p.alignment;
+  size_ = p.size;
+  spacing_ = p.spacing;
+  padding_ = p.padding;
+  textColor_ = p.textColor;
+  backColor_ = p.backColor;
+  borderStyle_ = p.borderStyle;
+  font_ = std::make_shared<VlFont>(p.font);
+  Changed(true);
+}
+
 std::uint32_t VlTextCaption::AlignmentFlags() const {
   if (alignment_ < 0 || alignment_ > 8) return 0;
   static constexpr std::uint32_t kHorizontal[] = {0, 1, 2};

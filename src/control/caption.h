@@ -18,6 +18,20 @@ enum VlTextCaptionDirection : std::int16_t { VlTextCapLeft = 0, VlTextCapRight =
 
 class VlTextCaption;
 
+// Every persisted property of a caption, as stored (lengths in HIMETRIC).
+struct CaptionProperties {
+  std::string text;
+  std::int16_t alignment = 0;
+  std::int32_t size = 0;
+  std::int32_t spacing = 0;
+  FontDesc font;  // the font the caption draws with
+  std::uint32_t textColor = 0x80000012;
+  std::uint32_t backColor = 0x8000000F;
+  std::int16_t borderStyle = 0;
+  std::int32_t padding = 0;
+  friend bool operator==(const CaptionProperties&, const CaptionProperties&) = default;
+};
+
 // What a caption needs from the control that owns it.
 class ICaptionOwner {
  public:
@@ -77,6 +91,11 @@ class VlTextCaption : public Dispatch {
 
   // Copies every property of `other` as it is, without the setters' limits.
   void CopyFrom(const VlTextCaption& other);
+
+  // The persisted properties; a caption without a font gives the font it draws with.
+  CaptionProperties Properties() const;
+  // Takes loaded properties as they are, without the setters' limits; the caption then has a font.
+  void Restore(const CaptionProperties& properties);
 
   // Drawing flags of the alignment: 0x20 + horizontal (0, 1, 2) + vertical (0, 4, 8).
   std::uint32_t AlignmentFlags() const;

@@ -4,6 +4,7 @@
 #include "resources/string_table.h"
 #include "runtime/automation_error.h"
 #include "runtime/coerce.h"
+#include "text/encoding.h"
 
 namespace vl {
 
@@ -64,8 +65,10 @@ void CVlTypedBoxCtrl::SetUnavailable(bool unavailable) {
 void CVlTypedBoxCtrl::Refresh() { Repaint(); }
 
 void CVlTypedBoxCtrl::AboutBox() {
+  // The display name and the version the project was built as, in a modal message box.
   win::System& sys = site_.WindowSystem();
-  sys.MessageBox(Handle(), LoadResourceString(kIdsDisplayName) + " 0.1", LoadResourceString(kIdsDisplayName),
+  const std::string& name = LoadResourceString(kIdsDisplayName);
+  sys.MessageBox(Handle(), name + Cp932Literal(" バージョン ") + VL_VERSION, name,
                  win::MB_OK | win::MB_ICONINFORMATION);
 }
 

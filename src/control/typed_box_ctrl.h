@@ -15,7 +15,9 @@
 #include "control/events.h"
 #include "control/font_object.h"
 #include "control/host_site.h"
+#include "control/prop_exchange.h"
 #include "control/properties.h"
+#include "control/property_store.h"
 #include "control/sizing_tracker.h"
 #include "edit/edit_wnd.h"
 #include "platform/fixed_font.h"
@@ -155,6 +157,15 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   IVlControlSite& Site() const { return site_; }
   bool UserMode() const { return site_.AmbientUserMode(); }
 
+  // --- Persistence ---
+  // The one exchange of the property set, in both directions, in the persisted order. Loading
+  // reads into a copy of the properties and then takes them all at once: defaults for what is
+  // missing or malformed, the loaded value made current, the default value assigned when
+  // AllowDefaultValue is set. Resetting is loading an empty store.
+  void DoPropExchange(PropExchange& exchange);
+  PropertySet SaveProperties();
+  void LoadProperties(const PropertySet& store);
+
   // --- Data binding ---
   // The binding side the host gives the box; the box owns it and drops its connection first
   // when it is destroyed.
@@ -192,6 +203,12 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   bool WriteProperty(const PropertyInfo& row, const Variant& value);
   Variant ReadStored(const PropertyInfo& row) const;
   bool WriteStored(const PropertyInfo& row, const Variant& value);
+
+  // Persistence: a row's value as saving writes it, and the loaded values of every exchanged row
+  // (in exchange order) and of the captions, taken as a whole.
+  Variant SavedValue(const PropertyInfo& row);
+  void ApplyLoaded(const std::vector<Variant>& values, const std::array<CaptionProperties, 4>& captions,
+                   std::optional<StoredPair> extent);
   void NotifyChanged(std::int32_t dispid);
 
   // Setters of the core with rules of their own; each returns whether anything changed.

@@ -113,8 +113,9 @@ bool CVlTypedBoxCtrl::SetBound(const Variant& value, bool lower) {
     }
   }
   if (v == field) return false;
+  // A String or Boolean pair has no order: any two texts are a range.
   const TypedValue& other = lower ? core_.upperValue : core_.lowerValue;
-  const int order = CompareTypedValues(v, other);
+  const int order = Ordered(core_.dataType) ? CompareTypedValues(v, other) : 0;
   if (lower && order > 0) RefuseWrite(1302);
   if (!lower && order < 0) RefuseWrite(1303);
   field = v;

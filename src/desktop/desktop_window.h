@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "desktop/desktop.h"
+#include "vltext/desktop.h"
 
 namespace vl::desktop {
 

@@ -118,11 +118,18 @@ Form::Form(bool userMode, bool browserHosted) : system_(clock_), userMode_(userM
     const MessageBoxAnswer answer = messageBoxAnswer_;
     return answer ? answer(shown, r.flags) : win::IDOK;
   });
+  system_.SetCommonDialogHandler([this](win::CommonDialogRequest& r) { return AnswerCommonDialog(r); });
 }
 
 Form::~Form() {
   system_.SetMessageBoxHandler(nullptr);
+  system_.SetCommonDialogHandler(nullptr);
   system_.SetPreTranslateHook(nullptr);
+  propertyPages_.clear();
+  closedPages_.clear();
+  // A box being destroyed finds no box by name, itself included.
+  boxNamed_.clear();
+  boxTabStop_.clear();
   boxes_.clear();
   buttons_.clear();
 }
@@ -157,8 +164,15 @@ win::HWND Form::ButtonWindow(const std::string& name) const {
 
 bool Form::PreTranslate(win::MSG& msg) {
   const bool key = msg.message == win::WM_KEYDOWN || msg.message == win::WM_KEYUP || msg.message == win::WM_CHAR ||
-                   msg.message == win::WM_SYSKEYDOWN || msg.message == win::WM_SYSKEYUP;
+                   msg.message == win::WM_SYSKEYDOWN || msg.message == win::WM_SYSKEYUP ||
+                   msg.message == win::WM_SYSCHAR;
   if (!key) return false;
+  // A property frame navigates its own controls, as a dialog in the host's loop does.
+  for (const OpenFrame& f : propertyPages_) {
+    for (win::HWND h = msg.hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+      if (h == f.pages->Frame()) return f.pages->PreTranslate(msg);
+    }
+  }
   // The box that holds the focus filters first: the boxes whose window is the message's or one of
   // its parents, in tab order.
   std::vector<std::size_t> filters;
@@ -277,10 +291,110 @@ void Form::Record(BoxSite& box, VlEvent id, EventArgs& args) {
 std::vector<EventRecord> Form::TakeEvents() { return std::exchange(events_, {}); }
 std::vector<MessageRecord> Form::TakeMessages() { return std::exchange(messages_, {}); }
 std::vector<NotificationRecord> Form::TakeNotifications() { return std::exchange(notifications_, {}); }
+std::vector<DialogRecord> Form::TakeDialogs() { return std::exchange(dialogs_, {}); }
+
+void Form::AnswerDialog(win::CommonDialogKind kind, std::optional<DialogAnswer> answer) {
+  answers_[kind].push_back(std::move(answer));
+}
+
+bool Form::AnswerCommonDialog(win::CommonDialogRequest& r) {
+  DialogRecord record{r.kind, OwnerName(r.owner), r.colour, r.filter, r.path, {}};
+  if (r.kind == win::CommonDialogKind::Font) {
+    record.font.name = r.font.FaceName();
+    record.font.sizeCy = static_cast<std::int64_t>(r.pointSize10) * 1000;
+    record.font.weight = static_cast<std::int16_t>(r.font.lfWeight);
+    record.font.bold = r.font.lfWeight >= win::kBoldWeight;
+    record.font.italic = r.font.lfItalic != 0;
+    record.font.underline = r.font.lfUnderline != 0;
+    record.font.strikethrough = r.font.lfStrikeOut != 0;
+    record.font.charset = r.font.lfCharSet;
+  }
+  dialogs_.push_back(std::move(record));
+  auto& queue = answers_[r.kind];
+  if (queue.empty()) return false;
+  const std::optional<DialogAnswer> answer = std::move(queue.front());
+  queue.pop_front();
+  if (!answer) return false;
+  r.colour = answer->colour;
+  r.path = answer->path;
+  r.font = answer->font.ToLogFont();
+  r.pointSize10 = static_cast<int>(answer->font.sizeCy / 1000);
+  return true;
+}
+
+pages::PropertyPages& Form::OpenPropertyPages(BoxSite& box, std::shared_ptr<pages::SharedPalette> palette) {
+  ReapPropertyPages();
+  // Each frame opens a little below and right of the one before, as a designer cascades them.
+  const int offset = 24 * static_cast<int>(propertyPages_.size());
+  win::FontBackend& fonts = screenFonts_ ? *screenFonts_ : static_cast<win::FontBackend&>(fixedFonts_);
+  propertyPages_.push_back(OpenFrame{nextPagesSerial_++, std::make_unique<pages::PropertyPages>(
+                                                             box.Control(), DesignTimeColumns(box), std::move(palette),
+                                                             fonts, win::POINT{660 + offset, 20 + offset})});
+  return *propertyPages_.back().pages;
+}
+
+void Form::ClosePropertyPages(const pages::PropertyPages& p) {
+  const auto it = std::find_if(propertyPages_.begin(), propertyPages_.end(),
+                               [&](const OpenFrame& f) { return f.pages.get() == &p; });
+  if (it == propertyPages_.end()) return;
+  OpenFrame closing = std::move(*it);
+  propertyPages_.erase(it);
+  if (closing.pages->Busy()) {
+    closing.pages->MarkClosed();
+    closedPages_.push_back(std::move(closing));
+  }
+  ReapPropertyPages();
+}
+
+void Form::ReapPropertyPages() {
+  std::erase_if(closedPages_, [](const OpenFrame& f) { return !f.pages->Busy(); });
+}
+
+std::uint64_t Form::SerialOf(const pages::PropertyPages& p) const {
+  for (const OpenFrame& f : propertyPages_) {
+    if (f.pages.get() == &p) return f.serial;
+  }
+  return 0;
+}
+
+pages::PropertyPages* Form::FindPropertyPages(std::uint64_t serial) {
+  for (const OpenFrame& f : propertyPages_) {
+    if (f.serial == serial) return f.pages.get();
+  }
+  return nullptr;
+}
+
+bool Form::HasPropertyPages(const pages::PropertyPages& p) const { return SerialOf(p) != 0; }
+
+std::vector<CursorColumn> Form::DesignTimeColumns(BoxSite& box) const {
+  // At design time the box's record source hands out a cursor for the asking, dropped after.
+  const std::shared_ptr<IVlCursor> cursor = box.GetCursor(kDispDataSource);
+  if (!cursor) return {};
+  std::vector<CursorColumn> columns;
+  try {
+    for (CursorColumn& c : cursor->Columns()) {
+      if (!c.name.empty()) columns.push_back(std::move(c));  // a name without a CP932 form binds nothing
+    }
+  } catch (const AutomationError&) {
+    return {};
+  }
+  return columns;
+}
 
 std::string Form::OwnerName(win::HWND hwnd) const {
   if (hwnd == win::kNoWindow) return "";
   if (hwnd == Handle()) return "form";
+  for (const OpenFrame& f : propertyPages_) {
+    const pages::PropertyPages* p = f.pages.get();
+    for (int i = 0; i < pages::PropertyPages::kPageCount; ++i) {
+      for (win::HWND h = hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+        if (h == p->Dialog(i).Handle()) return p->Page(i).Title();
+      }
+    }
+    for (win::HWND h = hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+      if (h == p->Frame()) return "pages";
+    }
+  }
   for (const TabStop& t : tabOrder_) {
     if (t.box == nullptr && t.hwnd == hwnd) return t.name;
   }

@@ -3,7 +3,9 @@
 // raised, message boxes shown).
 #pragma once
 
+#include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +15,9 @@
 #include "control/data_cursor.h"
 #include "control/host_site.h"
 #include "control/typed_box_ctrl.h"
+#include "pages/property_frame.h"
+#include "platform/common_dialogs.h"
+#include "platform/fixed_font.h"
 #include "platform/window.h"
 #include "runtime/clock.h"
 
@@ -37,6 +42,23 @@ struct MessageRecord {
   std::string text;   // CP932
   std::string title;  // CP932
   std::string owner;  // box name, "form", or empty for none
+};
+
+// A common dialog the host was asked to show (colour, file, font), with what it opened on.
+struct DialogRecord {
+  win::CommonDialogKind kind;
+  std::string owner;  // box name, "form", a page's title or "pages", or empty for none
+  std::uint32_t colour = 0;
+  std::string filter;  // CP932
+  std::string path;    // CP932
+  FontDesc font;
+};
+
+// How the host answers the next common dialog of a kind: OK with a choice, or Cancel.
+struct DialogAnswer {
+  std::uint32_t colour = 0;
+  std::string path;  // CP932
+  FontDesc font;
 };
 
 // The site of one box: routes each service to the form with the box's identity.
@@ -133,6 +155,27 @@ class Form : public win::Window {
   std::vector<EventRecord> TakeEvents();
   std::vector<MessageRecord> TakeMessages();
   std::vector<NotificationRecord> TakeNotifications();
+  std::vector<DialogRecord> TakeDialogs();
+
+  // The answers of the next common dialogs, one kind at a time in the order given; nothing for a
+  // Cancel. A dialog with no answer waiting is cancelled.
+  void AnswerDialog(win::CommonDialogKind kind, std::optional<DialogAnswer> answer);
+
+  // The design-time property frame of a box (pages/property_frame.h); the form owns it until
+  // ClosePropertyPages. Keyboard messages of its windows go to its dialog navigation first.
+  pages::PropertyPages& OpenPropertyPages(BoxSite& box, std::shared_ptr<pages::SharedPalette> palette);
+  // A frame closed while one of its calls runs (a box's handler closed it) is hidden at once and
+  // destroyed by the next ReapPropertyPages after that call returned.
+  void ClosePropertyPages(const pages::PropertyPages& pages);
+  bool HasPropertyPages(const pages::PropertyPages& pages) const;
+  void ReapPropertyPages();
+  // Each frame the form opened has a serial number of its own, never used again, so a holder can
+  // ask for it later without mistaking a newer frame for a closed one.
+  std::uint64_t SerialOf(const pages::PropertyPages& pages) const;
+  pages::PropertyPages* FindPropertyPages(std::uint64_t serial);
+  // The columns of the record source the box is bound to at design time, in its order; none while
+  // the box has no record source.
+  std::vector<CursorColumn> DesignTimeColumns(BoxSite& box) const;
 
   // Name of the box (or "form") that a window belongs to; empty for none.
   std::string OwnerName(win::HWND hwnd) const;
@@ -171,6 +214,7 @@ class Form : public win::Window {
  private:
   friend class BoxSite;
   void Record(BoxSite& box, VlEvent id, EventArgs& args);
+  bool AnswerCommonDialog(win::CommonDialogRequest& request);
   // Keyboard filters of the boxes, then dialog navigation on Tab and Shift+Tab.
   bool PreTranslate(win::MSG& msg);
   win::RECT NextRect();
@@ -198,10 +242,20 @@ class Form : public win::Window {
   std::vector<EventRecord> events_;
   std::vector<MessageRecord> messages_;
   std::vector<NotificationRecord> notifications_;
+  std::vector<DialogRecord> dialogs_;
+  std::map<win::CommonDialogKind, std::deque<std::optional<DialogAnswer>>> answers_;
+  struct OpenFrame {
+    std::uint64_t serial;
+    std::unique_ptr<pages::PropertyPages> pages;
+  };
+  std::vector<OpenFrame> propertyPages_;
+  std::vector<OpenFrame> closedPages_;  // closed while busy
+  std::uint64_t nextPagesSerial_ = 1;
   EventHandler eventHandler_;
   MessageBoxAnswer messageBoxAnswer_;
   int nextRow_ = 0;
   std::shared_ptr<win::FontBackend> screenFonts_;
+  win::FixedFontBackend fixedFonts_;  // what the property pages measure with when no screen fonts are set
 };
 
 }  // namespace vl

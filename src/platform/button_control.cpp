@@ -16,6 +16,12 @@ bool ButtonControl::IsOwnerDrawn() const {
   return Sys() != nullptr && (Sys()->GetStyle(Handle()) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
+bool ButtonControl::IsCheckBox() const {
+  if (Sys() == nullptr) return false;
+  const DWORD type = Sys()->GetStyle(Handle()) & BS_TYPEMASK;
+  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
+}
+
 bool ButtonControl::OnNotify(int) { return false; }
 
 void ButtonControl::SetPushed(bool pushed) {
@@ -26,16 +32,19 @@ void ButtonControl::SetPushed(bool pushed) {
 
 void ButtonControl::Notify(int code) {
   if (OnNotify(code)) return;
-  System* sys = Sys();
-  if (sys == nullptr) return;
-  const HWND parent = sys->GetParent(Handle());
-  if (parent == kNoWindow) return;
-  sys->SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<int>(controlId_), code),
-                   static_cast<LPARAM>(HandleId(Handle())));
+  if (Sys() != nullptr) NotifyParent(*Sys(), Handle(), controlId_, code);
 }
 
 void ButtonControl::Click() {
   SetPushed(false);
+  Clicked();
+}
+
+void ButtonControl::Clicked() {
+  if (Sys() != nullptr && (Sys()->GetStyle(Handle()) & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+    check_ = check_ == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+    OnStateChanged();
+  }
   Notify(BN_CLICKED);
 }
 
@@ -58,6 +67,11 @@ bool ButtonControl::Inside(LPARAM lParam) const {
 LRESULT ButtonControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   System* sys = Sys();
   switch (msg) {
+    case WM_CREATE:
+      // A new window starts unchecked and released, even for an object that served another.
+      check_ = BST_UNCHECKED;
+      pushed_ = focused_ = tracking_ = spaceDown_ = false;
+      return 0;
     case WM_LBUTTONDBLCLK:
       if (IsOwnerDrawn()) {
         Notify(BN_DOUBLECLICKED);
@@ -81,7 +95,7 @@ LRESULT ButtonControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (tracking_) {
         const bool click = pushed_ && Inside(lParam);
         EndPress(true);
-        if (click) Notify(BN_CLICKED);
+        if (click) Clicked();
       }
       return 0;
     case WM_CAPTURECHANGED:
@@ -130,8 +144,17 @@ LRESULT ButtonControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return check_;
     case BM_SETCHECK:
       // An owner-drawn button keeps no check state: its owner does.
-      if (!IsOwnerDrawn()) check_ = static_cast<LRESULT>(wParam);
+      if (!IsOwnerDrawn() && check_ != static_cast<LRESULT>(wParam)) {
+        check_ = static_cast<LRESULT>(wParam);
+        OnStateChanged();
+      }
       return 0;
+    case WM_GETDLGCODE: {
+      const DWORD type = sys->GetStyle(Handle()) & BS_TYPEMASK;
+      if (type == BS_PUSHBUTTON) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+      return DLGC_BUTTON;
+    }
     case WM_SETTEXT:
       text_ = lParam != 0 ? std::string(reinterpret_cast<const char*>(lParam)) : std::string();
       OnStateChanged();

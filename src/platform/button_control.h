@@ -1,7 +1,7 @@
-// The standard button control ("BUTTON" class) for push buttons and owner-drawn buttons: the
-// press and release of the mouse, the Space key, the pushed and focus states, and the click
-// notification. An owner-drawn button paints nothing itself; its owner draws it from the state
-// the control reports.
+// The standard button control ("BUTTON" class) for push buttons, check boxes and owner-drawn
+// buttons: the press and release of the mouse, the Space key, the pushed and focus states, the
+// check state, and the click notification. An owner-drawn button paints nothing itself; its
+// owner draws it from the state the control reports.
 //
 // Contract details callers rely on:
 //   - A left press takes the focus and the mouse capture and shows the button pushed. While the
@@ -16,6 +16,11 @@
 //     control's own class), then, unless that took it, to the parent as WM_COMMAND with wParam
 //     MAKEWPARAM(control id, code) and lParam the button's handle id.
 //   - The window text (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) is the button's label.
+//   - A BS_AUTOCHECKBOX toggles its check state on every click (mouse, Space, BM_CLICK) before it
+//     notifies; a BS_CHECKBOX keeps the state its owner sets with BM_SETCHECK.
+//   - The check, pushed and focus states belong to the window: a new one starts afresh.
+//   - WM_GETDLGCODE: DLGC_BUTTON, with DLGC_DEFPUSHBUTTON or DLGC_UNDEFPUSHBUTTON for push
+//     buttons, so a dialog clicks a button whose mnemonic is pressed and finds its default one.
 #pragma once
 
 #include <cstdint>
@@ -25,13 +30,15 @@
 
 namespace vl::win {
 
-inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT BM_GETCHECK = 0x00F0;
 inline constexpr UINT BM_SETCHECK = 0x00F1;
 inline constexpr UINT BM_GETSTATE = 0x00F2;
 inline constexpr UINT BM_SETSTATE = 0x00F3;  // wParam: nonzero shows the button pushed
 inline constexpr UINT BM_CLICK = 0x00F5;
 inline constexpr DWORD BS_PUSHBUTTON = 0x0000;
+inline constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
+inline constexpr DWORD BS_CHECKBOX = 0x0002;
+inline constexpr DWORD BS_AUTOCHECKBOX = 0x0003;
 inline constexpr DWORD BS_OWNERDRAW = 0x000B;
 inline constexpr DWORD BS_TYPEMASK = 0x000F;
 inline constexpr LRESULT BST_UNCHECKED = 0x0000;
@@ -40,8 +47,6 @@ inline constexpr LRESULT BST_PUSHED = 0x0004;
 inline constexpr LRESULT BST_FOCUS = 0x0008;
 inline constexpr int BN_CLICKED = 0;
 inline constexpr int BN_DOUBLECLICKED = 5;
-
-inline constexpr WPARAM MAKEWPARAM(int low, int high) { return static_cast<WPARAM>(MAKELPARAM(low, high)); }
 
 class ButtonControl : public Window {
  public:
@@ -59,6 +64,8 @@ class ButtonControl : public Window {
   bool IsPushed() const { return pushed_; }
   bool HasFocusState() const { return focused_; }
   bool IsOwnerDrawn() const;
+  bool IsCheckBox() const;
+  bool IsChecked() const { return check_ == BST_CHECKED; }
   std::uintptr_t ControlId() const { return controlId_; }
 
  protected:
@@ -71,6 +78,8 @@ class ButtonControl : public Window {
   void SetPushed(bool pushed);
   void Notify(int code);
   void Click();
+  // A click as the user makes it: an automatic check box toggles, then the parent hears of it.
+  void Clicked();
   void EndPress(bool releaseCapture);
   bool Inside(LPARAM lParam) const;
 

@@ -255,6 +255,9 @@ LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case EM_GETPASSWORDCHAR:
       return static_cast<unsigned char>(passwordChar_);
+    case WM_GETDLGCODE:
+      // Characters and arrows are the edit's own; a multi-line edit also keeps Enter and Tab.
+      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (IsMultiLine() ? DLGC_WANTALLKEYS : 0);
     default:
       return DefWindowProc(msg, wParam, lParam);
   }

@@ -57,6 +57,8 @@
 //     LineLeft: by its alignment while it fits, a too-wide line scrolled to keep the caret in
 //     view under ES_AUTOHSCROLL. Widths come from MeasureText: kDefaultCharWidth per half-width cell unless
 //     SetLineMetrics or a subclass that measures its real font says otherwise.
+//   - WM_GETDLGCODE: DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS, and DLGC_WANTALLKEYS for a
+//     multi-line window, so a dialog leaves its typing alone and selects its text on entry.
 //   - State belongs to the window: a new window made for the same object starts afresh.
 #pragma once
 

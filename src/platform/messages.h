@@ -31,6 +31,9 @@ inline constexpr UINT WM_CTLCOLORBTN = 0x0135;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
 inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_SETFONT = 0x0030;
+// A dialog asks a control which keys and characters it handles itself: lParam the MSG* being
+// translated (or 0); the answer is a set of DLGC_ bits.
+inline constexpr UINT WM_GETDLGCODE = 0x0087;
 inline constexpr UINT WM_NOTIFY = 0x004E;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
@@ -40,6 +43,7 @@ inline constexpr UINT WM_SYSKEYUP = 0x0105;
 inline constexpr UINT WM_SYSCHAR = 0x0106;
 inline constexpr UINT WM_IME_CHAR = 0x0286;
 inline constexpr UINT WM_IME_COMPOSITION = 0x010F;
+inline constexpr UINT WM_COMMAND = 0x0111;  // wParam MAKEWPARAM(control id, code), lParam the sender
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
@@ -56,6 +60,17 @@ inline constexpr UINT WM_PASTE = 0x0302;
 inline constexpr UINT WM_CLEAR = 0x0303;
 inline constexpr UINT WM_UNDO = 0x0304;
 inline constexpr UINT WM_USER = 0x0400;
+
+// WM_GETDLGCODE answers.
+inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
+inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;  // dialog navigation into it selects all its text
+inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+inline constexpr LRESULT DLGC_STATIC = 0x0100;
+inline constexpr LRESULT DLGC_BUTTON = 0x2000;
 
 // Hit-test code of WM_SETCURSOR's lParam: the pointer is over the client area.
 inline constexpr UINT HTCLIENT = 1;
@@ -138,6 +153,7 @@ struct NMUPDOWN {
 };
 
 // Virtual-key codes.
+inline constexpr int VK_LBUTTON = 0x01;  // GetKeyState: the left mouse button is held
 inline constexpr int VK_BACK = 0x08;
 inline constexpr int VK_TAB = 0x09;
 inline constexpr int VK_RETURN = 0x0D;
@@ -157,6 +173,7 @@ inline constexpr int VK_DOWN = 0x28;
 inline constexpr int VK_INSERT = 0x2D;
 inline constexpr int VK_DELETE = 0x2E;
 inline constexpr int VK_F1 = 0x70;
+inline constexpr int VK_F4 = 0x73;
 
 // keybd_event flags.
 inline constexpr DWORD KEYEVENTF_KEYUP = 0x0002;
@@ -171,6 +188,7 @@ inline constexpr UINT CF_TEXT = 1;
 inline constexpr UINT MB_OK = 0x0;
 inline constexpr UINT MB_ICONINFORMATION = 0x40;
 inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
 
 inline constexpr LPARAM MAKELPARAM(int low, int high) {
   return static_cast<LPARAM>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(low)) |
@@ -178,5 +196,6 @@ inline constexpr LPARAM MAKELPARAM(int low, int high) {
 }
 inline constexpr int LOWORD(std::uintptr_t v) { return static_cast<int>(v & 0xFFFF); }
 inline constexpr int HIWORD(std::uintptr_t v) { return static_cast<int>((v >> 16) & 0xFFFF); }
+inline constexpr WPARAM MAKEWPARAM(int low, int high) { return static_cast<WPARAM>(MAKELPARAM(low, high)); }
 
 }  // namespace vl::win

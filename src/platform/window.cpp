@@ -611,4 +611,11 @@ int System::MessageBox(HWND owner, const std::string& text, const std::string& t
   return messageBoxHandler_(MessageBoxRequest{owner, text, title, flags});
 }
 
+void NotifyParent(System& system, HWND control, std::uintptr_t controlId, int code) {
+  const HWND parent = system.GetParent(control);
+  if (parent == kNoWindow) return;
+  system.SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<int>(controlId), code),
+                     static_cast<LPARAM>(HandleId(control)));
+}
+
 }  // namespace vl::win

@@ -62,6 +62,7 @@ enum class MouseAction { Move, LeftDown, LeftUp, LeftDouble, RightDown, RightUp,
 
 class System;
 class InputMethodManager;
+struct CommonDialogRequest;  // platform/common_dialogs.h
 class DeviceContext;
 
 // A window's behaviour: its window procedure. Subclasses handle messages and pass the rest to
@@ -132,6 +133,9 @@ class System {
   void DispatchPosted();
 
   HWND GetParent(HWND hwnd) const;
+  // The direct children of a window (kNoWindow: the top-level windows), in creation order, which
+  // is also the order a dialog tabs through them.
+  std::vector<HWND> GetChildWindows(HWND parent) const { return ChildrenOf(parent); }
   // The top-level window that holds hwnd (hwnd itself when it has no parent).
   HWND GetAncestorRoot(HWND hwnd) const;
   std::string GetClassName(HWND hwnd) const;
@@ -249,6 +253,13 @@ class System {
   void SetMessageBoxHandler(std::function<int(const MessageBoxRequest&)> handler) {
     messageBoxHandler_ = std::move(handler);
   }
+  // Shows a common dialog (colour, file open, font; platform/common_dialogs.h). The host's handler
+  // answers it: true for OK with the request's results filled in, false for Cancel, which is also
+  // the answer when no handler is installed.
+  bool RunCommonDialog(CommonDialogRequest& request);
+  void SetCommonDialogHandler(std::function<bool(CommonDialogRequest&)> handler) {
+    commonDialogHandler_ = std::move(handler);
+  }
 
  private:
   struct Entry {
@@ -298,6 +309,7 @@ class System {
   HWND focus_ = kNoWindow;
   std::deque<Posted> posted_;
   std::function<int(const MessageBoxRequest&)> messageBoxHandler_;
+  std::function<bool(CommonDialogRequest&)> commonDialogHandler_;
   std::function<bool(MSG&)> preTranslate_;
 
   std::deque<Input> input_;
@@ -321,5 +333,9 @@ class System {
 
   std::unique_ptr<InputMethodManager> imm_;  // last: its window goes before the table
 };
+
+// A control tells its parent of a notification: WM_COMMAND with MAKEWPARAM(id, code) and the
+// control's handle id as lParam; nothing when the control has no parent.
+void NotifyParent(System& system, HWND control, std::uintptr_t controlId, int code);
 
 }  // namespace vl::win

@@ -1,15 +1,10 @@
 // Databases and record sources in Lua: vl.Database, f:add_source, and the source's moves, edits
 // and notifications. Boxes bind through b.DataSource and b.DataField.
-#include <cmath>
 #include <memory>
+#include <optional>
 
-#include "host/form.h"
-#include "host/record_source.h"
-#include "host/sql_values.h"
-#include "host/sqlite_database.h"
 #include "script/lua_form_internal.h"
-#include "text/encoding.h"
-#include "value/value_exception.h"
+#include "vltext/data.h"
 
 namespace vl::script {
 
@@ -19,106 +14,80 @@ constexpr const char* kDatabaseMeta = "vl.Database";
 constexpr const char* kSourceMeta = "vl.Source";
 
 struct DatabaseRef {
-  std::shared_ptr<SqliteDatabase> db;
+  std::optional<vl::Database> db;
 };
 
 struct SourceRef {
-  FormHost* host;
-  std::string name;
-  std::shared_ptr<SqliteRecordSource> source;
+  std::optional<vl::RecordSource> source;
 };
 
 [[noreturn]] void BadArgument(const std::string& message) { throw HostError{kErrTypeMismatch, message}; }
 
-std::string ArgUtf8(lua_State* L, int index, const char* what) {
-  if (lua_type(L, index) != LUA_TSTRING) BadArgument(std::string(what) + " is expected");
-  std::size_t n = 0;
-  const char* s = lua_tolstring(L, index, &n);
-  std::string text(s, n);
-  if (!IsValidUtf8(text)) BadArgument(std::string(what) + " is not UTF-8 text");
-  return text;
-}
+std::string ArgUtf8(lua_State* L, int index, const char* what) { return CheckUtf8(L, index, what); }
 
-SqliteDatabase& CheckDatabase(lua_State* L, int index) {
+vl::Database& CheckDatabase(lua_State* L, int index) {
   auto* ref = static_cast<DatabaseRef*>(luaL_testudata(L, index, kDatabaseMeta));
   if (ref == nullptr || !ref->db) BadArgument("a database (vl.Database) is expected");
   return *ref->db;
 }
 
-std::shared_ptr<SqliteDatabase> CheckDatabaseShared(lua_State* L, int index) {
-  CheckDatabase(L, index);
-  return static_cast<DatabaseRef*>(lua_touserdata(L, index))->db;
-}
-
-SourceRef& CheckSource(lua_State* L, int index) {
+vl::RecordSource& CheckSource(lua_State* L, int index) {
   auto* ref = static_cast<SourceRef*>(luaL_testudata(L, index, kSourceMeta));
-  if (ref == nullptr || !ref->source || ref->host == nullptr || !ref->host->form) {
-    BadArgument("a record source (f:add_source) is expected");
-  }
-  return *ref;
+  if (ref == nullptr || !ref->source) BadArgument("a record source (f:add_source) is expected");
+  return *ref->source;
 }
 
 // A Lua value as an SQL parameter.
-SqlValue ToSqlValue(lua_State* L, int index) {
+vl::DbValue ToDbValue(lua_State* L, int index) {
   switch (lua_type(L, index)) {
     case LUA_TNIL:
-    case LUA_TNONE: return SqlValue::Null();
-    case LUA_TBOOLEAN: return SqlValue::Integer(lua_toboolean(L, index) ? 1 : 0);
+    case LUA_TNONE:
+      return vl::DbValue::Null();
+    case LUA_TBOOLEAN:
+      return vl::DbValue::Integer(lua_toboolean(L, index) ? 1 : 0);
     case LUA_TNUMBER:
-      if (lua_isinteger(L, index)) return SqlValue::Integer(lua_tointeger(L, index));
-      return SqlValue::Real(lua_tonumber(L, index));
-    case LUA_TSTRING: return SqlValue::Text(ArgUtf8(L, index, "a text parameter"));
-    case LUA_TUSERDATA: {
-      const Variant v = ToVariant(L, index);
-      if (v.Type() == VarType::Dispatch) break;
-      return VariantToSql(v);
-    }
-    default: break;
+      if (lua_isinteger(L, index)) return vl::DbValue::Integer(lua_tointeger(L, index));
+      return vl::DbValue::Real(lua_tonumber(L, index));
+    case LUA_TSTRING:
+      return vl::DbValue::Text(ArgUtf8(L, index, "a text parameter"));
+    case LUA_TUSERDATA:
+      if (IsValue(L, index)) return vl::DbValue::From(ToValue(L, index));
+      break;
+    default:
+      break;
   }
   BadArgument("a parameter is nil, a boolean, a number, a string or a vl value");
 }
 
-std::vector<SqlValue> Params(lua_State* L, int from) {
-  std::vector<SqlValue> params;
-  for (int i = from; i <= lua_gettop(L); ++i) params.push_back(ToSqlValue(L, i));
+std::vector<vl::DbValue> Params(lua_State* L, int from) {
+  std::vector<vl::DbValue> params;
+  for (int i = from; i <= lua_gettop(L); ++i) params.push_back(ToDbValue(L, i));
   return params;
 }
 
-void PushSqlValue(lua_State* L, const SqlValue& v) {
+void PushDbValue(lua_State* L, const vl::DbValue& v) {
   switch (v.kind) {
-    case SqlValue::Kind::Null: lua_pushnil(L); break;
-    case SqlValue::Kind::Integer: lua_pushinteger(L, v.integer); break;
-    case SqlValue::Kind::Real: lua_pushnumber(L, v.real); break;
-    case SqlValue::Kind::Text:
-    case SqlValue::Kind::Blob: lua_pushlstring(L, v.bytes.data(), v.bytes.size()); break;
+    case vl::DbValue::Kind::Null:
+      lua_pushnil(L);
+      break;
+    case vl::DbValue::Kind::Integer:
+      lua_pushinteger(L, v.integer);
+      break;
+    case vl::DbValue::Kind::Real:
+      lua_pushnumber(L, v.real);
+      break;
+    case vl::DbValue::Kind::Text:
+    case vl::DbValue::Kind::Blob:
+      lua_pushlstring(L, v.bytes.data(), v.bytes.size());
+      break;
   }
 }
 
-// Runs an operation of a record source: value errors of the source become {code, message}, and
-// an error a box's handler raised meanwhile is raised once the source is done.
+// Runs an operation of a record source; its errors, and an error a box's handler raised
+// meanwhile, are raised once the source is done.
 template <typename Work>
 int SourceCall(lua_State* L, Work&& work) {
-  return Guarded(L, [&] {
-    SourceRef& ref = CheckSource(L, 1);
-    FormHost& host = *ref.host;
-    int results = 0;
-    try {
-      results = work(ref);
-    } catch (const CVlValueException& e) {
-      std::string utf8;
-      if (!TryCp932ToUtf8(e.MessageText(), utf8)) utf8 = "value error";
-      throw HostError{static_cast<std::int32_t>(e.Code()), utf8};
-    }
-    ThrowPending(host);
-    return results;
-  });
-}
-
-std::size_t ColumnArg(lua_State* L, int index, const SqliteRecordSource& source) {
-  const std::string name = ArgUtf8(L, index, "a column name");
-  const auto column = source.FindColumn(name);
-  if (!column) throw HostError{kErrItemNotFound, "no column named " + name};
-  return *column;
+  return Guarded(L, [&] { return work(CheckSource(L, 1)); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -127,7 +96,7 @@ std::size_t ColumnArg(lua_State* L, int index, const SqliteRecordSource& source)
 int NewDatabase(lua_State* L) {
   return Guarded(L, [&] {
     const std::string path = ArgUtf8(L, 1, "vl.Database(path): a file name or \":memory:\"");
-    auto db = std::make_shared<SqliteDatabase>(path);
+    vl::Database db(path);
     auto* ref = static_cast<DatabaseRef*>(lua_newuserdatauv(L, sizeof(DatabaseRef), 0));
     new (ref) DatabaseRef{std::move(db)};
     luaL_setmetatable(L, kDatabaseMeta);
@@ -145,7 +114,7 @@ int DatabaseGc(lua_State* L) {
 
 int DatabaseExec(lua_State* L) {
   return Guarded(L, [&] {
-    SqliteDatabase& db = CheckDatabase(L, 1);
+    vl::Database& db = CheckDatabase(L, 1);
     const std::string sql = ArgUtf8(L, 2, "db:exec(sql, ...): an SQL text");
     lua_pushinteger(L, db.Exec(sql, Params(L, 3)));
     return 1;
@@ -154,16 +123,16 @@ int DatabaseExec(lua_State* L) {
 
 int DatabaseQuery(lua_State* L) {
   return Guarded(L, [&] {
-    SqliteDatabase& db = CheckDatabase(L, 1);
+    vl::Database& db = CheckDatabase(L, 1);
     const std::string sql = ArgUtf8(L, 2, "db:query(sql, ...): an SQL text");
-    const SqlResult result = db.Query(sql, Params(L, 3));
+    const vl::QueryResult result = db.Query(sql, Params(L, 3));
     lua_createtable(L, static_cast<int>(result.rows.size()), 0);
     lua_Integer i = 1;
     for (const auto& row : result.rows) {
       lua_createtable(L, 0, static_cast<int>(row.size()));
       for (std::size_t c = 0; c < row.size(); ++c) {
-        PushSqlValue(L, row[c]);
-        lua_setfield(L, -2, result.columns[c].name.c_str());
+        PushDbValue(L, row[c]);
+        lua_setfield(L, -2, result.columns[c].c_str());
       }
       lua_rawseti(L, -2, i++);
     }
@@ -178,13 +147,11 @@ int FormAddSource(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& host = CheckForm(L, 1);
     const std::string name = ArgUtf8(L, 2, "f:add_source(name, db, table or select): a name");
-    std::shared_ptr<SqliteDatabase> db = CheckDatabaseShared(L, 3);
+    vl::Database& db = CheckDatabase(L, 3);
     const std::string what = ArgUtf8(L, 4, "f:add_source(name, db, table or select): a table name or a select text");
-    if (host.form->FindSource(name)) throw HostError{kErrInvalidProcedureCall, "a record source named " + name + " exists"};
-    auto source = std::make_shared<SqliteRecordSource>(std::move(db), what);
-    host.form->AddSource(name, source);
+    vl::RecordSource source = host.form->AddSource(name, db, what);
     auto* ref = static_cast<SourceRef*>(lua_newuserdatauv(L, sizeof(SourceRef), 1));
-    new (ref) SourceRef{&host, name, std::move(source)};
+    new (ref) SourceRef{std::move(source)};
     luaL_setmetatable(L, kSourceMeta);
     lua_pushvalue(L, 1);
     lua_setiuservalue(L, -2, 1);  // the form lives while its source is held
@@ -195,25 +162,25 @@ int FormAddSource(lua_State* L) {
 int SourceGc(lua_State* L) {
   if (auto* ref = static_cast<SourceRef*>(luaL_testudata(L, 1, kSourceMeta))) {
     ref->~SourceRef();
-    new (ref) SourceRef{nullptr, {}, nullptr};
+    new (ref) SourceRef{};
   }
   return 0;
 }
 
 int SourceColumns(lua_State* L) {
-  return SourceCall(L, [&](SourceRef& ref) {
-    const auto& columns = ref.source->SourceColumns();
+  return SourceCall(L, [&](vl::RecordSource& source) {
+    const std::vector<vl::SourceColumnInfo> columns = source.Columns();
     lua_createtable(L, static_cast<int>(columns.size()), 0);
     lua_Integer i = 1;
-    for (const SourceColumn& c : columns) {
+    for (const vl::SourceColumnInfo& c : columns) {
       lua_createtable(L, 0, 4);
-      lua_pushlstring(L, c.utf8Name.data(), c.utf8Name.size());
+      lua_pushlstring(L, c.name.data(), c.name.size());
       lua_setfield(L, -2, "name");
-      lua_pushinteger(L, c.column.dataType);
+      lua_pushinteger(L, static_cast<lua_Integer>(c.type));
       lua_setfield(L, -2, "type");
-      lua_pushinteger(L, c.column.maxLength);
+      lua_pushinteger(L, c.length);
       lua_setfield(L, -2, "length");
-      lua_pushboolean(L, c.column.updatable);
+      lua_pushboolean(L, c.updatable);
       lua_setfield(L, -2, "updatable");
       lua_rawseti(L, -2, i++);
     }
@@ -222,61 +189,58 @@ int SourceColumns(lua_State* L) {
 }
 
 int SourceRow(lua_State* L) {
-  return SourceCall(L, [&](SourceRef& ref) {
-    const std::vector<Variant> row = ref.source->Row();
-    const auto& columns = ref.source->SourceColumns();
+  return SourceCall(L, [&](vl::RecordSource& source) {
+    const auto row = source.Row();
     lua_createtable(L, 0, static_cast<int>(row.size()));
-    for (std::size_t c = 0; c < row.size(); ++c) {
-      PushTypedValue(L, row[c]);
-      lua_setfield(L, -2, columns[c].utf8Name.c_str());
+    for (const auto& [name, value] : row) {
+      PushTypedValue(L, value);
+      lua_setfield(L, -2, name.c_str());
     }
     return 1;
   });
 }
 
 int SourceGet(lua_State* L) {
-  return SourceCall(L, [&](SourceRef& ref) {
-    PushTypedValue(L, ref.source->Get(ColumnArg(L, 2, *ref.source)));
+  return SourceCall(L, [&](vl::RecordSource& source) {
+    PushTypedValue(L, source.Get(ArgUtf8(L, 2, "a column name")));
     return 1;
   });
 }
 
 int SourceSet(lua_State* L) {
-  return SourceCall(L, [&](SourceRef& ref) {
-    const std::size_t column = ColumnArg(L, 2, *ref.source);
-    if (lua_isnone(L, 3)) BadArgument("src:set(column, value): a value is expected");
-    const Variant v = ToVariant(L, 3);
-    if (v.Type() == VarType::Dispatch) BadArgument("src:set(column, value): a value is expected");
-    ref.source->SetByProgram(column, v.Type() == VarType::Empty ? Variant::Null() : v);
+  return SourceCall(L, [&](vl::RecordSource& source) {
+    const std::string column = ArgUtf8(L, 2, "a column name");
+    if (lua_isnone(L, 3) || !IsValue(L, 3)) BadArgument("src:set(column, value): a value is expected");
+    source.Set(column, ToValue(L, 3));
     return 0;
   });
 }
 
 int SourceEditMode(lua_State* L) {
-  return SourceCall(L, [&](SourceRef& ref) {
-    lua_pushinteger(L, static_cast<lua_Integer>(ref.source->EditMode()));
+  return SourceCall(L, [&](vl::RecordSource& source) {
+    lua_pushinteger(L, static_cast<lua_Integer>(source.GetEditMode()));
     return 1;
   });
 }
 
-template <void (SqliteRecordSource::*Op)()>
+template <void (vl::RecordSource::*Op)()>
 int SourceOp(lua_State* L) {
-  return SourceCall(L, [&](SourceRef& ref) {
-    ((*ref.source).*Op)();
+  return SourceCall(L, [&](vl::RecordSource& source) {
+    (source.*Op)();
     return 0;
   });
 }
 
 int SourceMove(lua_State* L) {
-  return SourceCall(L, [&](SourceRef& ref) {
+  return SourceCall(L, [&](vl::RecordSource& source) {
     if (!lua_isinteger(L, 2)) BadArgument("src:move(n): a row number is expected");
-    ref.source->MoveTo(lua_tointeger(L, 2));
+    source.MoveTo(lua_tointeger(L, 2));
     return 0;
   });
 }
 
 int SourceNotify(lua_State* L) {
-  return SourceCall(L, [&](SourceRef& ref) {
+  return SourceCall(L, [&](vl::RecordSource& source) {
     if (!lua_istable(L, 2)) BadArgument("src:notify{before =, bits =, reasons =}: a table is expected");
     lua_getfield(L, 2, "before");
     if (!lua_isnil(L, -1) && !lua_isboolean(L, -1)) BadArgument("src:notify: before is a boolean");
@@ -301,15 +265,14 @@ int SourceNotify(lua_State* L) {
       lua_pop(L, 1);
     }
     lua_pop(L, 1);
-    ref.source->Notify(before, bits, reasons);
+    source.Notify(before, bits, reasons);
     return 0;
   });
 }
 
 int SourceIndex(lua_State* L) {
-  return SourceCall(L, [&](SourceRef& ref) {
+  return SourceCall(L, [&](vl::RecordSource& s) {
     const char* key = lua_type(L, 2) == LUA_TSTRING ? lua_tostring(L, 2) : "";
-    const SqliteRecordSource& s = *ref.source;
     const std::string k = key;
     if (k == "position") {
       lua_pushinteger(L, s.Position());
@@ -320,7 +283,7 @@ int SourceIndex(lua_State* L) {
     } else if (k == "eof") {
       lua_pushboolean(L, s.Eof());
     } else if (k == "name") {
-      lua_pushlstring(L, ref.name.data(), ref.name.size());
+      lua_pushlstring(L, s.Name().data(), s.Name().size());
     } else {
       luaL_getmetatable(L, kSourceMeta);
       lua_getfield(L, -1, "methods");
@@ -340,11 +303,10 @@ int SourceNewIndex(lua_State* L) {
 
 }  // namespace
 
-std::shared_ptr<IVlCursor> TestSource(lua_State* L, int index, FormHost*& host) {
+const vl::RecordSource* TestSource(lua_State* L, int index) {
   auto* ref = static_cast<SourceRef*>(luaL_testudata(L, index, kSourceMeta));
   if (ref == nullptr || !ref->source) return nullptr;
-  host = ref->host;
-  return ref->source;
+  return &*ref->source;
 }
 
 void RegisterDataMethods(lua_State* L) {
@@ -368,16 +330,16 @@ void OpenData(lua_State* L) {
       {"get", SourceGet},
       {"set", SourceSet},
       {"edit_mode", SourceEditMode},
-      {"move_first", SourceOp<&SqliteRecordSource::MoveFirst>},
-      {"move_last", SourceOp<&SqliteRecordSource::MoveLast>},
-      {"move_next", SourceOp<&SqliteRecordSource::MoveNext>},
-      {"move_prev", SourceOp<&SqliteRecordSource::MovePrev>},
+      {"move_first", SourceOp<&vl::RecordSource::MoveFirst>},
+      {"move_last", SourceOp<&vl::RecordSource::MoveLast>},
+      {"move_next", SourceOp<&vl::RecordSource::MoveNext>},
+      {"move_prev", SourceOp<&vl::RecordSource::MovePrev>},
       {"move", SourceMove},
-      {"edit", SourceOp<&SqliteRecordSource::Edit>},
-      {"add_new", SourceOp<&SqliteRecordSource::AddNew>},
-      {"update", SourceOp<&SqliteRecordSource::Update>},
-      {"cancel", SourceOp<&SqliteRecordSource::Cancel>},
-      {"delete", SourceOp<&SqliteRecordSource::Delete>},
+      {"edit", SourceOp<&vl::RecordSource::Edit>},
+      {"add_new", SourceOp<&vl::RecordSource::AddNew>},
+      {"update", SourceOp<&vl::RecordSource::Update>},
+      {"cancel", SourceOp<&vl::RecordSource::Cancel>},
+      {"delete", SourceOp<&vl::RecordSource::Delete>},
       {"notify", SourceNotify},
       {nullptr, nullptr},
   };

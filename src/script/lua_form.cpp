@@ -1,14 +1,11 @@
 // Forms, boxes, captions and fonts in Lua.
+#include <algorithm>
+#include <cmath>
 #include <cstring>
-#include <memory>
-#include <optional>
+#include <new>
 
-#include "control/properties.h"
-#include "control/type_library.h"
-#include "host/form.h"
-#include "platform/freetype_font.h"
-#include "runtime/coerce.h"
 #include "script/lua_form_internal.h"
+#include "vltext/format.h"
 
 namespace vl::script {
 
@@ -24,35 +21,15 @@ BoxRef& CheckBoxRef(lua_State* L, int index) {
   return *b;
 }
 
-CVlTypedBoxCtrl& BoxControl(const BoxRef& ref) {
-  BoxSite* site = ref.host->form->FindBox(ref.name);
-  if (site == nullptr) throw ScriptError("no box named " + ref.name);
-  return site->Control();
-}
-
-win::RECT ReadRect(lua_State* L, int index, win::RECT defaults) {
-  int v[4] = {defaults.left, defaults.top, defaults.Width(), defaults.Height()};
+vl::Rect ReadRect(lua_State* L, int index, vl::Rect defaults) {
+  int* fields[4] = {&defaults.x, &defaults.y, &defaults.width, &defaults.height};
   const char* keys[4] = {"x", "y", "w", "h"};
   for (int i = 0; i < 4; ++i) {
     lua_getfield(L, index, keys[i]);
-    if (lua_isinteger(L, -1)) v[i] = static_cast<int>(lua_tointeger(L, -1));
+    if (lua_isinteger(L, -1)) *fields[i] = static_cast<int>(lua_tointeger(L, -1));
     lua_pop(L, 1);
   }
-  return win::RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
-}
-
-void CheckNewName(FormHost& host, const std::string& name) {
-  if (host.form->FindBox(name) != nullptr || host.form->ButtonWindow(name) != win::kNoWindow) {
-    throw ScriptError("something named " + name + " is already on the form");
-  }
-}
-
-void ThrowPending(FormHost& host) {
-  if (host.pendingError) {
-    std::string e = *host.pendingError;
-    host.pendingError.reset();
-    throw ScriptError(e);
-  }
+  return defaults;
 }
 
 namespace {
@@ -61,25 +38,47 @@ constexpr const char* kCaptionsMeta = "vl.Captions";
 constexpr const char* kCaptionMeta = "vl.Caption";
 constexpr const char* kFontMeta = "vl.Font";
 
+struct FontRef {
+  vl::Font font;
+};
+
+struct CaptionRef {
+  vl::Caption caption;
+};
+
 template <typename T>
 T& CheckObject(lua_State* L, int index, const char* meta) {
-  auto* ref = static_cast<ObjectRef*>(luaL_testudata(L, index, meta));
+  auto* ref = static_cast<T*>(luaL_testudata(L, index, meta));
   if (ref == nullptr) throw ScriptError(std::string("a ") + meta + " is expected");
-  return *std::static_pointer_cast<T>(ref->object);
+  return *ref;
 }
 
-void PushObject(lua_State* L, std::shared_ptr<Dispatch> object, const char* meta, int ownerIndex) {
-  auto* ref = static_cast<ObjectRef*>(lua_newuserdatauv(L, sizeof(ObjectRef), 1));
-  new (ref) ObjectRef{std::move(object)};
+template <typename T>
+int ObjectGc(lua_State* L) {
+  static_cast<T*>(lua_touserdata(L, 1))->~T();
+  return 0;
+}
+
+// Pushes an object of a box; the box (at ownerIndex) stays alive as long as the object is held.
+template <typename T>
+void PushObject(lua_State* L, T object, const char* meta, int ownerIndex) {
+  const int owner = lua_absindex(L, ownerIndex);
+  auto* ref = static_cast<T*>(lua_newuserdatauv(L, sizeof(T), 1));
+  new (ref) T(std::move(object));
   luaL_setmetatable(L, meta);
-  // The owner (box) stays alive as long as the object is held.
-  lua_pushvalue(L, ownerIndex < 0 ? ownerIndex - 1 : ownerIndex);
+  lua_pushvalue(L, owner);
   lua_setiuservalue(L, -2, 1);
 }
 
-int ObjectGc(lua_State* L) {
-  static_cast<ObjectRef*>(lua_touserdata(L, 1))->~ObjectRef();
-  return 0;
+void PushFont(lua_State* L, vl::Font font, int ownerIndex) {
+  PushObject(L, FontRef{std::move(font)}, kFontMeta, ownerIndex);
+}
+
+// Something a name on the form already stands for is refused before the form is asked.
+void CheckNewName(FormHost& host, const std::string& name) {
+  if (host.form->FindBox(name) || host.form->ButtonBounds(name)) {
+    throw ScriptError("something named " + name + " is already on the form");
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -87,47 +86,47 @@ int ObjectGc(lua_State* L) {
 
 bool IsTypedParam(const std::string& name) { return name == "ErrValue" || name == "NewValue"; }
 
-void PushEventParams(lua_State* L, const std::vector<EventParam>& params) {
-  for (const EventParam& p : params) {
+void PushEventParams(lua_State* L, const std::vector<vl::EventParam>& params) {
+  for (const vl::EventParam& p : params) {
     if (IsTypedParam(p.name)) {
       PushTypedValue(L, p.value);
     } else {
-      PushVariant(L, p.value);
+      PushPlain(L, p.value);
     }
     lua_setfield(L, -2, p.name.c_str());
   }
 }
 
-void CallHandler(FormHost& host, BoxSite& box, VlEvent id, EventArgs& args) {
+std::string HandlerKey(const std::string& box, const std::string& event) { return box + '\0' + event; }
+
+// Runs the script's handler of an event. Its by-reference parameters go back to the box as the
+// handler left them; an error it raises stops the form's call, which raises it in the script.
+void CallHandler(FormHost& host, vl::Event& event) {
   lua_State* L = host.L;
-  if (host.pendingError) return;  // the script is already failing
   lua_rawgeti(L, LUA_REGISTRYINDEX, host.handlersRef);
-  std::string key = box.Name() + '\0' + EventName(id);
+  const std::string key = HandlerKey(event.box, event.name);
   lua_pushlstring(L, key.data(), key.size());
   lua_rawget(L, -2);
   if (!lua_isfunction(L, -1)) {
     lua_pop(L, 2);
     return;
   }
-  lua_createtable(L, 0, static_cast<int>(args.Params().size()));
-  PushEventParams(L, args.Params());
+  lua_createtable(L, 0, static_cast<int>(event.params.size()));
+  PushEventParams(L, event.params);
   lua_pushvalue(L, -1);
   lua_insert(L, -3);  // handlers, table, function, table
   if (lua_pcall(L, 1, 0, 0) != LUA_OK) {
     const char* msg = luaL_tolstring(L, -1, nullptr);
-    host.pendingError = std::string(box.Name()) + "." + EventName(id) + ": " + (msg ? msg : "error in handler");
+    std::string failure = event.box + "." + event.name + ": " + (msg != nullptr ? msg : "error in handler");
     lua_pop(L, 4);
-    return;
+    throw ScriptError(failure);
   }
-  // By-reference parameters go back to the control as the handler left them.
-  for (EventParam& p : args.Params()) {
+  for (vl::EventParam& p : event.params) {
     if (!p.byRef) continue;
     lua_getfield(L, -1, p.name.c_str());
-    try {
-      Variant v = ToVariant(L, -1);
-      if (v.Type() != VarType::Empty) p.value = v;
-    } catch (const HostError&) {
-      // Text the code page cannot hold stays as it was.
+    if (IsValue(L, -1)) {
+      const vl::TypedValue v = ToValue(L, -1);
+      if (!v.IsEmpty()) p.value = v;
     }
     lua_pop(L, 1);
   }
@@ -146,102 +145,67 @@ int FormGc(lua_State* L) {
 
 int NewForm(lua_State* L) {
   return Guarded(L, [&] {
-    bool user = true;
-    bool browser = false;
-    bool fixedFonts = false;
-    if (lua_istable(L, 1)) {
-      lua_getfield(L, 1, "mode");
-      if (lua_isstring(L, -1)) {
-        std::string mode = lua_tostring(L, -1);
-        if (mode != "user" && mode != "design") throw ScriptError("vl.Form: mode is \"user\" or \"design\"");
-        user = mode == "user";
-      }
-      lua_pop(L, 1);
-      lua_getfield(L, 1, "browser");
-      browser = lua_toboolean(L, -1) != 0;
-      lua_pop(L, 1);
-      lua_getfield(L, 1, "font");
-      if (lua_isstring(L, -1)) {
-        const std::string font = lua_tostring(L, -1);
-        if (font != "real" && font != "fixed") throw ScriptError("vl.Form: font is \"real\" or \"fixed\"");
-        fixedFonts = font == "fixed";
-      }
-      lua_pop(L, 1);
-    }
-    auto* h = static_cast<FormHost*>(lua_newuserdatauv(L, sizeof(FormHost), 0));
-    new (h) FormHost();
-    luaL_setmetatable(L, kFormMeta);
-    h->form = std::make_unique<Form>(user, browser);
-    // Boxes measure with the fonts the pictures are drawn in, so a text too wide on the picture
-    // is too wide for the box.
-    if (!fixedFonts) h->form->SetScreenFonts(MakeRealFonts());
-    h->L = L;
-    lua_newtable(L);
-    h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
-    h->form->SetEventHandler([h](BoxSite& box, VlEvent id, EventArgs& args) { CallHandler(*h, box, id, args); });
-    // vltext show opens the last form made, unless the script showed it itself.
-    if (lua_getfield(L, LUA_REGISTRYINDEX, kShowLastFormKey) == LUA_TBOOLEAN) {
-      lua_pushvalue(L, -2);
-      lua_setfield(L, LUA_REGISTRYINDEX, kLastFormKey);
-    }
-    lua_pop(L, 1);
+    const vl::FormOptions options = ReadFormOptions(L, 1);
+    PushNewForm(L, options, vl::Form(options));
     return 1;
   });
-}
-
-void PushBox(lua_State* L, int formIndex, const std::string& name) {
-  auto* b = static_cast<BoxRef*>(lua_newuserdatauv(L, sizeof(BoxRef), 1));
-  new (b) BoxRef{static_cast<FormHost*>(lua_touserdata(L, formIndex)), name};
-  luaL_setmetatable(L, kBoxMeta);
-  lua_pushvalue(L, formIndex);
-  lua_setiuservalue(L, -2, 1);  // the form lives as long as its boxes are held
 }
 
 int FormAdd(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
     if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add(name [, rect]): a name is expected");
-    std::string name = lua_tostring(L, 2);
+    const std::string name = lua_tostring(L, 2);
     CheckNewName(h, name);
-    std::optional<win::RECT> rect;
-    if (lua_istable(L, 3)) rect = ReadRect(L, 3, win::RECT{0, 0, 120, 24});
-    h.form->AddBox(name, rect);
-    PushBox(L, 1, name);
+    std::optional<vl::Rect> rect;
+    if (lua_istable(L, 3)) rect = ReadRect(L, 3, vl::Rect{0, 0, 120, 24});
+    PushBox(L, 1, h.form->AddBox(name, rect));
     return 1;
   });
 }
 
-void PushRecordList(lua_State* L, const std::vector<EventRecord>& records) {
-  lua_createtable(L, static_cast<int>(records.size()), 0);
-  int i = 1;
-  for (const EventRecord& r : records) {
-    lua_newtable(L);
-    lua_pushstring(L, r.control.c_str());
-    lua_setfield(L, -2, "control");
-    lua_pushstring(L, r.name.c_str());
-    lua_setfield(L, -2, "name");
-    PushEventParams(L, r.params);
-    lua_rawseti(L, -2, i++);
-  }
+int FormAddButton(lua_State* L) {
+  return Guarded(L, [&] {
+    FormHost& h = CheckForm(L, 1);
+    if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add_button(name [, rect]): a name is expected");
+    const std::string name = lua_tostring(L, 2);
+    CheckNewName(h, name);
+    std::optional<vl::Rect> rect;
+    if (lua_istable(L, 3)) rect = ReadRect(L, 3, vl::Rect{0, 0, 80, 24});
+    h.form->AddButton(name, rect);
+    lua_pushvalue(L, 2);
+    return 1;
+  });
 }
 
 int FormEvents(lua_State* L) {
   return Guarded(L, [&] {
-    PushRecordList(L, CheckForm(L, 1).form->TakeEvents());
+    const std::vector<vl::Event> records = CheckForm(L, 1).form->TakeEvents();
+    lua_createtable(L, static_cast<int>(records.size()), 0);
+    int i = 1;
+    for (const vl::Event& r : records) {
+      lua_newtable(L);
+      lua_pushstring(L, r.box.c_str());
+      lua_setfield(L, -2, "control");
+      lua_pushstring(L, r.name.c_str());
+      lua_setfield(L, -2, "name");
+      PushEventParams(L, r.params);
+      lua_rawseti(L, -2, i++);
+    }
     return 1;
   });
 }
 
 int FormMessages(lua_State* L) {
   return Guarded(L, [&] {
-    auto messages = CheckForm(L, 1).form->TakeMessages();
+    const auto messages = CheckForm(L, 1).form->TakeMessages();
     lua_createtable(L, static_cast<int>(messages.size()), 0);
     int i = 1;
-    for (const MessageRecord& m : messages) {
+    for (const vl::MessageBoxRecord& m : messages) {
       lua_newtable(L);
-      PushCp932(L, m.text);
+      lua_pushlstring(L, m.text.data(), m.text.size());
       lua_setfield(L, -2, "text");
-      PushCp932(L, m.title);
+      lua_pushlstring(L, m.title.data(), m.title.size());
       lua_setfield(L, -2, "title");
       if (!m.owner.empty()) {
         lua_pushstring(L, m.owner.c_str());
@@ -255,17 +219,16 @@ int FormMessages(lua_State* L) {
 
 int FormNotifications(lua_State* L) {
   return Guarded(L, [&] {
-    auto records = CheckForm(L, 1).form->TakeNotifications();
+    const auto records = CheckForm(L, 1).form->TakeNotifications();
     lua_createtable(L, static_cast<int>(records.size()), 0);
     int i = 1;
-    for (const NotificationRecord& r : records) {
+    for (const vl::Notification& r : records) {
       lua_createtable(L, 0, 3);
-      lua_pushstring(L, r.control.c_str());
+      lua_pushstring(L, r.box.c_str());
       lua_setfield(L, -2, "control");
       lua_pushinteger(L, r.dispid);
       lua_setfield(L, -2, "dispid");
-      const PropertyInfo* info = FindProperty(r.dispid);
-      lua_pushstring(L, info != nullptr ? info->name : (r.dispid == kDispCaptions ? "Captions" : "?"));
+      lua_pushstring(L, r.property.c_str());
       lua_setfield(L, -2, "property");
       lua_rawseti(L, -2, i++);
     }
@@ -275,10 +238,10 @@ int FormNotifications(lua_State* L) {
 
 int FormModified(lua_State* L) {
   return Guarded(L, [&] {
-    FormHost& h = CheckForm(L, 1);
-    BoxSite* site = h.form->FindBox(CheckBoxRef(L, 2).name);
-    lua_pushboolean(L, site != nullptr && site->modified);
-    if (site != nullptr && lua_isboolean(L, 3)) site->modified = lua_toboolean(L, 3) != 0;
+    CheckForm(L, 1);
+    vl::Box& box = CheckBoxRef(L, 2).box;
+    lua_pushboolean(L, box.Modified());
+    if (lua_isboolean(L, 3)) box.SetModified(lua_toboolean(L, 3) != 0);
     return 1;
   });
 }
@@ -287,42 +250,24 @@ int FormFocus(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
     if (lua_type(L, 2) == LUA_TSTRING) {
-      std::string name = lua_tostring(L, 2);
-      if (BoxSite* site = h.form->FindBox(name)) {
-        h.form->Focus(site->Control());
-      } else if (!h.form->FocusButton(name)) {
+      const std::string name = lua_tostring(L, 2);
+      if (!h.form->FindBox(name) && !h.form->ButtonBounds(name))
         throw ScriptError("nothing named " + name + " on the form");
-      }
+      h.form->Focus(name);
     } else {
-      h.form->Focus(BoxControl(CheckBoxRef(L, 2)));
+      h.form->Focus(CheckBoxRef(L, 2).box.Name());
     }
-    h.form->PumpMessages();
-    ThrowPending(h);
     return 0;
-  });
-}
-
-int FormAddButton(lua_State* L) {
-  return Guarded(L, [&] {
-    FormHost& h = CheckForm(L, 1);
-    if (lua_type(L, 2) != LUA_TSTRING) throw ScriptError("f:add_button(name [, rect]): a name is expected");
-    std::string name = lua_tostring(L, 2);
-    CheckNewName(h, name);
-    std::optional<win::RECT> rect;
-    if (lua_istable(L, 3)) rect = ReadRect(L, 3, win::RECT{0, 0, 80, 24});
-    h.form->AddButton(name, rect);
-    lua_pushvalue(L, 2);
-    return 1;
   });
 }
 
 int FormFocused(lua_State* L) {
   return Guarded(L, [&] {
-    std::string name = CheckForm(L, 1).form->FocusedName();
-    if (name.empty()) {
+    const std::optional<std::string> name = CheckForm(L, 1).form->Focused();
+    if (!name) {
       lua_pushnil(L);
     } else {
-      lua_pushstring(L, name.c_str());
+      lua_pushstring(L, name->c_str());
     }
     return 1;
   });
@@ -349,7 +294,7 @@ int FormNewIndex(lua_State* L) {
     FormHost& h = CheckForm(L, 1);
     const char* key = lua_tostring(L, 2);
     if (key == nullptr || std::strcmp(key, "mode") != 0) throw ScriptError("a form has no field to set but mode");
-    std::string mode = lua_tostring(L, 3) ? lua_tostring(L, 3) : "";
+    const std::string mode = lua_tostring(L, 3) != nullptr ? lua_tostring(L, 3) : "";
     if (mode != "user" && mode != "design") throw ScriptError("mode is \"user\" or \"design\"");
     h.form->SetUserMode(mode == "user");
     return 0;
@@ -364,36 +309,21 @@ int BoxGc(lua_State* L) {
   return 0;
 }
 
-void PushProperty(lua_State* L, int boxIndex, const PropertyInfo& info, const Variant& v) {
-  switch (info.kind) {
-    case PropKind::Colour:
-      lua_pushinteger(L, static_cast<lua_Integer>(static_cast<std::uint32_t>(v.AsI4())));
-      return;
-    case PropKind::Variant:
-      PushTypedValue(L, v);
-      return;
-    case PropKind::Font:
-      PushObject(L, v.AsObject(), kFontMeta, boxIndex);
-      return;
-    case PropKind::Object:
-      lua_pushnil(L);
-      return;
-    default:
-      PushVariant(L, v);
-      return;
-  }
+// A colour as the script reads it: the unsigned 32-bit word, whatever number type carried it.
+lua_Integer ColourNumber(const vl::TypedValue& v) {
+  return static_cast<lua_Integer>(static_cast<std::uint32_t>(static_cast<std::int64_t>(v.AsDouble())));
 }
 
 int BoxMethodRefresh(lua_State* L) {
   return Guarded(L, [&] {
-    BoxControl(CheckBoxRef(L, 1)).Refresh();
+    CheckBoxRef(L, 1).box.Refresh();
     return 0;
   });
 }
 
 int BoxMethodAboutBox(lua_State* L) {
   return Guarded(L, [&] {
-    BoxControl(CheckBoxRef(L, 1)).AboutBox();
+    CheckBoxRef(L, 1).box.AboutBox();
     return 0;
   });
 }
@@ -401,9 +331,9 @@ int BoxMethodAboutBox(lua_State* L) {
 int BoxIndex(lua_State* L) {
   return Guarded(L, [&] {
     BoxRef& ref = CheckBoxRef(L, 1);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    const std::string key = lua_tostring(L, 2) != nullptr ? lua_tostring(L, 2) : "";
     if (key == "name") {
-      lua_pushstring(L, ref.name.c_str());
+      lua_pushstring(L, ref.box.Name().c_str());
       return 1;
     }
     if (key == "Refresh") {
@@ -422,62 +352,82 @@ int BoxIndex(lua_State* L) {
       lua_setiuservalue(L, -2, 1);
       return 1;
     }
-    const PropertyInfo* info = FindProperty(key);
+    const vl::PropertyDescriptor* info = vl::FindProperty(key);
     if (info == nullptr) throw ScriptError("a box has no property " + key);
-    Variant v = BoxControl(ref).GetProperty(info->dispid);
-    ThrowPending(*ref.host);
-    PushProperty(L, 1, *info, v);
+    switch (info->kind) {
+      case vl::PropertyKind::Font:
+        PushFont(L, ref.box.Font(), 1);
+        break;
+      case vl::PropertyKind::Object:
+        ref.box.Get(key);
+        lua_pushnil(L);
+        break;
+      case vl::PropertyKind::Colour:
+        lua_pushinteger(L, ColourNumber(ref.box.Get(key)));
+        break;
+      case vl::PropertyKind::Value:
+        PushTypedValue(L, ref.box.Get(key));
+        break;
+      default:
+        PushPlain(L, ref.box.Get(key));
+        break;
+    }
     return 1;
   });
 }
 
-// A Lua value for a property of that kind, as a host's automation client would pass it.
-Variant PropertyArgument(lua_State* L, int index, const PropertyInfo& info) {
-  if (info.kind == PropKind::Colour && lua_isinteger(L, index)) {
-    return Variant::I8(lua_tointeger(L, index));
+bool IsEventName(const std::string& name) {
+  const auto& names = vl::EventNames();
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+void SetHandler(lua_State* L, BoxRef& ref, const std::string& event, int handlerIndex) {
+  lua_rawgeti(L, LUA_REGISTRYINDEX, ref.host->handlersRef);
+  const std::string key = HandlerKey(ref.box.Name(), event);
+  lua_pushlstring(L, key.data(), key.size());
+  lua_pushvalue(L, handlerIndex);
+  lua_rawset(L, -3);
+  lua_pop(L, 1);
+  if (lua_isnil(L, handlerIndex)) {
+    ref.box.On(event, nullptr);
+  } else {
+    FormHost* host = ref.host;
+    ref.box.On(event, [host](vl::Event& e) { CallHandler(*host, e); });
   }
-  return ToVariant(L, index);
 }
 
 int BoxNewIndex(lua_State* L) {
   return Guarded(L, [&] {
     BoxRef& ref = CheckBoxRef(L, 1);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
-    if (lua_isfunction(L, 3) || lua_isnil(L, 3)) {
-      bool isEvent = false;
-      for (VlEvent e : {VlEvent::Change, VlEvent::Click, VlEvent::DblClick, VlEvent::KeyDown, VlEvent::KeyPress,
-                        VlEvent::KeyUp, VlEvent::MouseDown, VlEvent::MouseMove, VlEvent::MouseUp, VlEvent::ValueError,
-                        VlEvent::SpinDown, VlEvent::SpinUp, VlEvent::Furigana, VlEvent::UserCheckValue}) {
-        isEvent = isEvent || key == EventName(e);
-      }
-      if (isEvent) {
-        lua_rawgeti(L, LUA_REGISTRYINDEX, ref.host->handlersRef);
-        std::string k = ref.name + '\0' + key;
-        lua_pushlstring(L, k.data(), k.size());
-        lua_pushvalue(L, 3);
-        lua_rawset(L, -3);
-        lua_pop(L, 1);
+    const std::string key = lua_tostring(L, 2) != nullptr ? lua_tostring(L, 2) : "";
+    if ((lua_isfunction(L, 3) || lua_isnil(L, 3)) && IsEventName(key)) {
+      SetHandler(L, ref, key, 3);
+      return 0;
+    }
+    if (key == "DataSource") {
+      // A record source of the box's own form, or nil to unbind.
+      const vl::RecordSource* source = TestSource(L, 3);
+      if (source == nullptr && !lua_isnil(L, 3))
+        throw HostError{kErrTypeMismatch, "DataSource is a record source or nil"};
+      ref.box.SetDataSource(source);
+      return 0;
+    }
+    const vl::PropertyDescriptor* info = vl::FindProperty(key);
+    if (info == nullptr) throw ScriptError("a box has no property " + key);
+    if (info->kind == vl::PropertyKind::Font) {
+      if (auto* font = static_cast<FontRef*>(luaL_testudata(L, 3, kFontMeta))) {
+        ref.box.SetFont(font->font);
         return 0;
       }
     }
-    if (key == "DataSource") {
-      // A record source of the box's own form, or nil to unbind; the box hears of the
-      // connection from its container once the write is done.
-      FormHost* owner = nullptr;
-      std::shared_ptr<IVlCursor> source = TestSource(L, 3, owner);
-      if (!source && !lua_isnil(L, 3)) throw HostError{kErrTypeMismatch, "DataSource is a record source or nil"};
-      if (source && owner != ref.host) throw HostError{kErrInvalidProcedureCall, "the record source belongs to another form"};
-      CVlTypedBoxCtrl& control = BoxControl(ref);
-      control.SetProperty(kDispDataSource, source ? Variant::Object(nullptr) : Variant::Empty());
-      ref.host->form->SetDataSource(control, std::move(source));
-      ThrowPending(*ref.host);
+    if (info->kind == vl::PropertyKind::Colour && lua_isinteger(L, 3)) {
+      // A colour above the Long range (a system colour such as 0x8000000F) is written as a number.
+      const lua_Integer n = lua_tointeger(L, 3);
+      ref.box.Set(key, n >= INT32_MIN && n <= INT32_MAX ? vl::TypedValue::Long(static_cast<std::int32_t>(n))
+                                                        : vl::TypedValue::Double(static_cast<double>(n)));
       return 0;
     }
-    const PropertyInfo* info = FindProperty(key);
-    if (info == nullptr) throw ScriptError("a box has no property " + key);
-    Variant v = PropertyArgument(L, 3, *info);
-    BoxControl(ref).SetProperty(info->dispid, v);
-    ThrowPending(*ref.host);
+    ref.box.Set(key, ToValue(L, 3));
     return 0;
   });
 }
@@ -485,13 +435,17 @@ int BoxNewIndex(lua_State* L) {
 // ---------------------------------------------------------------------------------------------
 // Captions
 
+int CaptionIndexArgument(lua_State* L) {
+  const lua_Integer n = lua_isinteger(L, 2) ? lua_tointeger(L, 2) : -1;
+  return static_cast<int>(std::clamp<lua_Integer>(n, -1, 1000));
+}
+
 int CaptionsIndex(lua_State* L) {
   return Guarded(L, [&] {
     BoxRef& ref = *static_cast<BoxRef*>(luaL_checkudata(L, 1, kCaptionsMeta));
-    lua_Integer n = lua_isinteger(L, 2) ? lua_tointeger(L, 2) : -1;
-    Variant v = BoxControl(ref).GetCaptions(static_cast<std::int32_t>(std::clamp<lua_Integer>(n, -1, 1000)));
+    vl::Caption caption = ref.box.Caption(CaptionIndexArgument(L));
     lua_getiuservalue(L, 1, 1);  // the box
-    PushObject(L, v.AsObject(), kCaptionMeta, -1);
+    PushObject(L, CaptionRef{std::move(caption)}, kCaptionMeta, -1);
     return 1;
   });
 }
@@ -499,18 +453,37 @@ int CaptionsIndex(lua_State* L) {
 int CaptionsNewIndex(lua_State* L) {
   return Guarded(L, [&] {
     BoxRef& ref = *static_cast<BoxRef*>(luaL_checkudata(L, 1, kCaptionsMeta));
-    lua_Integer n = lua_isinteger(L, 2) ? lua_tointeger(L, 2) : -1;
-    BoxControl(ref).SetCaptions(static_cast<std::int32_t>(std::clamp<lua_Integer>(n, -1, 1000)), ToVariant(L, 3));
+    const int direction = CaptionIndexArgument(L);
+    auto* from = static_cast<CaptionRef*>(luaL_testudata(L, 3, kCaptionMeta));
+    if (from == nullptr) {
+      ref.box.Caption(direction);  // an index out of range is refused first
+      throw HostError{kErrInvalidProcedureCall, "Invalid procedure call or argument"};
+    }
+    ref.box.SetCaption(direction, from->caption);
     return 0;
   });
 }
 
+vl::TypedValue Coerced(lua_State* L, int index, vl::DataType type) { return vl::ConvertValue(ToValue(L, index), type); }
+
+std::uint32_t ToColour(lua_State* L, int index) {
+  double n = 0;
+  try {
+    n = std::nearbyint(Coerced(L, index, vl::DataType::Double).AsDouble());
+  } catch (const vl::Error&) {
+    throw HostError{kErrTypeMismatch, "Type mismatch"};
+  }
+  if (!(n >= INT32_MIN && n <= UINT32_MAX)) throw HostError{kErrTypeMismatch, "Type mismatch"};
+  return static_cast<std::uint32_t>(static_cast<std::int64_t>(n));
+}
+
 int CaptionIndex(lua_State* L) {
   return Guarded(L, [&] {
-    auto& c = CheckObject<VlTextCaption>(L, 1, kCaptionMeta);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    vl::Caption& c = CheckObject<CaptionRef>(L, 1, kCaptionMeta).caption;
+    const std::string key = lua_tostring(L, 2) != nullptr ? lua_tostring(L, 2) : "";
     if (key == "Text") {
-      PushCp932(L, c.Text());
+      const std::string text = c.Text();
+      lua_pushlstring(L, text.data(), text.size());
     } else if (key == "Alignment") {
       lua_pushinteger(L, c.Alignment());
     } else if (key == "BorderStyle") {
@@ -526,8 +499,8 @@ int CaptionIndex(lua_State* L) {
     } else if (key == "BackColor") {
       lua_pushinteger(L, c.BackColor());
     } else if (key == "Font") {
-      if (c.Font()) {
-        PushObject(L, c.Font(), kFontMeta, 1);
+      if (std::optional<vl::Font> font = c.Font()) {
+        PushFont(L, *font, 1);
       } else {
         lua_pushnil(L);
       }
@@ -538,47 +511,29 @@ int CaptionIndex(lua_State* L) {
   });
 }
 
-std::uint32_t ToColour(lua_State* L, int index) {
-  Variant out;
-  if (ChangeType(ToVariant(L, index), VarType::I8, out) != CoerceStatus::Ok || out.AsI8() < INT32_MIN ||
-      out.AsI8() > UINT32_MAX) {
-    throw HostError{kErrTypeMismatch, "Type mismatch"};
-  }
-  return static_cast<std::uint32_t>(out.AsI8());
-}
-
-Variant Coerced(lua_State* L, int index, VarType t) {
-  Variant out;
-  switch (ChangeType(ToVariant(L, index), t, out)) {
-    case CoerceStatus::Ok: return out;
-    case CoerceStatus::Overflow: throw HostError{kErrOverflow, "Overflow"};
-    default: throw HostError{kErrTypeMismatch, "Type mismatch"};
-  }
-}
-
 int CaptionNewIndex(lua_State* L) {
   return Guarded(L, [&] {
-    auto& c = CheckObject<VlTextCaption>(L, 1, kCaptionMeta);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    vl::Caption& c = CheckObject<CaptionRef>(L, 1, kCaptionMeta).caption;
+    const std::string key = lua_tostring(L, 2) != nullptr ? lua_tostring(L, 2) : "";
     if (key == "Text") {
-      c.SetText(Coerced(L, 3, VarType::Bstr).AsBstr());
+      c.SetText(Coerced(L, 3, vl::DataType::String).AsString());
     } else if (key == "Alignment") {
-      c.SetAlignment(Coerced(L, 3, VarType::I2).AsI2());
+      c.SetAlignment(static_cast<std::int16_t>(Coerced(L, 3, vl::DataType::Integer).AsInteger()));
     } else if (key == "BorderStyle") {
-      c.SetBorderStyle(Coerced(L, 3, VarType::I2).AsI2());
+      c.SetBorderStyle(static_cast<std::int16_t>(Coerced(L, 3, vl::DataType::Integer).AsInteger()));
     } else if (key == "Size") {
-      c.SetSize(Coerced(L, 3, VarType::R4).AsR4());
+      c.SetSize(static_cast<float>(Coerced(L, 3, vl::DataType::Single).AsDouble()));
     } else if (key == "Spacing") {
-      c.SetSpacing(Coerced(L, 3, VarType::R4).AsR4());
+      c.SetSpacing(static_cast<float>(Coerced(L, 3, vl::DataType::Single).AsDouble()));
     } else if (key == "Padding") {
-      c.SetPadding(Coerced(L, 3, VarType::R4).AsR4());
+      c.SetPadding(static_cast<float>(Coerced(L, 3, vl::DataType::Single).AsDouble()));
     } else if (key == "TextColor") {
       c.SetTextColor(ToColour(L, 3));
     } else if (key == "BackColor") {
       c.SetBackColor(ToColour(L, 3));
     } else if (key == "Font") {
-      auto* ref = static_cast<ObjectRef*>(luaL_testudata(L, 3, kFontMeta));
-      c.SetFont(ref != nullptr ? static_cast<VlFont*>(ref->object.get()) : nullptr);
+      auto* ref = static_cast<FontRef*>(luaL_testudata(L, 3, kFontMeta));
+      c.SetFont(ref != nullptr ? std::optional<vl::Font>(ref->font) : std::nullopt);
     } else {
       throw ScriptError("a caption has no property " + key);
     }
@@ -591,24 +546,25 @@ int CaptionNewIndex(lua_State* L) {
 
 int FontIndex(lua_State* L) {
   return Guarded(L, [&] {
-    const FontDesc& d = CheckObject<VlFont>(L, 1, kFontMeta).Desc();
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    const vl::Font& f = CheckObject<FontRef>(L, 1, kFontMeta).font;
+    const std::string key = lua_tostring(L, 2) != nullptr ? lua_tostring(L, 2) : "";
     if (key == "Name") {
-      PushCp932(L, d.name);
+      const std::string name = f.Name();
+      lua_pushlstring(L, name.data(), name.size());
     } else if (key == "Size") {
-      lua_pushnumber(L, static_cast<double>(d.sizeCy) / 10000.0);
+      lua_pushnumber(L, f.Size());
     } else if (key == "Bold") {
-      lua_pushboolean(L, d.bold);
+      lua_pushboolean(L, f.Bold());
     } else if (key == "Italic") {
-      lua_pushboolean(L, d.italic);
+      lua_pushboolean(L, f.Italic());
     } else if (key == "Underline") {
-      lua_pushboolean(L, d.underline);
+      lua_pushboolean(L, f.Underline());
     } else if (key == "Strikethrough") {
-      lua_pushboolean(L, d.strikethrough);
+      lua_pushboolean(L, f.Strikethrough());
     } else if (key == "Weight") {
-      lua_pushinteger(L, d.weight);
+      lua_pushinteger(L, f.Weight());
     } else if (key == "Charset") {
-      lua_pushinteger(L, d.charset);
+      lua_pushinteger(L, f.Charset());
     } else {
       throw ScriptError("a font has no property " + key);
     }
@@ -618,22 +574,20 @@ int FontIndex(lua_State* L) {
 
 int FontNewIndex(lua_State* L) {
   return Guarded(L, [&] {
-    VlFont& f = CheckObject<VlFont>(L, 1, kFontMeta);
-    std::string key = lua_tostring(L, 2) ? lua_tostring(L, 2) : "";
+    vl::Font& f = CheckObject<FontRef>(L, 1, kFontMeta).font;
+    const std::string key = lua_tostring(L, 2) != nullptr ? lua_tostring(L, 2) : "";
     if (key == "Name") {
-      f.SetName(Coerced(L, 3, VarType::Bstr).AsBstr());
+      f.SetName(Coerced(L, 3, vl::DataType::String).AsString());
     } else if (key == "Size") {
-      double pt = Coerced(L, 3, VarType::R8).AsR8();
-      if (!(pt > 0) || pt > 2000) throw HostError{kErrInvalidPropertyValue, "Invalid property value"};
-      f.SetSizeCy(PointsToSizeCy(pt));
+      f.SetSize(Coerced(L, 3, vl::DataType::Double).AsDouble());
     } else if (key == "Bold") {
-      f.SetBold(Coerced(L, 3, VarType::Bool).AsBool());
+      f.SetBold(Coerced(L, 3, vl::DataType::Boolean).AsBoolean());
     } else if (key == "Italic") {
-      f.SetItalic(Coerced(L, 3, VarType::Bool).AsBool());
+      f.SetItalic(Coerced(L, 3, vl::DataType::Boolean).AsBoolean());
     } else if (key == "Underline") {
-      f.SetUnderline(Coerced(L, 3, VarType::Bool).AsBool());
+      f.SetUnderline(Coerced(L, 3, vl::DataType::Boolean).AsBoolean());
     } else if (key == "Strikethrough") {
-      f.SetStrikethrough(Coerced(L, 3, VarType::Bool).AsBool());
+      f.SetStrikethrough(Coerced(L, 3, vl::DataType::Boolean).AsBoolean());
     } else {
       throw ScriptError("a font has no property " + key);
     }
@@ -649,45 +603,99 @@ void NewMeta(lua_State* L, const char* name, const luaL_Reg* fields) {
 
 }  // namespace
 
-std::shared_ptr<win::FontBackend> MakeRealFonts() { return std::make_shared<win::FreeTypeFontBackend>(); }
+vl::FormOptions ReadFormOptions(lua_State* L, int index) {
+  vl::FormOptions options;
+  if (!lua_istable(L, index)) return options;
+  lua_getfield(L, index, "mode");
+  if (lua_isstring(L, -1)) {
+    const std::string mode = lua_tostring(L, -1);
+    if (mode != "user" && mode != "design") throw ScriptError("vl.Form: mode is \"user\" or \"design\"");
+    options.designMode = mode == "design";
+  }
+  lua_pop(L, 1);
+  lua_getfield(L, index, "browser");
+  options.browserHosted = lua_toboolean(L, -1) != 0;
+  lua_pop(L, 1);
+  lua_getfield(L, index, "font");
+  if (lua_isstring(L, -1)) {
+    const std::string font = lua_tostring(L, -1);
+    if (font != "real" && font != "fixed") throw ScriptError("vl.Form: font is \"real\" or \"fixed\"");
+    options.fixedFont = font == "fixed";
+  }
+  lua_pop(L, 1);
+  return options;
+}
+
+FormHost& PushNewForm(lua_State* L, const vl::FormOptions& options, vl::Form form) {
+  auto* h = static_cast<FormHost*>(lua_newuserdatauv(L, sizeof(FormHost), 0));
+  new (h) FormHost();
+  luaL_setmetatable(L, kFormMeta);
+  h->form.emplace(std::move(form));
+  h->fixedFont = options.fixedFont;
+  h->L = L;
+  lua_newtable(L);
+  h->handlersRef = luaL_ref(L, LUA_REGISTRYINDEX);
+  // vltext show opens the last form made, unless the script showed it itself.
+  if (lua_getfield(L, LUA_REGISTRYINDEX, kShowLastFormKey) == LUA_TBOOLEAN) {
+    lua_pushvalue(L, -2);
+    lua_setfield(L, LUA_REGISTRYINDEX, kLastFormKey);
+  }
+  lua_pop(L, 1);
+  return *h;
+}
+
+void PushBox(lua_State* L, int formIndex, vl::Box box) {
+  formIndex = lua_absindex(L, formIndex);
+  auto* b = static_cast<BoxRef*>(lua_newuserdatauv(L, sizeof(BoxRef), 1));
+  new (b) BoxRef{static_cast<FormHost*>(lua_touserdata(L, formIndex)), std::move(box)};
+  luaL_setmetatable(L, kBoxMeta);
+  lua_pushvalue(L, formIndex);
+  lua_setiuservalue(L, -2, 1);  // the form lives as long as its boxes are held
+}
 
 void OpenForms(lua_State* L) {
   const luaL_Reg formMeta[] = {{"__gc", FormGc}, {"__index", FormIndex}, {"__newindex", FormNewIndex}, {nullptr, nullptr}};
   NewMeta(L, kFormMeta, formMeta);
   luaL_getmetatable(L, kFormMeta);
-  const luaL_Reg methods[] = {{"add", FormAdd},       {"add_button", FormAddButton},
-                              {"events", FormEvents},   {"messages", FormMessages},
-                              {"notifications", FormNotifications}, {"modified", FormModified},
-                              {"focus", FormFocus},   {"focused", FormFocused}, {nullptr, nullptr}};
+  const luaL_Reg methods[] = {{"add", FormAdd},
+                              {"add_button", FormAddButton},
+                              {"events", FormEvents},
+                              {"messages", FormMessages},
+                              {"notifications", FormNotifications},
+                              {"modified", FormModified},
+                              {"focus", FormFocus},
+                              {"focused", FormFocused},
+                              {nullptr, nullptr}};
   luaL_newlib(L, methods);
   RegisterInputMethods(L);
   RegisterRenderMethods(L);
+  RegisterPageMethods(L);
   RegisterDataMethods(L);
+  RegisterStoreMethods(L);
   RegisterShowMethod(L);
   lua_setfield(L, -2, "methods");
   lua_pop(L, 1);
 
   const luaL_Reg boxMeta[] = {{"__gc", BoxGc}, {"__index", BoxIndex}, {"__newindex", BoxNewIndex}, {nullptr, nullptr}};
   NewMeta(L, kBoxMeta, boxMeta);
-  const luaL_Reg captionsMeta[] = {{"__gc", BoxGc}, {"__index", CaptionsIndex}, {"__newindex", CaptionsNewIndex}, {nullptr, nullptr}};
+  const luaL_Reg captionsMeta[] = {
+      {"__gc", BoxGc}, {"__index", CaptionsIndex}, {"__newindex", CaptionsNewIndex}, {nullptr, nullptr}};
   NewMeta(L, kCaptionsMeta, captionsMeta);
-  const luaL_Reg captionMeta[] = {{"__gc", ObjectGc}, {"__index", CaptionIndex}, {"__newindex", CaptionNewIndex}, {nullptr, nullptr}};
+  const luaL_Reg captionMeta[] = {
+      {"__gc", ObjectGc<CaptionRef>}, {"__index", CaptionIndex}, {"__newindex", CaptionNewIndex}, {nullptr, nullptr}};
   NewMeta(L, kCaptionMeta, captionMeta);
-  const luaL_Reg fontMeta[] = {{"__gc", ObjectGc}, {"__index", FontIndex}, {"__newindex", FontNewIndex}, {nullptr, nullptr}};
+  const luaL_Reg fontMeta[] = {
+      {"__gc", ObjectGc<FontRef>}, {"__index", FontIndex}, {"__newindex", FontNewIndex}, {nullptr, nullptr}};
   NewMeta(L, kFontMeta, fontMeta);
-  for (const char* meta : {kCaptionMeta, kFontMeta}) {
-    luaL_getmetatable(L, meta);
-    lua_pushboolean(L, 1);
-    lua_setfield(L, -2, "__variant");
-    lua_pop(L, 1);
-  }
 
   lua_pushcfunction(L, NewForm);
   lua_setfield(L, -2, "Form");
   RegisterPictureFunctions(L);
-  for (const auto& [name, value] : TypeLibraryConstants()) {
-    lua_pushinteger(L, value);
-    lua_setfield(L, -2, name);
+  RegisterStoreFunctions(L);
+  RegisterPageFunctions(L);
+  for (const vl::NamedConstant& c : vl::TypeLibraryConstants()) {
+    lua_pushinteger(L, c.value);
+    lua_setfield(L, -2, c.name);
   }
 }
 

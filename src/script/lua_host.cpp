@@ -1,11 +1,15 @@
-#include "script/lua_host.h"
-
+// The Lua scripting host: the module `vl` a script uses to build forms, place boxes, set their
+// properties, handle their events and read back what the user would see.
+//
+// Lua is built as C: an error raised with lua_error jumps over C++ frames. Every C function of
+// the module therefore runs its C++ work inside a guard that turns C++ exceptions into a Lua
+// error only after every C++ object of that work has been destroyed, and Lua code called from
+// C++ (event handlers) always runs under lua_pcall.
 #include <cstdio>
-#include <cstring>
 
 #include "script/lua_form_internal.h"
 #include "script/lua_internal.h"
-#include "text/encoding.h"
+#include "vltext/script.h"
 
 namespace vl::script {
 
@@ -44,23 +48,7 @@ int OpenModuleFunction(lua_State* L) {
   return 1;
 }
 
-}  // namespace
-
-HostError ToHostError(const AutomationError& e) {
-  std::string utf8;
-  if (!TryCp932ToUtf8(e.Message(), utf8)) utf8 = e.Message();
-  return HostError{e.Code(), utf8};
-}
-
-void PushHostError(lua_State* L, const HostError& error) {
-  lua_createtable(L, 0, 2);
-  lua_pushinteger(L, error.code);
-  lua_setfield(L, -2, "code");
-  lua_pushlstring(L, error.messageUtf8.data(), error.messageUtf8.size());
-  lua_setfield(L, -2, "message");
-  luaL_setmetatable(L, kErrorMeta);
-}
-
+// Opens the module: sets the global `vl` and package.preload["vltext"].
 void OpenVlModule(lua_State* L) {
   luaL_newmetatable(L, kErrorMeta);
   lua_pushcfunction(L, ErrorToString);
@@ -80,9 +68,25 @@ void OpenVlModule(lua_State* L) {
   lua_pop(L, 1);
 }
 
+}  // namespace
+
+void PushHostError(lua_State* L, const HostError& error) {
+  lua_createtable(L, 0, 2);
+  lua_pushinteger(L, error.code);
+  lua_setfield(L, -2, "code");
+  lua_pushlstring(L, error.messageUtf8.data(), error.messageUtf8.size());
+  lua_setfield(L, -2, "message");
+  luaL_setmetatable(L, kErrorMeta);
+}
+
 int ShowLastForm(lua_State* L);
 
-int RunScriptFile(const char* path, int argc, char** argv, bool showLastForm) {
+}  // namespace vl::script
+
+namespace vl::inline v1 {
+
+int RunScriptFile(const std::string& path, const std::vector<std::string>& args, const ScriptOptions& options) {
+  using namespace vl::script;
   lua_State* L = luaL_newstate();
   if (L == nullptr) {
     std::fprintf(stderr, "vltext: cannot create the Lua state\n");
@@ -90,27 +94,32 @@ int RunScriptFile(const char* path, int argc, char** argv, bool showLastForm) {
   }
   luaL_openlibs(L);
   OpenVlModule(L);
-  lua_createtable(L, argc, 1);
-  lua_pushstring(L, path);
+  lua_createtable(L, static_cast<int>(args.size()), 1);
+  lua_pushstring(L, path.c_str());
   lua_rawseti(L, -2, 0);
-  for (int i = 0; i < argc; ++i) {
-    lua_pushstring(L, argv[i]);
-    lua_rawseti(L, -2, i + 1);
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    lua_pushstring(L, args[i].c_str());
+    lua_rawseti(L, -2, static_cast<lua_Integer>(i) + 1);
   }
   lua_setglobal(L, "arg");
 
-  if (showLastForm) {
+  // The window f:show opens lives as long as the run.
+  if (options.show) {
+    lua_pushlightuserdata(L, const_cast<ShowFunction*>(&options.show));
+    lua_setfield(L, LUA_REGISTRYINDEX, kShowFunctionKey);
+  }
+  if (options.showLastForm) {
     lua_pushboolean(L, 1);
     lua_setfield(L, LUA_REGISTRYINDEX, kShowLastFormKey);
   }
 
   lua_pushcfunction(L, Traceback);
-  int status = luaL_loadfile(L, path);
+  int status = luaL_loadfile(L, path.c_str());
   if (status == LUA_OK) status = lua_pcall(L, 0, 0, -2);
-  if (status == LUA_OK && showLastForm) {
-    const char* slash = std::strrchr(path, '/');
+  if (status == LUA_OK && options.showLastForm) {
+    const std::size_t slash = path.rfind('/');
     lua_pushcfunction(L, ShowLastForm);
-    lua_pushstring(L, slash != nullptr ? slash + 1 : path);
+    lua_pushstring(L, (slash == std::string::npos ? path : path.substr(slash + 1)).c_str());
     status = lua_pcall(L, 1, 0, -3);
   }
   int exitCode = 0;
@@ -123,4 +132,4 @@ int RunScriptFile(const char* path, int argc, char** argv, bool showLastForm) {
   return exitCode;
 }
 
-}  // namespace vl::script
+}  // namespace vl::inline v1

@@ -3,12 +3,12 @@
 
 #include <lua.hpp>
 
-#include <memory>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
-#include "runtime/automation_error.h"
-#include "runtime/variant.h"
+#include "vltext/error.h"
+#include "vltext/value.h"
 
 namespace vl::script {
 
@@ -18,16 +18,16 @@ class ScriptError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// An error of the control as the host sees it: becomes {code = ..., message = ...} in Lua.
+// An error of the component as the host sees it: becomes {code = ..., message = ...} in Lua.
 struct HostError {
   std::int32_t code;
   std::string messageUtf8;
 };
 
-// The userdata of a caption or a font: an object of the component, reachable as a variant.
-struct ObjectRef {
-  std::shared_ptr<Dispatch> object;
-};
+// Error codes the host raises itself.
+inline constexpr std::int32_t kErrInvalidProcedureCall = 5;
+inline constexpr std::int32_t kErrTypeMismatch = 13;
+inline constexpr std::int32_t kErrFileAccess = 75;
 
 // Runs `work` (which may throw) and returns its result count; on a C++ exception the error is
 // pushed and raised as a Lua error after `work`'s frame is gone.
@@ -36,15 +36,20 @@ int Guarded(lua_State* L, Work&& work);
 
 // Pushes the Lua error value of a host error: a table with code and message.
 void PushHostError(lua_State* L, const HostError& error);
-// The error of an AutomationError, its message converted to UTF-8.
-HostError ToHostError(const AutomationError& e);
 
-// Lua value <-> variant at the host boundary (texts converted between UTF-8 and CP932).
-Variant ToVariant(lua_State* L, int index);
-void PushVariant(lua_State* L, const Variant& v);       // plain Lua value (number, string...)
-void PushTypedValue(lua_State* L, const Variant& v);    // a vl.Value userdata
-std::string ToCp932(lua_State* L, int index);            // a Lua string argument, refused when not representable
-void PushCp932(lua_State* L, const std::string& cp932);  // as a UTF-8 Lua string
+// Lua value <-> typed value, following the automation literals: an integer in -32768..32767 is
+// an Integer, another 32-bit integer a Long, any other number a Double; a string is a String; a
+// boolean a Boolean; nil Empty; a vl value itself. Anything else (a table, a function, an object
+// of the module) is an object reference, which the component refuses where it wants a value.
+vl::TypedValue ToValue(lua_State* L, int index);
+// Whether the Lua value at `index` is a value (anything ToValue takes).
+bool IsValue(lua_State* L, int index);
+void PushPlain(lua_State* L, const vl::TypedValue& v);       // a plain Lua value (number, string...)
+void PushTypedValue(lua_State* L, const vl::TypedValue& v);  // a vl.Value userdata
+// The exact decimal text of a Currency: "-12.3456", "12.5", "12", "0".
+std::string CurrencyText(std::int64_t tenThousandths);
+// A Lua string argument, refused with {code = 13} when it is none or not UTF-8.
+std::string CheckUtf8(lua_State* L, int index, const std::string& what);
 
 void OpenValues(lua_State* L);  // vl.Null, vl.Integer, ... into the table on top
 void OpenForms(lua_State* L);   // vl.Form into the table on top
@@ -69,9 +74,9 @@ int Guarded(lua_State* L, Work&& work) {
     std::string script;
     try {
       outcome.results = work();
-    } catch (const AutomationError& e) {
+    } catch (const vl::Error& e) {
       outcome.failure = detail::Failure::Host;
-      host = ToHostError(e);
+      host = HostError{e.Code(), e.what()};
     } catch (const HostError& e) {
       outcome.failure = detail::Failure::Host;
       host = e;

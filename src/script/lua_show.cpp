@@ -1,31 +1,23 @@
 // f:show: the form in a real desktop window, when the program running the script has one.
 #include <string>
-#include <utility>
 
 #include "script/lua_form_internal.h"
-// Last: names the container before the public vl::Form is seen.
-#include "api/host_access.h"
-#include "script/show_link.h"
+#include "vltext/script.h"
 
 namespace vl::script {
 
 namespace {
 
-ShowFunction& Desktop() {
-  static ShowFunction desktop;
-  return desktop;
-}
-
-void ShowForm(FormHost& host, const std::string& title) {
-  if (!Desktop()) throw HostError{5, "this program has no desktop window (vltext run and vltext show have one)"};
-  host.shown = true;
-  vl::v1::Form view = host_access::Borrow(*host.form);
-  try {
-    Desktop()(view, title);
-  } catch (const vl::v1::Error& e) {
-    throw HostError{e.Code(), e.what()};
+void ShowForm(lua_State* L, FormHost& host, const std::string& title) {
+  lua_getfield(L, LUA_REGISTRYINDEX, kShowFunctionKey);
+  auto* show = static_cast<const vl::ShowFunction*>(lua_touserdata(L, -1));
+  lua_pop(L, 1);
+  if (show == nullptr || !*show) {
+    throw HostError{kErrInvalidProcedureCall,
+                    "this program has no desktop window (vltext run and vltext show have one)"};
   }
-  ThrowPending(host);
+  host.shown = true;
+  (*show)(*host.form, title);
 }
 
 int FormShow(lua_State* L) {
@@ -37,14 +29,12 @@ int FormShow(lua_State* L) {
       if (lua_type(L, -1) == LUA_TSTRING) title = lua_tostring(L, -1);
       lua_pop(L, 1);
     }
-    ShowForm(h, title);
+    ShowForm(L, h, title);
     return 0;
   });
 }
 
 }  // namespace
-
-void SetShowFunction(ShowFunction show) { Desktop() = std::move(show); }
 
 void RegisterShowMethod(lua_State* L) {
   lua_pushcfunction(L, FormShow);
@@ -56,7 +46,7 @@ int ShowLastForm(lua_State* L) {
     const std::string title = lua_type(L, 1) == LUA_TSTRING ? lua_tostring(L, 1) : "VlText";
     lua_getfield(L, LUA_REGISTRYINDEX, kLastFormKey);
     auto* h = static_cast<FormHost*>(luaL_testudata(L, -1, kFormMeta));
-    if (h != nullptr && h->form && !h->shown) ShowForm(*h, title);
+    if (h != nullptr && h->form && !h->shown) ShowForm(L, *h, title);
     return 0;
   });
 }

@@ -1,14 +1,9 @@
 // Typed values in Lua: vl.Null, vl.Integer(n), ... and the conversions at the host boundary.
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
-#include "resources/string_table.h"
-#include "runtime/coerce.h"
-#include "runtime/currency.h"
-#include "runtime/date_serial.h"
 #include "script/lua_internal.h"
-#include "text/encoding.h"
-#include "value/typed_value.h"
 
 namespace vl::script {
 
@@ -16,34 +11,63 @@ namespace {
 
 constexpr const char* kValueMeta = "vl.Value";
 
-// Anything a script hands over that is no value of the component (a table, a function).
-class ForeignObject : public Dispatch {};
+vl::TypedValue* TestValue(lua_State* L, int index) {
+  return static_cast<vl::TypedValue*>(luaL_testudata(L, index, kValueMeta));
+}
 
-Variant* CheckValue(lua_State* L, int index) {
-  return static_cast<Variant*>(luaL_testudata(L, index, kValueMeta));
+bool IsUtf8(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    int extra = 0;
+    std::uint32_t cp = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+      extra = 1;
+      cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2;
+      cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      extra = 3;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + static_cast<std::size_t>(extra) >= text.size()) return false;
+    for (int k = 1; k <= extra; ++k) {
+      const auto d = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+      if ((d & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (d & 0x3F);
+    }
+    // No overlong forms, no surrogates, nothing past U+10FFFF.
+    if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF)) {
+      return false;
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return true;
 }
 
 int ValueGc(lua_State* L) {
-  if (Variant* v = CheckValue(L, 1)) v->~Variant();
+  if (vl::TypedValue* v = TestValue(L, 1)) v->~TypedValue();
   return 0;
 }
 
 int ValueIndex(lua_State* L) {
   return Guarded(L, [&] {
-    const Variant& v = *CheckValue(L, 1);
+    const vl::TypedValue& v = *TestValue(L, 1);
     const char* key = lua_tostring(L, 2);
-    std::string k = key ? key : "";
+    const std::string k = key != nullptr ? key : "";
     if (k == "type") {
       lua_pushinteger(L, static_cast<lua_Integer>(v.Type()));
     } else if (k == "typename") {
-      lua_pushstring(L, TypeName(TypeCode(v)));
+      lua_pushstring(L, v.TypeName());
     } else if (k == "value") {
-      switch (v.Type()) {
-        case VarType::Empty: case VarType::Null: lua_pushnil(L); break;
-        case VarType::Cy: lua_pushstring(L, CurrencyToText(v.AsCy()).c_str()); break;
-        case VarType::Date: lua_pushnumber(L, v.AsDate()); break;
-        default: PushVariant(L, v); break;
-      }
+      PushPlain(L, v);
     } else {
       lua_pushnil(L);
     }
@@ -53,21 +77,22 @@ int ValueIndex(lua_State* L) {
 
 int ValueToString(lua_State* L) {
   return Guarded(L, [&] {
-    PushCp932(L, TypedValueToText(*CheckValue(L, 1)));
+    const std::string text = TestValue(L, 1)->ToText();
+    lua_pushlstring(L, text.data(), text.size());
     return 1;
   });
 }
 
 int ValueEq(lua_State* L) {
-  Variant* a = CheckValue(L, 1);
-  Variant* b = CheckValue(L, 2);
+  const vl::TypedValue* a = TestValue(L, 1);
+  const vl::TypedValue* b = TestValue(L, 2);
   lua_pushboolean(L, a != nullptr && b != nullptr && *a == *b);
   return 1;
 }
 
 lua_Integer CheckInteger(lua_State* L, int index, lua_Integer lo, lua_Integer hi, const char* what) {
   int isInt = 0;
-  lua_Integer n = lua_tointegerx(L, index, &isInt);
+  const lua_Integer n = lua_tointegerx(L, index, &isInt);
   if (!isInt) throw ScriptError(std::string(what) + ": an integer is expected");
   if (n < lo || n > hi) throw ScriptError(std::string(what) + ": " + std::to_string(n) + " is out of range");
   return n;
@@ -75,65 +100,65 @@ lua_Integer CheckInteger(lua_State* L, int index, lua_Integer lo, lua_Integer hi
 
 double CheckNumber(lua_State* L, int index, const char* what) {
   int isNum = 0;
-  double x = lua_tonumberx(L, index, &isNum);
+  const double x = lua_tonumberx(L, index, &isNum);
   if (!isNum) throw ScriptError(std::string(what) + ": a number is expected");
   return x;
 }
 
 int NewInteger(lua_State* L) {
   return Guarded(L, [&] {
-    PushTypedValue(L, Variant::I2(static_cast<std::int16_t>(CheckInteger(L, 1, -32768, 32767, "vl.Integer"))));
+    PushTypedValue(L,
+                   vl::TypedValue::Integer(static_cast<std::int16_t>(CheckInteger(L, 1, -32768, 32767, "vl.Integer"))));
     return 1;
   });
 }
 
 int NewLong(lua_State* L) {
   return Guarded(L, [&] {
-    PushTypedValue(L, Variant::I4(static_cast<std::int32_t>(
-                          CheckInteger(L, 1, std::numeric_limits<std::int32_t>::min(),
-                                       std::numeric_limits<std::int32_t>::max(), "vl.Long"))));
+    PushTypedValue(
+        L, vl::TypedValue::Long(static_cast<std::int32_t>(CheckInteger(
+               L, 1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), "vl.Long"))));
     return 1;
   });
 }
 
 int NewByte(lua_State* L) {
   return Guarded(L, [&] {
-    PushTypedValue(L, Variant::UI1(static_cast<std::uint8_t>(CheckInteger(L, 1, 0, 255, "vl.Byte"))));
+    PushTypedValue(L, vl::TypedValue::Byte(static_cast<std::uint8_t>(CheckInteger(L, 1, 0, 255, "vl.Byte"))));
     return 1;
   });
 }
 
 int NewSingle(lua_State* L) {
   return Guarded(L, [&] {
-    double x = CheckNumber(L, 1, "vl.Single");
-    if (std::isfinite(x) && std::fabs(x) > std::numeric_limits<float>::max()) throw ScriptError("vl.Single: out of range");
-    PushTypedValue(L, Variant::R4(static_cast<float>(x)));
+    const double x = CheckNumber(L, 1, "vl.Single");
+    if (std::isfinite(x) && std::fabs(x) > std::numeric_limits<float>::max())
+      throw ScriptError("vl.Single: out of range");
+    PushTypedValue(L, vl::TypedValue::Single(static_cast<float>(x)));
     return 1;
   });
 }
 
 int NewDouble(lua_State* L) {
   return Guarded(L, [&] {
-    PushTypedValue(L, Variant::R8(CheckNumber(L, 1, "vl.Double")));
+    PushTypedValue(L, vl::TypedValue::Double(CheckNumber(L, 1, "vl.Double")));
     return 1;
   });
 }
 
 int NewCurrency(lua_State* L) {
   return Guarded(L, [&] {
-    Currency c;
-    CurrencyParse status;
-    if (lua_type(L, 1) == LUA_TSTRING) {
-      status = ParseCurrency(lua_tostring(L, 1), c);
-    } else {
-      Variant out;
-      CoerceStatus s = ChangeType(Variant::R8(CheckNumber(L, 1, "vl.Currency")), VarType::Cy, out);
-      status = s == CoerceStatus::Ok ? CurrencyParse::Ok : CurrencyParse::Overflow;
-      if (s == CoerceStatus::Ok) c = out.AsCy();
+    try {
+      if (lua_type(L, 1) == LUA_TSTRING) {
+        PushTypedValue(L, vl::TypedValue::Currency(lua_tostring(L, 1)));
+      } else {
+        // A number converts as an automation client converts a Double: half to even at four decimals.
+        PushTypedValue(
+            L, vl::ConvertValue(vl::TypedValue::Double(CheckNumber(L, 1, "vl.Currency")), vl::DataType::Currency));
+      }
+    } catch (const vl::Error& e) {
+      throw ScriptError(e.Code() == 6 ? "vl.Currency: out of range" : "vl.Currency: not a number");
     }
-    if (status == CurrencyParse::Overflow) throw ScriptError("vl.Currency: out of range");
-    if (status != CurrencyParse::Ok) throw ScriptError("vl.Currency: not a number");
-    PushTypedValue(L, Variant::Cy(c));
     return 1;
   });
 }
@@ -141,27 +166,30 @@ int NewCurrency(lua_State* L) {
 int NewDate(lua_State* L) {
   return Guarded(L, [&] {
     if (lua_type(L, 1) == LUA_TSTRING) {
-      auto serial = ParseDateText(ToCp932(L, 1));
-      if (!serial) throw ScriptError(std::string("vl.Date: not a date: ") + lua_tostring(L, 1));
-      PushTypedValue(L, Variant::Date(*serial));
+      try {
+        PushTypedValue(L, vl::TypedValue::Date(std::string_view(lua_tostring(L, 1))));
+      } catch (const vl::Error&) {
+        throw ScriptError(std::string("vl.Date: not a date: ") + lua_tostring(L, 1));
+      }
       return 1;
     }
     int f[6] = {0, 1, 1, 0, 0, 0};
     for (int i = 0; i < 6; ++i) {
-      if (i < 3 || !lua_isnoneornil(L, i + 1)) {
+      if (i < 3 || !lua_isnoneornil(L, i + 1))
         f[i] = static_cast<int>(CheckInteger(L, i + 1, -100000, 100000, "vl.Date"));
-      }
     }
-    auto serial = FieldsToSerial(f[0], f[1], f[2], f[3], f[4], f[5]);
-    if (!serial) throw ScriptError("vl.Date: not a valid date");
-    PushTypedValue(L, Variant::Date(*serial));
+    try {
+      PushTypedValue(L, vl::TypedValue::Date(f[0], f[1], f[2], f[3], f[4], f[5]));
+    } catch (const vl::Error&) {
+      throw ScriptError("vl.Date: not a valid date");
+    }
     return 1;
   });
 }
 
 int NewDateSerial(lua_State* L) {
   return Guarded(L, [&] {
-    PushTypedValue(L, Variant::Date(CheckNumber(L, 1, "vl.DateSerial")));
+    PushTypedValue(L, vl::TypedValue::DateSerial(CheckNumber(L, 1, "vl.DateSerial")));
     return 1;
   });
 }
@@ -169,100 +197,118 @@ int NewDateSerial(lua_State* L) {
 int NewString(lua_State* L) {
   return Guarded(L, [&] {
     if (lua_type(L, 1) != LUA_TSTRING) throw ScriptError("vl.String: a string is expected");
-    PushTypedValue(L, Variant::Bstr(ToCp932(L, 1)));
+    PushTypedValue(L, ToValue(L, 1));
     return 1;
   });
 }
 
 int NewBoolean(lua_State* L) {
-  PushTypedValue(L, Variant::Bool(lua_toboolean(L, 1) != 0));
+  PushTypedValue(L, vl::TypedValue::Boolean(lua_toboolean(L, 1) != 0));
   return 1;
 }
 
 }  // namespace
 
-void PushTypedValue(lua_State* L, const Variant& v) {
-  void* mem = lua_newuserdatauv(L, sizeof(Variant), 0);
-  new (mem) Variant(v);
+std::string CurrencyText(std::int64_t units) {
+  const bool negative = units < 0;
+  // The magnitude as unsigned, so the most negative value has one too.
+  const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+  std::string text = std::to_string(magnitude / 10000);
+  std::string fraction = std::to_string(magnitude % 10000);
+  fraction.insert(0, 4 - fraction.size(), '0');
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  if (!fraction.empty()) text += "." + fraction;
+  return negative ? "-" + text : text;
+}
+
+std::string CheckUtf8(lua_State* L, int index, const std::string& what) {
+  if (lua_type(L, index) != LUA_TSTRING) throw HostError{kErrTypeMismatch, what + " is expected"};
+  std::size_t n = 0;
+  const char* s = lua_tolstring(L, index, &n);
+  std::string text(s, n);
+  if (!IsUtf8(text)) throw HostError{kErrTypeMismatch, what + " is not UTF-8 text"};
+  return text;
+}
+
+void PushTypedValue(lua_State* L, const vl::TypedValue& v) {
+  void* mem = lua_newuserdatauv(L, sizeof(vl::TypedValue), 0);
+  new (mem) vl::TypedValue(v);
   luaL_setmetatable(L, kValueMeta);
 }
 
-std::string ToCp932(lua_State* L, int index) {
-  std::size_t len = 0;
-  const char* s = lua_tolstring(L, index, &len);
-  std::string out;
-  if (s == nullptr) return out;
-  if (!TryUtf8ToCp932(std::string_view(s, len), out)) {
-    // A character the code page cannot hold is refused, never replaced.
-    throw HostError{kErrInvalidPropertyValue, Cp932ToUtf8(LoadResourceString(1102))};
-  }
-  return out;
-}
-
-void PushCp932(lua_State* L, const std::string& cp932) {
-  std::string utf8;
-  if (!TryCp932ToUtf8(cp932, utf8)) {
-    // Text cut inside a character cannot be shown as UTF-8; show what converts.
-    utf8.clear();
-    for (unsigned char c : cp932) utf8 += c < 0x80 ? static_cast<char>(c) : '?';
-  }
-  lua_pushlstring(L, utf8.data(), utf8.size());
-}
-
-Variant ToVariant(lua_State* L, int index) {
+bool IsValue(lua_State* L, int index) {
   switch (lua_type(L, index)) {
     case LUA_TNIL:
     case LUA_TNONE:
-      return Variant::Empty();
     case LUA_TBOOLEAN:
-      return Variant::Bool(lua_toboolean(L, index) != 0);
-    case LUA_TNUMBER: {
-      if (lua_isinteger(L, index)) {
-        lua_Integer n = lua_tointeger(L, index);
-        if (n >= -32768 && n <= 32767) return Variant::I2(static_cast<std::int16_t>(n));
-        if (n >= std::numeric_limits<std::int32_t>::min() && n <= std::numeric_limits<std::int32_t>::max()) {
-          return Variant::I4(static_cast<std::int32_t>(n));
-        }
-        return Variant::R8(static_cast<double>(n));
-      }
-      return Variant::R8(lua_tonumber(L, index));
-    }
+    case LUA_TNUMBER:
     case LUA_TSTRING:
-      return Variant::Bstr(ToCp932(L, index));
+      return true;
     case LUA_TUSERDATA:
-      if (Variant* v = CheckValue(L, index)) return *v;
-      if (lua_getmetatable(L, index)) {
-        lua_getfield(L, -1, "__variant");
-        const bool isObject = lua_toboolean(L, -1) != 0;
-        lua_pop(L, 2);
-        if (isObject) {
-          // Objects of the component (captions, fonts) know their own variant.
-          return Variant::Object(static_cast<ObjectRef*>(lua_touserdata(L, index))->object);
-        }
-      }
-      return Variant::Object(std::make_shared<ForeignObject>());
+      return TestValue(L, index) != nullptr;
     default:
-      return Variant::Object(std::make_shared<ForeignObject>());
+      return false;
   }
 }
 
-void PushVariant(lua_State* L, const Variant& v) {
+vl::TypedValue ToValue(lua_State* L, int index) {
+  switch (lua_type(L, index)) {
+    case LUA_TNIL:
+    case LUA_TNONE:
+      return vl::TypedValue::Empty();
+    case LUA_TBOOLEAN:
+      return vl::TypedValue::Boolean(lua_toboolean(L, index) != 0);
+    case LUA_TNUMBER: {
+      if (lua_isinteger(L, index)) {
+        const lua_Integer n = lua_tointeger(L, index);
+        if (n >= -32768 && n <= 32767) return vl::TypedValue::Integer(static_cast<std::int16_t>(n));
+        if (n >= std::numeric_limits<std::int32_t>::min() && n <= std::numeric_limits<std::int32_t>::max()) {
+          return vl::TypedValue::Long(static_cast<std::int32_t>(n));
+        }
+        return vl::TypedValue::Double(static_cast<double>(n));
+      }
+      return vl::TypedValue::Double(lua_tonumber(L, index));
+    }
+    case LUA_TSTRING: {
+      std::size_t n = 0;
+      const char* s = lua_tolstring(L, index, &n);
+      return vl::TypedValue::String(std::string(s, n));
+    }
+    case LUA_TUSERDATA:
+      if (const vl::TypedValue* v = TestValue(L, index)) return *v;
+      break;
+    default:
+      break;
+  }
+  return vl::TypedValue::Object();
+}
+
+void PushPlain(lua_State* L, const vl::TypedValue& v) {
   switch (v.Type()) {
-    case VarType::Empty:
-    case VarType::Null:
+    case vl::DataType::Empty:
+    case vl::DataType::Null:
+    case vl::DataType::Object:
       lua_pushnil(L);
       break;
-    case VarType::Bool: lua_pushboolean(L, v.AsBool()); break;
-    case VarType::I2: lua_pushinteger(L, v.AsI2()); break;
-    case VarType::I4: lua_pushinteger(L, v.AsI4()); break;
-    case VarType::I8: lua_pushinteger(L, v.AsI8()); break;
-    case VarType::UI1: lua_pushinteger(L, v.AsUI1()); break;
-    case VarType::R4: lua_pushnumber(L, v.AsR4()); break;
-    case VarType::R8: lua_pushnumber(L, v.AsR8()); break;
-    case VarType::Date: lua_pushnumber(L, v.AsDate()); break;
-    case VarType::Cy: lua_pushstring(L, CurrencyToText(v.AsCy()).c_str()); break;
-    case VarType::Bstr: PushCp932(L, v.AsBstr()); break;
-    default: lua_pushnil(L); break;
+    case vl::DataType::Boolean:
+      lua_pushboolean(L, v.AsBoolean());
+      break;
+    case vl::DataType::Integer:
+    case vl::DataType::Long:
+    case vl::DataType::Byte:
+      lua_pushinteger(L, v.AsInteger());
+      break;
+    case vl::DataType::Single:
+    case vl::DataType::Double:
+    case vl::DataType::Date:
+      lua_pushnumber(L, v.AsDouble());
+      break;
+    case vl::DataType::Currency:
+      lua_pushstring(L, CurrencyText(v.AsInteger()).c_str());
+      break;
+    case vl::DataType::String:
+      lua_pushlstring(L, v.AsString().data(), v.AsString().size());
+      break;
   }
 }
 
@@ -278,15 +324,14 @@ void OpenValues(lua_State* L) {
   lua_setfield(L, -2, "__eq");
   lua_pop(L, 1);
 
-  PushTypedValue(L, Variant::Null());
+  PushTypedValue(L, vl::TypedValue::Null());
   lua_setfield(L, -2, "Null");
-  PushTypedValue(L, Variant::Empty());
+  PushTypedValue(L, vl::TypedValue::Empty());
   lua_setfield(L, -2, "Empty");
   const luaL_Reg ctors[] = {
-      {"Integer", NewInteger}, {"Long", NewLong},         {"Byte", NewByte},
-      {"Single", NewSingle},   {"Double", NewDouble},     {"Currency", NewCurrency},
-      {"Date", NewDate},       {"DateSerial", NewDateSerial}, {"String", NewString},
-      {"Boolean", NewBoolean}, {nullptr, nullptr},
+      {"Integer", NewInteger}, {"Long", NewLong},         {"Byte", NewByte},  {"Single", NewSingle},
+      {"Double", NewDouble},   {"Currency", NewCurrency}, {"Date", NewDate},  {"DateSerial", NewDateSerial},
+      {"String", NewString},   {"Boolean", NewBoolean},   {nullptr, nullptr},
   };
   luaL_setfuncs(L, ctors, 0);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,7 @@ class SelfClicking : public ButtonControl {
 class Plain : public Window {};
 
 class ButtonControlTest : public ::testing::Test {
- protected:
+ public:
   void Make(DWORD type) {
     parentHwnd = sys.CreateWindowEx(parent, "Form", WS_VISIBLE, RECT{0, 0, 200, 100}, kNoWindow);
     sys.CreateWindowEx(other, "Other", WS_CHILD | WS_VISIBLE, RECT{0, 60, 50, 80}, parentHwnd);
@@ -162,6 +163,67 @@ TEST_F(ButtonControlTest, OwnerDrawnButtonKeepsNoCheckState) {
   Make(BS_OWNERDRAW);
   sys.SendMessage(button.Handle(), BM_SETCHECK, BST_CHECKED, 0);
   EXPECT_EQ(sys.SendMessage(button.Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+struct CheckRow {
+  const char* name;
+  DWORD type;
+  std::function<void(ButtonControlTest&)> click;
+  LRESULT check;  // after one click
+  int clicks;     // BN_CLICKED heard
+};
+
+TEST_F(ButtonControlTest, AnAutomaticCheckBoxTogglesOnEveryKindOfClick) {
+  const CheckRow rows[] = {
+      {"mouse", BS_AUTOCHECKBOX,
+       [](ButtonControlTest& t) {
+         t.Mouse(MouseAction::LeftDown, 5, 5);
+         t.Mouse(MouseAction::LeftUp, 5, 5);
+       },
+       BST_CHECKED, 1},
+      {"Space", BS_AUTOCHECKBOX,
+       [](ButtonControlTest& t) {
+         t.sys.SetFocus(t.button.Handle());
+         t.sys.SendMessage(t.button.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+         t.sys.SendMessage(t.button.Handle(), WM_KEYUP, VK_SPACE, 0);
+       },
+       BST_CHECKED, 1},
+      {"BM_CLICK", BS_AUTOCHECKBOX, [](ButtonControlTest& t) { t.sys.SendMessage(t.button.Handle(), BM_CLICK, 0, 0); },
+       BST_CHECKED, 1},
+      {"a release off the box", BS_AUTOCHECKBOX,
+       [](ButtonControlTest& t) {
+         t.Mouse(MouseAction::LeftDown, 5, 5);
+         t.Mouse(MouseAction::LeftUp, 5, 50);
+       },
+       BST_UNCHECKED, 0},
+      {"a plain check box leaves the state to its owner", BS_CHECKBOX,
+       [](ButtonControlTest& t) { t.sys.SendMessage(t.button.Handle(), BM_CLICK, 0, 0); }, BST_UNCHECKED, 1},
+  };
+  for (const CheckRow& row : rows) {
+    sys.DestroyWindow(parentHwnd);
+    Make(row.type);
+    parent.codes.clear();
+    row.click(*this);
+    EXPECT_EQ(sys.SendMessage(button.Handle(), BM_GETCHECK, 0, 0), row.check) << row.name;
+    EXPECT_EQ(static_cast<int>(parent.codes.size()), row.clicks) << row.name;
+  }
+  sys.SendMessage(button.Handle(), BM_SETCHECK, BST_CHECKED, 0);
+  sys.DestroyWindow(parentHwnd);
+  Make(BS_AUTOCHECKBOX);
+  EXPECT_EQ(sys.SendMessage(button.Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a new window starts unchecked";
+}
+
+TEST_F(ButtonControlTest, TellsADialogWhatKindOfButtonItIs) {
+  const std::pair<DWORD, LRESULT> rows[] = {
+      {BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
+      {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
+      {BS_AUTOCHECKBOX, DLGC_BUTTON},
+  };
+  for (const auto& [type, code] : rows) {
+    sys.DestroyWindow(parentHwnd);
+    Make(type);
+    EXPECT_EQ(sys.SendMessage(button.Handle(), WM_GETDLGCODE, 0, 0), code) << type;
+  }
 }
 
 }  // namespace
