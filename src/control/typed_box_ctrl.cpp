@@ -1,5 +1,6 @@
 #include "control/typed_box_ctrl.h"
 
+#include "control/type_library.h"
 #include "edit/typed_edit.h"
 #include "resources/string_table.h"
 #include "runtime/automation_error.h"
@@ -195,38 +196,41 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
       return OnCtlColor(wParam);
     case VLM_FOCUSLEFT: {
       EndClickWait(false);
-      auto* target = reinterpret_cast<const win::HWND*>(lParam);
+      const auto* target = ReceiveVlm<const win::HWND>(msg, lParam);
       OnFocusLeft(target != nullptr ? *target : win::kNoWindow);
       return 0;
     }
     case VLM_CHANGE: {
-      EventArgs args;
+      EventArgs args = MakeEventArgs(VlEvent::Change, {});
       Fire(VlEvent::Change, args);
       core_.dataChanged = true;
       return 0;
     }
     case VLM_CLICK: {
-      EventArgs args;
+      EventArgs args = MakeEventArgs(VlEvent::Click, {});
       Fire(VlEvent::Click, args);
       return 0;
     }
     case VLM_DBLCLICK: {
-      EventArgs args;
+      EventArgs args = MakeEventArgs(VlEvent::DblClick, {});
       Fire(VlEvent::DblClick, args);
       return 0;
     }
     case VLM_KEYDOWN:
     case VLM_KEYUP: {
-      const auto* rec = reinterpret_cast<const VlKeyRecord*>(lParam);
+      const auto* rec = ReceiveVlm<const VlKeyRecord>(msg, lParam);
+      if (rec == nullptr) return 0;
       // KeyCode is a copy: what the host writes into it does not reach the edit window.
-      EventArgs args{{"KeyCode", Variant::I2(static_cast<std::int16_t>(rec->keyCode & 0xFFFF)), true},
-                     {"Shift", Variant::I2(static_cast<std::int16_t>(rec->shift & 7)), false}};
-      Fire(msg == VLM_KEYDOWN ? VlEvent::KeyDown : VlEvent::KeyUp, args);
+      const VlEvent id = msg == VLM_KEYDOWN ? VlEvent::KeyDown : VlEvent::KeyUp;
+      EventArgs args = MakeEventArgs(id, {Variant::I2(static_cast<std::int16_t>(rec->keyCode & 0xFFFF)),
+                                          Variant::I2(static_cast<std::int16_t>(rec->shift & 7))});
+      Fire(id, args);
       return 0;
     }
     case VLM_KEYPRESS: {
-      auto* ch = reinterpret_cast<std::int32_t*>(lParam);
-      EventArgs args{{"KeyAscii", Variant::I2(static_cast<std::int16_t>(*ch & 0xFFFF)), true}};
+      auto* ch = ReceiveVlm<std::int32_t>(msg, lParam);
+      if (ch == nullptr) return 0;
+      EventArgs args = MakeEventArgs(VlEvent::KeyPress, {Variant::I2(static_cast<std::int16_t>(*ch & 0xFFFF))});
       Fire(VlEvent::KeyPress, args);
       // KeyAscii is the edit window's own character: the host's low 16 bits go back to it.
       const auto low = static_cast<std::uint16_t>(args["KeyAscii"].AsI2());
@@ -236,12 +240,13 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
     case VLM_MOUSEDOWN:
     case VLM_MOUSEMOVE:
     case VLM_MOUSEUP:
-      OnMouseRecord(msg, *reinterpret_cast<const VlMouseRecord*>(lParam));
+      if (const auto* rec = ReceiveVlm<const VlMouseRecord>(msg, lParam)) OnMouseRecord(msg, *rec);
       return 0;
     case VLM_SPINDOWN:
     case VLM_SPINUP: {
-      EventArgs args;
-      Fire(msg == VLM_SPINDOWN ? VlEvent::SpinDown : VlEvent::SpinUp, args);
+      const VlEvent id = msg == VLM_SPINDOWN ? VlEvent::SpinDown : VlEvent::SpinUp;
+      EventArgs args = MakeEventArgs(id, {});
+      Fire(id, args);
       return 0;
     }
     case VLM_PREVCONTROL:
@@ -249,15 +254,17 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
       MoveToControl(msg == VLM_NEXTCONTROL);
       return 0;
     case VLM_ERROR:
-      OnErrorRecord(wParam, *reinterpret_cast<const VlErrorRecord*>(lParam));
+      if (const auto* rec = ReceiveVlm<const VlErrorRecord>(msg, lParam)) OnErrorRecord(wParam, *rec);
       return 0;
     case VLM_FURIGANA: {
-      EventArgs args{{"KanaString", Variant::Bstr(reinterpret_cast<const char*>(lParam)), false}};
+      const auto* kana = ReceiveVlm<const std::string>(msg, lParam);
+      if (kana == nullptr) return 0;
+      EventArgs args = MakeEventArgs(VlEvent::Furigana, {Variant::Bstr(*kana)});
       Fire(VlEvent::Furigana, args);
       return 0;
     }
     case VLM_USERCHECK:
-      OnUserCheck(*reinterpret_cast<VlUserCheckRecord*>(lParam));
+      if (auto* rec = ReceiveVlm<VlUserCheckRecord>(msg, lParam)) OnUserCheck(*rec);
       return 0;
     default:
       return DefWindowProc(msg, wParam, lParam);
@@ -278,18 +285,19 @@ void CVlTypedBoxCtrl::OnMouseRecord(win::UINT msg, const VlMouseRecord& record) 
     button = (f & 0x01) ? 1 : (f & 0x10) ? 4 : (f & 0x02) ? 2 : 0;
   }
   const std::int16_t shift = static_cast<std::int16_t>(((f & 0x04) ? 1 : 0) | ((f & 0x08) ? 2 : 0) | ((f & 0x20) ? 4 : 0));
-  EventArgs args{{"Button", Variant::I2(button), false},
-                 {"Shift", Variant::I2(shift), false},
-                 {"x", Variant::I4(static_cast<std::int32_t>(record.position & 0xFFFF)), false},
-                 {"y", Variant::I4(static_cast<std::int32_t>(record.position >> 16)), false}};
-  Fire(msg == VLM_MOUSEDOWN ? VlEvent::MouseDown : msg == VLM_MOUSEMOVE ? VlEvent::MouseMove : VlEvent::MouseUp, args);
+  const VlEvent id = msg == VLM_MOUSEDOWN   ? VlEvent::MouseDown
+                     : msg == VLM_MOUSEMOVE ? VlEvent::MouseMove
+                                            : VlEvent::MouseUp;
+  EventArgs args = MakeEventArgs(
+      id, {Variant::I2(button), Variant::I2(shift), Variant::I4(static_cast<std::int32_t>(record.position & 0xFFFF)),
+           Variant::I4(static_cast<std::int32_t>(record.position >> 16))});
+  Fire(id, args);
 }
 
 void CVlTypedBoxCtrl::OnUserCheck(VlUserCheckRecord& record) {
   if (!UserMode()) return;
-  EventArgs args{{"NewValue", record.newValue, false},
-                 {"ErrCode", Variant::I4(record.errCode), true},
-                 {"ErrString", Variant::Bstr(record.errString), true}};
+  EventArgs args = MakeEventArgs(VlEvent::UserCheckValue,
+                                 {record.newValue, Variant::I4(record.errCode), Variant::Bstr(record.errString)});
   Fire(VlEvent::UserCheckValue, args);
   TypedValue code;
   if (ChangeType(args["ErrCode"], VarType::I4, code) == CoerceStatus::Ok) record.errCode = code.AsI4();
@@ -373,7 +381,7 @@ bool CVlTypedBoxCtrl::AssignValue(TypedValue newValue, bool dataChangedFlag, boo
   core_.dataChanged = dataChangedFlag;
   Repaint();
   if (notify && HasControlWindow()) {
-    site_.WindowSystem().SendMessage(Handle(), VLM_CHANGE, static_cast<win::WPARAM>(win::HandleId(EditorWindow())), 0);
+    SendVlm(site_.WindowSystem(), Handle(), VLM_CHANGE, static_cast<win::WPARAM>(win::HandleId(EditorWindow())));
     core_.dataChanged = dataChangedFlag;
   }
   return true;
@@ -457,15 +465,15 @@ bool CVlTypedBoxCtrl::UserCheck(const TypedValue& value) {
   win::System& sys = site_.WindowSystem();
   const auto editHwnd = static_cast<win::WPARAM>(win::HandleId(editor->Handle()));
   VlUserCheckRecord record{value, 0, std::string()};
-  sys.SendMessage(Handle(), VLM_USERCHECK, editHwnd, reinterpret_cast<win::LPARAM>(&record));
+  SendVlm(sys, Handle(), VLM_USERCHECK, editHwnd, record);
   if (record.errCode == 0) return true;
   if (fallingBack_ > 0) {
     CVlValueException refused(static_cast<std::uint32_t>(record.errCode), TypedValue::Bstr(record.errString), core_.value,
                               win::HandleId(editor->Handle()));
     throw refused;
   }
-  VlErrorRecord error{record.errCode, record.errString};
-  sys.SendMessage(Handle(), VLM_ERROR, editHwnd, reinterpret_cast<win::LPARAM>(&error));
+  const VlErrorRecord error{record.errCode, record.errString};
+  SendVlm(sys, Handle(), VLM_ERROR, editHwnd, error);
   return false;
 }
 
@@ -479,11 +487,9 @@ TypedValue CVlTypedBoxCtrl::ReadValue() {
 
 void CVlTypedBoxCtrl::ReportValueError(const CVlValueException& error) {
   if (!UserMode()) return;
-  EventArgs args{{"ErrValue", error.ErrValue(), false},
-                 {"ErrCode", Variant::I4(static_cast<std::int32_t>(error.Code())), false},
-                 {"ErrString", Variant::Bstr(error.MessageText()), false},
-                 {"CancelDisplay", Variant::Bool(false), true},
-                 {"ReturnFocus", Variant::Bool(true), true}};
+  EventArgs args = MakeEventArgs(VlEvent::ValueError,
+                                 {error.ErrValue(), Variant::I4(static_cast<std::int32_t>(error.Code())),
+                                  Variant::Bstr(error.MessageText()), Variant::Bool(false), Variant::Bool(true)});
   Fire(VlEvent::ValueError, args);
   auto flag = [&](const char* name) {
     TypedValue b;
