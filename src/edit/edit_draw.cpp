@@ -136,7 +136,7 @@ void CVlEditWnd::DrawSingleLineText(win::DeviceContext& dc, const std::string& t
                                     std::uint32_t flags) {
   const int start = created ? std::min(SelStart(), SelEnd()) : 0;
   const int end = created ? std::max(SelStart(), SelEnd()) : 0;
-  vl::DrawSingleLineText(dc, text, rect, flags, hideSelection != 0, start, end);
+  vl::DrawSingleLineText(dc, text, rect, flags, hideSelection, start, end);
 }
 
 void CVlEditWnd::ShowCaret(win::DeviceContext& dc, int x, int top, int height, const win::RECT& clip) {
@@ -177,37 +177,39 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
   if (area.IsEmpty()) area = client;
   area = win::IntersectRects(area, client);
   const bool focused = IsFocusedWindow();
-  const bool showSelection = focused || hideSelection == 0;
+  const bool showSelection = focused || !hideSelection;
+  const std::string text = ShownText();
   const int caret = Caret();
   const int selA = showSelection ? std::min(SelStart(), SelEnd()) : 0;
   const int selB = showSelection ? std::max(SelStart(), SelEnd()) : 0;
-  std::string scratch;
 
   if (singleLine) {
     // One line, placed by the window's own layout: aligned while it fits, else scrolled so the
     // caret stays in view.
-    const std::string text = ShownText();
-    const int caretX =
-        DcTextWidth(dc, text.substr(0, static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())))));
+    const int caretX = DcTextWidth(dc, std::string_view(text).substr(0, static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())))));
     const int x = LineLeft(0);
     DrawLineWithSelection(dc, x, area.top, area, text, selA, selB);
     if (focused) ShowCaret(dc, x + caretX, area.top, lineHeight, area);
     return;
   }
 
-  // Multi-line: the lines of the buffer from the first visible one, as many as meet the area.
-  for (int lineIndex = FirstVisibleLine(), y = area.top; y < area.bottom; ++lineIndex, y += lineHeight) {
-    const int lineStart = LineStartPos(lineIndex);
-    if (lineStart < 0) break;
-    const int lineEnd = LineEndPos(lineIndex);
-    const std::string_view line = ShownRange(lineStart, lineEnd, scratch);
-    const int x = LineLeft(lineIndex);
+  // Multi-line: the rows of the window (its lines, wrapped at its width unless it scrolls
+  // sideways) from the first visible one.
+  const int caretRow = CaretRow();
+  const int rows = RowCount();
+  int y = area.top;
+  for (int row = FirstVisibleLine(); row < rows && y < area.bottom; ++row) {
+    const int rowStart = RowStart(row);
+    const std::string_view line = std::string_view(text).substr(static_cast<std::size_t>(rowStart),
+                                                                static_cast<std::size_t>(RowEnd(row) - rowStart));
+    const int x = LineLeft(row);
     const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
-    DrawLineWithSelection(dc, x, y, clip, line, selA - lineStart, selB - lineStart);
-    if (focused && caret >= lineStart && caret <= lineEnd) {
-      ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - lineStart))), y, lineHeight,
+    DrawLineWithSelection(dc, x, y, clip, line, selA - rowStart, selB - rowStart);
+    if (focused && row == caretRow) {
+      ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - rowStart))), y, lineHeight,
                 clip);
     }
+    y += lineHeight;
   }
 }
 
