@@ -55,6 +55,8 @@ class CVlBooleanEdit : public CVlEditWnd {
   bool CommitText() override;
   void SetCaption(const std::string& caption) override;
   std::string GetText() override;
+  // A check box shows no text of its own: what it stands for is its value's text.
+  std::string EditingText() const override { return ValueText(); }
 
   const std::string& GetCaption() const { return caption; }
   std::uint32_t ButtonStyle() const { return buttonStyle; }

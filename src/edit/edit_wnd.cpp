@@ -139,7 +139,15 @@ void CVlEditWnd::GetDisplayText(std::string& out) { out = displayText; }
 
 bool CVlEditWnd::SetDisplayText(const std::string& text) {
   displayText = text;
-  if (created) Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(text.c_str()));
+  if (created) {
+    Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(text.c_str()));
+    // A new window text starts with no selection; a box that keeps its selection visible while
+    // it does not have the focus (HideSelection False) shows the one it had.
+    if (singleLine && !hideSelection && !IsFocusedWindow()) {
+      const FieldSelection sel = fieldModel.GetSelection();
+      Sys()->SendMessage(Handle(), win::EM_SETSEL, static_cast<win::WPARAM>(sel.start), sel.end);
+    }
+  }
   // A single-line box keeps a text wider than its area but reports it, without hiding a real
   // failure already recorded.
   if (singleLine && !FitsLastDrawArea(text)) {
@@ -177,6 +185,7 @@ void CVlEditWnd::GetFont(win::LOGFONT& out) { out = font; }
 
 bool CVlEditWnd::SetFont(const win::LOGFONT& f) {
   font = f;
+  InvalidateRows();  // a wrapped box lays its rows out in the new font
   return true;
 }
 
@@ -191,7 +200,29 @@ void CVlEditWnd::SetInsertMode(bool insert) {
   fieldModel.SetEditMode(insert ? FieldEditMode::kInsert : FieldEditMode::kOverwrite);
 }
 
+// A multi-line box edits on the platform: its selection is the window's (or, before the window
+// exists, the one kept for it), in bytes of the window text.
+void CVlEditWnd::MultiLineSelection(std::int32_t& from, std::int32_t& to) const {
+  if (created && Sys() != nullptr) {
+    from = std::min(SelStart(), SelEnd());
+    to = std::max(SelStart(), SelEnd());
+  } else {
+    from = static_cast<std::int32_t>(savedSelection & 0xFFFF);
+    to = static_cast<std::int32_t>(savedSelection >> 16);
+  }
+}
+
+std::string CVlEditWnd::MultiLineText() const { return created ? Text() : editText; }
+
 void CVlEditWnd::GetSel(std::int32_t& start, std::int32_t& length) {
+  if (!singleLine) {
+    const std::string text = MultiLineText();
+    std::int32_t from = 0, to = 0;
+    MultiLineSelection(from, to);
+    start = MbcsCharIndexOfByte(text, from);
+    length = MbcsCharIndexOfByte(text, std::max(from, to)) - start;
+    return;
+  }
   const FieldSelection sel = fieldModel.GetSelection();
   const std::string& text = fieldModel.EditText();
   start = MbcsCharIndexOfByte(text, sel.Min());
@@ -199,6 +230,22 @@ void CVlEditWnd::GetSel(std::int32_t& start, std::int32_t& length) {
 }
 
 void CVlEditWnd::SetSel(std::int32_t start, std::int32_t length) {
+  if (!singleLine) {
+    if (start < 0) return;
+    const std::string text = MultiLineText();
+    const std::int32_t count = MbcsCharCount(text);
+    start = std::min(start, count);
+    length = std::clamp(length, 0, count - start);
+    const std::int32_t from = MbcsByteIndexOfChar(text, start);
+    const std::int32_t to = MbcsByteIndexOfChar(text, start + length);
+    savedSelection =
+        static_cast<std::uint32_t>(std::min(from, 0xFFFF)) | (static_cast<std::uint32_t>(std::min(to, 0xFFFF)) << 16);
+    if (created) {
+      Sys()->SendMessage(Handle(), win::EM_SETSEL, static_cast<win::WPARAM>(from), to);
+      Sys()->SendMessage(Handle(), win::EM_SCROLLCARET, 0, 0);
+    }
+    return;
+  }
   const std::string& text = fieldModel.EditText();
   if (start >= 0) {
     const std::int32_t count = MbcsCharCount(text);
@@ -212,7 +259,18 @@ void CVlEditWnd::SetSel(std::int32_t start, std::int32_t length) {
   if (created && (IsFocusedWindow() || !hideSelection)) ApplySelection();
 }
 
-void CVlEditWnd::GetSelText(std::string& out) { out = fieldModel.GetSelectedText(); }
+void CVlEditWnd::GetSelText(std::string& out) {
+  if (singleLine) {
+    out = fieldModel.GetSelectedText();
+    return;
+  }
+  std::int32_t from = 0, to = 0;
+  MultiLineSelection(from, to);
+  const std::string text = MultiLineText();
+  from = std::clamp(from, 0, Bytes(text));
+  to = std::clamp(to, from, Bytes(text));
+  out = text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+}
 
 bool CVlEditWnd::SetSelText(const std::string& text) {
   if (!ValidateText(text)) return false;

@@ -181,6 +181,9 @@ class CVlEditWnd : public win::EditControl {
 
   // The text the window shows now (password characters included).
   std::string WindowText() const;
+  // What the box shows while it is being edited: the window text, as drawn (a masked box its
+  // edit layout with the literals, a password box its placeholders).
+  virtual std::string EditingText() const { return WindowText(); }
   bool HasFocus() const;
 
   // Fields the control writes directly.
@@ -249,6 +252,10 @@ class CVlEditWnd : public win::EditControl {
   // The display text of a single-line box with the live selection (SelStart..SelEnd).
   void DrawSingleLineText(win::DeviceContext& dc, const std::string& text, win::RECT rect, std::uint32_t flags);
   bool IsFocusedWindow() const;
+  // A multi-line box's selection in bytes of its text (the window's, else the one kept for it),
+  // and that text.
+  void MultiLineSelection(std::int32_t& from, std::int32_t& to) const;
+  std::string MultiLineText() const;
 
   // --- Input method (ime.cpp) ---
   // Focus gain: IMEMode 0 leaves the input method alone, 3 detaches its context, the others

@@ -93,6 +93,28 @@ bool CVlStringEdit::CheckInsertText(const std::string& text, std::string& conver
   return true;
 }
 
+std::string CVlStringEdit::WithoutMaskLiterals(const std::string& text) const {
+  std::string out;
+  std::int32_t position = CaretPosition();
+  bool literalChecked = false;  // the literal before `position` was looked for already
+  for (std::size_t p = 0; p < text.size();) {
+    if (!literalChecked) {
+      literalChecked = true;
+      const std::string literal = MaskLiteralBefore(parsedMask_, position);
+      if (!literal.empty() && text.compare(p, literal.size(), literal) == 0) {
+        p += literal.size();
+        continue;
+      }
+    }
+    const auto len = static_cast<std::size_t>(CharLengthAt(text, p));
+    out.append(text, p, len);
+    p += len;
+    ++position;
+    literalChecked = false;
+  }
+  return out;
+}
+
 std::int32_t CVlStringEdit::CheckText(const std::string& text) const {
   if (HasPositions() && CheckMaskedValue(text, parsedMask_) != MaskValueCheck::kMatches) return kEditFormatMismatch;
   return valueRange.Check(TypedValue::Bstr(text));
@@ -221,7 +243,7 @@ TypedValue CVlStringEdit::ValueForUserCheck() {
 // --- Display ----------------------------------------------------------------------------------
 
 std::string CVlStringEdit::DisplayForm() const {
-  if (isNull && !nullText_.empty()) return nullText_;
+  if (isNull && !nullText_.empty()) return ShownNullText(nullText_);
   std::string text = CurrentText();
   // A password box shows one password character per byte, through the mask's literals.
   if (passwordChar != 0) text.assign(text.size(), static_cast<char>(passwordChar));
@@ -284,7 +306,8 @@ bool CVlStringEdit::SetSelText(const std::string& text) {
 
 std::uint16_t CVlStringEdit::MaskImeModeAtCaret() const {
   if (!HasPositions()) return 0;
-  const int run = maskIndex_.RunOf(CaretPosition());
+  // The end of the field (after End) belongs to the last run: the caret stands in it.
+  const int run = maskIndex_.RunOf(std::min(CaretPosition(), capacity_ - 1));
   if (run < 0) return 0;
   return ModeOfWidth(parsedMask_.runs[static_cast<std::size_t>(run)].widthClass);
 }
@@ -316,7 +339,12 @@ bool CVlStringEdit::Paste() {
   if (!data) return false;
   std::string text = *data;
   std::string converted;
-  if (!CheckInsertText(text, converted)) return false;
+  if (!CheckInsertText(text, converted)) {
+    // A text copied from a masked display carries the literals where the mask has them; it is
+    // laid in with them skipped. A text the mask takes as it is was accepted above, unchanged.
+    text = WithoutMaskLiterals(text);
+    if (text == *data || !CheckInsertText(text, converted)) return false;
+  }
   if (!text.empty()) isNull = false;
   if (IsCentredOrRight()) {
     // The longest beginning that still fits the box; the rest is dropped and reported.
