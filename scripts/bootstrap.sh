@@ -9,7 +9,7 @@ set -euo pipefail
 run_packages=(
   cmake g++ make pkg-config
   liblua5.4-dev
-  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libpng-dev
+  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libpng-dev zlib1g-dev
   libsqlite3-dev nlohmann-json3-dev
   libsdl2-dev
 )

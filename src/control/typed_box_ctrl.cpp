@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "control/type_library.h"
-#include "edit/typed_edit.h"
+#include "edit/create_editor.h"
 #include "resources/string_table.h"
 #include "runtime/automation_error.h"
 #include "runtime/coerce.h"

@@ -80,18 +80,18 @@ void CVlDateEdit::RenderFields() {
 
 std::optional<double> CVlDateEdit::ParseFields() {
   const std::optional<double> date = ParseDateEditText(editForm_, fieldModel.GetText(), eraTable_, parts_);
-  invalid_ = (!date || CheckDateRange(*date, GetDateRange()) != 0);
+  invalid_ = (!date || valueRange.Check(TypedValue::Date(*date)) != 0);
   return date;
 }
 
 std::optional<double> CVlDateEdit::FieldsDate() {
   const std::optional<double> date = SerialOfDateParts(parts_);
-  invalid_ = (!date || CheckDateRange(*date, GetDateRange()) != 0);
+  invalid_ = (!date || valueRange.Check(TypedValue::Date(*date)) != 0);
   return date;
 }
 
 void CVlDateEdit::PreFill() {
-  if (checkValue_) {
+  if (valueRange.Checking()) {
     if (std::optional<DateParts> p = DatePartsOfSerial(GetDateRange().lower)) parts_ = *p;
     return;
   }
@@ -194,7 +194,7 @@ bool CVlDateEdit::SetValue(const TypedValue& value, std::string& produced) {
     lastError = kEditFormatMismatch;
     return false;
   }
-  if (const std::int32_t range = CheckDateRange(serial, GetDateRange())) {
+  if (const std::int32_t range = valueRange.Check(TypedValue::Date(serial))) {
     lastError = range;
     return false;
   }
@@ -226,7 +226,7 @@ EditorValue CVlDateEdit::GetValue() {
     out.value = TypedValue::Date(committed_);
     return out;
   }
-  if (const std::int32_t range = CheckDateRange(*date, GetDateRange())) {
+  if (const std::int32_t range = valueRange.Check(TypedValue::Date(*date))) {
     lastError = range;
     out.error = true;
     out.value = TypedValue::Date(committed_);
@@ -245,7 +245,7 @@ bool CVlDateEdit::CommitText() {
     return false;
   }
   date = SerialOfFields(*date);
-  if (const std::int32_t range = CheckDateRange(*date, GetDateRange())) {
+  if (const std::int32_t range = valueRange.Check(TypedValue::Date(*date))) {
     lastError = range;
     return false;
   }
@@ -256,16 +256,9 @@ bool CVlDateEdit::CommitText() {
   return true;
 }
 
-void CVlDateEdit::SetLowerValue(const TypedValue& value) { lowerValue_ = AsDateSerial(value); }
-void CVlDateEdit::SetUpperValue(const TypedValue& value) { upperValue_ = AsDateSerial(value); }
-void CVlDateEdit::SetCheckValue(bool check) { checkValue_ = check; }
-
 DateRange CVlDateEdit::GetDateRange() const {
-  DateRange range;
-  if (!checkValue_) return range;
-  range.lower = std::min(lowerValue_, upperValue_);
-  range.upper = std::max(lowerValue_, upperValue_);
-  return range;
+  const auto [lower, upper] = valueRange.Bounds();
+  return DateRange{lower.AsDate(), upper.AsDate()};
 }
 
 std::string CVlDateEdit::GetText() { return fieldModel.EditText(); }
@@ -610,7 +603,7 @@ bool CVlDateEdit::DateStep(std::int64_t step) {
   const DateRange range = GetDateRange();
   // 1. A date outside the range first goes to the bound it crossed.
   if (const std::optional<double> date = SerialOfDateParts(parts_)) {
-    if (const std::int32_t crossed = CheckDateRange(*date, range)) {
+    if (const std::int32_t crossed = valueRange.Check(TypedValue::Date(*date))) {
       if (std::optional<DateParts> bound = DatePartsOfSerial(crossed == 1 ? range.upper : range.lower)) parts_ = *bound;
       lastError = kEditOk;
       RenderFields();

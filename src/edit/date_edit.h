@@ -43,9 +43,6 @@ class CVlDateEdit : public CVlEditWnd {
 
   bool SetValue(const TypedValue& value, std::string& produced) override;
   EditorValue GetValue() override;
-  void SetLowerValue(const TypedValue& value) override;
-  void SetUpperValue(const TypedValue& value) override;
-  void SetCheckValue(bool check) override;
   bool CommitText() override;
   void SetEraProfile(const std::string& path) override;
   // The edit form as shown, separators included.
@@ -118,9 +115,6 @@ class CVlDateEdit : public CVlEditWnd {
   bool dateIsNull_ = true;
   bool invalid_ = true;
   DateParts parts_;
-  bool checkValue_ = false;
-  double upperValue_ = 0;
-  double lowerValue_ = 0;
   std::string nullText_;
   EraTable eraTable_;
   DateEditForm editForm_;

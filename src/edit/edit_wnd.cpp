@@ -13,7 +13,9 @@ std::int32_t Bytes(const std::string& s) { return static_cast<std::int32_t>(s.si
 
 }  // namespace
 
-CVlEditWnd::CVlEditWnd(std::uint16_t dataType) : dataType_(dataType) { font.SetFaceName("System"); }
+CVlEditWnd::CVlEditWnd(std::uint16_t dataType) : dataType_(dataType), valueRange(dataType) {
+  font.SetFaceName("System");
+}
 
 CVlEditWnd::~CVlEditWnd() {
   // The typed editor's parts are gone by now: the window is torn down without its handlers.
@@ -378,9 +380,9 @@ bool CVlEditWnd::SetValue(const TypedValue&, std::string& produced) {
 }
 
 EditorValue CVlEditWnd::GetValue() { return EditorValue{}; }
-void CVlEditWnd::SetLowerValue(const TypedValue&) {}
-void CVlEditWnd::SetUpperValue(const TypedValue&) {}
-void CVlEditWnd::SetCheckValue(bool) {}
+void CVlEditWnd::SetLowerValue(const TypedValue& value) { valueRange.SetLower(value); }
+void CVlEditWnd::SetUpperValue(const TypedValue& value) { valueRange.SetUpper(value); }
+void CVlEditWnd::SetCheckValue(bool check) { valueRange.SetCheck(check); }
 bool CVlEditWnd::CommitText() { return true; }
 void CVlEditWnd::SetCaption(const std::string&) {}
 void CVlEditWnd::SetEraProfile(const std::string&) {}

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "edit/edit_messages.h"
+#include "edit/value_range.h"
 #include "format/mask_field_model.h"
 #include "platform/edit_control.h"
 #include "platform/font.h"
@@ -165,6 +166,7 @@ class CVlEditWnd : public win::EditControl {
   virtual bool SetValue(const TypedValue& value, std::string& produced);
   // The editor's current value, text and unusable flag.
   virtual EditorValue GetValue();
+  // LowerValue, UpperValue and CheckValue: the range every editor checks its values against.
   virtual void SetLowerValue(const TypedValue& value);
   virtual void SetUpperValue(const TypedValue& value);
   virtual void SetCheckValue(bool check);
@@ -336,6 +338,7 @@ class CVlEditWnd : public win::EditControl {
   win::HIMC savedContext{};             // the context detached by mode 3
 
   std::uint16_t dataType_;
+  ValueRange valueRange;
   bool destroying_ = false;
   bool retired_ = false;
   bool recreating_ = false;  // RecreateWindow is under way

@@ -100,8 +100,6 @@ T FromRaw(const std::string& raw) {
 CVlNumberEdit::CVlNumberEdit(std::uint16_t dataType, NumberKind kind)
     : CVlEditWnd(dataType), numberKind_(kind), decimalAllowed_(kind == kDecimal) {
   fieldModel.SetNumericMode(true);
-  lower_ = TypeLowerBound(dataType);
-  upper_ = TypeUpperBound(dataType);
   value_ = TypeZeroValue(dataType, VirtualClock());
   if (dataType == VlTextSingle) SetFormat("#######.#######");
   if (dataType == VlTextDouble) SetFormat("###############.###############");
@@ -178,27 +176,6 @@ std::int32_t CVlNumberEdit::FitToFormat(std::string& text) const {
 
 std::string CVlNumberEdit::NumberToText(const TypedValue& value, SignClass& sign) const {
   return NumberTextOfValue(dataType_, value, sign);
-}
-
-void CVlNumberEdit::GetRange(TypedValue& lower, TypedValue& upper) const {
-  if (!checkValue_) {
-    lower = TypeLowerBound(dataType_);
-    upper = TypeUpperBound(dataType_);
-    return;
-  }
-  lower = lower_;
-  upper = upper_;
-  // Every type but Integer takes a reversed pair as the range between them.
-  if (dataType_ != VlTextInteger && CompareTypedValues(lower, upper) > 0) std::swap(lower, upper);
-}
-
-std::int32_t CVlNumberEdit::CheckRange(const TypedValue& value) const {
-  if (dataType_ == VlTextCurrency && !checkValue_) return kEditOk;
-  TypedValue lower, upper;
-  GetRange(lower, upper);
-  if (CompareTypedValues(value, upper) > 0) return kEditAboveUpper;
-  if (CompareTypedValues(value, lower) < 0) return kEditBelowLower;
-  return kEditOk;
 }
 
 bool CVlNumberEdit::ParseText(const std::string& text, TypedValue& out) {
@@ -301,7 +278,7 @@ bool CVlNumberEdit::SetValue(const TypedValue& value, std::string& produced) {
   }
   TypedValue v = value;
   if (fit == kEditAdjustedToFormat && !ParseText(text, v)) return false;
-  if (const std::int32_t range = CheckRange(v)) {
+  if (const std::int32_t range = valueRange.Check(v)) {
     lastError = range;
     return false;
   }
@@ -324,7 +301,7 @@ EditorValue CVlNumberEdit::GetValue() {
   TypedValue parsed;
   if (!TextValue(out.text, parsed)) {
     out.error = true;
-  } else if (const std::int32_t range = CheckRange(parsed)) {
+  } else if (const std::int32_t range = valueRange.Check(parsed)) {
     lastError = range;
     out.error = true;
   } else {
@@ -339,7 +316,7 @@ bool CVlNumberEdit::CommitText() {
   const std::string text = RemoveMaskMarkers(fieldModel.GetText());
   TypedValue parsed;
   if (!TextValue(text, parsed)) return false;
-  if (const std::int32_t range = CheckRange(parsed)) {
+  if (const std::int32_t range = valueRange.Check(parsed)) {
     lastError = range;
     return false;
   }
@@ -350,10 +327,6 @@ bool CVlNumberEdit::CommitText() {
   ApplyFocusSelection();
   return true;
 }
-
-void CVlNumberEdit::SetLowerValue(const TypedValue& value) { lower_ = value; }
-void CVlNumberEdit::SetUpperValue(const TypedValue& value) { upper_ = value; }
-void CVlNumberEdit::SetCheckValue(bool check) { checkValue_ = check; }
 
 TypedValue CVlNumberEdit::ValueForUserCheck() { return numIsNull_ ? TypedValue::Null() : value_; }
 
@@ -486,8 +459,7 @@ bool CVlNumberEdit::SpinStep(float increase) {
   const std::string text = RemoveMaskMarkers(fieldModel.GetText());
   const TypedValue before = value_;
   const std::string beforeText = text;
-  TypedValue lower, upper;
-  GetRange(lower, upper);
+  const auto [lower, upper] = valueRange.Bounds();
   TypedValue next;
   switch (dataType_) {
     case VlTextInteger:
@@ -540,7 +512,8 @@ bool CVlNumberEdit::SpinStep(float increase) {
       if (ParseCurrency(WithLeadingSign(text), cur) != CurrencyParse::Ok) cur = Currency{0};
       const __int128 exact = cur.value + inc;
       std::int64_t sum = exact > INT64_MAX ? INT64_MAX : exact < INT64_MIN ? INT64_MIN : static_cast<std::int64_t>(exact);
-      if (checkValue_) sum = std::clamp(sum, lower.AsCy().value, std::max(lower.AsCy().value, upper.AsCy().value));
+      if (valueRange.Checking())
+        sum = std::clamp(sum, lower.AsCy().value, std::max(lower.AsCy().value, upper.AsCy().value));
       // Stored and shown directly: a currency step always counts as a change.
       value_ = TypedValue::Cy(Currency{sum});
       numIsNull_ = false;

@@ -33,17 +33,10 @@ class CVlNumberEdit : public CVlEditWnd {
 
   bool SetValue(const TypedValue& value, std::string& produced) override;
   EditorValue GetValue() override;
-  void SetLowerValue(const TypedValue& value) override;
-  void SetUpperValue(const TypedValue& value) override;
-  void SetCheckValue(bool check) override;
   bool CommitText() override;
 
   // Value = text value + increase, clamped to the range, shown; true when the value changed.
   bool SpinStep(float increase);
-  // The range in force: [LowerValue, UpperValue] with CheckValue, else the type's full range.
-  void GetRange(TypedValue& lower, TypedValue& upper) const;
-  // 0 in range, 1 above, 2 below.
-  std::int32_t CheckRange(const TypedValue& value) const;
 
  protected:
   void OnFocusGained() override;
@@ -78,15 +71,12 @@ class CVlNumberEdit : public CVlEditWnd {
   bool fitsFormat_ = false;
   std::string formatText_;
   FormatSectionSet sections_;
-  bool checkValue_ = false;
   bool decimalAllowed_;
   std::int32_t intPlaces_ = 0;
   std::int32_t fracPlaces_ = 0;
   TypedValue value_;
   // The edit text ShowValue last made of value_; nothing while the box is Null.
   std::optional<std::string> shownText_;
-  TypedValue lower_;
-  TypedValue upper_;
 };
 
 class CVlShortEdit : public CVlNumberEdit {

@@ -11,15 +11,6 @@ namespace vl {
 
 namespace {
 
-// Byte-wise comparison of multi-byte strings: lead and trail bytes compare as unsigned values,
-// which orders CP932 characters by their codes.
-int CompareBytes(const std::string& a, const std::string& b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  const int c = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n);
-  if (c != 0) return c < 0 ? -1 : 1;
-  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
-
 // A lone CR (from a program, never from the keyboard) becomes a line break the edit control
 // knows.
 std::string WithLineBreaks(const std::string& text) {
@@ -30,11 +21,6 @@ std::string WithLineBreaks(const std::string& text) {
     if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) out += '\n';
   }
   return out;
-}
-
-std::string TextOfBound(const TypedValue& value) {
-  if (value.IsNullOrEmpty()) return "";
-  return value.Type() == VarType::Bstr ? value.AsBstr() : TypedValueToText(value);
 }
 
 // The mode a run's width asks for: any width hiragana, the katakana and the plain widths their
@@ -131,14 +117,7 @@ std::string CVlStringEdit::WithoutMaskLiterals(const std::string& text) const {
 
 std::int32_t CVlStringEdit::CheckText(const std::string& text) const {
   if (HasPositions() && CheckMaskedValue(text, parsedMask_) != MaskValueCheck::kMatches) return kEditFormatMismatch;
-  if (!checkValue_) return kEditOk;
-  std::string lower = lowerValue_;
-  std::string upper = upperValue_;
-  // An empty bound is no bound, so only a pair of real bounds can be the wrong way round.
-  if (!lower.empty() && !upper.empty() && CompareBytes(lower, upper) > 0) std::swap(lower, upper);
-  if (!lower.empty() && CompareBytes(text, lower) < 0) return kEditBelowLower;
-  if (!upper.empty() && CompareBytes(text, upper) > 0) return kEditAboveUpper;
-  return kEditOk;
+  return valueRange.Check(TypedValue::Bstr(text));
 }
 
 // --- Format, length, style ----------------------------------------------------------------------
@@ -250,10 +229,6 @@ EditorValue CVlStringEdit::GetValue() {
   if (!out.isNull) out.value = TypedValue::Bstr(out.text);
   return out;
 }
-
-void CVlStringEdit::SetLowerValue(const TypedValue& value) { lowerValue_ = TextOfBound(value); }
-void CVlStringEdit::SetUpperValue(const TypedValue& value) { upperValue_ = TextOfBound(value); }
-void CVlStringEdit::SetCheckValue(bool check) { checkValue_ = check; }
 
 bool CVlStringEdit::CommitText() {
   if (isNull) return true;

@@ -51,9 +51,6 @@ class CVlStringEdit : public CVlEditWnd {
 
   bool SetValue(const TypedValue& value, std::string& produced) override;
   EditorValue GetValue() override;
-  void SetLowerValue(const TypedValue& value) override;
-  void SetUpperValue(const TypedValue& value) override;
-  void SetCheckValue(bool check) override;
   bool CommitText() override;
 
   // The commit checks of a text: 0 passes, 7 against the mask, 2 before LowerValue, 1 after
@@ -91,9 +88,6 @@ class CVlStringEdit : public CVlEditWnd {
   bool OnStringKey(win::UINT msg, int vk);
 
   std::string formatText_;
-  bool checkValue_ = false;
-  std::string upperValue_;
-  std::string lowerValue_;
   std::string mask_;
   std::string nullText_;
   StringMask parsedMask_;

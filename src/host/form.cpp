@@ -127,6 +127,9 @@ Form::~Form() {
   system_.SetPreTranslateHook(nullptr);
   propertyPages_.clear();
   closedPages_.clear();
+  // A box being destroyed finds no box by name, itself included.
+  boxNamed_.clear();
+  boxTabStop_.clear();
   boxes_.clear();
   buttons_.clear();
 }
@@ -170,15 +173,15 @@ bool Form::PreTranslate(win::MSG& msg) {
       if (h == f.pages->Frame()) return f.pages->PreTranslate(msg);
     }
   }
-  // The box that holds the focus filters first.
-  for (const TabStop& t : tabOrder_) {
-    if (t.box == nullptr) continue;
-    for (win::HWND h = msg.hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
-      if (h == t.hwnd) {
-        if (t.box->PreTranslateKeyboard(msg)) return true;
-        break;
-      }
-    }
+  // The box that holds the focus filters first: the boxes whose window is the message's or one of
+  // its parents, in tab order.
+  std::vector<std::size_t> filters;
+  for (win::HWND h = msg.hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
+    if (auto it = boxTabStop_.find(h); it != boxTabStop_.end()) filters.push_back(it->second);
+  }
+  std::sort(filters.begin(), filters.end());
+  for (std::size_t i : filters) {
+    if (tabOrder_[i].box->PreTranslateKeyboard(msg)) return true;
   }
   // Dialog navigation: Tab moves to the next tab stop, Shift+Tab to the previous one.
   if (msg.message != win::WM_KEYDOWN || msg.wParam != static_cast<win::WPARAM>(win::VK_TAB)) return false;
@@ -209,6 +212,8 @@ CVlTypedBoxCtrl& Form::AddBox(const std::string& name, std::optional<win::RECT> 
   site->Control().AttachBinding(std::make_unique<CVlDataBinding>(site->Control()));
   site->Control().CreateControlWindow(r);
   boxes_.push_back(std::move(site));
+  boxNamed_.emplace(name, boxes_.size() - 1);
+  boxTabStop_.emplace(boxes_.back()->Control().Handle(), tabOrder_.size());
   tabOrder_.push_back(TabStop{name, boxes_.back()->Control().Handle(), &boxes_.back()->Control()});
   return boxes_.back()->Control();
 }
@@ -267,10 +272,8 @@ std::vector<std::pair<std::string, win::HWND>> Form::Buttons() const {
 }
 
 BoxSite* Form::FindBox(const std::string& name) {
-  for (auto& b : boxes_) {
-    if (b->Name() == name) return b.get();
-  }
-  return nullptr;
+  const auto it = boxNamed_.find(name);
+  return it == boxNamed_.end() ? nullptr : boxes_[it->second].get();
 }
 
 BoxSite* Form::FindBox(const CVlTypedBoxCtrl& control) {

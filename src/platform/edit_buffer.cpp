@@ -29,6 +29,7 @@ void EditBuffer::SetMultiLine(bool on) {
 
 void EditBuffer::SetText(std::string_view text) {
   text_ = std::string(text.size() > static_cast<std::size_t>(kMaxLimit) ? MbcsCutBytes(text, kMaxLimit) : text);
+  IndexLines();
   anchor_ = caret_ = 0;
   modified_ = false;
   EmptyUndo();
@@ -153,43 +154,53 @@ void EditBuffer::WordAt(std::int32_t pos, std::int32_t& start, std::int32_t& end
 
 // --- Lines -------------------------------------------------------------------------------------
 
+void EditBuffer::IndexLines() {
+  breaks_.clear();
+  for (std::size_t s = text_.find(kLineBreak); s != std::string::npos; s = text_.find(kLineBreak, s + 2))
+    breaks_.push_back(static_cast<std::int32_t>(s + 2));
+}
+
+// A break at p is the pair at [p - 2, p). The pairs an edit can make or unmake are those that
+// touch [start - 1, start + removed]: the old ones ending in (start, start + removed + 1] go,
+// the ones after move by the difference, and the new text with a byte on each side is scanned.
+void EditBuffer::ReindexLines(std::int32_t start, std::int32_t removed, std::int32_t inserted) {
+  const std::int32_t oldEnd = start + removed;
+  const auto first = std::upper_bound(breaks_.begin(), breaks_.end(), start);
+  const auto last = std::upper_bound(first, breaks_.end(), oldEnd + 1);
+  const std::int32_t delta = inserted - removed;
+  for (auto it = last; it != breaks_.end(); ++it) *it += delta;
+  std::vector<std::int32_t> made;
+  const std::int32_t length = Length();
+  for (std::int32_t q = std::max(0, start - 1); q < start + inserted && q + 1 < length; ++q) {
+    if (text_[q] == '\r' && text_[q + 1] == '\n') made.push_back(q + 2);
+  }
+  const auto at = breaks_.erase(first, last);
+  breaks_.insert(at, made.begin(), made.end());
+}
+
 std::int32_t EditBuffer::LineCount() const {
   if (!multiLine_) return 1;
-  std::int32_t count = 1;
-  for (std::size_t s = text_.find(kLineBreak); s != std::string::npos; s = text_.find(kLineBreak, s + 2)) ++count;
-  return count;
+  return static_cast<std::int32_t>(breaks_.size()) + 1;
 }
 
 std::int32_t EditBuffer::LineFromPos(std::int32_t pos) const {
   if (!multiLine_) return 0;
   pos = std::clamp<std::int32_t>(pos, 0, Length());
-  std::int32_t line = 0;
-  for (std::size_t s = text_.find(kLineBreak); s != std::string::npos && static_cast<std::int32_t>(s) + 2 <= pos;
-       s = text_.find(kLineBreak, s + 2)) {
-    ++line;
-  }
-  return line;
+  return static_cast<std::int32_t>(std::upper_bound(breaks_.begin(), breaks_.end(), pos) - breaks_.begin());
 }
 
 std::int32_t EditBuffer::LineStart(std::int32_t line) const {
   if (line < 0) return -1;
   if (line == 0) return 0;
-  if (!multiLine_) return -1;
-  std::size_t s = 0;
-  for (std::int32_t n = 0; n < line; ++n) {
-    s = text_.find(kLineBreak, s);
-    if (s == std::string::npos) return -1;
-    s += 2;
-  }
-  return static_cast<std::int32_t>(s);
+  if (!multiLine_ || line > static_cast<std::int32_t>(breaks_.size())) return -1;
+  return breaks_[static_cast<std::size_t>(line) - 1];
 }
 
 std::int32_t EditBuffer::LineEnd(std::int32_t line) const {
   const std::int32_t start = LineStart(line);
   if (start < 0) return -1;
-  if (!multiLine_) return Length();
-  const std::size_t e = text_.find(kLineBreak, static_cast<std::size_t>(start));
-  return e == std::string::npos ? Length() : static_cast<std::int32_t>(e);
+  if (!multiLine_ || line >= static_cast<std::int32_t>(breaks_.size())) return Length();
+  return breaks_[static_cast<std::size_t>(line)] - 2;
 }
 
 std::int32_t EditBuffer::CellColumn(std::int32_t pos) const {
@@ -234,6 +245,7 @@ void EditBuffer::SaveUndo() {
 
 void EditBuffer::Splice(std::int32_t start, std::int32_t end, std::string_view with) {
   text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
+  ReindexLines(start, end - start, static_cast<std::int32_t>(with.size()));
   anchor_ = caret_ = Snap(start + static_cast<std::int32_t>(with.size()));
   modified_ = true;
 }
@@ -290,6 +302,7 @@ bool EditBuffer::DeleteForward() {
 bool EditBuffer::Undo() {
   if (!canUndo_) return false;
   std::swap(text_, undoText_);
+  IndexLines();
   std::swap(anchor_, undoAnchor_);
   std::swap(caret_, undoCaret_);
   anchor_ = Snap(anchor_);

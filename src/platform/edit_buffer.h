@@ -108,9 +108,17 @@ class EditBuffer {
   std::vector<std::int32_t> BoundariesUpTo(std::int32_t pos) const;
   void SaveUndo();
   void Splice(std::int32_t start, std::int32_t end, std::string_view with);
+  // Rebuilds the line index from the whole text.
+  void IndexLines();
+  // Brings the line index up to date after [start, start + removed) became `inserted` bytes.
+  void ReindexLines(std::int32_t start, std::int32_t removed, std::int32_t inserted);
 
   bool multiLine_;
   std::string text_;
+  // The position after every "\r\n" of the text, ascending: where lines 1, 2, ... start. Kept
+  // for single-line buffers too, so switching modes costs nothing; a keystroke updates it around
+  // the edit only, so line questions cost the same in a long text as in a short one.
+  std::vector<std::int32_t> breaks_;
   std::int32_t anchor_ = 0;
   std::int32_t caret_ = 0;
   std::int32_t limit_ = kDefaultLimit;

@@ -20,12 +20,6 @@ FixedFontGeometry FixedGeometryFor(const LOGFONT& font) {
 
 namespace {
 
-// Keys the face cache by the whole description, so two LOGFONTs share a face only when every
-// attribute that could matter is the same.
-std::string CacheKey(const LOGFONT& font) {
-  return std::string(reinterpret_cast<const char*>(&font), sizeof font);
-}
-
 bool DrawsNothing(std::string_view ch) {
   if (ch.size() == 2) return static_cast<unsigned char>(ch[0]) == 0x81 && static_cast<unsigned char>(ch[1]) == 0x40;
   const auto b = static_cast<unsigned char>(ch.empty() ? 0 : ch[0]);
@@ -83,8 +77,9 @@ class FixedFace final : public FontFace {
 }  // namespace
 
 std::shared_ptr<FontFace> FixedFontBackend::Realize(const LOGFONT& font) {
-  auto& face = faces_[CacheKey(font)];
-  if (!face) face = std::make_shared<FixedFace>(font);
+  if (auto face = faces_.Find(font)) return face;
+  auto face = std::make_shared<FixedFace>(font);
+  faces_.Add(font, face);
   return face;
 }
 

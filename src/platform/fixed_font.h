@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/face_cache.h"
 #include "platform/font_backend.h"
 
 namespace vl::win {
@@ -43,9 +44,10 @@ FixedFontGeometry FixedGeometryFor(const LOGFONT& font);
 class FixedFontBackend : public FontBackend {
  public:
   std::shared_ptr<FontFace> Realize(const LOGFONT& font) override;
+  FontCacheUsage CacheUsage() const override { return faces_.Usage(); }
 
  private:
-  std::map<std::string, std::shared_ptr<FontFace>> faces_;
+  FaceCache faces_;
 };
 
 }  // namespace vl::win

@@ -6,6 +6,7 @@
 // takes its backend from its creator, so the choice is the caller's and never global.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -50,6 +51,13 @@ struct DecorationLines {
   int strikeOutHeight = 1;
 };
 
+// What a font cache holds: faces, the glyphs they keep, and the bytes of those glyphs.
+struct FontCacheUsage {
+  std::size_t faces = 0;
+  std::size_t glyphs = 0;
+  std::size_t bytes = 0;
+};
+
 class FontFace {
  public:
   virtual ~FontFace() = default;
@@ -62,6 +70,8 @@ class FontFace {
   // `clip` (device coordinates). Underline and strike-out are the device context's business.
   virtual void DrawChar(Surface& surface, int x, int top, std::string_view ch, COLORREF color,
                         const RECT& clip) = 0;
+  // The glyphs this face keeps rendered and their bytes (faces count 0 here).
+  virtual FontCacheUsage Usage() const { return {}; }
 };
 
 class FontBackend {
@@ -70,6 +80,8 @@ class FontBackend {
   // The face for a logical font. Faces may be shared and cached by the backend; a face stays
   // valid as long as someone holds it, even after the backend is gone.
   virtual std::shared_ptr<FontFace> Realize(const LOGFONT& font) = 0;
+  // What the backend's caches hold now; they stay within fixed bounds however many fonts are used.
+  virtual FontCacheUsage CacheUsage() const { return {}; }
 };
 
 }  // namespace vl::win

@@ -6,11 +6,14 @@
 #include FT_SYNTHESIS_H
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
-#include <map>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "platform/face_cache.h"
 #include "platform/fixed_font.h"
 #include "text/encoding.h"
 #include "text/mbcs.h"
@@ -212,6 +215,7 @@ class FreeTypeFace final : public FontFace {
 
   const TEXTMETRIC& Metrics() const override { return metrics_; }
   DecorationLines Decorations() const override { return decorations_; }
+  FontCacheUsage Usage() const override { return FontCacheUsage{0, glyphs_.size(), glyphBytes_}; }
 
   int CharWidth(std::string_view ch) override { return GlyphFor(ch).advance; }
 
@@ -222,28 +226,76 @@ class FreeTypeFace final : public FontFace {
     const int y0 = top + metrics_.tmAscent - g.top;
     const RECT area = IntersectRects(RECT{x0, y0, x0 + g.width, y0 + g.rows}, clip);
     for (int y = area.top; y < area.bottom; ++y) {
-      for (int px = area.left; px < area.right; ++px) {
-        const int a = g.coverage[static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(g.width) +
-                                 static_cast<std::size_t>(px - x0)];
-        surface.BlendPixel(px, y, color, a);
-      }
+      const std::uint8_t* row = g.coverage.data() +
+                                static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(g.width) +
+                                static_cast<std::size_t>(area.left - x0);
+      surface.BlendRow(area.left, y, color, row, area.right - area.left);
     }
   }
 
  private:
+  struct CachedGlyph {
+    Glyph glyph;
+    std::uint64_t lastUse = 0;
+  };
+
+  // The bytes one kept glyph costs: its coverage and its entry in the table.
+  static std::size_t BytesOf(const Glyph& g) { return g.coverage.capacity() + sizeof(CachedGlyph) + 32; }
+
+  // The glyph of one CP932 character. Rendered glyphs are kept, the least recently used dropped
+  // first once the face keeps too many or too many bytes of them: a line of large text or a
+  // long text of rare kanji would otherwise keep every glyph it ever drew.
   const Glyph& GlyphFor(std::string_view ch) {
+    ++clock_;
+    const bool singleByte = ch.size() == 1;
+    if (singleByte) {
+      if (CachedGlyph* hit = singleByte_[static_cast<unsigned char>(ch[0])]) {
+        hit->lastUse = clock_;
+        return hit->glyph;
+      }
+    }
     std::uint32_t key = 0;
     for (char c : ch) key = (key << 8) | static_cast<unsigned char>(c);
-    auto it = glyphs_.find(key);
-    if (it != glyphs_.end()) return it->second;
+    if (auto it = glyphs_.find(key); it != glyphs_.end()) {
+      it->second.lastUse = clock_;
+      return it->second.glyph;
+    }
     const char32_t cp = CodePointOf(ch);
     const SizedFace* face = primary_.get();
     if (!primary_->Has(cp) && cp != 0) {
       if (!fallback_ && !fallbackFile_.path.empty()) fallback_ = std::make_unique<SizedFace>(lib_, fallbackFile_, font_);
       if (fallback_ && fallback_->Has(cp)) face = fallback_.get();
     }
-    return glyphs_.emplace(key, face->Render(cp)).first->second;
+    Glyph glyph = face->Render(cp);
+    const std::size_t bytes = BytesOf(glyph);
+    if (glyphs_.size() + 1 > kMaxGlyphs || glyphBytes_ + bytes > kMaxGlyphBytes) Trim(bytes);
+    CachedGlyph& kept = glyphs_.emplace(key, CachedGlyph{std::move(glyph), clock_}).first->second;
+    glyphBytes_ += bytes;
+    if (singleByte) singleByte_[static_cast<unsigned char>(ch[0])] = &kept;
+    return kept.glyph;
   }
+
+  // Drops the least recently used glyphs until the kept ones and one more of `incoming` bytes fit
+  // in three quarters of the limits, so that a face drawing new glyphs trims now and then, not on
+  // every glyph.
+  void Trim(std::size_t incoming) {
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> byAge;
+    byAge.reserve(glyphs_.size());
+    for (const auto& [key, cached] : glyphs_) byAge.emplace_back(cached.lastUse, key);
+    std::sort(byAge.begin(), byAge.end());
+    const std::size_t countGoal = kMaxGlyphs * 3 / 4;
+    const std::size_t bytesGoal = kMaxGlyphBytes * 3 / 4;
+    for (const auto& [age, key] : byAge) {
+      if (glyphs_.size() + 1 <= countGoal && glyphBytes_ + incoming <= bytesGoal) break;
+      auto it = glyphs_.find(key);
+      glyphBytes_ -= BytesOf(it->second.glyph);
+      if (key < singleByte_.size()) singleByte_[key] = nullptr;
+      glyphs_.erase(it);
+    }
+  }
+
+  static constexpr std::size_t kMaxGlyphs = 4096;
+  static constexpr std::size_t kMaxGlyphBytes = std::size_t{4} << 20;
 
   std::shared_ptr<Library> lib_;
   std::unique_ptr<SizedFace> primary_;
@@ -252,7 +304,11 @@ class FreeTypeFace final : public FontFace {
   LOGFONT font_;
   TEXTMETRIC metrics_;
   DecorationLines decorations_;
-  std::map<std::uint32_t, Glyph> glyphs_;
+  std::unordered_map<std::uint32_t, CachedGlyph> glyphs_;
+  // The entries of single-byte characters (most of a form's text), found without hashing.
+  std::array<CachedGlyph*, 256> singleByte_{};
+  std::uint64_t clock_ = 0;
+  std::size_t glyphBytes_ = 0;
 };
 
 }  // namespace
@@ -273,7 +329,7 @@ std::string FontconfigFamilyFor(std::string_view cp932FaceName) {
 struct FreeTypeFontBackend::Impl {
   std::shared_ptr<Library> lib = std::make_shared<Library>();
   FixedFontBackend substitute;
-  std::map<std::string, std::shared_ptr<FontFace>> faces;
+  FaceCache faces;
 };
 
 FreeTypeFontBackend::FreeTypeFontBackend() : impl_(std::make_unique<Impl>()) {}
@@ -291,9 +347,8 @@ std::string FreeTypeFontBackend::ResolveFile(const LOGFONT& font) const {
 }
 
 std::shared_ptr<FontFace> FreeTypeFontBackend::Realize(const LOGFONT& font) {
-  const std::string key(reinterpret_cast<const char*>(&font), sizeof font);
-  auto& face = impl_->faces[key];
-  if (face) return face;
+  if (auto face = impl_->faces.Find(font)) return face;
+  std::shared_ptr<FontFace> face;
   const FontFile file = Match(*impl_->lib, FontconfigFamilyFor(font.FaceName()), font);
   const FontFile fallback = Match(*impl_->lib, kProportionalGothic, font);
   auto sized = std::make_unique<SizedFace>(impl_->lib, file, font);
@@ -302,7 +357,10 @@ std::shared_ptr<FontFace> FreeTypeFontBackend::Realize(const LOGFONT& font) {
   } else {
     face = impl_->substitute.Realize(font);
   }
+  impl_->faces.Add(font, face);
   return face;
 }
+
+FontCacheUsage FreeTypeFontBackend::CacheUsage() const { return impl_->faces.Usage(); }
 
 }  // namespace vl::win

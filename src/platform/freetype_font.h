@@ -37,6 +37,7 @@ class FreeTypeFontBackend : public FontBackend {
   std::string ResolveFile(const LOGFONT& font) const;
 
   std::shared_ptr<FontFace> Realize(const LOGFONT& font) override;
+  FontCacheUsage CacheUsage() const override;
 
  private:
   struct Impl;

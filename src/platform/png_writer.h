@@ -1,4 +1,4 @@
-// PNG pictures of a surface: 8-bit RGBA, written with libpng.
+// PNG pictures of a surface: 8-bit RGBA, written with zlib and read with libpng.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vl::win {
 
@@ -38,14 +39,17 @@ void Surface::SetPixel(int x, int y, COLORREF color) {
   p[3] = 255;
 }
 
-void Surface::BlendPixel(int x, int y, COLORREF color, int alpha) {
-  if (!Contains(x, y) || alpha <= 0) return;
+namespace {
+
+// Source-over of one pixel at `p`, for 0 < alpha.
+void Blend(std::uint8_t* p, const int (&src)[3], int alpha) {
   if (alpha >= 255) {
-    SetPixel(x, y, color);
+    p[0] = static_cast<std::uint8_t>(src[0]);
+    p[1] = static_cast<std::uint8_t>(src[1]);
+    p[2] = static_cast<std::uint8_t>(src[2]);
+    p[3] = 255;
     return;
   }
-  std::uint8_t* p = &rgba_[Offset(x, y)];
-  const int src[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
   for (int i = 0; i < 3; ++i) {
     // Rounded division by 255 so that blending is symmetric and never drifts by one.
     const int v = src[i] * alpha + p[i] * (255 - alpha);
@@ -54,11 +58,38 @@ void Surface::BlendPixel(int x, int y, COLORREF color, int alpha) {
   p[3] = static_cast<std::uint8_t>(alpha + (p[3] * (255 - alpha) + 127) / 255);
 }
 
+}  // namespace
+
+void Surface::BlendPixel(int x, int y, COLORREF color, int alpha) {
+  if (!Contains(x, y) || alpha <= 0) return;
+  const int src[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+  Blend(&rgba_[Offset(x, y)], src, alpha);
+}
+
+void Surface::BlendRow(int x, int y, COLORREF color, const std::uint8_t* coverage, int count) {
+  if (y < 0 || y >= height_) return;
+  const int from = std::max(0, -x);
+  const int to = std::min(count, width_ - x);
+  if (from >= to) return;
+  const int src[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+  std::uint8_t* p = &rgba_[Offset(x + from, y)];
+  for (int i = from; i < to; ++i, p += 4) {
+    if (coverage[i] != 0) Blend(p, src, coverage[i]);
+  }
+}
+
 void Surface::Fill(const RECT& rect, COLORREF color) {
   const RECT r = IntersectRects(rect, Bounds());
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) SetPixel(x, y, color);
-  }
+  if (r.IsEmpty()) return;
+  const std::uint8_t pixel[4] = {static_cast<std::uint8_t>(GetRValue(color)),
+                                 static_cast<std::uint8_t>(GetGValue(color)),
+                                 static_cast<std::uint8_t>(GetBValue(color)), 255};
+  // The first row is written pixel by pixel, the others copied from it: boxes repaint their
+  // whole area several times per key, so this is the surface's hottest loop.
+  const std::size_t rowBytes = static_cast<std::size_t>(r.Width()) * 4;
+  std::uint8_t* first = &rgba_[Offset(r.left, r.top)];
+  for (std::size_t i = 0; i < rowBytes; i += 4) std::memcpy(first + i, pixel, 4);
+  for (int y = r.top + 1; y < r.bottom; ++y) std::memcpy(&rgba_[Offset(r.left, y)], first, rowBytes);
 }
 
 void Surface::Invert(const RECT& rect) {

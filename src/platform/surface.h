@@ -45,6 +45,9 @@ class Surface {
   // Source-over blend of `color` with coverage `alpha` (0 leaves the pixel, 255 replaces it):
   // how anti-aliased glyphs land on the background.
   void BlendPixel(int x, int y, COLORREF color, int alpha);
+  // BlendPixel along a row: pixel (x + i, y) takes coverage[i] for i < count; the part outside
+  // the surface is left alone. Glyphs land row by row through this.
+  void BlendRow(int x, int y, COLORREF color, const std::uint8_t* coverage, int count);
   // Replaces the colour of every pixel of the rectangle (clipped to the surface).
   void Fill(const RECT& rect, COLORREF color);
   // Inverts the colour of every pixel of the rectangle (clipped to the surface), alpha kept.

@@ -71,90 +71,118 @@ void Output(DeviceContext& dc, int x, int y, const RECT& clip, std::string_view 
 
 }  // namespace
 
-std::vector<WrapToken> TokenizeForWrap(std::string_view text) {
+bool WrapTokenizer::Next(WrapToken& token) {
+  if (done_) return false;
   enum class State { None, Single, Double };
-  std::vector<WrapToken> tokens;
   WrapToken current;
   State state = State::None;
-  auto close = [&] {
-    tokens.push_back(std::move(current));
-    current = WrapToken{};
-  };
-  for (std::size_t p = 0; p < text.size();) {
-    const char c = text[p];
-    if (IsLeadByte(c) && p + 1 < text.size()) {
-      if (state == State::Single) close();
-      current.text.append(text.substr(p, 2));
+  // A character of another kind than the token's closes the token and is read again next time.
+  bool closed = false;
+  while (!closed && p_ < text_.size()) {
+    const char c = text_[p_];
+    if (IsLeadByte(c) && p_ + 1 < text_.size()) {
+      if (state == State::Single) {
+        closed = true;
+        continue;
+      }
+      current.text.append(text_.substr(p_, 2));
       current.isDoubleByte = 1;
       state = State::Double;
-      p += 2;
+      p_ += 2;
     } else if (c == ' ') {
-      if (state != State::None) close();
-      current.text.assign(1, ' ');
-      close();
-      state = State::None;
-      ++p;
+      if (state == State::None) {
+        current.text.assign(1, ' ');
+        ++p_;
+      }
+      closed = true;
     } else if (c == '\r') {
       current.endsLine = 1;
-      close();
-      state = State::None;
-      ++p;
-      if (p < text.size() && text[p] == '\n') ++p;
+      ++p_;
+      if (p_ < text_.size() && text_[p_] == '\n') ++p_;
+      closed = true;
+    } else if (state == State::Double) {
+      closed = true;
     } else {
-      if (state == State::Double) close();
       current.text.push_back(c);
       state = State::Single;
-      ++p;
+      ++p_;
     }
   }
-  close();
+  // The end of the text closes one last token, empty or not, after which there are none.
+  done_ = !closed;
+  token = std::move(current);
+  return true;
+}
+
+std::vector<WrapToken> TokenizeForWrap(std::string_view text) {
+  std::vector<WrapToken> tokens;
+  WrapTokenizer tokenizer(text);
+  for (WrapToken token; tokenizer.Next(token);) tokens.push_back(std::move(token));
   return tokens;
 }
 
-std::string WordWrapText(const DeviceContext& dc, std::string_view text, int width) {
-  std::vector<std::string> lines;
-  std::string line;
-  auto breakWhileTooWide = [&] {
-    while (true) {
-      const int n = FittingBytes(dc, line, width);
-      if (n >= static_cast<int>(line.size())) return;
-      const int cut = n > 0 ? n : CharLengthAt(line, 0);
-      if (cut >= static_cast<int>(line.size())) return;  // one character wider than the line stays whole
-      lines.push_back(line.substr(0, static_cast<std::size_t>(cut)));
-      line.erase(0, static_cast<std::size_t>(cut));
+WordWrapper::WordWrapper(const DeviceContext& dc, std::string_view text, int width)
+    : dc_(dc), tokens_(text), width_(width) {}
+
+void WordWrapper::BreakWhileTooWide() {
+  while (true) {
+    const int n = FittingBytes(dc_, line_, width_);
+    if (n >= static_cast<int>(line_.size())) return;
+    const int cut = n > 0 ? n : CharLengthAt(line_, 0);
+    if (cut >= static_cast<int>(line_.size())) return;  // one character wider than the line stays whole
+    ready_.push_back(line_.substr(0, static_cast<std::size_t>(cut)));
+    line_.erase(0, static_cast<std::size_t>(cut));
+  }
+}
+
+bool WordWrapper::Next(std::string& line) {
+  while (ready_.empty() && !finished_) {
+    WrapToken token;
+    if (!tokens_.Next(token)) {
+      finished_ = true;
+      if (!line_.empty()) ready_.push_back(std::move(line_));
+      break;
     }
-  };
-  for (const WrapToken& token : TokenizeForWrap(text)) {
-    breakWhileTooWide();
-    std::string candidate = line + token.text;
-    if (FittingBytes(dc, candidate, width) >= static_cast<int>(candidate.size())) {
-      line = std::move(candidate);
+    BreakWhileTooWide();
+    std::string candidate = line_ + token.text;
+    if (FittingBytes(dc_, candidate, width_) >= static_cast<int>(candidate.size())) {
+      line_ = std::move(candidate);
     } else if (!token.isDoubleByte) {
       // A word that does not fit the rest of the line starts the next one. An empty line before
       // it is no line at all: a word wider than the box does not push a blank line out.
-      if (!line.empty()) lines.push_back(line);
-      line = token.text;
+      if (!line_.empty()) ready_.push_back(line_);
+      line_ = token.text;
     } else {
-      line = std::move(candidate);  // two-byte runs break between any two characters
+      line_ = std::move(candidate);  // two-byte runs break between any two characters
     }
     if (token.endsLine) {
-      breakWhileTooWide();
-      lines.push_back(line);
-      line.clear();
+      BreakWhileTooWide();
+      ready_.push_back(line_);
+      line_.clear();
     }
   }
-  if (!line.empty()) lines.push_back(line);
+  if (ready_.empty()) return false;
+  line = std::move(ready_.front());
+  ready_.pop_front();
+  return true;
+}
+
+std::string WordWrapText(const DeviceContext& dc, std::string_view text, int width) {
+  WordWrapper wrapper(dc, text, width);
   std::string out;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) out += "\r\n";
-    out += lines[i];
+  bool first = true;
+  for (std::string line; wrapper.Next(line); first = false) {
+    if (!first) out += "\r\n";
+    out += line;
   }
   return out;
 }
 
-std::string CharWrapText(const DeviceContext& dc, std::string_view text, const RECT& rect, std::uint32_t) {
-  if (text.empty()) return {};
+namespace {
+
+std::string ExpandTabs(std::string_view text) {
   std::string expanded;
+  expanded.reserve(text.size());
   for (char c : text) {
     if (c == '\t') {
       expanded.append(8, ' ');
@@ -162,25 +190,37 @@ std::string CharWrapText(const DeviceContext& dc, std::string_view text, const R
       expanded.push_back(c);
     }
   }
+  return expanded;
+}
+
+// Hands `emit` the pieces of one line broken at `width` on character boundaries.
+template <typename Emit>
+void BreakAtWidth(const DeviceContext& dc, std::string_view line, int width, Emit&& emit) {
+  bool broken = false;
+  while (FittingBytes(dc, line, width) < static_cast<int>(line.size())) {
+    const int n = PieceBytes(dc, line, width);
+    emit(line.substr(0, static_cast<std::size_t>(n)));
+    line.remove_prefix(static_cast<std::size_t>(n));
+    broken = true;
+  }
+  // The last piece of a broken line is not followed by an empty one.
+  if (!(broken && line.empty())) emit(line);
+}
+
+}  // namespace
+
+std::string CharWrapText(const DeviceContext& dc, std::string_view text, const RECT& rect, std::uint32_t) {
+  if (text.empty()) return {};
+  const std::string expanded = ExpandTabs(text);
   const int width = rect.right - rect.left;
   std::string out;
   std::string_view rest_all = expanded;
   while (true) {
     const std::size_t br = rest_all.find("\r\n");
-    std::string_view line = rest_all.substr(0, br);
-    bool broken = false;
-    while (FittingBytes(dc, line, width) < static_cast<int>(line.size())) {
-      const int n = PieceBytes(dc, line, width);
-      out.append(line.substr(0, static_cast<std::size_t>(n)));
+    BreakAtWidth(dc, rest_all.substr(0, br), width, [&](std::string_view piece) {
+      out.append(piece);
       out += '\n';
-      line.remove_prefix(static_cast<std::size_t>(n));
-      broken = true;
-    }
-    // The last piece of a broken line is not followed by an empty one.
-    if (!(broken && line.empty())) {
-      out.append(line);
-      out += '\n';
-    }
+    });
     if (br == std::string_view::npos) break;
     rest_all.remove_prefix(br + 2);
     if (rest_all.empty()) break;  // a final "\r\n" makes no extra line
@@ -282,11 +322,60 @@ void DrawSingleLineText(DeviceContext& dc, std::string_view text, const RECT& re
   DrawTextLine(dc, after, t, flags);
 }
 
+namespace {
+
+// The display lines of a multi-line text one at a time: what
+// SplitDisplayLines(CharWrapText(WordWrapText(...))) gives, laid out only as far as asked.
+class DisplayLines {
+ public:
+  DisplayLines(const DeviceContext& dc, std::string_view text, int width)
+      : dc_(dc), words_(dc, text, width), width_(width) {
+    haveNext_ = words_.Next(next_);
+  }
+
+  bool Next(std::string& out) {
+    while (ready_.empty()) {
+      if (!haveNext_) return false;
+      std::string line = std::move(next_);
+      haveNext_ = words_.Next(next_);
+      if (line.empty() && !haveNext_) return false;  // a last empty line is no line
+      Break(line);
+    }
+    out = std::move(ready_.front());
+    ready_.pop_front();
+    return true;
+  }
+
+ private:
+  // One word-wrapped line, tabs expanded, in pieces of the width; each piece split at its line
+  // feeds.
+  void Break(std::string_view wrapped) {
+    BreakAtWidth(dc_, ExpandTabs(wrapped), width_, [this](std::string_view piece) { Split(piece); });
+  }
+
+  void Split(std::string_view piece) {
+    for (std::size_t start = 0;;) {
+      const std::size_t nl = piece.find('\n', start);
+      ready_.emplace_back(piece.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start));
+      if (nl == std::string_view::npos) return;
+      start = nl + 1;
+    }
+  }
+
+  const DeviceContext& dc_;
+  WordWrapper words_;
+  int width_;
+  std::string next_;
+  bool haveNext_ = false;
+  std::deque<std::string> ready_;
+};
+
+}  // namespace
+
 void DrawMultiLineText(DeviceContext& dc, std::string_view text, const RECT& rect, std::uint32_t flags,
                        std::uint32_t selection) {
   const int width = rect.right - rect.left;
-  const std::string wrapped = CharWrapText(dc, WordWrapText(dc, text, width), rect, flags);
-  const std::vector<std::string> lines = SplitDisplayLines(wrapped);
+  DisplayLines lines(dc, text, width);
 
   const long s = static_cast<long>(selection & 0xFFFFu);
   const long e = static_cast<long>(selection >> 16);
@@ -294,24 +383,33 @@ void DrawMultiLineText(DeviceContext& dc, std::string_view text, const RECT& rec
   const long z = a + static_cast<long>(RemoveAllOccurrences(Sub(text, s, e), "\r\n").size());
 
   const std::uint32_t lineFlags = (flags & ~(kDrawCenter | kDrawRight)) | kDrawNoPrefix;
+  // Every line draws inside its own cell, so a line wholly above or below the clip draws nothing:
+  // those above are still laid out (their lengths place the selection and the highlight), and
+  // layout stops at the first line below.
+  const RECT clip = win::GetClipBox(dc);
   Highlight highlight;
   int top = rect.top;
   long p = 0;
-  for (const std::string& line : lines) {
+  std::string line;
+  while (top < clip.bottom && lines.Next(line)) {
     const long l = static_cast<long>(line.size());
     const win::SIZE extent = win::GetTextExtentPoint32(dc, line);
     RECT box{AlignedLeft(rect.left, rect.right, extent.cx, flags), top, rect.right, top + extent.cy};
+    const bool meetsClip = box.bottom > clip.top;
+    auto draw = [&](std::string_view piece) {
+      if (meetsClip) DrawTextLine(dc, piece, box, lineFlags);
+    };
     std::string_view rest = line;
     bool startedHere = false;
     if (p <= a && a < p + l) {
       const std::string_view head = Sub(line, 0, a - p);
-      DrawTextLine(dc, head, box, lineFlags);
+      draw(head);
       box.left += Width(dc, head);
       highlight.Begin(dc);
       startedHere = true;
       if (p + l >= z) {
         const std::string_view mid = Sub(line, a - p, z - p);
-        DrawTextLine(dc, mid, box, lineFlags);
+        draw(mid);
         box.left += Width(dc, mid);
         highlight.End(dc);
         rest = Sub(line, z - p, l);
@@ -321,12 +419,12 @@ void DrawMultiLineText(DeviceContext& dc, std::string_view text, const RECT& rec
     }
     if (!startedHere && highlight.on && p <= z && z < p + l) {
       const std::string_view head = Sub(rest, 0, z - p);
-      DrawTextLine(dc, head, box, lineFlags);
+      draw(head);
       box.left += Width(dc, head);
       highlight.End(dc);
       rest = Sub(rest, z - p, static_cast<long>(rest.size()));
     }
-    DrawTextLine(dc, rest, box, lineFlags);
+    draw(rest);
     top += extent.cy;
     p += l;
   }

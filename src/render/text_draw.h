@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,38 @@ struct WrapToken {
 // line), «cd». A carriage return closes the token before it even when that one is empty, so
 // "\r\n\r\n" yields two empty tokens that each end a line.
 std::vector<WrapToken> TokenizeForWrap(std::string_view text);
+
+// The same tokens one at a time, so that wrapping can stop once it has the lines it needs.
+class WrapTokenizer {
+ public:
+  explicit WrapTokenizer(std::string_view text) : text_(text) {}
+  // The next token; false after the last.
+  bool Next(WrapToken& token);
+
+ private:
+  std::string_view text_;
+  std::size_t p_ = 0;
+  bool done_ = false;
+};
+
+// Word wrapping (as WordWrapText below) one line at a time: a text is laid out only as far as its
+// reader asks, so drawing the first lines of a long text costs what those lines cost.
+class WordWrapper {
+ public:
+  WordWrapper(const win::DeviceContext& dc, std::string_view text, int width);
+  // The next line; false after the last.
+  bool Next(std::string& line);
+
+ private:
+  void BreakWhileTooWide();
+
+  const win::DeviceContext& dc_;
+  WrapTokenizer tokens_;
+  int width_;
+  std::deque<std::string> ready_;
+  std::string line_;
+  bool finished_ = false;
+};
 
 // Lines of at most `width` pixels, joined by "\r\n". Words move to the next line whole; a word
 // wider than the line and a run of two-byte characters are broken at character boundaries; a

@@ -10,10 +10,10 @@
 #include <set>
 
 #include "control/properties.h"
-#include "edit/typed_edit.h"
 #include "host/form.h"
 #include "resources/string_table.h"
 #include "runtime/automation_error.h"
+#include "text_value_edit.h"
 
 namespace vl {
 namespace {
@@ -305,21 +305,21 @@ TEST_F(PropertyTableWalk, StoredFieldsRefuseWhatDoesNotFit) {
 // --- The push that fills a new editor ------------------------------------------------------------
 
 // An editor that records the calls the control makes on it.
-class RecordingEdit : public CVlTypedEdit {
+class RecordingEdit : public TextValueEdit {
  public:
-  explicit RecordingEdit(std::uint16_t type, std::vector<std::string>& log) : CVlTypedEdit(type), log_(log) {}
+  explicit RecordingEdit(std::uint16_t type, std::vector<std::string>& log) : TextValueEdit(type), log_(log) {}
 
   void SetEraProfile(const std::string&) override { log_.push_back("EraProfile"); }
-  bool SetFormat(const std::string& f) override { return Log("Format", CVlTypedEdit::SetFormat(f)); }
-  bool SetMaxLength(std::int32_t n) override { return Log("MaxLength", CVlTypedEdit::SetMaxLength(n)); }
+  bool SetFormat(const std::string& f) override { return Log("Format", TextValueEdit::SetFormat(f)); }
+  bool SetMaxLength(std::int32_t n) override { return Log("MaxLength", TextValueEdit::SetMaxLength(n)); }
   void SetNull(bool on) override {
     log_.push_back("Value");
-    CVlTypedEdit::SetNull(on);
+    TextValueEdit::SetNull(on);
   }
   bool SetValue(const TypedValue& v, std::string& produced) override {
-    return Log("Value", CVlTypedEdit::SetValue(v, produced));
+    return Log("Value", TextValueEdit::SetValue(v, produced));
   }
-  bool SetFont(const win::LOGFONT& f) override { return Log("Font", CVlTypedEdit::SetFont(f)); }
+  bool SetFont(const win::LOGFONT& f) override { return Log("Font", TextValueEdit::SetFont(f)); }
   void SetLocked(bool) override { log_.push_back("Locked"); }
   void SetPasswordChar(char) override { log_.push_back("PasswordChar"); }
   void SetInsertMode(bool) override { log_.push_back("ReplaceCursor"); }
@@ -333,21 +333,21 @@ class RecordingEdit : public CVlTypedEdit {
   void SetSpinButton(std::int32_t) override { log_.push_back("SpinButton"); }
   void SetCheckValue(bool on) override {
     log_.push_back("CheckValue");
-    CVlTypedEdit::SetCheckValue(on);
+    TextValueEdit::SetCheckValue(on);
   }
   void SetLowerValue(const TypedValue& v) override {
     log_.push_back("LowerValue");
-    CVlTypedEdit::SetLowerValue(v);
+    TextValueEdit::SetLowerValue(v);
   }
   void SetUpperValue(const TypedValue& v) override {
     log_.push_back("UpperValue");
-    CVlTypedEdit::SetUpperValue(v);
+    TextValueEdit::SetUpperValue(v);
   }
   void SetSpinIncrease(float) override { log_.push_back("SpinIncrease"); }
   bool SetSpinDelay(std::int32_t) override { return Log("SpinDelay", true); }
   void SetCaption(const std::string&) override { log_.push_back("Caption"); }
   void SetFuriganaType(std::uint16_t) override { log_.push_back("FuriganaType"); }
-  bool EnableEditor(bool on) override { return Log("Enabled", CVlTypedEdit::EnableEditor(on)); }
+  bool EnableEditor(bool on) override { return Log("Enabled", TextValueEdit::EnableEditor(on)); }
 
  private:
   bool Log(const char* what, bool result) {

@@ -2,18 +2,18 @@
 // needs.
 #include <gtest/gtest.h>
 
-#include "edit/typed_edit.h"
 #include "host/form.h"
 #include "runtime/automation_error.h"
 #include "text/encoding.h"
+#include "text_value_edit.h"
 
 namespace vl {
 namespace {
 
 // An editor whose next answers are set by the test.
-class ScriptedEdit : public CVlTypedEdit {
+class ScriptedEdit : public TextValueEdit {
  public:
-  explicit ScriptedEdit(std::uint16_t type) : CVlTypedEdit(type) {}
+  explicit ScriptedEdit(std::uint16_t type) : TextValueEdit(type) {}
 
   std::int32_t loadStatus = kEditOk;        // answer to the next SetValue
   TypedValue adjusted;                      // value kept for statuses 3, 5, 7
@@ -21,7 +21,7 @@ class ScriptedEdit : public CVlTypedEdit {
 
   bool SetValue(const TypedValue& value, std::string& produced) override {
     const std::int32_t status = std::exchange(loadStatus, kEditOk);
-    if (status == kEditOk) return CVlTypedEdit::SetValue(value, produced);
+    if (status == kEditOk) return TextValueEdit::SetValue(value, produced);
     produced = "produced:" + TypedValueToText(value);
     if (status == kEditMaxLength || status == kEditAdjustedToFormat || status == kEditFormatMismatch) {
       Show(adjusted);
@@ -31,7 +31,7 @@ class ScriptedEdit : public CVlTypedEdit {
   }
 
   bool SetFormat(const std::string& format) override {
-    CVlTypedEdit::SetFormat(format);
+    TextValueEdit::SetFormat(format);
     const std::int32_t status = std::exchange(formatStatus, kEditOk);
     if (status == kEditOk) return true;
     Show(adjusted);

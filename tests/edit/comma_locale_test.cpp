@@ -13,8 +13,8 @@
 
 #include <unistd.h>
 
+#include "edit/create_editor.h"
 #include "edit/number_edit.h"
-#include "edit/typed_edit.h"
 
 namespace vl {
 namespace {

@@ -7,7 +7,7 @@
 #include <limits>
 #include <memory>
 
-#include "edit/typed_edit.h"
+#include "edit/create_editor.h"
 
 namespace vl {
 namespace {

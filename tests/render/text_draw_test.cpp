@@ -172,6 +172,39 @@ TEST(DrawMultiLineText, LinesBreaksTabsAndSelection) {
   }
 }
 
+// Lines outside the clip are not drawn, but those above it still place the selection: a band of
+// the box drawn through a clip has exactly the pixels of the whole drawing inside the band, and
+// none outside it, whatever the selection and the text below.
+TEST(DrawMultiLineText, AClippedBandDrawsAsTheWholeDoesThere) {
+  std::string text;
+  for (int i = 0; i < 400; ++i) text += (i % 7 == 6) ? "\r\n" : "word ";
+  struct Row {
+    const char* name;
+    std::uint32_t selection;
+    RECT band;
+  };
+  const Row rows[] = {
+      {"no selection", 0, RECT{0, 13, 120, 37}},
+      {"selection from above the band into it", PackSelection(5, 60), RECT{0, 20, 120, 50}},
+      {"selection through the whole band", PackSelection(2, 200), RECT{0, 12, 120, 24}},
+      {"selection after the band", PackSelection(150, 160), RECT{0, 0, 120, 30}},
+  };
+  for (const Row& row : rows) {
+    Canvas whole;
+    DrawMultiLineText(whole.dc, text, RECT{0, 0, 120, 60}, 0, row.selection);
+    Canvas band;
+    win::IntersectClipRect(band.dc, row.band.left, row.band.top, row.band.right, row.band.bottom);
+    DrawMultiLineText(band.dc, text, RECT{0, 0, 120, 60}, 0, row.selection);
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 120; ++x) {
+        const bool inside = y >= row.band.top && y < row.band.bottom;
+        ASSERT_EQ(band.At(x, y), inside ? whole.At(x, y) : kWhite) << row.name << " at " << x << "," << y;
+      }
+    }
+    EXPECT_EQ(win::GetBkMode(band.dc), win::TRANSPARENT) << row.name;
+  }
+}
+
 TEST(DrawEditAreaFrame, BordersAndSpinStrip) {
   struct Row {
     const char* name;
