@@ -2,6 +2,8 @@
 //   vltext run FILE.lua [ARGS...]                     run a script with the module `vl` loaded
 //   vltext show FILE.lua [ARGS...]                    the same, and show its last form in a window
 //   vltext format [--eras FILE] TYPE FORMAT VALUE...  the display text of each value
+//   vltext reference                                  the reference of every property, event, ...
+//   vltext help (--help, -h)                          the commands, one line each
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -13,16 +15,34 @@
 
 namespace {
 
+// The commands, one line each in the help; the same table answers a wrong command line.
+struct Command {
+  const char* synopsis;
+  const char* what;
+};
+constexpr Command kCommands[] = {
+    {"run FILE.lua [ARGS...]", "run a Lua script with the module vl"},
+    {"show FILE.lua [ARGS...]", "run it, then show its last form in a window"},
+    {"format [--eras FILE.ini] TYPE FORMAT VALUE...", "the text a TYPE box shows for each VALUE"},
+    {"reference", "every property, event and message (Markdown)"},
+    {"help", "this help (also --help and -h)"},
+};
+
+void PrintCommands(std::FILE* out) {
+  std::fprintf(out, "usage: vltext COMMAND [ARGUMENTS]\n\n");
+  for (const Command& c : kCommands) std::fprintf(out, "  vltext %-46s %s\n", c.synopsis, c.what);
+  std::fprintf(out,
+               "\nTYPE is Integer, Long, Single, Double, Currency, Date, String, Boolean or Byte; the VALUE\n"
+               "null stands for Null. The manual is in the docs folder of the source tree:\n"
+               "  docs/scripting.md  the Lua interface of run and show, with examples\n"
+               "  docs/cookbook.md   recipes for real forms\n"
+               "  docs/formats.md    the format language of FORMAT\n"
+               "  docs/reference.md  what the reference command prints\n");
+}
+
+// A wrong command line: the commands on stderr, status 2.
 int Usage() {
-  std::fprintf(stderr,
-               "usage: vltext run FILE.lua [ARGS...]\n"
-               "       vltext show FILE.lua [ARGS...]\n"
-               "       vltext format [--eras FILE.ini] TYPE FORMAT VALUE...\n"
-               "  run     run a Lua script with the module vl loaded\n"
-               "  show    run it, then show the last form it made in a window (unless it showed it)\n"
-               "  format  print the text a box of data type TYPE (Integer, Long, Single, Double,\n"
-               "          Currency, Date, String, Boolean, Byte) shows for each VALUE through FORMAT;\n"
-               "          the VALUE null stands for Null\n");
+  PrintCommands(stderr);
   return 2;
 }
 
@@ -74,6 +94,11 @@ int FormatCommand(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
+  if (argc == 2 &&
+      (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    PrintCommands(stdout);
+    return 0;
+  }
   const bool run = std::strcmp(argv[1], "run") == 0;
   const bool show = std::strcmp(argv[1], "show") == 0;
   if (run || show) {
@@ -86,5 +111,9 @@ int main(int argc, char** argv) {
     return vl::RunScriptFile(argv[2], std::vector<std::string>(argv + 3, argv + argc), options);
   }
   if (std::strcmp(argv[1], "format") == 0) return FormatCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "reference") == 0 && argc == 2) {
+    std::fputs(vl::ReferenceMarkdown().c_str(), stdout);
+    return 0;
+  }
   return Usage();
 }

@@ -58,5 +58,11 @@ const PropertyDescriptor* FindProperty(std::int32_t dispid);
 // The events a box raises, by name: "Change", "Click", ..., "UserCheckValue".
 const std::vector<std::string>& EventNames();
 
+// The user's reference of the component as Markdown (UTF-8): every property with its kind,
+// default, access, description and errors, every event with its parameters, the methods, the
+// constant groups and the string table, written from the tables the component runs on.
+// `vltext reference` prints it; docs/reference.md is this text.
+std::string ReferenceMarkdown();
+
 }  // namespace v1
 }  // namespace vl

@@ -96,11 +96,7 @@ const PropertyDescriptor* FindProperty(std::int32_t dispid) {
 const std::vector<std::string>& EventNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> out;
-    for (VlEvent e : {VlEvent::Change, VlEvent::Click, VlEvent::DblClick, VlEvent::KeyDown, VlEvent::KeyPress,
-                      VlEvent::KeyUp, VlEvent::MouseDown, VlEvent::MouseMove, VlEvent::MouseUp, VlEvent::ValueError,
-                      VlEvent::SpinDown, VlEvent::SpinUp, VlEvent::Furigana, VlEvent::UserCheckValue}) {
-      out.emplace_back(EventName(e));
-    }
+    for (const EventInfo& e : EventTable()) out.emplace_back(e.name);
     return out;
   }();
   return names;

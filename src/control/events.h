@@ -26,6 +26,7 @@ enum class VlEvent : std::int32_t {
   MouseUp = -607,
 };
 
+// The event's name as the host knows it (the type library's declaration, type_library.h).
 const char* EventName(VlEvent id);
 
 struct EventParam {

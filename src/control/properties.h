@@ -97,9 +97,12 @@ struct PropertyDefault {
 };
 
 // An automation error a write can raise; message 0 stands for the framework's description.
+// `when` says, for the reference, what makes the write raise it (empty for an integer out of the
+// row's range, which the reference states from `min` and `max`).
 struct WriteError {
   std::int32_t code;
   std::uint32_t message = 0;
+  const char* when = "";
 };
 
 // The stored value of a property, without any rule: `load` gives it as the field holds it

@@ -142,7 +142,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
                       "8 String, 11 Boolean or 17 Byte. A change rebuilds the editor and resets Format, Alignment "
                       "and MaxLength to the new type's defaults.",
        .defaultValue = Fixed(Variant::I4(VlTextString)),
-       .errors = {{kErrInvalidPropertyValue}},
+       .errors = {{kErrInvalidPropertyValue, 0, "the code is none of the nine data types"}},
        .field = InCore<&Core::dataType>(),
        .set = [](Ctrl& c, const PropertyInfo&, const Variant& v) { return c.SetDataType(ArgInt(v)); },
        .exchange = {kMain, 1, S::U16}},
@@ -151,7 +151,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .description = "A character shown in place of every character of the text; empty shows the text itself. "
                       "Only a single-byte character is accepted.",
        .defaultValue = Text(""),
-       .errors = {{kErrInvalidPropertyValue, 1300}},
+       .errors = {{kErrInvalidPropertyValue, 1300, "the first character is not a plain single-byte character"}},
        .field = InCore<&Core::passwordChar>(),
        .check = [](const Variant& v) {
          if (!v.AsBstr().empty() && static_cast<unsigned char>(v.AsBstr()[0]) >= 0x80) RefuseWrite(1300);
@@ -301,7 +301,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
                       "change of Font.",
        .read = M::RunOnly, .write = M::RunOnly,
        .defaultValue = {PropertyDefault::Rule::AmbientFont},
-       .errors = {{kErrInvalidPropertyValue}},
+       .errors = {{kErrInvalidPropertyValue, 0, "the size is not above 0 or is above 2000 points"}},
        .get = [](Ctrl& c, const PropertyInfo&) { return Variant::R4(static_cast<float>(static_cast<double>(c.core_.font->Desc().sizeCy) / 10000.0)); },
        .set = [](Ctrl& c, const PropertyInfo&, const Variant& v) {
          Variant points;
@@ -360,7 +360,8 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .description = "The most bytes a String box holds (0 for no limit); other data types have their own "
                       "width and refuse a write. A value cut by a smaller length is reported through ValueError.",
        .defaultValue = ByType([](std::uint16_t t) { return Variant::I4(TypeByteWidth(t)); }),
-       .errors = {{kErrInvalidPropertyValue, 1301}, {kErrInvalidPropertyValue}},
+       .errors = {{kErrInvalidPropertyValue, 1301, "DataType is not String"},
+                   {kErrInvalidPropertyValue, 0, "the length is negative"}},
        .field = InCore<&Core::maxLength>(),
        .set = [](Ctrl& c, const PropertyInfo&, const Variant& v) { return c.SetMaxLength(ArgInt(v), true); },
        .toEditor = [](Ctrl& c, CVlEditWnd& e) { e.SetMaxLength(c.core_.maxLength); },
@@ -406,7 +407,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
       {.dispid = kDispSelLength, .name = "SelLength", .kind = K::Int,
        .description = "The length of the selection in the edited text. A write keeps the selection's start.",
        .read = M::RunOnly, .write = M::RunOnly,
-       .errors = {{kErrInvalidPropertyValue}},
+       .errors = {{kErrInvalidPropertyValue, 0, "the length is negative"}},
        .get = [](Ctrl& c, const PropertyInfo&) {
          std::int32_t start = 0, length = 0;
          if (CVlEditWnd* editor = c.Editor()) editor->GetSel(start, length);
@@ -426,7 +427,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
       {.dispid = kDispSelStart, .name = "SelStart", .kind = K::Int,
        .description = "The start of the selection in the edited text. A write empties the selection.",
        .read = M::RunOnly, .write = M::RunOnly,
-       .errors = {{kErrInvalidPropertyValue}},
+       .errors = {{kErrInvalidPropertyValue, 0, "the start is negative"}},
        .get = [](Ctrl& c, const PropertyInfo&) {
          std::int32_t start = 0, length = 0;
          if (CVlEditWnd* editor = c.Editor()) editor->GetSel(start, length);
@@ -539,7 +540,8 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .description = "The smallest value the box accepts while CheckValue is set; a value of another type is "
                       "converted to the data type. It may not lie above UpperValue.",
        .defaultValue = ByType(TypeLowerBound),
-       .errors = {{kErrInvalidPropertyValue, 1102}, {kErrInvalidPropertyValue, 1302}},
+       .errors = {{kErrInvalidPropertyValue, 1102, "the value is Null or Empty"},
+                   {kErrInvalidPropertyValue, 1302, "the value lies above UpperValue"}},
        .field = InCore<&Core::lowerValue>(),
        .get = [](Ctrl& c, const PropertyInfo&) {
          return c.UserMode() ? c.core_.lowerValue : ForDesignBrowser(c.core_.lowerValue);
@@ -553,7 +555,8 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .description = "The largest value the box accepts while CheckValue is set; a value of another type is "
                       "converted to the data type. It may not lie below LowerValue.",
        .defaultValue = ByType(TypeUpperBound),
-       .errors = {{kErrInvalidPropertyValue, 1102}, {kErrInvalidPropertyValue, 1303}},
+       .errors = {{kErrInvalidPropertyValue, 1102, "the value is Null or Empty"},
+                   {kErrInvalidPropertyValue, 1303, "the value lies below LowerValue"}},
        .field = InCore<&Core::upperValue>(),
        .get = [](Ctrl& c, const PropertyInfo&) {
          return c.UserMode() ? c.core_.upperValue : ForDesignBrowser(c.core_.upperValue);
@@ -581,7 +584,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .description = "The value a box takes when it is loaded with AllowDefaultValue set and for a new record "
                       "of its data source; kept inside the bounds while CheckValue is set.",
        .defaultValue = Fixed(Variant::Null()),
-       .errors = {{kErrInvalidPropertyValue, 1102}},
+       .errors = {{kErrInvalidPropertyValue, 1102, "the value is Empty"}},
        .field = InCore<&Core::defaultValue>(),
        .get = [](Ctrl& c, const PropertyInfo&) {
          if (c.UserMode()) return c.core_.defaultValue;
@@ -607,7 +610,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .description = "The amount one step of the spin button adds to or takes from the value. "
                       "A value that is not a number (NaN, infinity) is refused.",
        .defaultValue = Fixed(Variant::R4(1.0f)),
-       .errors = {{kErrInvalidPropertyValue}},
+       .errors = {{kErrInvalidPropertyValue, 0, "the step is not a number (NaN) or is infinite"}},
        .field = InCore<&Core::spinIncrease>(),
        // A step that is not a number has no meaning for any box: refused, so no editor steps by it.
        .check = [](const Variant& v) {
@@ -653,7 +656,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .description = "The font object of the box's text; its attributes are also reachable as FontBold, "
                       "FontItalic, FontName, FontSize, FontStrikethru and FontUnderLine.",
        .defaultValue = {PropertyDefault::Rule::AmbientFont},
-       .errors = {{kErrTypeMismatch}},
+       .errors = {{kErrTypeMismatch, 0, "the value is not a font object"}},
        .field = FontHolder(),
        .get = [](Ctrl& c, const PropertyInfo&) { return Variant::Object(c.core_.font); },
        .set = [](Ctrl& c, const PropertyInfo&, const Variant& v) { return c.SetFontObject(v); },

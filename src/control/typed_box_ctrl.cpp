@@ -1,5 +1,6 @@
 #include "control/typed_box_ctrl.h"
 
+#include "control/type_library.h"
 #include "edit/typed_edit.h"
 #include "resources/string_table.h"
 #include "runtime/automation_error.h"
@@ -200,18 +201,18 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
       return 0;
     }
     case VLM_CHANGE: {
-      EventArgs args;
+      EventArgs args = MakeEventArgs(VlEvent::Change, {});
       Fire(VlEvent::Change, args);
       core_.dataChanged = true;
       return 0;
     }
     case VLM_CLICK: {
-      EventArgs args;
+      EventArgs args = MakeEventArgs(VlEvent::Click, {});
       Fire(VlEvent::Click, args);
       return 0;
     }
     case VLM_DBLCLICK: {
-      EventArgs args;
+      EventArgs args = MakeEventArgs(VlEvent::DblClick, {});
       Fire(VlEvent::DblClick, args);
       return 0;
     }
@@ -219,14 +220,15 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
     case VLM_KEYUP: {
       const auto* rec = reinterpret_cast<const VlKeyRecord*>(lParam);
       // KeyCode is a copy: what the host writes into it does not reach the edit window.
-      EventArgs args{{"KeyCode", Variant::I2(static_cast<std::int16_t>(rec->keyCode & 0xFFFF)), true},
-                     {"Shift", Variant::I2(static_cast<std::int16_t>(rec->shift & 7)), false}};
-      Fire(msg == VLM_KEYDOWN ? VlEvent::KeyDown : VlEvent::KeyUp, args);
+      const VlEvent id = msg == VLM_KEYDOWN ? VlEvent::KeyDown : VlEvent::KeyUp;
+      EventArgs args = MakeEventArgs(id, {Variant::I2(static_cast<std::int16_t>(rec->keyCode & 0xFFFF)),
+                                          Variant::I2(static_cast<std::int16_t>(rec->shift & 7))});
+      Fire(id, args);
       return 0;
     }
     case VLM_KEYPRESS: {
       auto* ch = reinterpret_cast<std::int32_t*>(lParam);
-      EventArgs args{{"KeyAscii", Variant::I2(static_cast<std::int16_t>(*ch & 0xFFFF)), true}};
+      EventArgs args = MakeEventArgs(VlEvent::KeyPress, {Variant::I2(static_cast<std::int16_t>(*ch & 0xFFFF))});
       Fire(VlEvent::KeyPress, args);
       // KeyAscii is the edit window's own character: the host's low 16 bits go back to it.
       const auto low = static_cast<std::uint16_t>(args["KeyAscii"].AsI2());
@@ -240,8 +242,9 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
       return 0;
     case VLM_SPINDOWN:
     case VLM_SPINUP: {
-      EventArgs args;
-      Fire(msg == VLM_SPINDOWN ? VlEvent::SpinDown : VlEvent::SpinUp, args);
+      const VlEvent id = msg == VLM_SPINDOWN ? VlEvent::SpinDown : VlEvent::SpinUp;
+      EventArgs args = MakeEventArgs(id, {});
+      Fire(id, args);
       return 0;
     }
     case VLM_PREVCONTROL:
@@ -252,7 +255,7 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
       OnErrorRecord(wParam, *reinterpret_cast<const VlErrorRecord*>(lParam));
       return 0;
     case VLM_FURIGANA: {
-      EventArgs args{{"KanaString", Variant::Bstr(reinterpret_cast<const char*>(lParam)), false}};
+      EventArgs args = MakeEventArgs(VlEvent::Furigana, {Variant::Bstr(reinterpret_cast<const char*>(lParam))});
       Fire(VlEvent::Furigana, args);
       return 0;
     }
@@ -278,18 +281,19 @@ void CVlTypedBoxCtrl::OnMouseRecord(win::UINT msg, const VlMouseRecord& record) 
     button = (f & 0x01) ? 1 : (f & 0x10) ? 4 : (f & 0x02) ? 2 : 0;
   }
   const std::int16_t shift = static_cast<std::int16_t>(((f & 0x04) ? 1 : 0) | ((f & 0x08) ? 2 : 0) | ((f & 0x20) ? 4 : 0));
-  EventArgs args{{"Button", Variant::I2(button), false},
-                 {"Shift", Variant::I2(shift), false},
-                 {"x", Variant::I4(static_cast<std::int32_t>(record.position & 0xFFFF)), false},
-                 {"y", Variant::I4(static_cast<std::int32_t>(record.position >> 16)), false}};
-  Fire(msg == VLM_MOUSEDOWN ? VlEvent::MouseDown : msg == VLM_MOUSEMOVE ? VlEvent::MouseMove : VlEvent::MouseUp, args);
+  const VlEvent id = msg == VLM_MOUSEDOWN   ? VlEvent::MouseDown
+                     : msg == VLM_MOUSEMOVE ? VlEvent::MouseMove
+                                            : VlEvent::MouseUp;
+  EventArgs args = MakeEventArgs(
+      id, {Variant::I2(button), Variant::I2(shift), Variant::I4(static_cast<std::int32_t>(record.position & 0xFFFF)),
+           Variant::I4(static_cast<std::int32_t>(record.position >> 16))});
+  Fire(id, args);
 }
 
 void CVlTypedBoxCtrl::OnUserCheck(VlUserCheckRecord& record) {
   if (!UserMode()) return;
-  EventArgs args{{"NewValue", record.newValue, false},
-                 {"ErrCode", Variant::I4(record.errCode), true},
-                 {"ErrString", Variant::Bstr(record.errString), true}};
+  EventArgs args = MakeEventArgs(VlEvent::UserCheckValue,
+                                 {record.newValue, Variant::I4(record.errCode), Variant::Bstr(record.errString)});
   Fire(VlEvent::UserCheckValue, args);
   TypedValue code;
   if (ChangeType(args["ErrCode"], VarType::I4, code) == CoerceStatus::Ok) record.errCode = code.AsI4();
@@ -479,11 +483,9 @@ TypedValue CVlTypedBoxCtrl::ReadValue() {
 
 void CVlTypedBoxCtrl::ReportValueError(const CVlValueException& error) {
   if (!UserMode()) return;
-  EventArgs args{{"ErrValue", error.ErrValue(), false},
-                 {"ErrCode", Variant::I4(static_cast<std::int32_t>(error.Code())), false},
-                 {"ErrString", Variant::Bstr(error.MessageText()), false},
-                 {"CancelDisplay", Variant::Bool(false), true},
-                 {"ReturnFocus", Variant::Bool(true), true}};
+  EventArgs args = MakeEventArgs(VlEvent::ValueError,
+                                 {error.ErrValue(), Variant::I4(static_cast<std::int32_t>(error.Code())),
+                                  Variant::Bstr(error.MessageText()), Variant::Bool(false), Variant::Bool(true)});
   Fire(VlEvent::ValueError, args);
   auto flag = [&](const char* name) {
     TypedValue b;

@@ -10,28 +10,53 @@
 namespace vl {
 namespace {
 
+// One entry: its number, its text (UTF-8 here, CP932 in the table) and, for the reference, what it
+// is for (preset formats take the note of their group, below).
+struct Row {
+  std::uint32_t id;
+  std::string text;
+  std::string note = {};
+};
+
+// The preset formats the General page offers, by data type: a group of consecutive numbers each.
+struct PresetGroup {
+  std::uint32_t first;
+  std::uint32_t last;
+  const char* note;
+};
+constexpr PresetGroup kPresetGroups[] = {
+    {500, 512, "Date format preset"},    {520, 527, "String format preset"},   {540, 542, "Byte format preset"},
+    {560, 568, "Integer format preset"}, {580, 588, "Long format preset"},     {600, 608, "Single format preset"},
+    {620, 628, "Double format preset"},  {640, 648, "Currency format preset"},
+};
+
 // The numeric preset groups: for each digit pattern, positive only, negative with a leading
 // "△", negative in parentheses; each with an empty zero section and the literal null for Null.
-void AddNumericPresets(std::vector<std::pair<std::uint32_t, std::string>>& rows, std::uint32_t first,
-                       std::initializer_list<const char*> patterns, const std::string& prefix = "") {
+void AddNumericPresets(std::vector<Row>& rows, std::uint32_t first, std::initializer_list<const char*> patterns,
+                       const std::string& prefix = "") {
   std::uint32_t id = first;
   for (const char* digits : patterns) {
     const std::string p = prefix + digits;
-    rows.emplace_back(id++, p + ";;;\"null\"");
-    rows.emplace_back(id++, p + ";" + prefix + "\"△\"" + digits + ";;\"null\"");
-    rows.emplace_back(id++, p + ";\"(\"" + p + "\")\";;\"null\"");
+    rows.push_back({id++, p + ";;;\"null\""});
+    rows.push_back({id++, p + ";" + prefix + "\"△\"" + digits + ";;\"null\""});
+    rows.push_back({id++, p + ";\"(\"" + p + "\")\";;\"null\""});
   }
 }
 
-std::map<std::uint32_t, std::string> BuildTable() {
-  std::vector<std::pair<std::uint32_t, std::string>> rows = {
-      {1, "VlText"},
-      {100, "General"},
-      {101, "Style"},
-      {102, "Colors"},
-      {103, "Fonts"},
-      {104, "Style2"},
-      {202, "Caption"},
+struct Entry {
+  std::string text;  // CP932
+  std::string note;
+};
+
+std::map<std::uint32_t, Entry> BuildTable() {
+  std::vector<Row> rows = {
+      {1, "VlText", "the component's display name: the title of its message boxes"},
+      {100, "General", "title of the General property page"},
+      {101, "Style", "title of the Style property page"},
+      {102, "Colors", "title of the colour property page"},
+      {103, "Fonts", "title of the font property page"},
+      {104, "Style2", "title of the Style2 property page"},
+      {202, "Caption", "title of the Caption property page"},
       // Date presets.
       {500, "yyyy/mm/dd"},
       {501, "yy/m/d"},
@@ -60,22 +85,28 @@ std::map<std::uint32_t, std::string> BuildTable() {
       {541, "000;;;\"null\""},
       {542, "##0;;;\"null\""},
       // Messages.
-      {1000, "入力値が上限値を超えました"},
-      {1001, "入力値が下限値を超えました"},
-      {1003, "入力文字数が書式文字数を超えました"},
-      {1004, "設定値がMaxLengthプロパティの値により調整されました"},
-      {1005, "設定値が書式文字数により調整されました"},
-      {1006, "入力値が書式と整合しません"},
-      {1100, "変換時にオーバーフローしました"},
-      {1101, "変換前のデータが有効ではありません"},
-      {1102, "設定値を変換できませんでした"},
-      {1200, "Valueプロパティの値が調整されました"},
-      {1300, "2バイト文字は設定できません"},
-      {1301, "DataTypeプロパティがString以外の時は設定する事ができません"},
-      {1302, "LowerValueプロパティに有効範囲を超えた値を設定する事はできません"},
-      {1303, "UpperValueプロパティに有効範囲を超えた値を設定する事はできません"},
-      {1500, "DefaultValueプロパティの設定値を有効範囲内に変更しました"},
-      {2002, "VlText.hlp"},
+      {1000, "入力値が上限値を超えました", "the value is above UpperValue (CheckValue set); the box keeps its value"},
+      {1001, "入力値が下限値を超えました", "the value is below LowerValue (CheckValue set); the box keeps its value"},
+      {1003, "入力文字数が書式文字数を超えました",
+       "the text has more characters than the format has positions; the box keeps its value"},
+      {1004, "設定値がMaxLengthプロパティの値により調整されました", "the value was cut to MaxLength bytes and taken"},
+      {1005, "設定値が書式文字数により調整されました", "the value was cut to the positions of the format and taken"},
+      {1006, "入力値が書式と整合しません", "the value does not match the format; the adjusted value was taken"},
+      {1100, "変換時にオーバーフローしました", "the value is too large for the data type (40000 for an Integer box)"},
+      {1101, "変換前のデータが有効ではありません", "the value is of a kind no data type converts from"},
+      {1102, "設定値を変換できませんでした",
+       "the value cannot be read as the data type (\"abc\" for a Long box), or a bound was written as Null"},
+      {1200, "Valueプロパティの値が調整されました", "a smaller MaxLength cut the value"},
+      {1300, "2バイト文字は設定できません", "error 380 of a PasswordChar that is not a plain single-byte character"},
+      {1301, "DataTypeプロパティがString以外の時は設定する事ができません",
+       "error 380 of a MaxLength written while DataType is not String"},
+      {1302, "LowerValueプロパティに有効範囲を超えた値を設定する事はできません",
+       "error 380 of a LowerValue above UpperValue"},
+      {1303, "UpperValueプロパティに有効範囲を超えた値を設定する事はできません",
+       "error 380 of an UpperValue below LowerValue"},
+      {1500, "DefaultValueプロパティの設定値を有効範囲内に変更しました",
+       "the General page moved DefaultValue into the range of the bounds"},
+      {2002, "VlText.hlp", "the help file the property pages name"},
   };
   AddNumericPresets(rows, 560, {"##,###", "00,000", "##,##0"});
   AddNumericPresets(rows, 580, {"#,###,###,###", "0,000,000,000", "#,###,###,##0"});
@@ -85,13 +116,18 @@ std::map<std::uint32_t, std::string> BuildTable() {
   // inside the negative sections.
   AddNumericPresets(rows, 640, {"##,###,###.###", "00,000,000.000", "##,###,##0.000"}, "\\\\");
 
-  std::map<std::uint32_t, std::string> table;
-  for (auto& [id, utf8] : rows) table.emplace(id, Cp932Literal(utf8));
+  std::map<std::uint32_t, Entry> table;
+  for (Row& row : rows) {
+    for (const PresetGroup& g : kPresetGroups) {
+      if (row.note.empty() && row.id >= g.first && row.id <= g.last) row.note = g.note;
+    }
+    table.emplace(row.id, Entry{Cp932Literal(row.text), std::move(row.note)});
+  }
   return table;
 }
 
-const std::map<std::uint32_t, std::string>& Table() {
-  static const std::map<std::uint32_t, std::string> table = BuildTable();
+const std::map<std::uint32_t, Entry>& Table() {
+  static const std::map<std::uint32_t, Entry> table = BuildTable();
   return table;
 }
 
@@ -100,9 +136,28 @@ const std::map<std::uint32_t, std::string>& Table() {
 const std::string& LoadResourceString(std::uint32_t id) {
   static const std::string empty;
   auto it = Table().find(id);
-  return it == Table().end() ? empty : it->second;
+  return it == Table().end() ? empty : it->second.text;
 }
 
 bool HasResourceString(std::uint32_t id) { return Table().count(id) != 0; }
+
+bool IsPresetFormat(std::uint32_t id) {
+  for (const PresetGroup& g : kPresetGroups) {
+    if (id >= g.first && id <= g.last) return HasResourceString(id);
+  }
+  return false;
+}
+
+std::vector<std::uint32_t> ResourceStringIds() {
+  std::vector<std::uint32_t> ids;
+  for (const auto& [id, entry] : Table()) ids.push_back(id);
+  return ids;
+}
+
+const std::string& ResourceStringNote(std::uint32_t id) {
+  static const std::string empty;
+  auto it = Table().find(id);
+  return it == Table().end() ? empty : it->second.note;
+}
 
 }  // namespace vl

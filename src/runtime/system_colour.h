@@ -20,4 +20,22 @@ inline constexpr std::uint32_t kColourButtonFace = SystemColourRef(15);    // Bo
 inline constexpr std::uint32_t kColourButtonShadow = SystemColourRef(16);  // a disabled box's text
 inline constexpr std::uint32_t kColourButtonText = SystemColourRef(18);    // caption text
 
+// The name a person knows a system colour by ("button face"); empty for other colours.
+constexpr const char* SystemColourName(std::uint32_t colour) {
+  switch (colour) {
+    case kColourWindow:
+      return "window background";
+    case kColourWindowText:
+      return "window text";
+    case kColourButtonFace:
+      return "button face";
+    case kColourButtonShadow:
+      return "button shadow";
+    case kColourButtonText:
+      return "button text";
+    default:
+      return "";
+  }
+}
+
 }  // namespace vl
