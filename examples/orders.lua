@@ -36,7 +36,7 @@ local f = vl.Form{}
 local src = f:add_source("orders", db, "orders")
 local boxes = {}
 for i, column in ipairs{"customer", "item", "qty", "price", "due", "paid"} do
-  local b = f:add(column, {x = 90, y = 10 + (i - 1) * 32, w = 200, h = 26})
+  local b = f:add(column, {x = 10, y = 10 + (i - 1) * 32, w = 200, h = 26})
   b.Captions[vl.VlTextCapLeft].Text = column
   b.Captions[vl.VlTextCapLeft].Size = 60
   b.DataSource = src

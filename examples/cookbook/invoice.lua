@@ -72,7 +72,7 @@ local total = box("total", {x = 312, y = 232, w = 200, h = 24}, vl.VlTextCurrenc
 total.Locked = true
 total.FontBold = true
 
-f:add_button("発行", {x = 8, y = 232, w = 100, h = 24})
+f:add_button("OK", {x = 8, y = 232, w = 100, h = 24})
 
 -- The status line where the form's own messages go (last in the tab order).
 local status = box("status", {x = 8, y = 264, w = 504, h = 22}, vl.VlTextString, "", nil)
@@ -143,7 +143,7 @@ f:type("1")
 f:key("Tab")
 f:type("-500")
 f:key("Tab")
-f:focus("発行")
+f:focus("OK")
 
 assert(customer.Value == vl.String("K0042"), tostring(customer.Value))
 assert(customerName.Value == vl.String("株式会社青葉商店"), tostring(customerName.Value))

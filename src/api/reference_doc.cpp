@@ -309,11 +309,23 @@ void WriteCaptionObject(std::ostringstream& o) {
   o << "\n";
 }
 
+const char* WrittenBack(Pass pass) {
+  switch (pass) {
+    case Pass::Value:
+      return "no";
+    case Pass::Reference:
+      return "yes";
+    case Pass::IgnoredReference:
+      return "no (declared by reference)";
+  }
+  return "";
+}
+
 void WriteEvents(std::ostringstream& o) {
   o << "## Events\n\n"
        "A handler runs inside the box's own key, mouse and focus handling, before the box goes on; it may do "
-       "anything to the form (write properties, move the focus, change DataType). A by-reference parameter "
-       "that the handler writes goes back to the box.\n\n"
+       "anything to the form (write properties, move the focus, change DataType). A parameter marked written "
+       "back is passed by reference: what the handler writes into it goes back to the box.\n\n"
        "| Event | Id | Parameters |\n|---|---|---|\n";
   for (const EventInfo& e : EventTable()) {
     std::string params;
@@ -330,8 +342,8 @@ void WriteEvents(std::ostringstream& o) {
     }
     o << "| Parameter | Type | Written back | Meaning |\n|---|---|---|---|\n";
     for (const EventParamInfo& p : e.params) {
-      o << "| `" << p.name << "` | " << p.type << " | " << (p.byRef ? "by reference" : "no") << " | "
-        << Cell(p.description) << " |\n";
+      o << "| `" << p.name << "` | " << p.type << " | " << WrittenBack(p.pass) << " | " << Cell(p.description)
+        << " |\n";
     }
     o << "\n";
   }

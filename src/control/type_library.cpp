@@ -12,10 +12,10 @@ namespace {
 
 // The mouse events share their parameters.
 std::vector<EventParamInfo> MouseParams(const char* button) {
-  return {{"Button", "Integer", false, button},
-          {"Shift", "Integer", false, "The keys held: 1 Shift, 2 Ctrl, 4 Alt, added together."},
-          {"x", "Long", false, "The pointer's horizontal position in pixels, from the left of the text area."},
-          {"y", "Long", false, "The pointer's vertical position in pixels, from the top of the text area."}};
+  return {{"Button", "Integer", Pass::Value, button},
+          {"Shift", "Integer", Pass::Value, "The keys held: 1 Shift, 2 Ctrl, 4 Alt, added together."},
+          {"x", "Long", Pass::Value, "The pointer's horizontal position in pixels, from the left of the text area."},
+          {"y", "Long", Pass::Value, "The pointer's vertical position in pixels, from the top of the text area."}};
 }
 
 constexpr const char* kPressButton =
@@ -35,23 +35,23 @@ const std::vector<EventInfo>& EventTable() {
       {VlEvent::KeyDown,
        "KeyDown",
        "A key went down while the box had the focus, before the box handles it.",
-       {{"KeyCode", "Integer", true,
+       {{"KeyCode", "Integer", Pass::IgnoredReference,
          "The key's virtual-key code (65 for A, 13 for Enter). Passed by reference, but the box does not read back "
          "what the handler writes."},
-        {"Shift", "Integer", false, "The keys held: 1 Shift, 2 Ctrl, 4 Alt, added together."}}},
+        {"Shift", "Integer", Pass::Value, "The keys held: 1 Shift, 2 Ctrl, 4 Alt, added together."}}},
       {VlEvent::KeyPress,
        "KeyPress",
        "A character is about to be typed into the box.",
-       {{"KeyAscii", "Integer", true,
+       {{"KeyAscii", "Integer", Pass::Reference,
          "The character's code. Writing 0 drops the character; writing another code types that character "
          "instead."}}},
       {VlEvent::KeyUp,
        "KeyUp",
        "A key went up while the box had the focus.",
-       {{"KeyCode", "Integer", true,
+       {{"KeyCode", "Integer", Pass::IgnoredReference,
          "The key's virtual-key code. Passed by reference, but the box does not read back what the handler "
          "writes."},
-        {"Shift", "Integer", false, "The keys held: 1 Shift, 2 Ctrl, 4 Alt, added together."}}},
+        {"Shift", "Integer", Pass::Value, "The keys held: 1 Shift, 2 Ctrl, 4 Alt, added together."}}},
       {VlEvent::MouseDown, "MouseDown", "A mouse button went down over the box.", MouseParams(kPressButton)},
       {VlEvent::MouseMove, "MouseMove", "The mouse pointer moved over the box.",
        MouseParams("The button held: 2 right, 4 middle, 1 left; with several down, right before middle before "
@@ -63,33 +63,34 @@ const std::vector<EventInfo>& EventTable() {
        "box, a written value the box cannot take, a value cut to MaxLength or to the format, or an error code "
        "the host's UserCheckValue returned. Raised at run time only. Unless the handler says otherwise the "
        "box shows ErrString in a message box and takes the focus back.",
-       {{"ErrValue", "Variant", false, "The value concerned: the text typed, or the value before it was adjusted."},
-        {"ErrCode", "Long", false,
+       {{"ErrValue", "Variant", Pass::Value,
+         "The value concerned: the text typed, or the value before it was adjusted."},
+        {"ErrCode", "Long", Pass::Value,
          "The error's number: a message of the string table (1000 to 1200), or the host's own code (100 to "
          "999) from UserCheckValue."},
-        {"ErrString", "String", false, "The message: the string table's text, or the host's own text."},
-        {"CancelDisplay", "Boolean", true,
+        {"ErrString", "String", Pass::Value, "The message: the string table's text, or the host's own text."},
+        {"CancelDisplay", "Boolean", Pass::Reference,
          "False on entry; True shows no message box (the handler shows its own, or none)."},
-        {"ReturnFocus", "Boolean", true,
-         "True on entry: the focus goes back to the box so the user can correct the text. False gives up the "
-         "typed text: the box keeps its previous value and the focus moves on."}}},
+        {"ReturnFocus", "Boolean", Pass::Reference,
+         "True on entry: the focus goes back to the box so the user can correct the text. False lets the focus "
+         "move on: a refused value leaves the box its previous value, an adjusted one (1004 to 1006) stays taken."}}},
       {VlEvent::SpinDown, "SpinDown", "The user pressed the lower arrow of the spin button (or Ctrl+Down).", {}},
       {VlEvent::SpinUp, "SpinUp", "The user pressed the upper arrow of the spin button (or Ctrl+Up).", {}},
       {VlEvent::Furigana,
        "Furigana",
        "The user confirmed Japanese input through the input method: the reading of what was confirmed, in the "
        "kana FuriganaType chooses.",
-       {{"KanaString", "String", false, "The reading, such as ﾔﾏﾀﾞ for 山田."}}},
+       {{"KanaString", "String", Pass::Value, "The reading, such as ﾔﾏﾀﾞ for 山田."}}},
       {VlEvent::UserCheckValue,
        "UserCheckValue",
        "The host's own check of a value the box is about to take: when the user leaves the box and when the "
        "host writes Value. Raised at run time only, and only once the box's own checks passed.",
-       {{"NewValue", "Variant", false, "The value the box is about to take."},
-        {"ErrCode", "Long", true,
+       {{"NewValue", "Variant", Pass::Value, "The value the box is about to take."},
+        {"ErrCode", "Long", Pass::Reference,
          "0 on entry, which accepts the value. A code from 100 to 999 refuses it: ValueError follows with that "
          "code and ErrString as its message. A code from 1 to 7 reports the box's own error of that number "
          "(1 above UpperValue, 2 below LowerValue, ...)."},
-        {"ErrString", "String", true, "Empty on entry; the message that goes with ErrCode."}}},
+        {"ErrString", "String", Pass::Reference, "Empty on entry; the message that goes with ErrCode."}}},
   };
   return table;
 }
@@ -106,7 +107,8 @@ EventArgs MakeEventArgs(VlEvent id, std::initializer_list<Variant> values) {
   if (values.size() != info.params.size()) throw std::logic_error(std::string("wrong argument count for ") + info.name);
   EventArgs args;
   auto value = values.begin();
-  for (const EventParamInfo& p : info.params) args.Params().push_back(EventParam{p.name, *value++, p.byRef});
+  for (const EventParamInfo& p : info.params)
+    args.Params().push_back(EventParam{p.name, *value++, p.pass != Pass::Value});
   return args;
 }
 

@@ -14,10 +14,17 @@
 
 namespace vl {
 
+// How a parameter reaches the handler, and whether what the handler writes comes back.
+enum class Pass : std::uint8_t {
+  Value,             // a copy
+  Reference,         // by reference: the control reads it back after the handler
+  IgnoredReference,  // declared by reference, but the control does not read it back (KeyCode)
+};
+
 struct EventParamInfo {
   const char* name;
   const char* type;  // as a host declares it: "Integer", "Long", "String", "Boolean", "Variant"
-  bool byRef;        // the host may write it; the control reads it back after the handler
+  Pass pass;
   const char* description;
 };
 

@@ -196,7 +196,7 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
       return OnCtlColor(wParam);
     case VLM_FOCUSLEFT: {
       EndClickWait(false);
-      auto* target = reinterpret_cast<const win::HWND*>(lParam);
+      const auto* target = ReceiveVlm<const win::HWND>(msg, lParam);
       OnFocusLeft(target != nullptr ? *target : win::kNoWindow);
       return 0;
     }
@@ -218,7 +218,8 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
     }
     case VLM_KEYDOWN:
     case VLM_KEYUP: {
-      const auto* rec = reinterpret_cast<const VlKeyRecord*>(lParam);
+      const auto* rec = ReceiveVlm<const VlKeyRecord>(msg, lParam);
+      if (rec == nullptr) return 0;
       // KeyCode is a copy: what the host writes into it does not reach the edit window.
       const VlEvent id = msg == VLM_KEYDOWN ? VlEvent::KeyDown : VlEvent::KeyUp;
       EventArgs args = MakeEventArgs(id, {Variant::I2(static_cast<std::int16_t>(rec->keyCode & 0xFFFF)),
@@ -227,7 +228,8 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
       return 0;
     }
     case VLM_KEYPRESS: {
-      auto* ch = reinterpret_cast<std::int32_t*>(lParam);
+      auto* ch = ReceiveVlm<std::int32_t>(msg, lParam);
+      if (ch == nullptr) return 0;
       EventArgs args = MakeEventArgs(VlEvent::KeyPress, {Variant::I2(static_cast<std::int16_t>(*ch & 0xFFFF))});
       Fire(VlEvent::KeyPress, args);
       // KeyAscii is the edit window's own character: the host's low 16 bits go back to it.
@@ -238,7 +240,7 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
     case VLM_MOUSEDOWN:
     case VLM_MOUSEMOVE:
     case VLM_MOUSEUP:
-      OnMouseRecord(msg, *reinterpret_cast<const VlMouseRecord*>(lParam));
+      if (const auto* rec = ReceiveVlm<const VlMouseRecord>(msg, lParam)) OnMouseRecord(msg, *rec);
       return 0;
     case VLM_SPINDOWN:
     case VLM_SPINUP: {
@@ -252,15 +254,17 @@ win::LRESULT CVlTypedBoxCtrl::WndProc(win::UINT msg, win::WPARAM wParam, win::LP
       MoveToControl(msg == VLM_NEXTCONTROL);
       return 0;
     case VLM_ERROR:
-      OnErrorRecord(wParam, *reinterpret_cast<const VlErrorRecord*>(lParam));
+      if (const auto* rec = ReceiveVlm<const VlErrorRecord>(msg, lParam)) OnErrorRecord(wParam, *rec);
       return 0;
     case VLM_FURIGANA: {
-      EventArgs args = MakeEventArgs(VlEvent::Furigana, {Variant::Bstr(reinterpret_cast<const char*>(lParam))});
+      const auto* kana = ReceiveVlm<const std::string>(msg, lParam);
+      if (kana == nullptr) return 0;
+      EventArgs args = MakeEventArgs(VlEvent::Furigana, {Variant::Bstr(*kana)});
       Fire(VlEvent::Furigana, args);
       return 0;
     }
     case VLM_USERCHECK:
-      OnUserCheck(*reinterpret_cast<VlUserCheckRecord*>(lParam));
+      if (auto* rec = ReceiveVlm<VlUserCheckRecord>(msg, lParam)) OnUserCheck(*rec);
       return 0;
     default:
       return DefWindowProc(msg, wParam, lParam);
@@ -377,7 +381,7 @@ bool CVlTypedBoxCtrl::AssignValue(TypedValue newValue, bool dataChangedFlag, boo
   core_.dataChanged = dataChangedFlag;
   Repaint();
   if (notify && HasControlWindow()) {
-    site_.WindowSystem().SendMessage(Handle(), VLM_CHANGE, static_cast<win::WPARAM>(win::HandleId(EditorWindow())), 0);
+    SendVlm(site_.WindowSystem(), Handle(), VLM_CHANGE, static_cast<win::WPARAM>(win::HandleId(EditorWindow())));
     core_.dataChanged = dataChangedFlag;
   }
   return true;
@@ -461,15 +465,15 @@ bool CVlTypedBoxCtrl::UserCheck(const TypedValue& value) {
   win::System& sys = site_.WindowSystem();
   const auto editHwnd = static_cast<win::WPARAM>(win::HandleId(editor->Handle()));
   VlUserCheckRecord record{value, 0, std::string()};
-  sys.SendMessage(Handle(), VLM_USERCHECK, editHwnd, reinterpret_cast<win::LPARAM>(&record));
+  SendVlm(sys, Handle(), VLM_USERCHECK, editHwnd, record);
   if (record.errCode == 0) return true;
   if (fallingBack_ > 0) {
     CVlValueException refused(static_cast<std::uint32_t>(record.errCode), TypedValue::Bstr(record.errString), core_.value,
                               win::HandleId(editor->Handle()));
     throw refused;
   }
-  VlErrorRecord error{record.errCode, record.errString};
-  sys.SendMessage(Handle(), VLM_ERROR, editHwnd, reinterpret_cast<win::LPARAM>(&error));
+  const VlErrorRecord error{record.errCode, record.errString};
+  SendVlm(sys, Handle(), VLM_ERROR, editHwnd, error);
   return false;
 }
 

@@ -275,7 +275,7 @@ void CVlBooleanEdit::OnButtonClicked() {
   SendToControl(VLM_CLICK);
   if (created && (tabFlags & kTabByInputLast)) {
     std::int32_t key = win::VK_RETURN;
-    SendToControl(VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+    SendToControl(VLM_NEXTCONTROL, key);
   }
 }
 

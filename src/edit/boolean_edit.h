@@ -76,7 +76,11 @@ class CVlBooleanEdit : public CVlEditWnd {
   void OnButtonFocus(win::HWND previous);
   void OnButtonKillFocus(win::HWND next);
   void OnButtonDestroyed();
-  void SendToControlFromButton(win::UINT msg, win::LPARAM lParam) { SendToControl(msg, lParam); }
+  void SendToControlFromButton(win::UINT msg) { SendToControl(msg); }
+  template <typename Record>
+  void SendToControlFromButton(win::UINT msg, Record& record) {
+    SendToControl(msg, record);
+  }
   std::uint16_t TabFlags() const { return tabFlags; }
   // Cut on a check box copies the value's text; the value itself stays (a check box has no
   // empty state for a user to cut it to).

@@ -120,12 +120,12 @@ std::int32_t CVlCheckButton::ShiftState() const {
 
 void CVlCheckButton::SendKey(win::UINT vlm, int vk) {
   VlKeyRecord record{vk, ShiftState()};
-  owner_->SendToControlFromButton(vlm, reinterpret_cast<win::LPARAM>(&record));
+  owner_->SendToControlFromButton(vlm, record);
 }
 
 void CVlCheckButton::SendMove(bool next, int vk) {
   std::int32_t key = vk;
-  owner_->SendToControlFromButton(next ? VLM_NEXTCONTROL : VLM_PREVCONTROL, reinterpret_cast<win::LPARAM>(&key));
+  owner_->SendToControlFromButton(next ? VLM_NEXTCONTROL : VLM_PREVCONTROL, key);
 }
 
 bool CVlCheckButton::OnNotify(int code) {
@@ -180,7 +180,7 @@ win::LRESULT CVlCheckButton::OnKeyDown(win::UINT msg, win::WPARAM wParam, win::L
   if (vk == win::VK_INSERT && ctrl) {
     owner_->Copy();
   } else if (vk == win::VK_INSERT && shift) {
-    if (owner_->Paste()) owner_->SendToControlFromButton(VLM_CHANGE, 0);
+    if (owner_->Paste()) owner_->SendToControlFromButton(VLM_CHANGE);
   } else if (vk == win::VK_DELETE && shift) {
     owner_->CutText();
   }
@@ -192,7 +192,7 @@ win::LRESULT CVlCheckButton::OnKeyDown(win::UINT msg, win::WPARAM wParam, win::L
 win::LRESULT CVlCheckButton::OnChar(win::WPARAM wParam, win::LPARAM lParam) {
   const std::int32_t original = static_cast<std::int32_t>(wParam);
   std::int32_t ch = original;
-  owner_->SendToControlFromButton(VLM_KEYPRESS, reinterpret_cast<win::LPARAM>(&ch));
+  owner_->SendToControlFromButton(VLM_KEYPRESS, ch);
   ch &= 0xFFFF;
   if (ch == 0 || (ch == 9 && original != 9)) return 0;
   switch (ch) {
@@ -200,7 +200,7 @@ win::LRESULT CVlCheckButton::OnChar(win::WPARAM wParam, win::LPARAM lParam) {
       owner_->Copy();
       return 0;
     case 22:  // Ctrl+V
-      if (owner_->Paste()) owner_->SendToControlFromButton(VLM_CHANGE, 0);
+      if (owner_->Paste()) owner_->SendToControlFromButton(VLM_CHANGE);
       return 0;
     case 24:  // Ctrl+X
       owner_->CutText();
@@ -213,7 +213,7 @@ win::LRESULT CVlCheckButton::OnChar(win::WPARAM wParam, win::LPARAM lParam) {
 void CVlCheckButton::ForwardMouse(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
   VlMouseRecord record;
   const win::UINT vlm = MouseRecordOf(msg, wParam, lParam, Sys()->GetKeyState(win::VK_MENU) < 0, record);
-  owner_->SendToControlFromButton(vlm, reinterpret_cast<win::LPARAM>(&record));
+  owner_->SendToControlFromButton(vlm, record);
 }
 
 win::LRESULT CVlCheckButton::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
@@ -251,7 +251,7 @@ win::LRESULT CVlCheckButton::WndProc(win::UINT msg, win::WPARAM wParam, win::LPA
       // second click of a quick pair must toggle like the first, so it is pressed here.
       ButtonControl::WndProc(msg, wParam, lParam);
       if (!sys->IsWindow(self)) return 0;
-      owner_->SendToControlFromButton(VLM_DBLCLICK, 0);
+      owner_->SendToControlFromButton(VLM_DBLCLICK);
       if (sys->IsWindow(self)) sys->SendMessage(self, win::WM_LBUTTONDOWN, wParam | win::MK_LBUTTON, lParam);
       return 0;
     case win::WM_SETFOCUS:
@@ -270,7 +270,7 @@ win::LRESULT CVlCheckButton::WndProc(win::UINT msg, win::WPARAM wParam, win::LPA
       owner_->CutText();
       return 0;
     case win::WM_PASTE:
-      if (owner_->Paste()) owner_->SendToControlFromButton(VLM_CHANGE, 0);
+      if (owner_->Paste()) owner_->SendToControlFromButton(VLM_CHANGE);
       return 0;
     case win::WM_DESTROY:
       ButtonControl::WndProc(msg, wParam, lParam);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "platform/window.h"
 #include "value/typed_value.h"
@@ -70,6 +71,117 @@ struct VlUserCheckRecord {
   std::int32_t errCode = 0;
   std::string errString;  // CP932
 };
+
+// What a VLM_ message carries in its LPARAM, and whether the receiver may write into it (the
+// host's answer travels back in the same record).
+enum class VlmRecord : std::uint8_t {
+  kNone,         // nothing: the LPARAM is 0
+  kFocusTarget,  // win::HWND, the window taking the focus
+  kKey,          // VlKeyRecord
+  kCharCode,     // std::int32_t: the typed character (KeyPress) or the key that moved on
+  kMouse,        // VlMouseRecord
+  kError,        // VlErrorRecord
+  kKana,         // std::string: the reading, CP932
+  kUserCheck,    // VlUserCheckRecord
+};
+
+struct VlmRow {
+  win::UINT msg;
+  VlmRecord record;
+  bool writable;
+};
+
+inline constexpr VlmRow kVlmTable[] = {
+    {VLM_FOCUSLEFT, VlmRecord::kFocusTarget, false},
+    {VLM_CHANGE, VlmRecord::kNone, false},
+    {VLM_CLICK, VlmRecord::kNone, false},
+    {VLM_DBLCLICK, VlmRecord::kNone, false},
+    {VLM_KEYDOWN, VlmRecord::kKey, false},
+    {VLM_KEYPRESS, VlmRecord::kCharCode, true},
+    {VLM_KEYUP, VlmRecord::kKey, false},
+    {VLM_MOUSEDOWN, VlmRecord::kMouse, false},
+    {VLM_MOUSEMOVE, VlmRecord::kMouse, false},
+    {VLM_MOUSEUP, VlmRecord::kMouse, false},
+    {VLM_SPINDOWN, VlmRecord::kNone, false},
+    {VLM_SPINUP, VlmRecord::kNone, false},
+    {VLM_ERROR, VlmRecord::kError, false},
+    {VLM_PREVCONTROL, VlmRecord::kCharCode, false},
+    {VLM_NEXTCONTROL, VlmRecord::kCharCode, false},
+    {VLM_FURIGANA, VlmRecord::kKana, false},
+    {VLM_USERCHECK, VlmRecord::kUserCheck, true},
+};
+
+// The row of a VLM_ message; nullptr for any other message.
+constexpr const VlmRow* FindVlm(win::UINT msg) {
+  for (const VlmRow& row : kVlmTable) {
+    if (row.msg == msg) return &row;
+  }
+  return nullptr;
+}
+
+// The record kind of each type a message may carry; a type no message carries does not compile.
+template <typename Record>
+inline constexpr VlmRecord kVlmRecordOf = VlmRecord::kNone;
+template <>
+inline constexpr VlmRecord kVlmRecordOf<win::HWND> = VlmRecord::kFocusTarget;
+template <>
+inline constexpr VlmRecord kVlmRecordOf<VlKeyRecord> = VlmRecord::kKey;
+template <>
+inline constexpr VlmRecord kVlmRecordOf<std::int32_t> = VlmRecord::kCharCode;
+template <>
+inline constexpr VlmRecord kVlmRecordOf<VlMouseRecord> = VlmRecord::kMouse;
+template <>
+inline constexpr VlmRecord kVlmRecordOf<VlErrorRecord> = VlmRecord::kError;
+template <>
+inline constexpr VlmRecord kVlmRecordOf<std::string> = VlmRecord::kKana;
+template <>
+inline constexpr VlmRecord kVlmRecordOf<VlUserCheckRecord> = VlmRecord::kUserCheck;
+
+// The records being sent right now, innermost last. A receiver only ever reads an LPARAM that is
+// one of them, sent with the same message, so a missing, stale or foreign pointer is refused
+// before anything reads through it.
+class VlmInFlight {
+ public:
+  VlmInFlight(win::UINT msg, const void* record, bool writable);
+  ~VlmInFlight();
+  VlmInFlight(const VlmInFlight&) = delete;
+  VlmInFlight& operator=(const VlmInFlight&) = delete;
+  // Whether `lParam` is a record in flight with `msg` (and one its sender lets be written when
+  // `write` asks for that).
+  static bool Holds(win::UINT msg, win::LPARAM lParam, bool write);
+};
+
+// Sends a VLM_ message that carries no record. A message that needs one is not sent (0).
+win::LRESULT SendVlm(win::System& sys, win::HWND to, win::UINT msg, win::WPARAM from);
+
+// Sends a VLM_ message with its record. A record of the wrong type for the message, or a
+// read-only one where the receiver writes its answer back, is not sent (0).
+template <typename Record>
+win::LRESULT SendVlm(win::System& sys, win::HWND to, win::UINT msg, win::WPARAM from, Record& record) {
+  using Plain = std::remove_const_t<Record>;
+  static_assert(kVlmRecordOf<Plain> != VlmRecord::kNone, "no VLM_ message carries this record type");
+  const VlmRow* row = FindVlm(msg);
+  if (row == nullptr || row->record != kVlmRecordOf<Plain>) return 0;
+  constexpr bool kWritable = !std::is_const_v<Record>;
+  if (row->writable && !kWritable) return 0;
+  const VlmInFlight sending(msg, &record, kWritable);
+  return sys.SendMessage(to, msg, from, reinterpret_cast<win::LPARAM>(&record));
+}
+
+// The record a received VLM_ message carries, or nullptr when `lParam` is not a record of this
+// type sent with `msg` through SendVlm. Records the host answers in come as Record, the others
+// only as const Record.
+template <typename Record>
+Record* ReceiveVlm(win::UINT msg, win::LPARAM lParam) {
+  using Plain = std::remove_const_t<Record>;
+  static_assert(kVlmRecordOf<Plain> != VlmRecord::kNone, "no VLM_ message carries this record type");
+  const VlmRow* row = FindVlm(msg);
+  if (row == nullptr || row->record != kVlmRecordOf<Plain>) return nullptr;
+  constexpr bool kWrite = !std::is_const_v<Record>;
+  if (kWrite && !row->writable) return nullptr;
+  if (!VlmInFlight::Holds(msg, lParam, kWrite)) return nullptr;
+  return reinterpret_cast<Record*>(lParam);
+}
 
 // The editor statuses (lastError).
 enum EditError : std::int32_t {

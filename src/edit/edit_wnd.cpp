@@ -367,26 +367,26 @@ void CVlEditWnd::ApplyFocusSelection() {
   }
 }
 
-void CVlEditWnd::SendToControl(win::UINT msg, win::LPARAM lParam) {
+void CVlEditWnd::SendToControl(win::UINT msg) {
   if (!created || Sys() == nullptr) return;
   const win::HWND self = Handle();
-  Sys()->SendMessage(Sys()->GetParent(self), msg, static_cast<win::WPARAM>(win::HandleId(self)), lParam);
+  SendVlm(*Sys(), Sys()->GetParent(self), msg, static_cast<win::WPARAM>(win::HandleId(self)));
 }
 
 void CVlEditWnd::SendError(std::int32_t code, const std::string& text) {
   VlErrorRecord record{code, text};
-  SendToControl(VLM_ERROR, reinterpret_cast<win::LPARAM>(&record));
+  SendToControl(VLM_ERROR, record);
 }
 
 void CVlEditWnd::SendFocusLeft(win::HWND newFocus) {
-  win::HWND target = newFocus;
-  SendToControl(VLM_FOCUSLEFT, reinterpret_cast<win::LPARAM>(&target));
+  const win::HWND target = newFocus;
+  SendToControl(VLM_FOCUSLEFT, target);
 }
 
 void CVlEditWnd::CommonCommit(const TypedValue& value) {
   if (!created || IsEditFailure(lastError)) return;
   VlUserCheckRecord record{value, 0, std::string()};
-  SendToControl(VLM_USERCHECK, reinterpret_cast<win::LPARAM>(&record));
+  SendToControl(VLM_USERCHECK, record);
   if (record.errCode != 0) SendError(record.errCode, record.errString);
 }
 
@@ -615,7 +615,7 @@ win::LRESULT CVlEditWnd::OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::
   }
   VlMouseRecord record;
   const win::UINT vlm = MouseRecordOf(msg, wParam, lParam, Sys()->GetKeyState(win::VK_MENU) < 0, record);
-  SendToControl(vlm, reinterpret_cast<win::LPARAM>(&record));
+  SendToControl(vlm, record);
   if (msg == win::WM_LBUTTONUP && leftButtonDown) {
     leftButtonDown = 0;
     SendToControl(VLM_CLICK);

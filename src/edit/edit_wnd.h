@@ -209,7 +209,14 @@ class CVlEditWnd : public win::EditControl {
   void ApplyFocusSelection();
   // Common part of a commit: the host's check of `value`, then an error record when it refused.
   void CommonCommit(const TypedValue& value);
-  void SendToControl(win::UINT msg, win::LPARAM lParam = 0);
+  // The VLM_ messages to the control (edit_messages.h), with the edit window as their WPARAM.
+  void SendToControl(win::UINT msg);
+  template <typename Record>
+  void SendToControl(win::UINT msg, Record& record) {
+    if (!created || Sys() == nullptr) return;
+    const win::HWND self = Handle();
+    SendVlm(*Sys(), Sys()->GetParent(self), msg, static_cast<win::WPARAM>(win::HandleId(self)), record);
+  }
   void SendError(std::int32_t code, const std::string& text);
   void SendFocusLeft(win::HWND newFocus);
   // CF_TEXT as every box puts it: the bytes and their terminating zero. False (nothing put, nothing

@@ -135,7 +135,7 @@ void CVlEditWnd::OnImeComposition(win::LPARAM flags) {
   // Released at once, like every other context the box obtains.
   imm.ImmReleaseContext(imeWindow, himc);
   const std::string kana = ConvertReading(reading, furiganaType);
-  SendToControl(VLM_FURIGANA, reinterpret_cast<win::LPARAM>(kana.c_str()));
+  SendToControl(VLM_FURIGANA, kana);
 }
 
 }  // namespace vl

@@ -7,7 +7,7 @@ namespace vl {
 
 void CVlEditWnd::KeyRecord(win::UINT vlm, int vk) {
   VlKeyRecord record{vk, ShiftState()};
-  SendToControl(vlm, reinterpret_cast<win::LPARAM>(&record));
+  SendToControl(vlm, record);
 }
 
 void CVlEditWnd::SpinFromKeyboard(bool up, bool) {
@@ -16,7 +16,7 @@ void CVlEditWnd::SpinFromKeyboard(bool up, bool) {
   if (spinKeyRepeat && now - spinKeyLastTick < static_cast<std::uint32_t>(spinDelay)) return;
   spinKeyRepeat = 1;
   spinKeyLastTick = now;
-  Sys()->SendMessage(Handle(), up ? VLM_SPINUP : VLM_SPINDOWN, 0, 0);
+  SendVlm(*Sys(), Handle(), up ? VLM_SPINUP : VLM_SPINDOWN, 0);
 }
 
 // One key of the single-line key map. Sets `stop` when the key ended the handling (moved the
@@ -55,7 +55,7 @@ bool CVlEditWnd::HandleSingleLineKeyDown(int vk, bool& stop) {
         fieldModel.MoveCaret(left ? CaretMove::kLeft : CaretMove::kRight);
         if (fieldModel.GetSelection() == before && (tabFlags & kTabByHorzKey)) {
           std::int32_t key = vk;
-          SendToControl(left ? VLM_PREVCONTROL : VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+          SendToControl(left ? VLM_PREVCONTROL : VLM_NEXTCONTROL, key);
           stop = true;
         }
       }
@@ -69,7 +69,7 @@ bool CVlEditWnd::HandleSingleLineKeyDown(int vk, bool& stop) {
         stop = true;
       } else if (tabFlags & kTabByVertKey) {
         std::int32_t key = vk;
-        SendToControl(up ? VLM_PREVCONTROL : VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+        SendToControl(up ? VLM_PREVCONTROL : VLM_NEXTCONTROL, key);
         stop = true;
       } else {
         Default(win::WM_KEYDOWN, static_cast<win::WPARAM>(vk), 0);
@@ -140,12 +140,12 @@ win::LRESULT CVlEditWnd::OnKeyDownMessage(win::UINT msg, win::WPARAM wParam, win
     const bool last = line >= lines - 1;
     if ((vk == win::VK_LEFT && (tabFlags & kTabByHorzKey) && first && start == end && start == 0) ||
         (vk == win::VK_UP && (tabFlags & kTabByVertKey) && first)) {
-      SendToControl(VLM_PREVCONTROL, reinterpret_cast<win::LPARAM>(&key));
+      SendToControl(VLM_PREVCONTROL, key);
       return 0;
     }
     if ((vk == win::VK_RIGHT && (tabFlags & kTabByHorzKey) && last && start == end && start >= before.size()) ||
         (vk == win::VK_DOWN && (tabFlags & kTabByVertKey) && last)) {
-      SendToControl(VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+      SendToControl(VLM_NEXTCONTROL, key);
       return 0;
     }
     editText = Text();
@@ -193,7 +193,7 @@ win::LRESULT CVlEditWnd::OnKeyUpMessage(win::UINT msg, win::WPARAM wParam, win::
         std::int32_t key = vk;
         keyDownSeen = 0;
         const bool back = Sys()->GetKeyState(win::VK_SHIFT) < 0;
-        SendToControl(back ? VLM_PREVCONTROL : VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+        SendToControl(back ? VLM_PREVCONTROL : VLM_NEXTCONTROL, key);
         return 0;
       }
     } else {
@@ -253,7 +253,7 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
   // 2. The host sees the character first and may change or cancel it.
   const std::uint32_t original = ch;
   std::int32_t keyChar = static_cast<std::int32_t>(ch);
-  SendToControl(VLM_KEYPRESS, reinterpret_cast<win::LPARAM>(&keyChar));
+  SendToControl(VLM_KEYPRESS, keyChar);
   ch = static_cast<std::uint32_t>(keyChar) & 0xFFFF;
   if (ch == 9 && original != 9) return 0;
   if (ch == 0) return 0;
@@ -334,7 +334,7 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
   // 6. Filling the last position moves on.
   if (lastFilled && (tabFlags & kTabByInputLast)) {
     std::int32_t key = 0;
-    SendToControl(VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+    SendToControl(VLM_NEXTCONTROL, key);
   }
   return 0;
 }

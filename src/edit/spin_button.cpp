@@ -53,7 +53,7 @@ bool CVlSpinButton::OnDeltaPos(win::NMUPDOWN& change, win::LRESULT& answer) {
   if (!firstStep_ && now - lastStepTick_ < static_cast<std::uint32_t>(delay_)) return true;
   if (!firstStep_) lastStepTick_ = now;
   firstStep_ = false;
-  if (owner_->IsCreated()) sys.SendMessage(owner_->Handle(), change.iDelta > 0 ? VLM_SPINUP : VLM_SPINDOWN, 0, 0);
+  if (owner_->IsCreated()) SendVlm(sys, owner_->Handle(), change.iDelta > 0 ? VLM_SPINUP : VLM_SPINDOWN, 0);
   return true;
 }
 

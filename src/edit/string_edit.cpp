@@ -404,7 +404,7 @@ bool CVlStringEdit::OnStringKey(win::UINT msg, int vk) {
     }
     if ((tabFlags & kTabByReturn) && !ctrl) {
       const bool back = sys.GetKeyState(win::VK_SHIFT) < 0;
-      SendToControl(back ? VLM_PREVCONTROL : VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+      SendToControl(back ? VLM_PREVCONTROL : VLM_NEXTCONTROL, key);
       return true;
     }
     return !ctrl;
@@ -413,11 +413,11 @@ bool CVlStringEdit::OnStringKey(win::UINT msg, int vk) {
     const auto line = static_cast<std::int32_t>(sys.SendMessage(Handle(), win::EM_LINEFROMCHAR, static_cast<win::WPARAM>(-1), 0));
     const auto lines = static_cast<std::int32_t>(sys.SendMessage(Handle(), win::EM_GETLINECOUNT, 0, 0));
     if (vk == win::VK_UP && line < 1) {
-      SendToControl(VLM_PREVCONTROL, reinterpret_cast<win::LPARAM>(&key));
+      SendToControl(VLM_PREVCONTROL, key);
       return true;
     }
     if (vk == win::VK_DOWN && line >= lines - 1) {
-      SendToControl(VLM_NEXTCONTROL, reinterpret_cast<win::LPARAM>(&key));
+      SendToControl(VLM_NEXTCONTROL, key);
       return true;
     }
   }

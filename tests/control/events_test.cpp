@@ -14,9 +14,11 @@ class Events : public ::testing::Test {
     box_ = &form_.AddBox("b");
     form_.TakeEvents();
   }
-  win::LRESULT Send(win::UINT msg, void* record) {
-    return form_.WindowSystem().SendMessage(box_->Handle(), msg, 0, reinterpret_cast<win::LPARAM>(record));
+  template <typename Record>
+  win::LRESULT Send(win::UINT msg, Record& record) {
+    return SendVlm(form_.WindowSystem(), box_->Handle(), msg, 0, record);
   }
+  win::LRESULT Send(win::UINT msg) { return SendVlm(form_.WindowSystem(), box_->Handle(), msg, 0); }
   EventRecord Only() {
     auto events = form_.TakeEvents();
     EXPECT_EQ(events.size(), 1u);
@@ -44,7 +46,7 @@ TEST_F(Events, MouseButtonPrecedenceDiffersBetweenPressAndMove) {
            Row{VLM_MOUSEDOWN, 0x01 | 0x04 | 0x08, 1, 3},
        }) {
     VlMouseRecord rec{r.flags, (7u << 16) | 5u};
-    Send(r.msg, &rec);
+    Send(r.msg, rec);
     EventRecord e = Only();
     EXPECT_EQ(Param(e, "Button"), Variant::I2(r.button)) << r.flags;
     EXPECT_EQ(Param(e, "Shift"), Variant::I2(r.shift)) << r.flags;
@@ -59,10 +61,10 @@ TEST_F(Events, KeyPressWritesBackOnlyTheLowWord) {
     if (id == VlEvent::KeyDown) args["KeyCode"] = Variant::I2(0);
   });
   std::int32_t ch = 0x00010041;  // high bits the host never sees
-  Send(VLM_KEYPRESS, &ch);
+  Send(VLM_KEYPRESS, ch);
   EXPECT_EQ(ch, 0x00010000);
   VlKeyRecord key{65, 1 | 8};
-  Send(VLM_KEYDOWN, &key);
+  Send(VLM_KEYDOWN, key);
   EXPECT_EQ(key.keyCode, 65);  // a copy went to the host
   auto events = form_.TakeEvents();
   ASSERT_EQ(events.size(), 2u);
@@ -73,16 +75,29 @@ TEST_F(Events, SimpleMessagesRaiseTheirEventsAndWmUser120Nothing) {
   struct Row { win::UINT msg; const char* name; };
   for (const Row& r : {Row{VLM_CLICK, "Click"}, Row{VLM_DBLCLICK, "DblClick"}, Row{VLM_SPINUP, "SpinUp"},
                        Row{VLM_SPINDOWN, "SpinDown"}, Row{VLM_CHANGE, "Change"}}) {
-    Send(r.msg, nullptr);
+    Send(r.msg);
     EXPECT_EQ(Only().name, r.name);
   }
-  Send(win::WM_USER + 120, nullptr);
+  form_.WindowSystem().SendMessage(box_->Handle(), win::WM_USER + 120, 0, 0);
   EXPECT_TRUE(form_.TakeEvents().empty());
   std::string kana = "\x82\xAA\x82\xC1";  // がっ
-  form_.WindowSystem().SendMessage(box_->Handle(), VLM_FURIGANA, 0, reinterpret_cast<win::LPARAM>(kana.c_str()));
+  Send(VLM_FURIGANA, kana);
   EventRecord e = Only();
   EXPECT_EQ(e.name, "Furigana");
   EXPECT_EQ(Param(e, "KanaString"), Variant::Bstr(kana));
+}
+
+// A record-carrying message with no record, or with a pointer that was never sent as one, raises
+// nothing and reads nothing through the pointer.
+TEST_F(Events, MessagesWithoutTheirRecordRaiseNothing) {
+  const std::int32_t garbage[8] = {0x41, -1, 0x7FFFFFFF, 0, 0, 0, 0, 0};
+  for (win::UINT msg : {VLM_KEYDOWN, VLM_KEYUP, VLM_KEYPRESS, VLM_MOUSEDOWN, VLM_MOUSEMOVE, VLM_MOUSEUP, VLM_ERROR,
+                        VLM_FURIGANA, VLM_USERCHECK}) {
+    form_.WindowSystem().SendMessage(box_->Handle(), msg, 0, 0);
+    form_.WindowSystem().SendMessage(box_->Handle(), msg, 0, reinterpret_cast<win::LPARAM>(garbage));
+    EXPECT_TRUE(form_.TakeEvents().empty()) << msg;
+  }
+  EXPECT_TRUE(form_.TakeMessages().empty());
 }
 
 TEST_F(Events, UserCheckValueOnlyInUserMode) {
@@ -93,13 +108,13 @@ TEST_F(Events, UserCheckValueOnlyInUserMode) {
       args["ErrString"] = Variant::Bstr("no");
     }
   });
-  Send(VLM_USERCHECK, &rec);
+  Send(VLM_USERCHECK, rec);
   EXPECT_EQ(rec.errCode, 600);
   EXPECT_EQ(rec.errString, "no");
   form_.SetUserMode(false);
   VlUserCheckRecord design{Variant::I4(1), 0, ""};
   form_.TakeEvents();
-  Send(VLM_USERCHECK, &design);
+  Send(VLM_USERCHECK, design);
   EXPECT_EQ(design.errCode, 0);
   EXPECT_TRUE(form_.TakeEvents().empty());
 }
@@ -113,7 +128,7 @@ TEST_F(Events, ErrorRecordsMapStatusesAndHostCodes) {
   for (const Row& r : {Row{1, 1000}, Row{2, 1001}, Row{3, 1004}, Row{4, 0}, Row{5, 1005}, Row{6, 1003}, Row{7, 1006},
                        Row{0, 0}, Row{100, 100}, Row{999, 999}, Row{1000, 0}, Row{99, 0}}) {
     VlErrorRecord rec{r.code, "t"};
-    Send(VLM_ERROR, &rec);
+    Send(VLM_ERROR, rec);
     auto events = form_.TakeEvents();
     if (r.raised == 0) {
       EXPECT_TRUE(events.empty()) << r.code;

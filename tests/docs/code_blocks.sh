@@ -4,11 +4,12 @@
 #     exactly that file's text after that line (the file itself runs as its own test);
 #   - any other lua block is run by `vltext run` in a scratch folder and must end without error;
 #   - a block of another language, or none, fails: a block nobody runs drifts.
-# Indented blocks (four spaces) are shell commands for the reader and are not run. scripts/docs.sh
+# Indented blocks (four spaces) are commands for the reader: each `build/apps/vltext/vltext ...`
+# line of them runs (with the repository's examples) and must end with status 0. scripts/docs.sh
 # puts the current text of a named file into its block.
 #   code_blocks.sh VLTEXT SOURCE_DIR SCRATCH_DIR
 vltext="$1"
-src="$2"
+src=$(cd "$2" && pwd)
 scratch="$3"
 rm -rf "$scratch" && mkdir -p "$scratch" || exit 1
 fails=0
@@ -57,6 +58,22 @@ for block in "$scratch"/*; do
       ;;
   esac
 done
+# The commands of indented blocks.
+commands="$scratch/commands.txt"
+grep -h '^    build/apps/vltext/vltext ' "$src"/docs/*.md >"$commands"
+n=0
+while IFS= read -r line; do
+  n=$((n + 1))
+  checked=$((checked + 1))
+  args=$(printf '%s\n' "${line#    build/apps/vltext/vltext }" | sed "s#examples/#$src/examples/#g")
+  dir="$scratch/command-$n"
+  mkdir -p "$dir"
+  if ! (cd "$dir" && eval "\"\$vltext\" $args" >out.txt 2>&1); then
+    echo "the command failed: $line"
+    cat "$dir/out.txt"
+    fails=$((fails + 1))
+  fi
+done <"$commands"
 [ "$checked" -gt 0 ] || { echo "no code block found under $src/docs"; exit 1; }
 [ "$fails" -eq 0 ] && echo "docs: $checked code blocks ok"
 exit "$fails"

@@ -24,9 +24,13 @@ class ControlStub : public win::Window {
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override {
     if (msg < VLM_FOCUSLEFT || msg > VLM_USERCHECK) return DefWindowProc(msg, wParam, lParam);
     sent.push_back(msg);
-    if (msg == VLM_USERCHECK) checked.push_back(reinterpret_cast<VlUserCheckRecord*>(lParam)->newValue);
-    if (msg == VLM_NEXTCONTROL || msg == VLM_PREVCONTROL) moveKeys.push_back(*reinterpret_cast<std::int32_t*>(lParam));
-    if (msg == VLM_KEYPRESS && keyPressAnswer >= 0) *reinterpret_cast<std::int32_t*>(lParam) = keyPressAnswer;
+    if (const auto* check = ReceiveVlm<const VlUserCheckRecord>(msg, lParam)) checked.push_back(check->newValue);
+    if (const auto* key = ReceiveVlm<const std::int32_t>(msg, lParam); key != nullptr && msg != VLM_KEYPRESS) {
+      moveKeys.push_back(*key);
+    }
+    if (auto* ch = ReceiveVlm<std::int32_t>(msg, lParam); ch != nullptr && msg == VLM_KEYPRESS && keyPressAnswer >= 0) {
+      *ch = keyPressAnswer;
+    }
     return 0;
   }
   int Count(win::UINT msg) const { return static_cast<int>(std::count(sent.begin(), sent.end(), msg)); }

@@ -25,8 +25,13 @@ class Recorder : public win::Window {
 
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override {
     switch (msg) {
-      case VLM_ERROR: errors.push_back(*reinterpret_cast<const VlErrorRecord*>(lParam)); return 0;
-      case VLM_USERCHECK: userChecks.push_back(reinterpret_cast<VlUserCheckRecord*>(lParam)->newValue); return 0;
+      case VLM_ERROR:
+        if (const auto* record = ReceiveVlm<const VlErrorRecord>(msg, lParam)) errors.push_back(*record);
+        return 0;
+      case VLM_USERCHECK:
+        if (const auto* record = ReceiveVlm<const VlUserCheckRecord>(msg, lParam))
+          userChecks.push_back(record->newValue);
+        return 0;
       case VLM_CHANGE: ++changes; return 0;
       case VLM_NEXTCONTROL: ++nextControl; return 0;
       case VLM_FOCUSLEFT: ++focusLeft; return 0;

@@ -26,14 +26,18 @@ class ControlRecorder : public win::Window {
 
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override {
     switch (msg) {
-      case VLM_ERROR: errors.push_back(*reinterpret_cast<const VlErrorRecord*>(lParam)); return 0;
-      case VLM_USERCHECK: {
-        auto* record = reinterpret_cast<VlUserCheckRecord*>(lParam);
-        userChecks.push_back(record->newValue);
-        record->errCode = userCheckAnswer;
+      case VLM_ERROR:
+        if (const auto* record = ReceiveVlm<const VlErrorRecord>(msg, lParam)) errors.push_back(*record);
         return 0;
-      }
-      case VLM_FURIGANA: furigana.emplace_back(reinterpret_cast<const char*>(lParam)); return 0;
+      case VLM_USERCHECK:
+        if (auto* record = ReceiveVlm<VlUserCheckRecord>(msg, lParam)) {
+          userChecks.push_back(record->newValue);
+          record->errCode = userCheckAnswer;
+        }
+        return 0;
+      case VLM_FURIGANA:
+        if (const auto* kana = ReceiveVlm<const std::string>(msg, lParam)) furigana.push_back(*kana);
+        return 0;
       case VLM_NEXTCONTROL:
       case VLM_PREVCONTROL: navigation.push_back(msg); return 0;
       case VLM_CHANGE: ++changes; return 0;
