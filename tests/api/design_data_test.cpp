@@ -162,13 +162,13 @@ TEST(PublicStore, PropertySetsThroughMemoryAndFiles) {
   vl::Box copy = form.AddBox("copy");
   vl::PropertyStore edited = store;
   for (vl::StoreEntry& e : edited) {
-    if (e.name == "Format") e.value = std::string("#,##0円");
+    if (e.name == "Format") e.value = std::string("#,##0.00円");
     if (e.name == "MaxLength") e.value = std::string("not a number");
   }
   copy.LoadProperties(edited);
   EXPECT_EQ(copy.GetDataType(), DataType::Currency);
   EXPECT_EQ(copy.Value(), TypedValue::Currency("12.5"));
-  EXPECT_EQ(copy.Format(), "#,##0円");
+  EXPECT_EQ(copy.Format(), "#,##0.00円");
   copy.LoadProperties({});
   EXPECT_EQ(copy.GetDataType(), DataType::String);  // an empty store resets every property
 
@@ -243,9 +243,10 @@ TEST(PublicPages, CommonDialogsAreAnsweredForTheUser) {
 }
 
 TEST(PublicInput, TheWheelScrollsTheFocusedMultiLineBox) {
-  vl::Form form{vl::FormOptions{.fixedFont = true}};
+  vl::Form form{vl::FormOptions{.designMode = true, .fixedFont = true}};
   vl::Box memo = form.AddBox("memo", vl::Rect{0, 0, 160, 40});
-  memo.Set("MultiLine", TypedValue::Boolean(true));
+  memo.Set("MultiLine", TypedValue::Boolean(true));  // a design-time property
+  form.SetUserMode(true);
   memo.SetValue(TypedValue::String("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8"));
   const vl::Point over = memo.ToForm(5, 5);
   const vl::Picture unfocused = form.Render(true);

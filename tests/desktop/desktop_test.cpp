@@ -210,7 +210,9 @@ TEST_F(OffscreenDesktop, MouseClicksMovesAndThePointer) {
 }
 
 TEST_F(OffscreenDesktop, TheWheelScrollsTheMultiLineBoxWithTheFocus) {
+  form.SetUserMode(false);  // MultiLine is set at design time
   name.Set("MultiLine", TypedValue::Boolean(true));
+  form.SetUserMode(true);
   name.Move(vl::Rect{name.Bounds().x, name.Bounds().y, 160, 40});
   name.SetValue(TypedValue::String("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9"));
   Open();
