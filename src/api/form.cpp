@@ -174,6 +174,7 @@ Form& Form::operator=(Form&& other) noexcept {
 
 Box Form::AddBox(std::string_view name, std::optional<Rect> rect) {
   if (!state_) Throw(5, "the form is closed");
+  ToCp932(name);  // the name is the button's caption: refused when CP932 cannot show it
   state_->Run([&](HostForm& f) {
     CheckNewName(f, name);
     std::optional<win::RECT> r;
@@ -185,6 +186,7 @@ Box Form::AddBox(std::string_view name, std::optional<Rect> rect) {
 
 void Form::AddButton(std::string_view name, std::optional<Rect> rect) {
   if (!state_) Throw(5, "the form is closed");
+  ToCp932(name);  // the name is the button's caption: refused when CP932 cannot show it
   state_->Run([&](HostForm& f) {
     CheckNewName(f, name);
     std::optional<win::RECT> r;

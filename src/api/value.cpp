@@ -27,14 +27,9 @@ std::string ToCp932(std::string_view utf8) {
   return out;
 }
 
-std::string ToUtf8(const std::string& cp932) {
-  std::string utf8;
-  if (TryCp932ToUtf8(cp932, utf8)) return utf8;
-  // Text cut inside a character has no UTF-8 form; what converts is shown, the rest as '?'.
-  utf8.clear();
-  for (unsigned char c : cp932) utf8 += c < 0x80 ? static_cast<char>(c) : '?';
-  return utf8;
-}
+// Text cut inside a character, or bytes that are no CP932 character, have no UTF-8 form: what
+// converts is shown, the rest as U+FFFD, as the Lua host shows it.
+std::string ToUtf8(const std::string& cp932) { return Cp932ToUtf8ForDisplay(cp932); }
 
 HostVariant ToHost(const TypedValue& v) {
   switch (v.Type()) {

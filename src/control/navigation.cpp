@@ -67,12 +67,9 @@ bool CVlTypedBoxCtrl::PreTranslateKeyboard(const win::MSG& msg) {
 std::string CVlTypedBoxCtrl::ShownText() const {
   CVlEditWnd* editor = Editor();
   if (editor == nullptr) return "";
-  // While editing: the edit text, hidden behind one placeholder per byte in a password box.
-  if (EditorVisible()) {
-    std::string text = editor->GetText();
-    if (const char pw = editor->GetPasswordChar()) text.assign(text.size(), pw);
-    return text;
-  }
+  // While editing: what the edit window shows, layout literals and password placeholders
+  // included, so the text and the positions SelStart counts are the ones on screen.
+  if (EditorVisible()) return editor->EditingText();
   std::string display;
   editor->GetDisplayText(display);
   return display;

@@ -731,7 +731,7 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
                       "the editor's value.",
        .defaultValue = Flag(false),
        .field = InCore<&Core::keepNull>(),
-       .toEditor = [](Ctrl& c, CVlEditWnd& e) { e.keepNull = c.core_.keepNull != 0 ? 1 : 0; },
+       .toEditor = [](Ctrl& c, CVlEditWnd& e) { e.keepNull = c.core_.keepNull != 0; },
        .push = EditorPush::Always,
        .editorOrder = 26,
        .after = [](Ctrl& c, bool) { c.Repaint(); },

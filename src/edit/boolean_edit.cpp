@@ -53,10 +53,10 @@ bool CVlBooleanEdit::Create(win::System& system, std::uint32_t bits, win::RECT r
   if (!enabled) style |= win::WS_DISABLED;
   if (button->Create(system, style, rect, parent, kButtonId, caption) == win::kNoWindow) return false;
   AttachHandle(*button);
-  created = 1;
+  created = true;
   createRect = rect;
   buttonRect = rect;
-  button->SetUpdatesLocked(locked != 0);
+  button->SetUpdatesLocked(locked);
   ShowChecked();
   return true;
 }
@@ -79,7 +79,7 @@ void CVlBooleanEdit::Destroy() {
 
 void CVlBooleanEdit::OnButtonDestroyed() {
   DetachHandle();
-  created = 0;
+  created = false;
 }
 
 // --- Editor contract -----------------------------------------------------------------------------
@@ -96,9 +96,9 @@ bool CVlBooleanEdit::DrawEditArea(win::DeviceContext* dc, win::RECT rect, double
 CheckBoxLook CVlBooleanEdit::Look(bool forEditArea) const {
   CheckBoxLook look;
   // Drawn by the control, a Null box looks Null only when it will stay Null on focus.
-  look.isNull = isNull != 0 && (!forEditArea || keepNull != 0);
-  look.checked = !look.isNull && value != 0;
-  look.enabled = enabled != 0;
+  look.isNull = isNull && (!forEditArea || keepNull);
+  look.checked = !look.isNull && value;
+  look.enabled = enabled;
   look.flat = (styleBits & kStyleFlat) != 0;
   return look;
 }
@@ -108,14 +108,14 @@ void CVlBooleanEdit::ShowEditor(bool show) {
 }
 
 bool CVlBooleanEdit::EnableEditor(bool enable) {
-  const bool previous = enabled != 0;
-  enabled = enable ? 1 : 0;
+  const bool previous = enabled;
+  enabled = enable;
   if (created) Sys()->EnableWindow(Handle(), enable);
   return previous;
 }
 
 void CVlBooleanEdit::SetLocked(bool on) {
-  locked = on ? 1 : 0;
+  locked = on;
   if (created) button->SetUpdatesLocked(on);
 }
 
@@ -130,8 +130,8 @@ bool CVlBooleanEdit::SetDisplayText(const std::string& text) {
 }
 
 void CVlBooleanEdit::SetNull(bool on) {
-  isNull = on ? 1 : 0;
-  if (on) value = 0;
+  isNull = on;
+  if (on) value = false;
   lastError = kEditOk;
   ShowChecked();
 }
@@ -141,15 +141,15 @@ bool CVlBooleanEdit::SetFormat(const std::string&) { return true; }
 
 bool CVlBooleanEdit::SetStyleBits(std::uint32_t bits) {
   styleBits = bits;
-  singleLine = 1;
+  singleLine = true;
   buttonStyle = ButtonStyleFor(bits);
-  locked = (bits & kStyleReadOnly) ? 1 : 0;
+  locked = (bits & kStyleReadOnly) != 0;
   if (created) {
     // The live window keeps its visibility and its enabled state; the rest follows the word.
     const win::DWORD live = Sys()->GetStyle(Handle());
     win::DWORD style = (buttonStyle & ~(win::WS_VISIBLE | win::WS_DISABLED)) | (live & (win::WS_VISIBLE | win::WS_DISABLED));
     Sys()->SetStyle(Handle(), style);
-    button->SetUpdatesLocked(locked != 0);
+    button->SetUpdatesLocked(locked);
     button->Repaint();
   }
   return true;
@@ -213,8 +213,8 @@ bool CVlBooleanEdit::SetValue(const TypedValue& v, std::string& produced) {
     lastError = kEditFormatMismatch;
     return false;
   }
-  value = b.AsBool() ? 1 : 0;
-  isNull = 0;
+  value = b.AsBool();
+  isNull = false;
   produced = ValueText();
   ShowChecked();
   return true;
@@ -222,9 +222,9 @@ bool CVlBooleanEdit::SetValue(const TypedValue& v, std::string& produced) {
 
 EditorValue CVlBooleanEdit::GetValue() {
   EditorValue out;
-  out.isNull = isNull != 0;
+  out.isNull = isNull;
   out.text = ValueText();
-  if (!out.isNull) out.value = TypedValue::Bool(value != 0);
+  if (!out.isNull) out.value = TypedValue::Bool(value);
   return out;
 }
 
@@ -241,7 +241,7 @@ void CVlBooleanEdit::SetCaption(const std::string& text) {
 std::string CVlBooleanEdit::GetText() { return ValueText(); }
 
 void CVlBooleanEdit::ShowChecked() {
-  button->checked = isNull ? 0 : value;
+  button->checked = !isNull && value;
   if (created) button->Repaint();
 }
 
@@ -268,8 +268,8 @@ bool CVlBooleanEdit::Paste() {
 
 void CVlBooleanEdit::OnButtonClicked() {
   // The opposite of what the button shows: a Null box shows unchecked, so a click checks it.
-  value = button->checked ? 0 : 1;
-  isNull = 0;
+  value = !button->checked;
+  isNull = false;
   lastError = kEditOk;
   ShowChecked();
   SendToControl(VLM_CLICK);
@@ -281,28 +281,28 @@ void CVlBooleanEdit::OnButtonClicked() {
 
 void CVlBooleanEdit::OnButtonFocus(win::HWND) {
   if (destroying_) return;
-  if (keepNull == 0 && isNull) {
-    isNull = 0;
+  if (!keepNull && isNull) {
+    isNull = false;
     ShowChecked();
   }
-  keyDownSeen = 0;
-  focusFromSameForm = 1;
+  keyDownSeen = false;
+  focusFromSameForm = true;
   OnFocusGained();
 }
 
 void CVlBooleanEdit::OnButtonKillFocus(win::HWND next) {
   if (destroying_) return;
   win::System& sys = *Sys();
-  focusFromSameForm = 0;
+  focusFromSameForm = false;
   if (next != win::kNoWindow && next != Handle() && sys.IsWindow(next)) {
     if (sys.GetClassName(sys.GetAncestorRoot(Handle())) == sys.GetClassName(sys.GetAncestorRoot(next))) {
-      focusFromSameForm = 1;
+      focusFromSameForm = true;
     }
   }
   // The check box has no text to commit: its value goes to the host's check as it is. The
   // control keeps the box shown and reads the value from it, so no focus-left report follows.
   lastError = kEditOk;
-  CommonCommit(TypedValue::Bool(value != 0));
+  CommonCommit(TypedValue::Bool(value));
 }
 
 win::LPARAM CVlBooleanEdit::ButtonPoint(win::POINT controlPoint) const {

@@ -55,12 +55,14 @@ class CVlBooleanEdit : public CVlEditWnd {
   bool CommitText() override;
   void SetCaption(const std::string& caption) override;
   std::string GetText() override;
+  // A check box shows no text of its own: what it stands for is its value's text.
+  std::string EditingText() const override { return ValueText(); }
 
   const std::string& GetCaption() const { return caption; }
   std::uint32_t ButtonStyle() const { return buttonStyle; }
   win::RECT ButtonRect() const { return buttonRect; }
   CVlCheckButton& Button() { return *button; }
-  bool IsNull() const { return isNull != 0; }
+  bool IsNull() const { return isNull; }
   bool Checked() const { return value != 0; }
 
   // A click the control received on the Boolean box while it is edited, at a point of the
@@ -99,7 +101,7 @@ class CVlBooleanEdit : public CVlEditWnd {
 
   std::string caption;
   std::uint32_t buttonStyle;
-  std::int32_t value = 0;
+  bool value = false;
   std::unique_ptr<CVlCheckButton> button;
   win::RECT buttonRect;
 };

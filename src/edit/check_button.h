@@ -71,7 +71,7 @@ class CVlCheckButton : public win::ButtonControl {
   bool IsCreated() const { return Handle() != win::kNoWindow; }
 
   // Mirrors the owner's value (Null shows unchecked).
-  std::int32_t checked = 0;
+  bool checked = false;
 
   // A locked box freezes the button's drawing (the value can still change).
   void SetUpdatesLocked(bool locked) { updatesLocked_ = locked; }

@@ -80,13 +80,13 @@ void CVlDateEdit::RenderFields() {
 
 std::optional<double> CVlDateEdit::ParseFields() {
   const std::optional<double> date = ParseDateEditText(editForm_, fieldModel.GetText(), eraTable_, parts_);
-  invalid_ = (!date || CheckDateRange(*date, GetDateRange()) != 0) ? 1 : 0;
+  invalid_ = (!date || CheckDateRange(*date, GetDateRange()) != 0);
   return date;
 }
 
 std::optional<double> CVlDateEdit::FieldsDate() {
   const std::optional<double> date = SerialOfDateParts(parts_);
-  invalid_ = (!date || CheckDateRange(*date, GetDateRange()) != 0) ? 1 : 0;
+  invalid_ = (!date || CheckDateRange(*date, GetDateRange()) != 0);
   return date;
 }
 
@@ -168,15 +168,15 @@ void CVlDateEdit::SetEraProfile(const std::string& path) {
 
 void CVlDateEdit::SetNull(bool on) {
   if (!on) {
-    dateIsNull_ = 0;
-    isNull = 0;
+    dateIsNull_ = false;
+    isNull = false;
     return;
   }
   ForgetUndo();
   loadedSerial_.reset();
-  dateIsNull_ = 1;
-  isNull = 1;
-  invalid_ = 1;
+  dateIsNull_ = true;
+  isNull = true;
+  invalid_ = true;
   // Typing or stepping a Null date starts from a real one.
   PreFill();
   RenderFields();
@@ -201,9 +201,9 @@ bool CVlDateEdit::SetValue(const TypedValue& value, std::string& produced) {
   parts_ = *parts;
   committed_ = serial;
   loadedSerial_ = serial;
-  dateIsNull_ = 0;
-  isNull = 0;
-  invalid_ = 0;
+  dateIsNull_ = false;
+  isNull = false;
+  invalid_ = false;
   // Loaded while the user edits (a paste), the caret is placed at once.
   caretUnplaced = HasFocus() ? 0 : 1;
   RenderFields();
@@ -215,7 +215,7 @@ bool CVlDateEdit::SetValue(const TypedValue& value, std::string& produced) {
 
 EditorValue CVlDateEdit::GetValue() {
   EditorValue out;
-  out.isNull = dateIsNull_ != 0;
+  out.isNull = dateIsNull_;
   if (out.isNull) return out;
   out.text = GetText();
   std::optional<double> date = ParseFields();
@@ -258,7 +258,7 @@ bool CVlDateEdit::CommitText() {
 
 void CVlDateEdit::SetLowerValue(const TypedValue& value) { lowerValue_ = AsDateSerial(value); }
 void CVlDateEdit::SetUpperValue(const TypedValue& value) { upperValue_ = AsDateSerial(value); }
-void CVlDateEdit::SetCheckValue(bool check) { checkValue_ = check ? 1 : 0; }
+void CVlDateEdit::SetCheckValue(bool check) { checkValue_ = check; }
 
 DateRange CVlDateEdit::GetDateRange() const {
   DateRange range;
@@ -300,7 +300,7 @@ void CVlDateEdit::GetSel(std::int32_t& start, std::int32_t& length) {
 
 void CVlDateEdit::SetSel(std::int32_t start, std::int32_t length) {
   if (start < 0) {
-    caretUnplaced = 1;
+    caretUnplaced = true;
     const std::int32_t at = FieldPosition(0, 0);
     fieldModel.SetSelection(at, at);
     if (created && (HasFocus() || !hideSelection)) ApplySelection();
@@ -309,7 +309,7 @@ void CVlDateEdit::SetSel(std::int32_t start, std::int32_t length) {
   CVlEditWnd::SetSel(start, length);
 }
 
-void CVlDateEdit::OnFocusGained() { caretUnplaced = 0; }
+void CVlDateEdit::OnFocusGained() { caretUnplaced = false; }
 
 void CVlDateEdit::OnFocusLost(win::HWND newFocus) {
   const bool failed = !dateIsNull_ && !CommitText();
@@ -364,7 +364,7 @@ bool CVlDateEdit::OnTypedChar(std::uint32_t ch) {
 
 bool CVlDateEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std::uint32_t&) {
   replacement.clear();
-  reachedEnd = 0;
+  reachedEnd = false;
   const FieldAt at = CaretField();
   if (at.index < 0) return false;
   const DateFieldKind kind = editForm_.fields[static_cast<std::size_t>(at.index)].kind;
@@ -391,10 +391,10 @@ bool CVlDateEdit::TypeDigit(char digit, FieldAt at) {
       ApplyDateDigit(editForm_.fields[i].kind, contents[i], at.offset, digit, now.month, IsLeapYear(now.year));
   if (!edit.accepted) return false;
   if (dateIsNull_) SetNull(false);
-  caretUnplaced = 0;
+  caretUnplaced = false;
   contents[i] = edit.content;
   fieldModel.SetText(JoinContents(contents));
-  reachedEnd = (i + 1 == contents.size() && edit.caret >= editForm_.fields[i].width) ? 1 : 0;
+  reachedEnd = (i + 1 == contents.size() && edit.caret >= editForm_.fields[i].width);
   Normalise(FieldPosition(at.index, edit.caret));
   return true;
 }
@@ -423,7 +423,7 @@ bool CVlDateEdit::TypeEra(std::uint32_t ch, const FieldAt& at) {
   }
   if (index < 0) return false;
   if (dateIsNull_) SetNull(false);
-  caretUnplaced = 0;
+  caretUnplaced = false;
   const EraEntry& era = list[static_cast<std::size_t>(index)];
   if (eraField < 0) {
     // No era field to write into: the era year stays and the year moves to the typed era.
@@ -617,14 +617,14 @@ bool CVlDateEdit::DateStep(std::int64_t step) {
   }
   // 2. The text must read as a date.
   if (!ParseFields()) {
-    invalid_ = 1;
+    invalid_ = true;
     return false;
   }
   // 3. and 4. The field under the caret moves, wrapping inside its range; the rest follows.
   parts_ = StepDateField(editForm_.fields[static_cast<std::size_t>(at.index)].kind, parts_, step, range, eraTable_);
-  invalid_ = 0;
+  invalid_ = false;
   lastError = kEditOk;
-  caretUnplaced = 0;
+  caretUnplaced = false;
   RenderFields();
   // The stepped field is selected, without the separator after it.
   fieldModel.SelectSegment(at.index);

@@ -61,8 +61,8 @@ class CVlDateEdit : public CVlEditWnd {
   const DateParts& Fields() const { return parts_; }
   const DateEditForm& EditForm() const { return editForm_; }
   const EraTable& Eras() const { return eraTable_; }
-  bool IsNullValue() const { return dateIsNull_ != 0; }
-  bool IsInvalid() const { return invalid_ != 0; }
+  bool IsNullValue() const { return dateIsNull_; }
+  bool IsInvalid() const { return invalid_; }
 
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override;
 
@@ -115,10 +115,10 @@ class CVlDateEdit : public CVlEditWnd {
   void ArmDelete(bool backward);
 
   std::string formatText_ = "yyyy/mm/dd hh:nn:ss";
-  std::int32_t dateIsNull_ = 1;
-  std::int32_t invalid_ = 1;
+  bool dateIsNull_ = true;
+  bool invalid_ = true;
   DateParts parts_;
-  std::int32_t checkValue_ = 0;
+  bool checkValue_ = false;
   double upperValue_ = 0;
   double lowerValue_ = 0;
   std::string nullText_;

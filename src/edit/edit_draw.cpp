@@ -136,7 +136,7 @@ void CVlEditWnd::DrawSingleLineText(win::DeviceContext& dc, const std::string& t
                                     std::uint32_t flags) {
   const int start = created ? std::min(SelStart(), SelEnd()) : 0;
   const int end = created ? std::max(SelStart(), SelEnd()) : 0;
-  vl::DrawSingleLineText(dc, text, rect, flags, hideSelection != 0, start, end);
+  vl::DrawSingleLineText(dc, text, rect, flags, hideSelection, start, end);
 }
 
 void CVlEditWnd::ShowCaret(win::DeviceContext& dc, int x, int top, int height, const win::RECT& clip) {
@@ -177,7 +177,7 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
   if (area.IsEmpty()) area = client;
   area = win::IntersectRects(area, client);
   const bool focused = IsFocusedWindow();
-  const bool showSelection = focused || hideSelection == 0;
+  const bool showSelection = focused || !hideSelection;
   const std::string text = ShownText();
   const int caret = Caret();
   const int selA = showSelection ? std::min(SelStart(), SelEnd()) : 0;
@@ -193,29 +193,23 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
     return;
   }
 
-  // Multi-line: the lines of the buffer from the first visible one.
-  int lineStart = 0;
-  int lineIndex = 0;
+  // Multi-line: the rows of the window (its lines, wrapped at its width unless it scrolls
+  // sideways) from the first visible one.
+  const int caretRow = CaretRow();
+  const int rows = RowCount();
   int y = area.top;
-  const std::string_view all = text;
-  while (lineStart <= static_cast<int>(all.size())) {
-    const std::size_t br = all.find("\r\n", static_cast<std::size_t>(lineStart));
-    const int lineEnd = br == std::string_view::npos ? static_cast<int>(all.size()) : static_cast<int>(br);
-    const std::string_view line = all.substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(lineEnd - lineStart));
-    if (lineIndex >= FirstVisibleLine()) {
-      if (y >= area.bottom) break;
-      const int x = LineLeft(lineIndex);
-      const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
-      DrawLineWithSelection(dc, x, y, clip, line, selA - lineStart, selB - lineStart);
-      if (focused && caret >= lineStart && caret <= lineEnd) {
-        ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - lineStart))), y, lineHeight,
-                  clip);
-      }
-      y += lineHeight;
+  for (int row = FirstVisibleLine(); row < rows && y < area.bottom; ++row) {
+    const int rowStart = RowStart(row);
+    const std::string_view line = std::string_view(text).substr(static_cast<std::size_t>(rowStart),
+                                                                static_cast<std::size_t>(RowEnd(row) - rowStart));
+    const int x = LineLeft(row);
+    const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
+    DrawLineWithSelection(dc, x, y, clip, line, selA - rowStart, selB - rowStart);
+    if (focused && row == caretRow) {
+      ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - rowStart))), y, lineHeight,
+                clip);
     }
-    if (br == std::string_view::npos) break;
-    lineStart = lineEnd + 2;
-    ++lineIndex;
+    y += lineHeight;
   }
 }
 

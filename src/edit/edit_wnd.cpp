@@ -49,10 +49,10 @@ bool CVlEditWnd::Create(win::System& system, std::uint32_t bits, win::RECT rect,
     rect = win::RECT{rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1};
   }
   if (win::EditControl::Create(system, style, rect, parent) == win::kNoWindow) return false;
-  created = 1;
+  created = true;
   createRect = rect;
   system.SendMessage(Handle(), win::EM_LIMITTEXT, static_cast<win::WPARAM>(std::max(maxLength, 0)), 0);
-  locked = (styleBits & kStyleReadOnly) ? 1 : 0;
+  locked = (styleBits & kStyleReadOnly) != 0;
   system.SendMessage(Handle(), win::EM_SETREADONLY, locked, 0);
   if (passwordChar != 0) system.SendMessage(Handle(), win::EM_SETPASSWORDCHAR, static_cast<win::WPARAM>(passwordChar), 0);
   SetDisplayText(displayText);
@@ -69,7 +69,7 @@ void CVlEditWnd::MoveEditor(win::RECT rect, bool) {
 void CVlEditWnd::Destroy() {
   spin_.reset();  // the spin goes first
   if (Sys() != nullptr && Handle() != win::kNoWindow) Sys()->DestroyWindow(Handle());
-  created = 0;
+  created = false;
 }
 
 void CVlEditWnd::CreateSpin() {
@@ -120,15 +120,15 @@ void CVlEditWnd::ShowEditor(bool show) {
 }
 
 bool CVlEditWnd::EnableEditor(bool enable) {
-  const bool previous = enabled != 0;
-  enabled = enable ? 1 : 0;
+  const bool previous = enabled;
+  enabled = enable;
   if (spin_ && spin_->IsCreated()) Sys()->EnableWindow(spin_->Handle(), enable);
   if (created && Sys() != nullptr) Sys()->EnableWindow(Handle(), enable);
   return previous;
 }
 
 void CVlEditWnd::SetLocked(bool on) {
-  locked = on ? 1 : 0;
+  locked = on;
   if (created) Sys()->SendMessage(Handle(), win::EM_SETREADONLY, locked, 0);
 }
 
@@ -137,7 +137,15 @@ void CVlEditWnd::GetDisplayText(std::string& out) { out = displayText; }
 
 bool CVlEditWnd::SetDisplayText(const std::string& text) {
   displayText = text;
-  if (created) Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(text.c_str()));
+  if (created) {
+    Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(text.c_str()));
+    // A new window text starts with no selection; a box that keeps its selection visible while
+    // it does not have the focus (HideSelection False) shows the one it had.
+    if (singleLine && !hideSelection && !IsFocusedWindow()) {
+      const FieldSelection sel = fieldModel.GetSelection();
+      Sys()->SendMessage(Handle(), win::EM_SETSEL, static_cast<win::WPARAM>(sel.start), sel.end);
+    }
+  }
   // A single-line box keeps a text wider than its area but reports it, without hiding a real
   // failure already recorded.
   if (singleLine && !FitsLastDrawArea(text)) {
@@ -175,21 +183,44 @@ void CVlEditWnd::GetFont(win::LOGFONT& out) { out = font; }
 
 bool CVlEditWnd::SetFont(const win::LOGFONT& f) {
   font = f;
+  InvalidateRows();  // a wrapped box lays its rows out in the new font
   return true;
 }
 
-bool CVlEditWnd::GetHideSelection() { return hideSelection != 0; }
-void CVlEditWnd::SetHideSelection(bool hide) { hideSelection = hide ? 1 : 0; }
-bool CVlEditWnd::GetSelectByFocus() { return selectByFocus != 0; }
-void CVlEditWnd::SetSelectByFocus(bool select) { selectByFocus = select ? 1 : 0; }
-bool CVlEditWnd::GetInsertMode() { return insertMode != 0; }
+bool CVlEditWnd::GetHideSelection() { return hideSelection; }
+void CVlEditWnd::SetHideSelection(bool hide) { hideSelection = hide; }
+bool CVlEditWnd::GetSelectByFocus() { return selectByFocus; }
+void CVlEditWnd::SetSelectByFocus(bool select) { selectByFocus = select; }
+bool CVlEditWnd::GetInsertMode() { return insertMode; }
 
 void CVlEditWnd::SetInsertMode(bool insert) {
-  insertMode = insert ? 1 : 0;
+  insertMode = insert;
   fieldModel.SetEditMode(insert ? FieldEditMode::kInsert : FieldEditMode::kOverwrite);
 }
 
+// A multi-line box edits on the platform: its selection is the window's (or, before the window
+// exists, the one kept for it), in bytes of the window text.
+void CVlEditWnd::MultiLineSelection(std::int32_t& from, std::int32_t& to) const {
+  if (created && Sys() != nullptr) {
+    from = std::min(SelStart(), SelEnd());
+    to = std::max(SelStart(), SelEnd());
+  } else {
+    from = static_cast<std::int32_t>(savedSelection & 0xFFFF);
+    to = static_cast<std::int32_t>(savedSelection >> 16);
+  }
+}
+
+std::string CVlEditWnd::MultiLineText() const { return created ? Text() : editText; }
+
 void CVlEditWnd::GetSel(std::int32_t& start, std::int32_t& length) {
+  if (!singleLine) {
+    const std::string text = MultiLineText();
+    std::int32_t from = 0, to = 0;
+    MultiLineSelection(from, to);
+    start = MbcsCharIndexOfByte(text, from);
+    length = MbcsCharIndexOfByte(text, std::max(from, to)) - start;
+    return;
+  }
   const FieldSelection sel = fieldModel.GetSelection();
   const std::string& text = fieldModel.EditText();
   start = MbcsCharIndexOfByte(text, sel.Min());
@@ -197,6 +228,22 @@ void CVlEditWnd::GetSel(std::int32_t& start, std::int32_t& length) {
 }
 
 void CVlEditWnd::SetSel(std::int32_t start, std::int32_t length) {
+  if (!singleLine) {
+    if (start < 0) return;
+    const std::string text = MultiLineText();
+    const std::int32_t count = MbcsCharCount(text);
+    start = std::min(start, count);
+    length = std::clamp(length, 0, count - start);
+    const std::int32_t from = MbcsByteIndexOfChar(text, start);
+    const std::int32_t to = MbcsByteIndexOfChar(text, start + length);
+    savedSelection =
+        static_cast<std::uint32_t>(std::min(from, 0xFFFF)) | (static_cast<std::uint32_t>(std::min(to, 0xFFFF)) << 16);
+    if (created) {
+      Sys()->SendMessage(Handle(), win::EM_SETSEL, static_cast<win::WPARAM>(from), to);
+      Sys()->SendMessage(Handle(), win::EM_SCROLLCARET, 0, 0);
+    }
+    return;
+  }
   const std::string& text = fieldModel.EditText();
   if (start >= 0) {
     const std::int32_t count = MbcsCharCount(text);
@@ -204,13 +251,24 @@ void CVlEditWnd::SetSel(std::int32_t start, std::int32_t length) {
     length = std::clamp(length, 0, count - start);
     const std::int32_t from = MbcsByteIndexOfChar(text, start);
     const std::int32_t to = MbcsByteIndexOfChar(text, start + length);
-    caretUnplaced = 0;
+    caretUnplaced = false;
     fieldModel.SetSelection(from, to);
   }
   if (created && (IsFocusedWindow() || !hideSelection)) ApplySelection();
 }
 
-void CVlEditWnd::GetSelText(std::string& out) { out = fieldModel.GetSelectedText(); }
+void CVlEditWnd::GetSelText(std::string& out) {
+  if (singleLine) {
+    out = fieldModel.GetSelectedText();
+    return;
+  }
+  std::int32_t from = 0, to = 0;
+  MultiLineSelection(from, to);
+  const std::string text = MultiLineText();
+  from = std::clamp(from, 0, Bytes(text));
+  to = std::clamp(to, from, Bytes(text));
+  out = text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+}
 
 bool CVlEditWnd::SetSelText(const std::string& text) {
   if (!ValidateText(text)) return false;
@@ -270,18 +328,18 @@ bool CVlEditWnd::RefreshDisplay() { return true; }
 void CVlEditWnd::AfterDelete() {}
 
 bool CVlEditWnd::BeginEdit() {
-  isNull = 0;
+  isNull = false;
   return true;
 }
 
 bool CVlEditWnd::ValidateText(const std::string&) {
-  isNull = 0;
+  isNull = false;
   return true;
 }
 
 bool CVlEditWnd::FilterChar(std::uint32_t&, std::string& replacement, std::uint32_t&) {
   replacement.clear();
-  isNull = 0;
+  isNull = false;
   return true;
 }
 
@@ -394,12 +452,12 @@ void CVlEditWnd::SaveUndoText() {
   // A run of deletions keeps the text from before the first of them.
   if (undoSaved && undoText.find(editText) != std::string::npos && !undoText.empty()) return;
   undoText = editText;
-  undoSaved = 1;
+  undoSaved = true;
 }
 
 void CVlEditWnd::ForgetUndo() {
   undoText.clear();
-  undoSaved = 0;
+  undoSaved = false;
 }
 
 bool CVlEditWnd::Undo() {
@@ -409,7 +467,7 @@ bool CVlEditWnd::Undo() {
   std::string restored = undoText;
   undoText = editText;
   fieldModel.SetText(RemoveMaskMarkers(restored));
-  isNull = 0;
+  isNull = false;
   RefreshWindowText();
   RefreshDisplay();
   const bool related = restored.find(undoText) != std::string::npos || undoText.find(restored) != std::string::npos;
@@ -434,7 +492,7 @@ bool CVlEditWnd::InsertTypedChar(std::uint32_t ch) {
     lastError = kEditMaxLength;
     return false;
   }
-  reachedEnd = fieldModel.LastPositionFilled() ? 1 : 0;
+  reachedEnd = fieldModel.LastPositionFilled();
   RefreshWindowText();
   ApplySelection();
   return true;
@@ -465,14 +523,14 @@ TypedValue CVlEditWnd::ValueForUserCheck() {
 // --- Focus -----------------------------------------------------------------------------------------
 
 void CVlEditWnd::OnSetFocusMessage(win::HWND previous) {
-  if (keepNull == 0) isNull = 0;
+  if (!keepNull) isNull = false;
   ForgetUndo();
-  keyDownSeen = 0;
+  keyDownSeen = false;
   Default(win::WM_SETFOCUS, static_cast<win::WPARAM>(win::HandleId(previous)), 0);
   ApplyImeOnFocus();
   if (singleLine) {
     const FieldSelection sel = fieldModel.GetSelection();
-    if (keepNull == 0) {
+    if (!keepNull) {
       SetDisplayText(fieldModel.GetDisplayText());
     } else {
       Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(fieldModel.GetDisplayText().c_str()));
@@ -487,17 +545,17 @@ void CVlEditWnd::OnSetFocusMessage(win::HWND previous) {
     Sys()->SendMessage(Handle(), win::EM_SETSEL, savedSelection & 0xFFFF, static_cast<win::LPARAM>(savedSelection >> 16));
     Sys()->SendMessage(Handle(), win::EM_SCROLLCARET, 0, 0);
   }
-  focusFromSameForm = 1;
+  focusFromSameForm = true;
   OnFocusGained();
 }
 
 void CVlEditWnd::OnKillFocusMessage(win::HWND next) {
   win::System& sys = *Sys();
-  focusFromSameForm = 0;
+  focusFromSameForm = false;
   if (next != win::kNoWindow && next != Handle() && sys.IsWindow(next)) {
     const win::HWND mine = sys.GetAncestorRoot(Handle());
     const win::HWND theirs = sys.GetAncestorRoot(next);
-    if (sys.GetClassName(mine) == sys.GetClassName(theirs)) focusFromSameForm = 1;
+    if (sys.GetClassName(mine) == sys.GetClassName(theirs)) focusFromSameForm = true;
   }
   RestoreImeOnFocusLost();
   RefreshWindowText();
@@ -607,7 +665,7 @@ win::LRESULT CVlEditWnd::OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::
     SendToControl(VLM_DBLCLICK);
     return 0;
   }
-  if (msg == win::WM_LBUTTONDOWN) leftButtonDown = 1;
+  if (msg == win::WM_LBUTTONDOWN) leftButtonDown = true;
   if (msg == win::WM_LBUTTONUP && singleLine && created) {
     // The platform's selection from the drag, normalised by the model.
     fieldModel.SetSelection(SelStart() == Caret() ? SelEnd() : SelStart(), Caret());
@@ -617,7 +675,7 @@ win::LRESULT CVlEditWnd::OnMouseMessage(win::UINT msg, win::WPARAM wParam, win::
   const win::UINT vlm = MouseRecordOf(msg, wParam, lParam, Sys()->GetKeyState(win::VK_MENU) < 0, record);
   SendToControl(vlm, record);
   if (msg == win::WM_LBUTTONUP && leftButtonDown) {
-    leftButtonDown = 0;
+    leftButtonDown = false;
     SendToControl(VLM_CLICK);
   }
   return 0;

@@ -80,7 +80,7 @@ class CVlEditWnd : public win::EditControl {
   // Makes the platform window as a child of the control, with the stored style word and `bits`.
   // An editor that shows another kind of window (the Boolean box's check box) makes its own.
   virtual bool Create(win::System& system, std::uint32_t bits, win::RECT rect, win::HWND parent);
-  bool IsCreated() const { return created != 0; }
+  bool IsCreated() const { return created; }
   // Moves the window (and its spin button beside it).
   virtual void MoveEditor(win::RECT rect, bool repaint);
   virtual void Destroy();
@@ -179,10 +179,13 @@ class CVlEditWnd : public win::EditControl {
 
   // The text the window shows now (password characters included).
   std::string WindowText() const;
+  // What the box shows while it is being edited: the window text, as drawn (a masked box its
+  // edit layout with the literals, a password box its placeholders).
+  virtual std::string EditingText() const { return WindowText(); }
   bool HasFocus() const;
 
   // Fields the control writes directly.
-  std::int32_t keepNull = 0;
+  bool keepNull = false;
   // The fonts the screen measures with; until the control gives them every text fits.
   win::FontBackend* screenFonts = nullptr;
 
@@ -247,6 +250,10 @@ class CVlEditWnd : public win::EditControl {
   // The display text of a single-line box with the live selection (SelStart..SelEnd).
   void DrawSingleLineText(win::DeviceContext& dc, const std::string& text, win::RECT rect, std::uint32_t flags);
   bool IsFocusedWindow() const;
+  // A multi-line box's selection in bytes of its text (the window's, else the one kept for it),
+  // and that text.
+  void MultiLineSelection(std::int32_t& from, std::int32_t& to) const;
+  std::string MultiLineText() const;
 
   // --- Input method (ime.cpp) ---
   // Focus gain: IMEMode 0 leaves the input method alone, 3 detaches its context, the others
@@ -268,51 +275,49 @@ class CVlEditWnd : public win::EditControl {
     return win::EditControl::WndProc(msg, wParam, lParam);
   }
 
-  std::int32_t isNull = 1;
+  bool isNull = true;
   std::int32_t lastError = 0;
-  std::int32_t numericMode = 0;
-  std::int32_t created = 0;
+  bool created = false;
   win::RECT createRect;
-  std::int32_t caretUnplaced = 1;
-  std::int32_t leftButtonDown = 0;
-  std::int32_t keyDownSeen = 0;
+  bool caretUnplaced = true;
+  bool leftButtonDown = false;
+  bool keyDownSeen = false;
   win::RECT textRect;
   std::uint32_t styleBits = 0;
-  std::int32_t singleLine = 1;
+  bool singleLine = true;
   std::string editText;
   std::string displayText;
   std::string undoText;
-  std::int32_t undoSaved = 0;  // undoText holds a text saved for the value being edited
+  bool undoSaved = false;  // undoText holds a text saved for the value being edited
   std::int32_t maxLength = -1;
   std::int32_t passwordChar = 0;
-  std::int32_t hideSelection = 1;
-  std::int32_t selectByFocus = 0;
-  std::int32_t enabled = 1;
-  std::int32_t locked = 0;
+  bool hideSelection = true;
+  bool selectByFocus = false;
+  bool enabled = true;
+  bool locked = false;
   std::uint16_t imeMode = 0;
   std::uint16_t furiganaType = 0;
   std::uint16_t tabFlags = 0;
   win::LOGFONT font;
-  std::int32_t insertMode = 1;
+  bool insertMode = true;
   MaskFieldModel fieldModel;
-  std::int32_t imeInput = 0;
-  std::int32_t leadBytePending = 0;
+  bool leadBytePending = false;
   std::uint32_t pendingChar = 0;
-  std::int32_t imeCharSeen = 0;
-  std::int32_t reachedEnd = 0;
+  bool imeCharSeen = false;
+  bool reachedEnd = false;
   std::int32_t imeBytesExpected = 0;
   std::unique_ptr<CVlSpinButton> spin_;
   std::int32_t spinButton = 0;
   float spinIncrease = 1.0f;
   win::RECT spinRect;
   std::uint32_t savedSelection = 0;
-  std::int32_t spinKeyRepeat = 0;
+  bool spinKeyRepeat = false;
   std::uint32_t spinKeyLastTick = 0;
-  std::int32_t focusFromSameForm = 1;
+  bool focusFromSameForm = true;
   std::int32_t spinDelay = 250;
   // Input-method state of the box (ime.cpp).
   std::uint16_t appliedImeMode = 0;     // the mode last set by the conversion step; 0 none
-  std::int32_t imeOpenedByBox = 0;      // the box changed the open status at focus gain
+  bool imeOpenedByBox = false;          // the box changed the open status at focus gain
   std::uint32_t savedSentenceMode = 0;  // restored at focus loss
   win::HIMC savedContext{};             // the context detached by mode 3
 

@@ -76,7 +76,7 @@ void CVlEditWnd::ApplyImeOnFocus() {
   if (imeWindow == win::kNoWindow) return;
   const win::HIMC himc = imm.ImmGetContext(imeWindow);
   if (imm.ImmSetOpenStatus(himc, imeMode != 2)) {
-    imeOpenedByBox = 1;
+    imeOpenedByBox = true;
     win::DWORD conversion = 0, sentence = 0;
     imm.ImmGetConversionStatus(himc, &conversion, &sentence);
     savedSentenceMode = sentence;
@@ -92,8 +92,8 @@ void CVlEditWnd::RestoreImeOnFocusLost() {
   // window is never left unable to compose.
   if (savedContext != win::kNoContext) imm.ImmAssociateContext(Handle(), savedContext);
   savedContext = win::kNoContext;
-  const bool opened = imeOpenedByBox != 0;
-  imeOpenedByBox = 0;
+  const bool opened = imeOpenedByBox;
+  imeOpenedByBox = false;
   appliedImeMode = 0;
   if (imeMode == 0 || imeMode == 3 || !opened) return;
   const win::HWND imeWindow = imm.ImmGetDefaultIMEWnd(Handle());

@@ -14,7 +14,7 @@ void CVlEditWnd::SpinFromKeyboard(bool up, bool) {
   // The first key-down of a press steps at once; repeats only once the delay has passed.
   const std::uint32_t now = Sys()->GetTickCount();
   if (spinKeyRepeat && now - spinKeyLastTick < static_cast<std::uint32_t>(spinDelay)) return;
-  spinKeyRepeat = 1;
+  spinKeyRepeat = true;
   spinKeyLastTick = now;
   SendVlm(*Sys(), Handle(), up ? VLM_SPINUP : VLM_SPINDOWN, 0);
 }
@@ -151,13 +151,13 @@ win::LRESULT CVlEditWnd::OnKeyDownMessage(win::UINT msg, win::WPARAM wParam, win
     editText = Text();
     KeyRecord(VLM_KEYDOWN, vk);
     if (editText != before && !locked) SendToControl(VLM_CHANGE);
-    keyDownSeen = 1;
+    keyDownSeen = true;
     return 0;
   }
   if (vk < win::VK_TAB || vk > win::VK_DELETE) {
     Default(msg, wParam, lParam);
     KeyRecord(VLM_KEYDOWN, vk);
-    keyDownSeen = 1;
+    keyDownSeen = true;
     return 0;
   }
   const std::string before = fieldModel.GetText();
@@ -168,13 +168,13 @@ win::LRESULT CVlEditWnd::OnKeyDownMessage(win::UINT msg, win::WPARAM wParam, win
   KeyRecord(VLM_KEYDOWN, vk);
   changed = changed || fieldModel.GetText() != before;
   if (changed && !locked) SendToControl(VLM_CHANGE);
-  keyDownSeen = 1;
+  keyDownSeen = true;
   return 0;
 }
 
 win::LRESULT CVlEditWnd::OnKeyUpMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
   const int vk = static_cast<int>(wParam);
-  spinKeyRepeat = 0;
+  spinKeyRepeat = false;
   spinKeyLastTick = 0;
   if (msg == win::WM_SYSKEYUP) {
     KeyRecord(VLM_KEYUP, vk);
@@ -187,11 +187,11 @@ win::LRESULT CVlEditWnd::OnKeyUpMessage(win::UINT msg, win::WPARAM wParam, win::
     } else if (vk == win::VK_RETURN) {
       if (imeCharSeen) {
         Default(msg, wParam, lParam);
-        imeCharSeen = 0;
+        imeCharSeen = false;
       } else if (keyDownSeen && (tabFlags & kTabByReturn)) {
         // The move happens on key-up, so the key-down was the box's own; no KeyUp for this Enter.
         std::int32_t key = vk;
-        keyDownSeen = 0;
+        keyDownSeen = false;
         const bool back = Sys()->GetKeyState(win::VK_SHIFT) < 0;
         SendToControl(back ? VLM_PREVCONTROL : VLM_NEXTCONTROL, key);
         return 0;
@@ -204,21 +204,20 @@ win::LRESULT CVlEditWnd::OnKeyUpMessage(win::UINT msg, win::WPARAM wParam, win::
   }
   if (keyDownSeen) {
     KeyRecord(VLM_KEYUP, vk);
-    keyDownSeen = 0;
+    keyDownSeen = false;
   }
   return 0;
 }
 
 win::LRESULT CVlEditWnd::OnImeCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
   if (!singleLine) {
-    imeCharSeen = 1;
+    imeCharSeen = true;
     return Default(win::WM_IME_CHAR, wParam, lParam);
   }
   if (locked) return 0;
   if (wParam > 0xFF) ++imeBytesExpected;
   if ((wParam & 0xFF) != 0) ++imeBytesExpected;
-  imeCharSeen = 1;
-  imeInput = 1;
+  imeCharSeen = true;
   return Default(win::WM_IME_CHAR, wParam, lParam);
 }
 
@@ -228,11 +227,11 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
   if (imeBytesExpected > 0) {
     if (leadBytePending) {
       ch = (pendingChar << 8) | (ch & 0xFF);
-      leadBytePending = 0;
+      leadBytePending = false;
       --imeBytesExpected;
     } else if (IsLeadByte(static_cast<unsigned char>(ch & 0xFF))) {
       pendingChar = ch & 0xFF;
-      leadBytePending = 1;
+      leadBytePending = true;
       --imeBytesExpected;
       return 0;
     } else {
@@ -243,12 +242,12 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
     // never reaches the model.
     if (!leadBytePending) {
       pendingChar = ch;
-      leadBytePending = 1;
+      leadBytePending = true;
       return 0;
     }
   } else if (leadBytePending && ch <= 0xFF) {
     ch = (pendingChar << 8) | ch;
-    leadBytePending = 0;
+    leadBytePending = false;
   }
   // 2. The host sees the character first and may change or cancel it.
   const std::uint32_t original = ch;
@@ -268,7 +267,7 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
       lastError = kEditMaxLength;
       return 0;
     }
-    isNull = 0;
+    isNull = false;
     if (maxLength > 0 && static_cast<std::int32_t>(editText.size()) >= maxLength &&
         static_cast<std::int32_t>(SelEnd()) >= maxLength - 1) {
       lastFilled = true;
@@ -324,7 +323,7 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
           RefreshWindowText();
           ApplySelection();
         }
-        lastFilled = reachedEnd != 0;
+        lastFilled = reachedEnd;
         break;
       }
     }

@@ -98,8 +98,7 @@ T FromRaw(const std::string& raw) {
 }  // namespace
 
 CVlNumberEdit::CVlNumberEdit(std::uint16_t dataType, NumberKind kind)
-    : CVlEditWnd(dataType), numberKind_(kind), decimalAllowed_(kind == kDecimal ? 1 : 0) {
-  numericMode = 1;
+    : CVlEditWnd(dataType), numberKind_(kind), decimalAllowed_(kind == kDecimal) {
   fieldModel.SetNumericMode(true);
   lower_ = TypeLowerBound(dataType);
   upper_ = TypeUpperBound(dataType);
@@ -113,7 +112,7 @@ CVlNumberEdit::CVlNumberEdit(std::uint16_t dataType, NumberKind kind)
 // --- Format ------------------------------------------------------------------------------------
 
 void CVlNumberEdit::RebuildLayout() {
-  fieldModel.SetLayout(MakeNumericLayout(fitsFormat_ ? intPlaces_ : 0, decimalAllowed_ != 0, fitsFormat_ ? fracPlaces_ : 0));
+  fieldModel.SetLayout(MakeNumericLayout(fitsFormat_ ? intPlaces_ : 0, decimalAllowed_, fitsFormat_ ? fracPlaces_ : 0));
 }
 
 bool CVlNumberEdit::SetFormat(const std::string& format) {
@@ -122,15 +121,15 @@ bool CVlNumberEdit::SetFormat(const std::string& format) {
   sections_ = MakeFormatSectionSet(format);
   const NumberFormatCapacity cap = GetNumberFormatCapacity(sections_.positive);
   if (cap.intDigits >= 0 && cap.fracDigits >= 0 && cap.intDigits + cap.fracDigits > 0) {
-    fitsFormat_ = 1;
+    fitsFormat_ = true;
     intPlaces_ = cap.intDigits;
     fracPlaces_ = cap.fracDigits;
-    if (numberKind_ == kDecimal) decimalAllowed_ = cap.fracDigits > 0 ? 1 : 0;
+    if (numberKind_ == kDecimal) decimalAllowed_ = cap.fracDigits > 0;
     maxLength = intPlaces_ + fracPlaces_;
   } else {
-    fitsFormat_ = 0;
+    fitsFormat_ = false;
     intPlaces_ = fracPlaces_ = 0;
-    decimalAllowed_ = numberKind_ == kDecimal ? 1 : 0;
+    decimalAllowed_ = numberKind_ == kDecimal;
     maxLength = 0;
   }
   // The model counts digits per part itself; the sign and the point never count.
@@ -307,8 +306,8 @@ bool CVlNumberEdit::SetValue(const TypedValue& value, std::string& produced) {
     return false;
   }
   value_ = v;
-  numIsNull_ = 0;
-  isNull = 0;
+  numIsNull_ = false;
+  isNull = false;
   lastError = fit;
   ShowValue();
   PlaceCaretAtPoint();
@@ -319,7 +318,7 @@ bool CVlNumberEdit::SetValue(const TypedValue& value, std::string& produced) {
 
 EditorValue CVlNumberEdit::GetValue() {
   EditorValue out;
-  out.isNull = numIsNull_ != 0;
+  out.isNull = numIsNull_;
   if (out.isNull) return out;
   out.text = RemoveMaskMarkers(fieldModel.GetText());
   TypedValue parsed;
@@ -345,7 +344,7 @@ bool CVlNumberEdit::CommitText() {
     return false;
   }
   value_ = parsed;
-  numIsNull_ = 0;
+  numIsNull_ = false;
   lastError = kEditOk;
   ShowValue();
   ApplyFocusSelection();
@@ -354,7 +353,7 @@ bool CVlNumberEdit::CommitText() {
 
 void CVlNumberEdit::SetLowerValue(const TypedValue& value) { lower_ = value; }
 void CVlNumberEdit::SetUpperValue(const TypedValue& value) { upper_ = value; }
-void CVlNumberEdit::SetCheckValue(bool check) { checkValue_ = check ? 1 : 0; }
+void CVlNumberEdit::SetCheckValue(bool check) { checkValue_ = check; }
 
 TypedValue CVlNumberEdit::ValueForUserCheck() { return numIsNull_ ? TypedValue::Null() : value_; }
 
@@ -365,8 +364,8 @@ void CVlNumberEdit::SetNull(bool on) {
     ForgetUndo();
     EnterNull();
   } else {
-    numIsNull_ = 0;
-    isNull = 0;
+    numIsNull_ = false;
+    isNull = false;
     lastError = kEditOk;
   }
 }
@@ -376,8 +375,8 @@ void CVlNumberEdit::EnterNull() {
   shownText_.reset();
   fieldModel.DeleteAll();
   editText.clear();
-  numIsNull_ = 1;
-  isNull = 1;
+  numIsNull_ = true;
+  isNull = true;
   lastError = kEditOk;
   RefreshDisplay();
 }
@@ -436,7 +435,7 @@ bool CVlNumberEdit::ValidateText(const std::string& text) {
 void CVlNumberEdit::PlaceCaretAtPoint() {
   // A value just loaded: the caret waits at the decimal point, or at the end. It is put there in
   // the model itself, so the selection the box reports is the one it draws and types at.
-  caretUnplaced = 1;
+  caretUnplaced = true;
   const std::string& text = fieldModel.EditText();
   const std::size_t point = text.find('.');
   const std::int32_t at = point == std::string::npos ? Bytes(text) : static_cast<std::int32_t>(point);
@@ -462,7 +461,7 @@ void CVlNumberEdit::OnFocusGained() {
     PlaceCaretAtPoint();
     ApplySelection();
   }
-  caretUnplaced = 0;
+  caretUnplaced = false;
 }
 
 void CVlNumberEdit::OnFocusLost(win::HWND newFocus) {
@@ -543,8 +542,8 @@ bool CVlNumberEdit::SpinStep(float increase) {
       if (checkValue_) sum = std::clamp(sum, lower.AsCy().value, std::max(lower.AsCy().value, upper.AsCy().value));
       // Stored and shown directly: a currency step always counts as a change.
       value_ = TypedValue::Cy(Currency{sum});
-      numIsNull_ = 0;
-      isNull = 0;
+      numIsNull_ = false;
+      isNull = false;
       lastError = kEditOk;
       ShowValue();
       PlaceCaretAtPoint();

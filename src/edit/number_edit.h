@@ -73,13 +73,13 @@ class CVlNumberEdit : public CVlEditWnd {
   const char* ClipboardFormatName() const;
 
   NumberKind numberKind_;
-  std::int32_t numIsNull_ = 1;
+  bool numIsNull_ = true;
   SignClass signClass_ = SignClass::Null;
-  std::int32_t fitsFormat_ = 0;
+  bool fitsFormat_ = false;
   std::string formatText_;
   FormatSectionSet sections_;
-  std::int32_t checkValue_ = 0;
-  std::int32_t decimalAllowed_;
+  bool checkValue_ = false;
+  bool decimalAllowed_;
   std::int32_t intPlaces_ = 0;
   std::int32_t fracPlaces_ = 0;
   TypedValue value_;

@@ -107,6 +107,28 @@ bool CVlStringEdit::CheckInsertText(const std::string& text, std::string& conver
   return true;
 }
 
+std::string CVlStringEdit::WithoutMaskLiterals(const std::string& text) const {
+  std::string out;
+  std::int32_t position = CaretPosition();
+  bool literalChecked = false;  // the literal before `position` was looked for already
+  for (std::size_t p = 0; p < text.size();) {
+    if (!literalChecked) {
+      literalChecked = true;
+      const std::string literal = MaskLiteralBefore(parsedMask_, position);
+      if (!literal.empty() && text.compare(p, literal.size(), literal) == 0) {
+        p += literal.size();
+        continue;
+      }
+    }
+    const auto len = static_cast<std::size_t>(CharLengthAt(text, p));
+    out.append(text, p, len);
+    p += len;
+    ++position;
+    literalChecked = false;
+  }
+  return out;
+}
+
 std::int32_t CVlStringEdit::CheckText(const std::string& text) const {
   if (HasPositions() && CheckMaskedValue(text, parsedMask_) != MaskValueCheck::kMatches) return kEditFormatMismatch;
   if (!checkValue_) return kEditOk;
@@ -184,13 +206,13 @@ float CVlStringEdit::GetSpinIncrease() { return 0.0f; }
 
 void CVlStringEdit::SetNull(bool on) {
   if (!on) {
-    isNull = 0;
+    isNull = false;
     return;
   }
   ForgetUndo();
   fieldModel.DeleteAll();
   editText = singleLine ? fieldModel.GetText() : std::string();
-  isNull = 1;
+  isNull = true;
   lastError = kEditOk;
   RefreshDisplay();
 }
@@ -215,7 +237,7 @@ bool CVlStringEdit::SetValue(const TypedValue& value, std::string& produced) {
     lastError = check;
     return false;
   }
-  isNull = 0;
+  isNull = false;
   LoadText(text);
   ApplyFocusSelection();
   return whole;
@@ -223,7 +245,7 @@ bool CVlStringEdit::SetValue(const TypedValue& value, std::string& produced) {
 
 EditorValue CVlStringEdit::GetValue() {
   EditorValue out;
-  out.isNull = isNull != 0;
+  out.isNull = isNull;
   out.text = CurrentText();
   if (!out.isNull) out.value = TypedValue::Bstr(out.text);
   return out;
@@ -231,7 +253,7 @@ EditorValue CVlStringEdit::GetValue() {
 
 void CVlStringEdit::SetLowerValue(const TypedValue& value) { lowerValue_ = TextOfBound(value); }
 void CVlStringEdit::SetUpperValue(const TypedValue& value) { upperValue_ = TextOfBound(value); }
-void CVlStringEdit::SetCheckValue(bool check) { checkValue_ = check ? 1 : 0; }
+void CVlStringEdit::SetCheckValue(bool check) { checkValue_ = check; }
 
 bool CVlStringEdit::CommitText() {
   if (isNull) return true;
@@ -246,7 +268,7 @@ TypedValue CVlStringEdit::ValueForUserCheck() {
 // --- Display ----------------------------------------------------------------------------------
 
 std::string CVlStringEdit::DisplayForm() const {
-  if (isNull && !nullText_.empty()) return nullText_;
+  if (isNull && !nullText_.empty()) return ShownNullText(nullText_);
   std::string text = CurrentText();
   // A password box shows one password character per byte, through the mask's literals.
   if (passwordChar != 0) text.assign(text.size(), static_cast<char>(passwordChar));
@@ -272,14 +294,14 @@ bool CVlStringEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std:
     if (!check.accepted) return false;
     ch = check.character;
   }
-  isNull = 0;
+  isNull = false;
   return true;
 }
 
 bool CVlStringEdit::ValidateText(const std::string& text) {
   std::string converted;
   if (singleLine && !CheckInsertText(text, converted)) return false;
-  if (!text.empty()) isNull = 0;
+  if (!text.empty()) isNull = false;
   return true;
 }
 
@@ -291,12 +313,12 @@ bool CVlStringEdit::SetSelText(const std::string& text) {
     } else {
       editText += text;
     }
-    if (!text.empty()) isNull = 0;
+    if (!text.empty()) isNull = false;
     return true;
   }
   std::string converted;
   if (!CheckInsertText(text, converted)) return false;
-  if (!text.empty()) isNull = 0;
+  if (!text.empty()) isNull = false;
   if (!fieldModel.ReplaceSelection(converted)) {
     lastError = kEditMaxLength;
     return false;
@@ -309,7 +331,8 @@ bool CVlStringEdit::SetSelText(const std::string& text) {
 
 std::uint16_t CVlStringEdit::MaskImeModeAtCaret() const {
   if (!HasPositions()) return 0;
-  const int run = maskIndex_.RunOf(CaretPosition());
+  // The end of the field (after End) belongs to the last run: the caret stands in it.
+  const int run = maskIndex_.RunOf(std::min(CaretPosition(), capacity_ - 1));
   if (run < 0) return 0;
   return ModeOfWidth(parsedMask_.runs[static_cast<std::size_t>(run)].widthClass);
 }
@@ -341,8 +364,13 @@ bool CVlStringEdit::Paste() {
   if (!data) return false;
   std::string text = *data;
   std::string converted;
-  if (!CheckInsertText(text, converted)) return false;
-  if (!text.empty()) isNull = 0;
+  if (!CheckInsertText(text, converted)) {
+    // A text copied from a masked display carries the literals where the mask has them; it is
+    // laid in with them skipped. A text the mask takes as it is was accepted above, unchanged.
+    text = WithoutMaskLiterals(text);
+    if (text == *data || !CheckInsertText(text, converted)) return false;
+  }
+  if (!text.empty()) isNull = false;
   if (IsCentredOrRight()) {
     // The longest beginning that still fits the box; the rest is dropped and reported.
     std::size_t keep = converted.size();
@@ -399,7 +427,7 @@ bool CVlStringEdit::OnStringKey(win::UINT msg, int vk) {
     if (down) return (tabFlags & kTabByReturn) != 0;
     if (imeCharSeen) {
       // This Enter confirmed an input-method composition.
-      imeCharSeen = 0;
+      imeCharSeen = false;
       return true;
     }
     if ((tabFlags & kTabByReturn) && !ctrl) {

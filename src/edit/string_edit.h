@@ -7,7 +7,9 @@
 // (ａ typed into a "<" run is stored as Ａ), and moving the caret into a run switches the input
 // method to the run's width. A "!" mask lays the value in from the right:
 //   "!\(99\)9999\-9999" holding «312345678» shows «( 3)1234-5678».
-// Mask capacity counts characters; MaxLength counts bytes.
+// Mask capacity counts characters; MaxLength counts bytes. A pasted text that the mask refuses as
+// it is but that carries the mask's literals where the mask has them («123-4567» for
+// "999\-9999", copied from another masked box) is laid in with those literals skipped.
 //
 // Leaving the box checks the text against the mask (7: a refused character or an empty required
 // position) and, with CheckValue, against LowerValue/UpperValue compared byte-wise (2 before the
@@ -82,11 +84,14 @@ class CVlStringEdit : public CVlEditWnd {
   // `text` placed from the caret onwards, each character checked by the run of its position and
   // case-converted; false when any character is refused.
   bool CheckInsertText(const std::string& text, std::string& converted) const;
+  // `text` placed from the caret onwards with the mask's literal text dropped wherever the text
+  // carries it at the place the mask has it: «123-4567» for «999\-9999» gives «1234567».
+  std::string WithoutMaskLiterals(const std::string& text) const;
   // Keys of the String box before the common key handling; true when the key was dealt with.
   bool OnStringKey(win::UINT msg, int vk);
 
   std::string formatText_;
-  std::int32_t checkValue_ = 0;
+  bool checkValue_ = false;
   std::string upperValue_;
   std::string lowerValue_;
   std::string mask_;

@@ -11,7 +11,7 @@
 namespace vl {
 
 void CVlTypedEdit::SetNull(bool on) {
-  isNull = on ? 1 : 0;
+  isNull = on;
   if (on) {
     ForgetUndo();
     fieldModel.DeleteAll();
@@ -70,7 +70,7 @@ bool CVlTypedEdit::TextValue(TypedValue& out) const {
 
 void CVlTypedEdit::Show(const TypedValue& value) {
   value_ = value;
-  isNull = 0;
+  isNull = false;
   fieldModel.SetText(TypedValueToText(value));
   editText = fieldModel.GetText();
   RefreshDisplay();
@@ -97,7 +97,7 @@ bool CVlTypedEdit::SetValue(const TypedValue& value, std::string& produced) {
 
 EditorValue CVlTypedEdit::GetValue() {
   EditorValue out;
-  out.isNull = isNull != 0;
+  out.isNull = isNull;
   if (out.isNull) return out;
   out.text = RemoveMaskMarkers(fieldModel.GetText());
   TypedValue v;

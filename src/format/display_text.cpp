@@ -82,7 +82,7 @@ std::string DisplayTextForValue(std::uint16_t type, const TypedValue& value, std
     }
     case VlTextString: {
       const StringFormatParts parts = SplitStringFormat(format);
-      if (value.IsNullOrEmpty()) return parts.nullText;
+      if (value.IsNullOrEmpty()) return ShownNullText(parts.nullText);
       if (parts.mask.empty()) return value.AsBstr();
       return MaskDisplayText(value.AsBstr(), ParseStringMask(parts.mask), false);
     }

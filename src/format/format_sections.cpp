@@ -83,6 +83,28 @@ StringFormatParts SplitStringFormat(std::string_view format) {
   return parts;
 }
 
+std::string ShownNullText(std::string_view nullText) {
+  std::string shown;
+  bool inQuotes = false;
+  bool escaped = false;
+  for (std::size_t p = 0; p < nullText.size();) {
+    const std::size_t len = static_cast<std::size_t>(CharLengthAt(nullText, p));
+    const std::string_view ch = nullText.substr(p, len);
+    p += len;
+    if (escaped) {
+      escaped = false;
+      shown += ch;
+    } else if (ch == "\"") {
+      inQuotes = !inQuotes;
+    } else if (ch == "\\" && !inQuotes) {
+      escaped = true;  // a backslash at the very end shows nothing
+    } else {
+      shown += ch;
+    }
+  }
+  return shown;
+}
+
 std::string JoinStringFormat(const StringFormatParts& parts) {
   if (parts.nullText.empty()) return parts.mask;
   std::string text;

@@ -72,6 +72,12 @@ struct StringFormatParts {
 
 StringFormatParts SplitStringFormat(std::string_view format);
 
+// The text a String box shows for Null: its Null text read by the literal-text conventions every
+// section shares. Double quotes enclose text and are not shown; outside them a backslash makes the
+// next character literal and is not shown either.
+//   «null» -> «null»    «"(none)"» -> «(none)»    «\"x\"» -> «"x"»    «a\;b» -> «a;b»
+std::string ShownNullText(std::string_view nullText);
+
 // The `Format` a String box reports back: the mask, then ";" and the Null text when there is one.
 // ";null" reads back as ";null"; "a;;b;c" reads back as "a;bc".
 std::string JoinStringFormat(const StringFormatParts& parts);

@@ -258,6 +258,21 @@ int MaskRunOfPosition(const StringMask& mask, std::int32_t position) {
   return -1;
 }
 
+std::string MaskLiteralBefore(const StringMask& mask, std::int32_t position) {
+  std::string literal = mask.prefix;
+  std::int32_t seen = 0;
+  for (const MaskRun& run : mask.runs) {
+    if (run.kind != K::kLiteralOnly && !run.IsCaseMarker()) {
+      if (position == seen) return literal;
+      if (position < seen + run.count) return {};
+      seen += run.count;
+      literal.clear();
+    }
+    literal += run.literalAfter;
+  }
+  return position == seen ? literal : std::string();
+}
+
 std::uint16_t ConvertCase(std::uint16_t ch, MaskKind caseMarker) {
   if (caseMarker == K::kLowerCase) {
     if (IsAsciiUpper(ch)) return static_cast<std::uint16_t>(ch + ('a' - 'A'));

@@ -121,6 +121,13 @@ std::int32_t GetMaskCapacity(const StringMask& mask);
 // when the mask has fewer positions.
 int MaskRunOfPosition(const StringMask& mask, std::int32_t position);
 
+// The literal text that stands right before the 0-based input position `position`: the prefix
+// (and the literals around leading case markers) before the first position, the literals between
+// two runs before the first position of the later one, the literals after the last position at
+// `position` = capacity, and nothing inside a run.
+//   «999\-9999»: position 3 -> «-»;  "!\(99\)9999\-9999": position 0 -> «(», position 2 -> «)».
+std::string MaskLiteralBefore(const StringMask& mask, std::int32_t position);
+
 // Case conversion of a case marker: kLowerCase lower-cases, kUpperCase upper-cases, both for ASCII
 // letters and the full-width letters Ａ-Ｚ / ａ-ｚ (which differ by 0x21). Anything else is unchanged.
 std::uint16_t ConvertCase(std::uint16_t ch, MaskKind caseMarker);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi.h"
+#include "text/encoding.h"
 
 namespace vl {
 
@@ -25,14 +26,18 @@ win::LOGFONT AmbientLogFont(const Form& form) { return form.AmbientFont().ToLogF
 
 }  // namespace
 
+// The caption is the button's name, which the host gives in UTF-8; it is drawn in CP932 like
+// every other text of the form.
 void PlainButton::PrintClient(win::DeviceContext& dc) {
   const win::RECT r = Sys()->GetWindowRect(Handle());
   win::RECT face{0, 0, r.Width(), r.Height()};
   win::DrawFrameControl(dc, face, win::DFC_BUTTON, win::DFCS_BUTTONPUSH);
-  const win::SIZE extent = win::GetTextExtentPoint32(dc, name_);
+  std::string caption;
+  if (!TryUtf8ToCp932(name_, caption)) caption = name_;
+  const win::SIZE extent = win::GetTextExtentPoint32(dc, caption);
   const int mode = win::SetBkMode(dc, win::TRANSPARENT);
   win::SetTextColor(dc, win::GetSysColor(win::COLOR_BTNTEXT));
-  win::TextOut(dc, (r.Width() - extent.cx) / 2, (r.Height() - extent.cy) / 2, name_);
+  win::TextOut(dc, (r.Width() - extent.cx) / 2, (r.Height() - extent.cy) / 2, caption);
   if (Sys()->GetFocus() == Handle()) win::DrawFocusRect(dc, win::RECT{3, 3, r.Width() - 3, r.Height() - 3});
   win::SetBkMode(dc, mode);
 }

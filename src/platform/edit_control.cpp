@@ -70,10 +70,17 @@ int EditControl::MeasureText(std::string_view shown) const {
 int EditControl::LineLeft(std::int32_t line) const {
   const RECT rect = FormatRect();
   const std::string shown = ShownText();
-  const std::int32_t start = buffer_.LineStart(line);
-  const std::string_view text = std::string_view(shown).substr(static_cast<std::size_t>(start),
-                                                               static_cast<std::size_t>(buffer_.LineEnd(line) - start));
-  const int width = TextWidth(text);
+  const std::int32_t start = RowStart(line);
+  const std::string_view text =
+      std::string_view(shown).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(RowEnd(line) - start));
+  // The blanks that hang at the end of a wrapped row take no part in its alignment.
+  std::string_view placed = text;
+  if (WrapsLines()) {
+    const std::string_view real = std::string_view(buffer_.Text()).substr(static_cast<std::size_t>(start), text.size());
+    const std::size_t kept = real.find_last_not_of(" \t");
+    placed = text.substr(0, kept == std::string_view::npos ? 0 : kept + 1);
+  }
+  const int width = TextWidth(placed);
   if (width <= rect.Width() - 1) {
     if (HasStyle(ES_RIGHT)) return rect.right - 1 - width;
     if (HasStyle(ES_CENTER)) return rect.left + (rect.Width() / 2 - width / 2);
@@ -88,6 +95,7 @@ int EditControl::LineLeft(std::int32_t line) const {
 void EditControl::SetLineMetrics(int lineHeight, int charWidth) {
   lineHeight_ = std::max(1, lineHeight);
   charWidth_ = std::max(1, charWidth);
+  InvalidateRows();
 }
 
 // --- Platform services -------------------------------------------------------------------------
@@ -196,16 +204,16 @@ LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       buffer_.SetModified(wParam != 0);
       return 0;
     case EM_GETLINECOUNT:
-      return buffer_.LineCount();
+      return RowCount();
     case EM_LINEINDEX: {
       std::int32_t line = IntArg(wParam);
-      if (line == -1) line = buffer_.LineFromPos(buffer_.Caret());
-      return buffer_.LineStart(line);
+      if (line == -1) line = CaretRow();
+      return RowStart(line);
     }
     case EM_LINEFROMCHAR: {
-      std::int32_t pos = IntArg(wParam);
-      if (pos == -1) pos = buffer_.HasSelection() ? buffer_.SelStart() : buffer_.Caret();
-      return buffer_.LineFromPos(pos);
+      const std::int32_t pos = IntArg(wParam);
+      if (pos == -1) return buffer_.HasSelection() ? RowFromPos(buffer_.SelStart()) : CaretRow();
+      return RowFromPos(pos);
     }
     case EM_LINELENGTH:
       return OnLineLength(wParam);
@@ -274,6 +282,8 @@ void EditControl::ResetForWindow() {
   goalCell_ = -1;
   pendingLead_ = 0;
   tracking_ = false;
+  rowsWidth_ = -1;
+  caretAtRowEnd_ = false;
 }
 
 // --- Selection and text queries ----------------------------------------------------------------
@@ -292,6 +302,7 @@ void EditControl::OnSetSel(WPARAM wParam, LPARAM lParam) {
   const std::int32_t start = IntArg(wParam);
   std::int32_t end = IntArg(static_cast<std::uintptr_t>(lParam));
   goalCell_ = -1;
+  caretAtRowEnd_ = false;
   if (start < 0) {
     buffer_.SetSel(buffer_.Caret(), buffer_.Caret());
     return;
@@ -317,10 +328,10 @@ LRESULT EditControl::OnGetLine(WPARAM line, LPARAM out) const {
   std::uint16_t size = 0;
   std::memcpy(&size, reinterpret_cast<const void*>(out), sizeof size);
   const std::int32_t n = IsMultiLine() ? IntArg(line) : 0;
-  const std::int32_t start = buffer_.LineStart(n);
+  const std::int32_t start = RowStart(n);
   if (start < 0) return 0;
   const std::string_view text(buffer_.Text());
-  const std::string_view fit = MbcsCutBytes(text.substr(start, buffer_.LineEnd(n) - start), size);
+  const std::string_view fit = MbcsCutBytes(text.substr(start, RowEnd(n) - start), size);
   std::memcpy(reinterpret_cast<char*>(out), fit.data(), fit.size());
   return static_cast<LRESULT>(fit.size());
 }
@@ -330,12 +341,12 @@ LRESULT EditControl::OnGetLine(WPARAM line, LPARAM out) const {
 LRESULT EditControl::OnLineLength(WPARAM wParam) const {
   const std::int32_t pos = IntArg(wParam);
   if (pos == -1) {
-    const std::int32_t first = buffer_.LineFromPos(buffer_.SelStart());
-    const std::int32_t last = buffer_.LineFromPos(buffer_.SelEnd());
-    return (buffer_.SelStart() - buffer_.LineStart(first)) + (buffer_.LineEnd(last) - buffer_.SelEnd());
+    const std::int32_t first = RowFromPos(buffer_.SelStart());
+    const std::int32_t last = RowFromPos(buffer_.SelEnd());
+    return (buffer_.SelStart() - RowStart(first)) + (RowEnd(last) - buffer_.SelEnd());
   }
-  const std::int32_t line = buffer_.LineFromPos(pos);
-  return buffer_.LineEnd(line) - buffer_.LineStart(line);
+  const std::int32_t line = RowFromPos(pos);
+  return RowEnd(line) - RowStart(line);
 }
 
 // --- Keys and characters -----------------------------------------------------------------------
@@ -384,10 +395,15 @@ LRESULT EditControl::OnKeyDown(int vk) {
       }
       break;
     case VK_HOME:
-      MoveTo(ctrl || !multi ? 0 : buffer_.LineStart(buffer_.LineFromPos(caret)), shift);
+      MoveTo(ctrl || !multi ? 0 : RowStart(CaretRow()), shift);
       break;
     case VK_END:
-      MoveTo(ctrl || !multi ? buffer_.Length() : buffer_.LineEnd(buffer_.LineFromPos(caret)), shift);
+      if (ctrl || !multi) {
+        MoveTo(buffer_.Length(), shift);
+      } else {
+        const std::int32_t row = CaretRow();
+        MoveToRowPos(row, RowEnd(row), shift);
+      }
       break;
     case VK_DELETE:
       if (shift) {
@@ -516,27 +532,40 @@ void EditControl::Paste() {
 // --- Caret movement and scrolling --------------------------------------------------------------
 
 void EditControl::MoveTo(std::int32_t pos, bool extend) {
+  caretAtRowEnd_ = false;
   buffer_.MoveCaret(pos, extend);
   ScrollCaret();
 }
 
+// The display column counts half-width cells from the start of the caret's row, so a move keeps
+// its column on wrapped rows as on lines.
 void EditControl::MoveVertical(std::int32_t lines, bool extend) {
-  const std::int32_t line = buffer_.LineFromPos(buffer_.Caret());
-  const std::int32_t target = std::clamp<std::int32_t>(line + lines, 0, buffer_.LineCount() - 1);
-  if (goalCell_ < 0) goalCell_ = buffer_.CellColumn(buffer_.Caret());
-  buffer_.MoveCaret(buffer_.PosAtCell(target, goalCell_), extend);
-  ScrollCaret();
+  const std::int32_t row = CaretRow();
+  const std::int32_t target = std::clamp<std::int32_t>(row + lines, 0, RowCount() - 1);
+  auto cellsFrom = [&](std::int32_t from, std::int32_t to) {
+    std::int32_t cells = 0;
+    for (std::int32_t p = from; p < to; p += buffer_.CharLength(p)) cells += buffer_.CharLength(p);
+    return cells;
+  };
+  if (goalCell_ < 0) goalCell_ = cellsFrom(RowStart(row), buffer_.Caret());
+  std::int32_t p = RowStart(target);
+  const std::int32_t end = RowEnd(target);
+  for (std::int32_t cells = 0; p < end && cells + buffer_.CharLength(p) <= goalCell_;) {
+    cells += buffer_.CharLength(p);
+    p += buffer_.CharLength(p);
+  }
+  MoveToRowPos(target, p, extend);
 }
 
 void EditControl::ScrollLines(std::int32_t lines) {
-  const std::int32_t last = std::max(0, buffer_.LineCount() - VisibleLineCount());
+  const std::int32_t last = std::max(0, RowCount() - VisibleLineCount());
   firstLine_ = static_cast<std::int32_t>(
       std::clamp<std::int64_t>(static_cast<std::int64_t>(firstLine_) + lines, 0, last));
 }
 
 void EditControl::ScrollCaret() {
   if (!IsMultiLine()) return;
-  const std::int32_t line = buffer_.LineFromPos(buffer_.Caret());
+  const std::int32_t line = CaretRow();
   const std::int32_t visible = VisibleLineCount();
   if (line < firstLine_) {
     firstLine_ = line;
@@ -548,16 +577,17 @@ void EditControl::ScrollCaret() {
 
 // --- Mouse -------------------------------------------------------------------------------------
 
-std::int32_t EditControl::HitTest(int x, int y) const {
+std::int32_t EditControl::HitTest(int x, int y, std::int32_t* rowOut) const {
   const RECT rect = FormatRect();
   const int lineHeight = LineHeight();
   const int dy = y - rect.top;
   const std::int32_t row = dy >= 0 ? dy / lineHeight : -((-dy + lineHeight - 1) / lineHeight);
-  const std::int32_t line = std::clamp<std::int32_t>(firstLine_ + row, 0, buffer_.LineCount() - 1);
+  const std::int32_t line = std::clamp<std::int32_t>(firstLine_ + row, 0, RowCount() - 1);
+  if (rowOut != nullptr) *rowOut = line;
   // The boundary nearest to x: a click on the right half of a character lands after it.
   const std::string shown = ShownText();
-  const std::int32_t start = buffer_.LineStart(line);
-  const std::int32_t end = buffer_.LineEnd(line);
+  const std::int32_t start = RowStart(line);
+  const std::int32_t end = RowEnd(line);
   const int left = LineLeft(line);
   int x0 = left;  // where the character at p starts
   std::int32_t p = start;
@@ -571,6 +601,12 @@ std::int32_t EditControl::HitTest(int x, int y) const {
   return p;
 }
 
+void EditControl::MoveToHit(int x, int y, bool extend) {
+  std::int32_t row = 0;
+  const std::int32_t pos = HitTest(x, y, &row);
+  MoveToRowPos(row, pos, extend);
+}
+
 void EditControl::OnMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (Sys() == nullptr) return;
   const bool press = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
@@ -581,12 +617,12 @@ void EditControl::OnMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       if (Sys()->GetFocus() != Handle()) Sys()->SetFocus(Handle());
       goalCell_ = -1;
-      MoveTo(HitTest(x, y), (wParam & MK_SHIFT) != 0);
+      MoveToHit(x, y, (wParam & MK_SHIFT) != 0);
       tracking_ = true;
       CaptureMouse(true);
       break;
     case WM_MOUSEMOVE:
-      if (tracking_) MoveTo(HitTest(x, y), true);
+      if (tracking_) MoveToHit(x, y, true);
       break;
     case WM_LBUTTONUP:
       if (tracking_) {

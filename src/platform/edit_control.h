@@ -36,6 +36,11 @@
 //     character's bytes back to the window as WM_CHAR messages, so a subclass sees them one by one.
 //   - Single-line: Up and Down act as Left and Right; PageUp and PageDown do nothing; a pasted
 //     text stops at its first line break.
+//   - Multi-line without horizontal scrolling (neither ES_AUTOHSCROLL nor WS_HSCROLL) wraps its
+//     lines at the formatting rectangle's width (edit_rows.cpp): a line breaks after the blanks
+//     that end a word, between double-byte characters, and inside a word too long for a row.
+//     Line messages (EM_GETLINECOUNT, EM_LINEFROMCHAR, EM_LINEINDEX, EM_LINELENGTH, EM_GETLINE),
+//     Home/End, Up/Down, paging and hit-testing then count display rows, as the platform does.
 //   - Multi-line: Enter (and Ctrl+Enter) inserts "\r\n", Tab inserts a tab. Up/Down and
 //     PageUp/PageDown keep the display column (a double-byte character is two half-width cells
 //     wide). A page is the number of whole lines that fit the formatting rectangle's height at
@@ -65,6 +70,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/edit_buffer.h"
 #include "platform/window.h"
@@ -118,6 +124,18 @@ class EditControl : public Window {
   // The width of a piece of shown text and the height of a line, in the window's font.
   int TextWidth(std::string_view shown) const { return MeasureText(shown); }
   int LineHeight() const { return MeasureLineHeight(); }
+  // --- Display rows (edit_rows.cpp) ----------------------------------------------------------
+  // A multi-line window's rows: its lines, or its wrapped lines when it wraps. A row covers the
+  // positions [RowStart, RowEnd]; a row broken by wrapping ends where the next one starts, and a
+  // position there belongs to the next row, except the caret that End or a move put at the end
+  // of the row (CaretRow).
+  bool WrapsLines() const;
+  std::int32_t RowCount() const;
+  std::int32_t RowFromPos(std::int32_t pos) const;
+  std::int32_t RowStart(std::int32_t row) const;  // -1 past the last row
+  std::int32_t RowEnd(std::int32_t row) const;    // -1 past the last row
+  std::int32_t CaretRow() const;
+
   // Where a line's first character stands (client x). A line that fits the formatting rectangle
   // (one pixel kept for the caret) stands where its alignment puts it; a wider line scrolls just
   // enough to keep the caret in view under ES_AUTOHSCROLL, and else starts at the left edge. Drawing and hit-testing both place text here, so a click lands on the
@@ -129,6 +147,8 @@ class EditControl : public Window {
   // lines of the set line height; a window that draws with a real font measures with it.
   virtual int MeasureText(std::string_view shown) const;
   virtual int MeasureLineHeight() const { return lineHeight_; }
+  // The measurements changed (a new font): wrapped rows are laid out again.
+  void InvalidateRows() { rowsWidth_ = -1; }
 
   // The platform services the default processing needs, each in one place.
   // Whether a key (VK_SHIFT, VK_CONTROL) is held at the time of the message (GetKeyState).
@@ -158,7 +178,19 @@ class EditControl : public Window {
   void MoveVertical(std::int32_t lines, bool extend);
   void ScrollCaret();
   void ScrollLines(std::int32_t lines);
-  std::int32_t HitTest(int x, int y) const;
+  // The boundary nearest to (x, y), and the row it was found on.
+  std::int32_t HitTest(int x, int y, std::int32_t* rowOut = nullptr) const;
+  void MoveToHit(int x, int y, bool extend);
+  struct Row {
+    std::int32_t start;
+    std::int32_t end;
+  };
+  const std::vector<Row>& WrappedRows() const;
+  void WrapLine(const std::string& shown, std::int32_t start, std::int32_t end, int width,
+                std::vector<Row>& rows) const;
+  bool IsSoftRowEnd(std::int32_t row, std::int32_t pos) const;
+  // Caret to pos; it stays at the end of `row` when pos is where that wrapped row breaks.
+  void MoveToRowPos(std::int32_t row, std::int32_t pos, bool extend);
   bool HasStyle(DWORD bits) const;
 
   HWND stateFor_ = kNoWindow;  // the window the state below belongs to
@@ -174,6 +206,14 @@ class EditControl : public Window {
   std::int32_t goalCell_ = -1;
   unsigned char pendingLead_ = 0;  // a lead byte waiting for its trail byte
   bool tracking_ = false;          // the left button selects while it moves
+  // Wrapped rows, laid out for a text, password character and width.
+  mutable std::vector<Row> rows_;
+  mutable std::string rowsText_;
+  mutable char rowsPassword_ = 0;
+  mutable int rowsWidth_ = -1;
+  // The caret stands at the end of a wrapped row rather than at the start of the next one.
+  bool caretAtRowEnd_ = false;
+  std::int32_t rowEndCaret_ = 0;
 };
 
 }  // namespace vl::win

@@ -26,7 +26,8 @@ std::uint32_t CharacterOfKey(int vk, bool shift, bool ctrl) {
     if (ctrl) return static_cast<std::uint32_t>(vk - 'A' + 1);
     return static_cast<std::uint32_t>(shift ? vk : vk - 'A' + 'a');
   }
-  if (ctrl) return 0;
+  // Ctrl+Enter makes a line feed, which a multi-line edit takes as a line break.
+  if (ctrl) return vk == VK_RETURN ? 10 : 0;
   if (vk >= '0' && vk <= '9') return static_cast<std::uint32_t>(shift ? kShiftedDigits[vk - '0'] : vk);
   switch (vk) {
     case VK_BACK: return 8;

@@ -246,18 +246,21 @@ int FormModified(lua_State* L) {
   });
 }
 
+// True when the focus went where it was asked to: a box holding a pending ValueError may keep it.
 int FormFocus(lua_State* L) {
   return Guarded(L, [&] {
     FormHost& h = CheckForm(L, 1);
+    std::string name;
     if (lua_type(L, 2) == LUA_TSTRING) {
-      const std::string name = lua_tostring(L, 2);
+      name = lua_tostring(L, 2);
       if (!h.form->FindBox(name) && !h.form->ButtonBounds(name))
         throw ScriptError("nothing named " + name + " on the form");
-      h.form->Focus(name);
     } else {
-      h.form->Focus(CheckBoxRef(L, 2).box.Name());
+      name = CheckBoxRef(L, 2).box.Name();
     }
-    return 0;
+    h.form->Focus(name);
+    lua_pushboolean(L, h.form->Focused() == name);
+    return 1;
   });
 }
 

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "text/mbcs.h"
+
 namespace vl {
 namespace {
 
@@ -130,6 +132,25 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "invalid code page 932 text at byte %zu", bad);
     throw EncodingError(buf);
+  }
+  return out;
+}
+
+std::string Cp932ToUtf8ForDisplay(std::string_view cp932) {
+  std::string out;
+  if (TryCp932ToUtf8(cp932, out)) return out;
+  // Character by character: a lead byte takes its trail byte when the pair converts.
+  out.clear();
+  for (std::size_t p = 0; p < cp932.size();) {
+    std::string piece;
+    const std::size_t len = p + 1 < cp932.size() && IsLeadByte(cp932[p]) ? 2 : 1;
+    if (TryCp932ToUtf8(cp932.substr(p, len), piece)) {
+      out += piece;
+      p += len;
+    } else {
+      out += "\xEF\xBF\xBD";  // U+FFFD for the first byte; the next one is tried on its own
+      p += 1;
+    }
   }
   return out;
 }

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Every code block of the user's documents (docs/*.md) runs or is a file of the repository:
+# Every code block of the user's documents (docs/*.md) runs or is a file of the repository, and
+# every relative link of the documents and the README names a file that exists:
 #   - a block whose first line names a file ("-- file: examples/x.lua", "; file: ...") must hold
 #     exactly that file's text after that line (the file itself runs as its own test);
 #   - any other lua block is run by `vltext run` in a scratch folder and must end without error;
@@ -74,6 +75,17 @@ while IFS= read -r line; do
     fails=$((fails + 1))
   fi
 done <"$commands"
+# Every relative link and picture of the documents and the README names a file that exists.
+for doc in "$src"/docs/*.md "$src"/README.md; do
+  dir=$(dirname "$doc")
+  for target in $(grep -o '](\([^)#: ]*\)[)#]' "$doc" | sed 's/^](//; s/[)#]$//' | sort -u); do
+    [ -n "$target" ] || continue
+    if [ ! -e "$dir/$target" ]; then
+      echo "$(basename "$doc") links to $target, which does not exist"
+      fails=$((fails + 1))
+    fi
+  done
+done
 [ "$checked" -gt 0 ] || { echo "no code block found under $src/docs"; exit 1; }
 [ "$fails" -eq 0 ] && echo "docs: $checked code blocks ok"
 exit "$fails"

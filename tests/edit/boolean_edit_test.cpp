@@ -204,7 +204,7 @@ TEST_F(BooleanEditTest, NullEndsOnFocusUnlessKeepNull) {
   EXPECT_EQ(State(), "False") << "the focus ends Null; the box shows unchecked";
 
   CVlBooleanEdit kept;
-  kept.keepNull = 1;
+  kept.keepNull = true;
   kept.SetNull(true);
   ASSERT_TRUE(kept.Create(sys, 0, win::RECT{0, 0, 50, 20}, control.Handle()));
   sys.SetFocus(kept.Handle());
@@ -537,7 +537,7 @@ TEST_F(BooleanEditTest, DrawnByTheControlNullLooksNullOnlyWithKeepNull) {
   Make(0);
   edit.SetNull(true);
   EXPECT_FALSE(edit.Look(true).isNull) << "it will be unchecked as soon as it takes the focus";
-  edit.keepNull = 1;
+  edit.keepNull = true;
   EXPECT_TRUE(edit.Look(true).isNull);
 }
 

@@ -161,5 +161,17 @@ const StringFormatRow kStringFormatRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, StringFormatTest, ::testing::ValuesIn(kStringFormatRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(ShownNullText, QuotesAndEscapesAreNotShown) {
+  struct Row {
+    const char* nullText;
+    const char* shown;
+  };
+  for (const Row& r : {Row{"null", "null"}, Row{"\"(none)\"", "(none)"}, Row{"\"未入力\"", "未入力"},
+                       Row{"a\\;b", "a;b"}, Row{"\\\"x\\\"", "\"x\""}, Row{"\"a\\b\"", "a\\b"}, Row{"ソ", "ソ"},
+                       Row{"\\ソ", "ソ"}, Row{"\"open", "open"}, Row{"end\\", "end"}, Row{"", ""}}) {
+    EXPECT_EQ(ShownNullText(Sj(r.nullText)), Sj(r.shown)) << r.nullText;
+  }
+}
+
 }  // namespace
 }  // namespace vl

@@ -313,6 +313,20 @@ TEST(MaskRunOfPosition, SkipsCaseMarkersAndLiterals) {
   EXPECT_EQ(MaskRunOfPosition(mask, -1), -1);
 }
 
+TEST(MaskLiteralBefore, GivesTheLiteralBetweenRuns) {
+  struct Row {
+    const char* mask;
+    std::int32_t position;
+    std::string literal;
+  };
+  for (const Row& r :
+       {Row{"999\\-9999", 0, ""}, Row{"999\\-9999", 2, ""}, Row{"999\\-9999", 3, "-"}, Row{"999\\-9999", 7, ""},
+        Row{"999\\-9999", 8, ""}, Row{"!\\(99\\)9999", 0, "("}, Row{"!\\(99\\)9999", 2, ")"},
+        Row{"99\"@x.jp\"", 2, "@x.jp"}, Row{"LL\\-<99", 2, "-"}, Row{"9", -1, ""}}) {
+    EXPECT_EQ(MaskLiteralBefore(ParseStringMask(r.mask), r.position), r.literal) << r.mask << " at " << r.position;
+  }
+}
+
 // --- edit layout and laying a text -----------------------------------------------------------------
 
 TEST(BuildMaskEditLayout, MarkersByKind) {

@@ -97,9 +97,9 @@ TEST_F(WindowSystem, KeysBecomeKeyAndCharacterMessagesWithKeyState) {
 
 TEST_F(WindowSystem, CharactersOfKeys) {
   struct Row { std::vector<int> held; int vk; std::uint32_t ch; };
-  for (const Row& r : {Row{{}, 'A', 'a'}, Row{{VK_SHIFT}, 'A', 'A'}, Row{{VK_CONTROL}, 'V', 22},
-                       Row{{}, '5', '5'}, Row{{}, 0xBE, '.'}, Row{{}, 0xBD, '-'}, Row{{}, VK_RETURN, 13},
-                       Row{{}, VK_LEFT, 0}, Row{{VK_CONTROL}, '5', 0}}) {
+  for (const Row& r : {Row{{}, 'A', 'a'}, Row{{VK_SHIFT}, 'A', 'A'}, Row{{VK_CONTROL}, 'V', 22}, Row{{}, '5', '5'},
+                       Row{{}, 0xBE, '.'}, Row{{}, 0xBD, '-'}, Row{{}, VK_RETURN, 13}, Row{{}, VK_LEFT, 0},
+                       Row{{VK_CONTROL}, '5', 0}, Row{{VK_CONTROL}, VK_RETURN, 10}}) {
     for (int vk : r.held) sys_.keybd_event(vk, 0);
     sys_.ProcessInput();
     EXPECT_EQ(sys_.CharFromKey(r.vk), r.ch) << r.vk;

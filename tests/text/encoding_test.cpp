@@ -34,6 +34,36 @@ TEST(Encoding, RefusesBrokenCodePage932) {
   EXPECT_THROW(Cp932ToUtf8("a\x81"), EncodingError);  // lead byte without its trail byte
 }
 
+// Two Unicode spellings of one JIS character are both taken, as Japanese systems take them;
+// reading back gives the code page's own spelling.
+TEST(Encoding, BestFitSpellingsOfOneJisCharacter) {
+  struct Row {
+    const char* utf8;
+    const char* cp932;
+    const char* back;
+  };
+  for (const Row& r :
+       {Row{"〜", "\x81\x60", "～"}, Row{"～", "\x81\x60", "～"}, Row{"—", "\x81\x5C", "―"}, Row{"―", "\x81\x5C", "―"},
+        Row{"‖", "\x81\x61", "∥"}, Row{"−", "\x81\x7C", "－"}, Row{"¢", "\x81\x91", "￠"}, Row{"£", "\x81\x92", "￡"},
+        Row{"¬", "\x81\xCA", "￢"}, Row{"¥", "\\", "\\"}}) {
+    EXPECT_EQ(Utf8ToCp932(r.utf8), r.cp932) << r.utf8;
+    EXPECT_EQ(Cp932ToUtf8(r.cp932), r.back) << r.utf8;
+  }
+}
+
+TEST(Encoding, DisplayFormReplacesWhatIsNoCodePage932Text) {
+  struct Row {
+    std::string cp932;
+    const char* utf8;
+  };
+  for (const Row& r : {Row{"\x8A\xBF\x8E\x9A", "漢字"}, Row{"a\x81", "a\uFFFD"}, Row{"\x85\x40x", "\uFFFD@x"},
+                       Row{"\x8A\xBF\xFF", "漢\uFFFD"}, Row{"", ""}}) {
+    const std::string shown = Cp932ToUtf8ForDisplay(r.cp932);
+    EXPECT_EQ(shown, r.utf8);
+    EXPECT_TRUE(IsValidUtf8(shown));
+  }
+}
+
 TEST(Encoding, Utf8Validation) {
   EXPECT_TRUE(IsValidUtf8("plain"));
   EXPECT_TRUE(IsValidUtf8("平成"));

@@ -1,0 +1,138 @@
+// Display rows of the multi-line edit control.
+//
+// A multi-line window without horizontal scrolling has nowhere to show the part of a line wider
+// than its formatting rectangle, so it wraps: each line is cut into rows that fit the width (one
+// pixel kept for the caret). A row breaks
+//   - after the blanks that end a word: the blanks stay on the row they follow, even past the
+//     width, so the next row starts with the next word ("one two" at the width of "one t" is
+//     «one » and «two»);
+//   - between two characters when either is double-byte, as Japanese text breaks anywhere;
+//   - inside a word that does not fit a row on its own, at the last character that fits (a row
+//     always holds at least one character).
+// A window that scrolls horizontally has one row per line. Rows are laid out again when the
+// text, the password character, the width or the font changes.
+#include <algorithm>
+
+#include "platform/edit_control.h"
+
+namespace vl::win {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+bool EditControl::WrapsLines() const { return IsMultiLine() && !HasStyle(ES_AUTOHSCROLL | WS_HSCROLL); }
+
+const std::vector<EditControl::Row>& EditControl::WrappedRows() const {
+  const int width = std::max(1, FormatRect().Width() - 1);
+  if (width == rowsWidth_ && passwordChar_ == rowsPassword_ && buffer_.Text() == rowsText_) return rows_;
+  rows_.clear();
+  const std::string shown = ShownText();
+  const std::string& text = buffer_.Text();
+  std::int32_t start = 0;
+  while (true) {
+    const std::size_t br = text.find("\r\n", static_cast<std::size_t>(start));
+    const auto end = br == std::string::npos ? static_cast<std::int32_t>(text.size()) : static_cast<std::int32_t>(br);
+    WrapLine(shown, start, end, width, rows_);
+    if (br == std::string::npos) break;
+    start = end + 2;
+  }
+  rowsText_ = text;
+  rowsPassword_ = passwordChar_;
+  rowsWidth_ = width;
+  return rows_;
+}
+
+void EditControl::WrapLine(const std::string& shown, std::int32_t start, std::int32_t end, int width,
+                           std::vector<Row>& rows) const {
+  const std::string& text = buffer_.Text();
+  // The character boundaries of the line, its start and end included.
+  std::vector<std::int32_t> bounds{start};
+  for (std::int32_t p = start; p < end;) {
+    p += std::max<std::int32_t>(1, buffer_.CharLength(p));
+    bounds.push_back(std::min(p, end));
+  }
+  auto widthOf = [&](std::int32_t a, std::int32_t b) {
+    return TextWidth(std::string_view(shown).substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a)));
+  };
+  auto doubleByte = [&](std::size_t i) { return bounds[i + 1] - bounds[i] == 2; };
+  std::size_t first = 0;  // index in bounds of the row's start
+  while (widthOf(bounds[first], end) > width) {
+    // The longest run of characters from the row's start that fits, at least one.
+    std::size_t lo = first + 1;
+    std::size_t hi = bounds.size() - 1;
+    while (lo < hi) {
+      const std::size_t mid = (lo + hi + 1) / 2;
+      if (widthOf(bounds[first], bounds[mid]) <= width) {
+        lo = mid;
+      } else {
+        hi = mid - 1;
+      }
+    }
+    std::size_t cut = lo;
+    auto blankAt = [&](std::size_t i) { return bounds[i] < end && IsBlank(text[static_cast<std::size_t>(bounds[i])]); };
+    if (blankAt(cut)) {
+      // The blanks after the last word that fits hang at the end of its row.
+      while (blankAt(cut)) ++cut;
+    } else {
+      // Back to the last place a row may break; none inside one long word: cut it where it is.
+      for (std::size_t b = cut; b > first; --b) {
+        const bool afterBlank = IsBlank(text[static_cast<std::size_t>(bounds[b - 1])]);
+        if (afterBlank || doubleByte(b - 1) || (b + 1 < bounds.size() && doubleByte(b))) {
+          cut = b;
+          break;
+        }
+      }
+    }
+    rows.push_back(Row{bounds[first], bounds[cut]});
+    if (bounds[cut] >= end) return;  // only hanging blanks were left
+    first = cut;
+  }
+  rows.push_back(Row{bounds[first], end});
+}
+
+std::int32_t EditControl::RowCount() const {
+  return WrapsLines() ? static_cast<std::int32_t>(WrappedRows().size()) : buffer_.LineCount();
+}
+
+std::int32_t EditControl::RowFromPos(std::int32_t pos) const {
+  if (!WrapsLines()) return buffer_.LineFromPos(pos);
+  const std::vector<Row>& rows = WrappedRows();
+  pos = std::clamp<std::int32_t>(pos, 0, buffer_.Length());
+  const auto after =
+      std::upper_bound(rows.begin(), rows.end(), pos, [](std::int32_t p, const Row& r) { return p < r.start; });
+  return static_cast<std::int32_t>(after - rows.begin()) - 1;
+}
+
+std::int32_t EditControl::RowStart(std::int32_t row) const {
+  if (!WrapsLines()) return buffer_.LineStart(row);
+  const std::vector<Row>& rows = WrappedRows();
+  return row >= 0 && row < static_cast<std::int32_t>(rows.size()) ? rows[static_cast<std::size_t>(row)].start : -1;
+}
+
+std::int32_t EditControl::RowEnd(std::int32_t row) const {
+  if (!WrapsLines()) return buffer_.LineEnd(row);
+  const std::vector<Row>& rows = WrappedRows();
+  return row >= 0 && row < static_cast<std::int32_t>(rows.size()) ? rows[static_cast<std::size_t>(row)].end : -1;
+}
+
+bool EditControl::IsSoftRowEnd(std::int32_t row, std::int32_t pos) const {
+  return WrapsLines() && RowEnd(row) == pos && RowStart(row + 1) == pos;
+}
+
+std::int32_t EditControl::CaretRow() const {
+  const std::int32_t caret = buffer_.Caret();
+  const std::int32_t row = RowFromPos(caret);
+  if (caretAtRowEnd_ && rowEndCaret_ == caret && row > 0 && IsSoftRowEnd(row - 1, caret)) return row - 1;
+  return row;
+}
+
+void EditControl::MoveToRowPos(std::int32_t row, std::int32_t pos, bool extend) {
+  buffer_.MoveCaret(pos, extend);
+  caretAtRowEnd_ = IsSoftRowEnd(row, buffer_.Caret());
+  rowEndCaret_ = buffer_.Caret();
+  ScrollCaret();
+}
+
+}  // namespace vl::win
