@@ -401,8 +401,7 @@ void Form::Wheel(Point at, int delta) {
     if (sys.GetKeyState(win::VK_CONTROL) < 0) keys |= static_cast<int>(win::MK_CONTROL);
     const win::POINT screen = sys.ClientToScreen(f.Handle(), win::POINT{at.x, at.y});
     const int turn = std::clamp(delta, -32768, 32767);
-    sys.PostMessage(focus, win::WM_MOUSEWHEEL, win::MAKEWPARAM(keys, turn),
-                    win::MAKELPARAM(screen.x, screen.y));
+    sys.PostMessage(focus, win::WM_MOUSEWHEEL, win::MAKEWPARAM(keys, turn), win::MAKELPARAM(screen.x, screen.y));
     f.PumpMessages();
   });
 }

@@ -178,9 +178,7 @@ TEST(PublicStore, PropertySetsThroughMemoryAndFiles) {
   EXPECT_FALSE(price.Modified());  // what is saved is no longer a change
   copy.LoadPropertiesFile(file);
   EXPECT_EQ(copy.SaveProperties(), store);
-  {
-    std::ofstream(file) << "{not json";
-  }
+  { std::ofstream(file) << "{not json"; }
   EXPECT_EQ(ErrorCode([&] { copy.LoadPropertiesFile(file); }), 75);
   EXPECT_EQ(copy.Value(), TypedValue::Currency("12.5"));  // left as it was
   EXPECT_EQ(ErrorCode([&] { copy.LoadPropertiesFile(file + ".missing"); }), 75);
@@ -234,7 +232,8 @@ TEST(PublicPages, ThePagesChangeTheBoxOnApply) {
 TEST(PublicPages, CommonDialogsAreAnsweredForTheUser) {
   vl::Form form{vl::FormOptions{.designMode = true, .fixedFont = true}};
   form.AnswerDialog(vl::DialogKind::Colour, vl::DialogAnswer{.colour = 0x336699});
-  form.AnswerDialog(vl::DialogKind::Font, vl::DialogAnswer{.font = vl::FontChoice{.name = "ＭＳ ゴシック", .size = 12}});
+  form.AnswerDialog(vl::DialogKind::Font,
+                    vl::DialogAnswer{.font = vl::FontChoice{.name = "ＭＳ ゴシック", .size = 12}});
   EXPECT_EQ(ErrorCode([&] {
               form.AnswerDialog(vl::DialogKind::Font, vl::DialogAnswer{.font = vl::FontChoice{.name = "x", .size = 0}});
             }),
