@@ -346,6 +346,10 @@ class Form {
 
   // --- Mouse, in the form's pixels. Modifiers are the keys held (KeyDown of Shift, Ctrl, Alt).
   void Mouse(MouseAction action, Point at);
+  // The mouse wheel turned by `delta` (120 a notch; positive away from the user) with the pointer
+  // at `at`. As on the desktop, the window with the keyboard focus takes it: a multi-line box
+  // scrolls its text three lines a notch.
+  void Wheel(Point at, int delta);
   // Buttons held during the next moves, as in a drag that began outside the form.
   void SetHeldButtons(const std::vector<MouseButton>& buttons);
   // The pointer's shape after the last mouse input.

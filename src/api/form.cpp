@@ -388,6 +388,24 @@ void Form::Mouse(MouseAction action, Point at) {
   });
 }
 
+void Form::Wheel(Point at, int delta) {
+  if (!state_) Throw(5, "the form is closed");
+  state_->Run([&](HostForm& f) {
+    state_->CatchUp();
+    win::System& sys = f.WindowSystem();
+    const win::HWND focus = sys.GetFocus();
+    if (focus == win::kNoWindow) return;
+    // The key flags ride with the turn, as they do with every mouse message.
+    int keys = 0;
+    if (sys.GetKeyState(win::VK_SHIFT) < 0) keys |= static_cast<int>(win::MK_SHIFT);
+    if (sys.GetKeyState(win::VK_CONTROL) < 0) keys |= static_cast<int>(win::MK_CONTROL);
+    const win::POINT screen = sys.ClientToScreen(f.Handle(), win::POINT{at.x, at.y});
+    const int turn = std::clamp(delta, -32768, 32767);
+    sys.PostMessage(focus, win::WM_MOUSEWHEEL, win::MAKEWPARAM(keys, turn), win::MAKELPARAM(screen.x, screen.y));
+    f.PumpMessages();
+  });
+}
+
 void Form::SetHeldButtons(const std::vector<MouseButton>& buttons) {
   if (!state_) Throw(5, "the form is closed");
   state_->Run([&](HostForm& f) {

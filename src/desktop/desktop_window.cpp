@@ -1,5 +1,6 @@
 #include "desktop/desktop_window.h"
 
+#include <cmath>
 #include <cstring>
 #include <exception>
 #include <utility>
@@ -138,6 +139,13 @@ void DesktopWindow::Handle(const SDL_Event& event) {
     case SDL_MOUSEMOTION:
       Mouse(vl::MouseAction::Move, event.motion.x, event.motion.y);
       break;
+    case SDL_MOUSEWHEEL: {
+      // A notch is 120 as the component counts it; a fine wheel's part turns add up in the box.
+      const float turn = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY : event.wheel.preciseY;
+      form_.Wheel(vl::Point{event.wheel.mouseX, event.wheel.mouseY}, static_cast<int>(std::lround(turn * 120.0F)));
+      ClipboardOut();
+      break;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       const bool down = event.type == SDL_MOUSEBUTTONDOWN;

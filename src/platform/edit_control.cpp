@@ -219,6 +219,17 @@ LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return OnLineLength(wParam);
     case EM_GETLINE:
       return OnGetLine(wParam, lParam);
+    case WM_MOUSEWHEEL: {
+      // A multi-line text scrolls by the desktop's usual three lines a notch (a turn away from
+      // the user shows earlier lines); a fine wheel's part notches add up. A single line has
+      // nothing to scroll.
+      if (!IsMultiLine()) return DefWindowProc(msg, wParam, lParam);
+      wheelTurn_ += static_cast<std::int16_t>(HIWORD(wParam));
+      const int notches = wheelTurn_ / WHEEL_DELTA;
+      wheelTurn_ -= notches * WHEEL_DELTA;
+      ScrollLines(-notches * kWheelLines);
+      return 0;
+    }
     case EM_LINESCROLL:
       if (!IsMultiLine()) return 0;
       ScrollLines(IntArg(static_cast<std::uintptr_t>(lParam)));

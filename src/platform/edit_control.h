@@ -90,6 +90,8 @@ class EditControl : public Window {
   // paging and mouse hit-testing until the owner sets its font's metrics.
   static constexpr int kDefaultLineHeight = 16;
   static constexpr int kDefaultCharWidth = 8;
+  // Lines a multi-line text scrolls for one notch of the mouse wheel.
+  static constexpr int kWheelLines = 3;
   // The password character that ES_PASSWORD sets at creation.
   static constexpr char kDefaultPasswordChar = '*';
 
@@ -199,6 +201,7 @@ class EditControl : public Window {
   int lineHeight_ = kDefaultLineHeight;
   int charWidth_ = kDefaultCharWidth;
   std::int32_t firstLine_ = 0;
+  int wheelTurn_ = 0;  // the part of a wheel notch not yet scrolled
   // The display column that vertical moves aim at, kept over a run of them; -1 when none.
   std::int32_t goalCell_ = -1;
   unsigned char pendingLead_ = 0;  // a lead byte waiting for its trail byte

@@ -53,6 +53,10 @@ inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_RBUTTONUP = 0x0205;
 inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
+// wParam: MAKEWPARAM(key flags MK_*, signed turn in WHEEL_DELTA units); lParam: the pointer on
+// the screen. It goes to the window with the keyboard focus.
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr int WHEEL_DELTA = 120;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_CUT = 0x0300;
 inline constexpr UINT WM_COPY = 0x0301;

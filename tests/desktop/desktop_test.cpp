@@ -209,6 +209,38 @@ TEST_F(OffscreenDesktop, MouseClicksMovesAndThePointer) {
   EXPECT_EQ(form.Focused(), "name");
 }
 
+TEST_F(OffscreenDesktop, TheWheelScrollsTheMultiLineBoxWithTheFocus) {
+  form.SetUserMode(false);  // MultiLine is set at design time
+  name.Set("MultiLine", TypedValue::Boolean(true));
+  form.SetUserMode(true);
+  name.Move(vl::Rect{name.Bounds().x, name.Bounds().y, 160, 40});
+  name.SetValue(TypedValue::String("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9"));
+  Open();
+  form.Focus("name");
+  window->Pump();
+  const vl::Picture top = form.Render();
+  auto wheel = [&](float notches) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.windowID = SDL_GetWindowID(window->Window());
+    e.wheel.y = static_cast<Sint32>(notches);
+    e.wheel.preciseY = notches;
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    const vl::Point at = name.ToForm(5, 5);
+    e.wheel.mouseX = at.x;
+    e.wheel.mouseY = at.y;
+    Push(e);
+  };
+  wheel(-1);  // toward the user: later lines come into view
+  const vl::Picture scrolled = form.Render();
+  EXPECT_NE(scrolled.Rgba(), top.Rgba());
+  wheel(0.5F);  // half a notch back is not yet a notch
+  EXPECT_EQ(form.Render().Rgba(), scrolled.Rgba());
+  wheel(0.5F);
+  EXPECT_EQ(form.Render().Rgba(), top.Rgba());
+  EXPECT_EQ(name.Value(), TypedValue::String("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9"));
+}
+
 TEST_F(OffscreenDesktop, MessageBoxesGoToTheDialogAndClosingCommitsTheEdit) {
   qty.SetUpperValue(TypedValue::Long(10));
   qty.SetCheckValue(true);

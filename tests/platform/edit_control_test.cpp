@@ -469,6 +469,36 @@ TEST_F(EditTest, LineScrollMovesTheViewWithinTheText) {
   EXPECT_EQ(edit.Caret(), 0);  // scrolling leaves the caret alone
 }
 
+TEST_F(EditTest, TheWheelScrollsAMultiLineTextThreeLinesANotch) {
+  // Twelve lines, two in view: the view can start at lines 0 to 10.
+  struct Row {
+    const char* what;
+    std::vector<int> turns;  // WM_MOUSEWHEEL deltas, in order
+    int first;               // the first line in view after them
+  };
+  const Row rows[] = {
+      {"a notch toward the user shows later lines", {-120}, 3},
+      {"notches add up", {-120, -120}, 6},
+      {"a notch away from the user goes back", {-120, 120}, 0},
+      {"nothing lies above the first line", {120}, 0},
+      {"one turn of five notches stops at the last page", {-600}, 10},
+      {"parts of a notch wait for the rest", {-40, -40}, 0},
+      {"three parts make a notch", {-40, -40, -40}, 3},
+  };
+  for (const Row& row : rows) {
+    Make(kMulti, RECT{0, 0, 200, 2 * EditControl::kDefaultLineHeight});
+    SetText(Lines(12));
+    Send(EM_SETSEL, 4, 4);
+    for (int turn : row.turns) EXPECT_EQ(Send(WM_MOUSEWHEEL, MAKEWPARAM(0, turn)), 0) << row.what;
+    EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), row.first) << row.what;
+    EXPECT_EQ(edit.Caret(), 4) << row.what << ": the wheel leaves the caret alone";
+  }
+  Make(kSingle, RECT{0, 0, 200, 2 * EditControl::kDefaultLineHeight});
+  SetText("one line");
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, -120));
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0);
+}
+
 TEST_F(EditTest, LineHeightFromTheFontSetsThePage) {
   Make(kMulti, RECT{0, 0, 200, 40});
   edit.SetLineMetrics(20, 10);
