@@ -70,6 +70,18 @@ int CVlEditWnd::MeasureText(std::string_view shown) const {
   return DcTextWidth(dc, shown);
 }
 
+void CVlEditWnd::MeasurePieces(std::string_view shown, const std::vector<std::int32_t>& cuts,
+                               std::vector<int>& widths) const {
+  if (screenFonts == nullptr) return EditControl::MeasurePieces(shown, cuts, widths);
+  win::DeviceContext dc(nullptr, *screenFonts);
+  SelectedFont selected(dc, font);
+  widths.clear();
+  for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
+    const auto from = static_cast<std::size_t>(cuts[i]);
+    widths.push_back(DcTextWidth(dc, shown.substr(from, static_cast<std::size_t>(cuts[i + 1]) - from)));
+  }
+}
+
 int CVlEditWnd::MeasureLineHeight() const {
   if (screenFonts == nullptr) return EditControl::MeasureLineHeight();
   win::DeviceContext dc(nullptr, *screenFonts);

@@ -233,6 +233,35 @@ void CVlEditWnd::MultiLineSelection(std::int32_t& from, std::int32_t& to) const 
 
 std::string CVlEditWnd::MultiLineText() const { return created ? Text() : editText; }
 
+CVlEditWnd::WindowTextMark CVlEditWnd::MarkWindowText() const {
+  WindowTextMark mark{Buffer().Version(), std::nullopt};
+  // Other writes of editText leave its version behind, or its length different.
+  if (editTextVersion != mark.version || editText.size() != Text().size()) mark.before = Text();
+  return mark;
+}
+
+bool CVlEditWnd::FollowWindowText(const WindowTextMark& mark) {
+  const win::EditBuffer& buffer = Buffer();
+  const std::string& text = Text();
+  const win::EditBuffer::Change& change = buffer.LastChange();
+  bool changed = false;
+  if (mark.before) {
+    changed = *mark.before != text;
+    editText = text;
+  } else if (buffer.Version() != mark.version && change.from == mark.version) {
+    const auto start = static_cast<std::size_t>(change.start);
+    const auto removed = static_cast<std::size_t>(change.removed);
+    const auto inserted = static_cast<std::size_t>(change.inserted);
+    changed = removed != inserted || editText.compare(start, removed, text, start, inserted) != 0;
+    if (changed) editText.replace(start, removed, text, start, inserted);
+  } else if (buffer.Version() != mark.version) {
+    changed = editText != text;
+    editText = text;
+  }
+  editTextVersion = buffer.Version();
+  return changed;
+}
+
 void CVlEditWnd::GetSel(std::int32_t& start, std::int32_t& length) {
   if (!singleLine) {
     const std::string text = MultiLineText();

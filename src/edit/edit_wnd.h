@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "edit/edit_messages.h"
 #include "edit/value_range.h"
@@ -261,6 +262,8 @@ class CVlEditWnd : public win::EditControl {
   // The window's font, measured with the control's screen fonts once the box has them.
   int MeasureText(std::string_view shown) const override;
   int MeasureLineHeight() const override;
+  void MeasurePieces(std::string_view shown, const std::vector<std::int32_t>& cuts,
+                     std::vector<int>& widths) const override;
   // Whether a single-line text fits the area the window was last drawn in.
   bool FitsLastDrawArea(const std::string& text);
   // The display text of a single-line box with the live selection (SelStart..SelEnd).
@@ -270,6 +273,15 @@ class CVlEditWnd : public win::EditControl {
   // and that text.
   void MultiLineSelection(std::int32_t& from, std::int32_t& to) const;
   std::string MultiLineText() const;
+  // editText mirrors a multi-line window's text and follows it edit by edit: a key in a long text
+  // copies the bytes it changed, not the whole text. Mark before the default processing, follow
+  // after it; Follow says whether the text changed.
+  struct WindowTextMark {
+    std::uint64_t version = 0;
+    std::optional<std::string> before;  // only when the mirror could not stand for it
+  };
+  WindowTextMark MarkWindowText() const;
+  bool FollowWindowText(const WindowTextMark& mark);
 
   // --- Input method (ime.cpp) ---
   // Focus gain: IMEMode 0 leaves the input method alone, 3 detaches its context, the others
@@ -302,6 +314,7 @@ class CVlEditWnd : public win::EditControl {
   std::uint32_t styleBits = 0;
   bool singleLine = true;
   std::string editText;
+  std::uint64_t editTextVersion = 0;  // the window text's version editText mirrors
   std::string displayText;
   std::string undoText;
   bool undoSaved = false;  // undoText holds a text saved for the value being edited

@@ -130,7 +130,8 @@ win::LRESULT CVlEditWnd::OnKeyDownMessage(win::UINT msg, win::WPARAM wParam, win
     const auto lines = static_cast<std::int32_t>(Sys()->SendMessage(Handle(), win::EM_GETLINECOUNT, 0, 0));
     win::DWORD start = 0, end = 0;
     Sys()->SendMessage(Handle(), win::EM_GETSEL, reinterpret_cast<win::WPARAM>(&start), reinterpret_cast<win::LPARAM>(&end));
-    const std::string before = Text();
+    const std::size_t lengthBefore = Text().size();
+    const WindowTextMark mark = MarkWindowText();
     if (vk == win::VK_UP || vk == win::VK_DOWN) {
       if (ctrl && spinButton != 0) {
         SpinFromKeyboard(vk == win::VK_UP, repeat);
@@ -146,14 +147,14 @@ win::LRESULT CVlEditWnd::OnKeyDownMessage(win::UINT msg, win::WPARAM wParam, win
       SendToControl(VLM_PREVCONTROL, key);
       return 0;
     }
-    if ((vk == win::VK_RIGHT && (tabFlags & kTabByHorzKey) && last && start == end && start >= before.size()) ||
+    if ((vk == win::VK_RIGHT && (tabFlags & kTabByHorzKey) && last && start == end && start >= lengthBefore) ||
         (vk == win::VK_DOWN && (tabFlags & kTabByVertKey) && last)) {
       SendToControl(VLM_NEXTCONTROL, key);
       return 0;
     }
-    editText = Text();
+    const bool changed = FollowWindowText(mark);
     if (!KeyRecord(VLM_KEYDOWN, vk)) return 0;
-    if (editText != before && !locked && !SendToControl(VLM_CHANGE)) return 0;
+    if (changed && !locked && !SendToControl(VLM_CHANGE)) return 0;
     keyDownSeen = true;
     return 0;
   }
@@ -265,10 +266,9 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
 
   bool lastFilled = false;
   if (!singleLine) {
-    const std::string before = Text();
+    const WindowTextMark mark = MarkWindowText();
     Default(win::WM_CHAR, ch, lParam);
-    editText = Text();
-    if (editText == before) {
+    if (!FollowWindowText(mark)) {
       lastError = kEditMaxLength;
       return 0;
     }

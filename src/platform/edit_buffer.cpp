@@ -1,6 +1,7 @@
 #include "platform/edit_buffer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 #include "text/mbcs.h"
@@ -27,9 +28,18 @@ void EditBuffer::SetMultiLine(bool on) {
   SetSel(anchor_, caret_);
 }
 
+void EditBuffer::NoteChange(std::int32_t start, std::int32_t removed, std::int32_t inserted) {
+  // Versions count over all buffers, so a version never names two texts.
+  static std::atomic<std::uint64_t> versions{0};
+  lastChange_ = Change{version_, start, removed, inserted};
+  version_ = ++versions;
+}
+
 void EditBuffer::SetText(std::string_view text) {
+  const std::int32_t before = Length();
   text_ = std::string(text.size() > static_cast<std::size_t>(kMaxLimit) ? MbcsCutBytes(text, kMaxLimit) : text);
   IndexLines();
+  NoteChange(0, before, Length());
   anchor_ = caret_ = 0;
   modified_ = false;
   EmptyUndo();
@@ -246,6 +256,7 @@ void EditBuffer::SaveUndo() {
 void EditBuffer::Splice(std::int32_t start, std::int32_t end, std::string_view with) {
   text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
   ReindexLines(start, end - start, static_cast<std::int32_t>(with.size()));
+  NoteChange(start, end - start, static_cast<std::int32_t>(with.size()));
   anchor_ = caret_ = Snap(start + static_cast<std::int32_t>(with.size()));
   modified_ = true;
 }
@@ -303,6 +314,7 @@ bool EditBuffer::Undo() {
   if (!canUndo_) return false;
   std::swap(text_, undoText_);
   IndexLines();
+  NoteChange(0, static_cast<std::int32_t>(undoText_.size()), Length());
   std::swap(anchor_, undoAnchor_);
   std::swap(caret_, undoCaret_);
   anchor_ = Snap(anchor_);

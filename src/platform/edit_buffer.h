@@ -34,6 +34,18 @@ class EditBuffer {
 
   const std::string& Text() const { return text_; }
   std::int32_t Length() const { return static_cast<std::int32_t>(text_.size()); }
+  // Every change of the text gives it a new version, unique among all buffers, and the last change
+  // is described: on the text of version `from`, the bytes [start, start + removed) became
+  // `inserted` bytes. A view laid out for version `from` redoes only what the change touched (a
+  // whole new text is a change of everything).
+  struct Change {
+    std::uint64_t from = 0;
+    std::int32_t start = 0;
+    std::int32_t removed = 0;
+    std::int32_t inserted = 0;
+  };
+  std::uint64_t Version() const { return version_; }
+  const Change& LastChange() const { return lastChange_; }
   // Replaces the whole text (not limited): caret at 0, no selection, undo emptied, unmodified.
   void SetText(std::string_view text);
 
@@ -108,6 +120,7 @@ class EditBuffer {
   std::vector<std::int32_t> BoundariesUpTo(std::int32_t pos) const;
   void SaveUndo();
   void Splice(std::int32_t start, std::int32_t end, std::string_view with);
+  void NoteChange(std::int32_t start, std::int32_t removed, std::int32_t inserted);
   // Rebuilds the line index from the whole text.
   void IndexLines();
   // Brings the line index up to date after [start, start + removed) became `inserted` bytes.
@@ -115,6 +128,8 @@ class EditBuffer {
 
   bool multiLine_;
   std::string text_;
+  std::uint64_t version_ = 0;
+  Change lastChange_;
   // The position after every "\r\n" of the text, ascending: where lines 1, 2, ... start. Kept
   // for single-line buffers too, so switching modes costs nothing; a keystroke updates it around
   // the edit only, so line questions cost the same in a long text as in a short one.

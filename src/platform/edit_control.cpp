@@ -35,9 +35,12 @@ bool EditControl::HasStyle(DWORD bits) const {
 
 bool EditControl::IsReadOnly() const { return HasStyle(ES_READONLY); }
 
-std::string EditControl::ShownText() const {
-  const std::string& text = buffer_.Text();
-  if (passwordChar_ == 0) return text;
+std::string EditControl::ShownText() const { return ShownRange(0, buffer_.Length()); }
+
+std::string EditControl::ShownRange(std::int32_t start, std::int32_t end) const {
+  const std::string_view text =
+      std::string_view(buffer_.Text()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+  if (passwordChar_ == 0) return std::string(text);
   std::string shown;
   shown.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -69,10 +72,9 @@ int EditControl::MeasureText(std::string_view shown) const {
 
 int EditControl::LineLeft(std::int32_t line) const {
   const RECT rect = FormatRect();
-  const std::string shown = ShownText();
   const std::int32_t start = RowStart(line);
-  const std::string_view text =
-      std::string_view(shown).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(RowEnd(line) - start));
+  const std::string shown = ShownRange(start, RowEnd(line));
+  const std::string_view text = shown;
   // The blanks that hang at the end of a wrapped row take no part in its alignment.
   std::string_view placed = text;
   if (WrapsLines()) {
@@ -585,15 +587,16 @@ std::int32_t EditControl::HitTest(int x, int y, std::int32_t* rowOut) const {
   const std::int32_t line = std::clamp<std::int32_t>(firstLine_ + row, 0, RowCount() - 1);
   if (rowOut != nullptr) *rowOut = line;
   // The boundary nearest to x: a click on the right half of a character lands after it.
-  const std::string shown = ShownText();
   const std::int32_t start = RowStart(line);
   const std::int32_t end = RowEnd(line);
+  const std::string shown = ShownRange(start, end);
   const int left = LineLeft(line);
   int x0 = left;  // where the character at p starts
   std::int32_t p = start;
   while (p < end) {
     const std::int32_t next = p + buffer_.CharLength(p);
-    const int width = TextWidth(std::string_view(shown).substr(static_cast<std::size_t>(p), static_cast<std::size_t>(next - p)));
+    const int width = TextWidth(
+        std::string_view(shown).substr(static_cast<std::size_t>(p - start), static_cast<std::size_t>(next - p)));
     if (x < x0 + width / 2) break;
     x0 += width;
     p = next;

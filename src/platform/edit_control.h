@@ -107,6 +107,8 @@ class EditControl : public Window {
   const std::string& Text() const { return buffer_.Text(); }
   // The text as shown: the password character once per byte when one is set.
   std::string ShownText() const;
+  // The part [start, end) of the shown text, without the rest.
+  std::string ShownRange(std::int32_t start, std::int32_t end) const;
   std::int32_t SelStart() const { return buffer_.SelStart(); }
   std::int32_t SelEnd() const { return buffer_.SelEnd(); }
   std::int32_t Caret() const { return buffer_.Caret(); }
@@ -147,6 +149,10 @@ class EditControl : public Window {
   // lines of the set line height; a window that draws with a real font measures with it.
   virtual int MeasureText(std::string_view shown) const;
   virtual int MeasureLineHeight() const { return lineHeight_; }
+  // The widths of the consecutive pieces [cuts[i], cuts[i + 1]) of shown text, each as
+  // MeasureText gives it; a window that measures a real font selects it once for them all.
+  virtual void MeasurePieces(std::string_view shown, const std::vector<std::int32_t>& cuts,
+                             std::vector<int>& widths) const;
   // The measurements changed (a new font): wrapped rows are laid out again.
   void InvalidateRows() { rowsWidth_ = -1; }
 
@@ -186,8 +192,8 @@ class EditControl : public Window {
     std::int32_t end;
   };
   const std::vector<Row>& WrappedRows() const;
-  void WrapLine(const std::string& shown, std::int32_t start, std::int32_t end, int width,
-                std::vector<Row>& rows) const;
+  void RewrapLines(std::int32_t from, std::int32_t to, std::int32_t delta, int width) const;
+  void WrapLine(std::string_view shown, std::int32_t start, std::int32_t end, int width, std::vector<Row>& rows) const;
   bool IsSoftRowEnd(std::int32_t row, std::int32_t pos) const;
   // Caret to pos; it stays at the end of `row` when pos is where that wrapped row breaks.
   void MoveToRowPos(std::int32_t row, std::int32_t pos, bool extend);
@@ -206,9 +212,9 @@ class EditControl : public Window {
   std::int32_t goalCell_ = -1;
   unsigned char pendingLead_ = 0;  // a lead byte waiting for its trail byte
   bool tracking_ = false;          // the left button selects while it moves
-  // Wrapped rows, laid out for a text, password character and width.
+  // Wrapped rows, laid out for a version of the text, a password character and a width.
   mutable std::vector<Row> rows_;
-  mutable std::string rowsText_;
+  mutable std::uint64_t rowsVersion_ = 0;
   mutable char rowsPassword_ = 0;
   mutable int rowsWidth_ = -1;
   // The caret stands at the end of a wrapped row rather than at the start of the next one.

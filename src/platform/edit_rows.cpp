@@ -12,8 +12,10 @@
 // A window that scrolls horizontally has one row per line. Rows are laid out again when the
 // text, the password character, the width or the font changes.
 #include <algorithm>
+#include <utility>
 
 #include "platform/edit_control.h"
+#include "text/mbcs.h"
 
 namespace vl::win {
 namespace {
@@ -26,25 +28,55 @@ bool EditControl::WrapsLines() const { return IsMultiLine() && !HasStyle(ES_AUTO
 
 const std::vector<EditControl::Row>& EditControl::WrappedRows() const {
   const int width = std::max(1, FormatRect().Width() - 1);
-  if (width == rowsWidth_ && passwordChar_ == rowsPassword_ && buffer_.Text() == rowsText_) return rows_;
-  rows_.clear();
-  const std::string shown = ShownText();
-  const std::string& text = buffer_.Text();
-  std::int32_t start = 0;
-  while (true) {
-    const std::size_t br = text.find("\r\n", static_cast<std::size_t>(start));
-    const auto end = br == std::string::npos ? static_cast<std::int32_t>(text.size()) : static_cast<std::int32_t>(br);
-    WrapLine(shown, start, end, width, rows_);
-    if (br == std::string::npos) break;
-    start = end + 2;
+  const std::uint64_t version = buffer_.Version();
+  if (width == rowsWidth_ && passwordChar_ == rowsPassword_) {
+    if (version == rowsVersion_) return rows_;
+    const EditBuffer::Change& change = buffer_.LastChange();
+    if (change.from == rowsVersion_) {
+      // One edit since the layout: only the lines it touched are wrapped again.
+      RewrapLines(change.start, change.start + change.inserted, change.inserted - change.removed, width);
+      rowsVersion_ = version;
+      return rows_;
+    }
   }
-  rowsText_ = text;
+  rows_.clear();
+  RewrapLines(0, buffer_.Length(), 0, width);
+  rowsVersion_ = version;
   rowsPassword_ = passwordChar_;
   rowsWidth_ = width;
   return rows_;
 }
 
-void EditControl::WrapLine(const std::string& shown, std::int32_t start, std::int32_t end, int width,
+// The lines of the text that hold [from, to] are wrapped again; the rows of the lines before them
+// stay, the old rows of those lines go and the rows after them move by `delta` bytes.
+void EditControl::RewrapLines(std::int32_t from, std::int32_t to, std::int32_t delta, int width) const {
+  const std::int32_t first = buffer_.LineStart(buffer_.LineFromPos(from));
+  const std::int32_t last = buffer_.LineEnd(buffer_.LineFromPos(to));
+  const auto byStart = [](const Row& r, std::int32_t p) { return r.start < p; };
+  const auto begin = std::lower_bound(rows_.begin(), rows_.end(), first, byStart);
+  // Old rows start at or before the old end of the last line touched.
+  const auto end =
+      std::upper_bound(begin, rows_.end(), last - delta, [](std::int32_t p, const Row& r) { return p < r.start; });
+  for (auto it = end; it != rows_.end(); ++it) {
+    it->start += delta;
+    it->end += delta;
+  }
+  std::vector<Row> fresh;
+  const std::string& text = buffer_.Text();
+  for (std::int32_t start = first;;) {
+    const std::size_t br = text.find("\r\n", static_cast<std::size_t>(start));
+    const auto lineEnd =
+        br == std::string::npos || static_cast<std::int32_t>(br) > last ? last : static_cast<std::int32_t>(br);
+    WrapLine(ShownRange(start, lineEnd), start, lineEnd, width, fresh);
+    if (lineEnd >= last) break;
+    start = lineEnd + 2;
+  }
+  const auto at = rows_.erase(begin, end);
+  rows_.insert(at, fresh.begin(), fresh.end());
+}
+
+// `shown` is the line [start, end) as shown.
+void EditControl::WrapLine(std::string_view shown, std::int32_t start, std::int32_t end, int width,
                            std::vector<Row>& rows) const {
   const std::string& text = buffer_.Text();
   // The character boundaries of the line, its start and end included.
@@ -53,18 +85,37 @@ void EditControl::WrapLine(const std::string& shown, std::int32_t start, std::in
     p += std::max<std::int32_t>(1, buffer_.CharLength(p));
     bounds.push_back(std::min(p, end));
   }
-  auto widthOf = [&](std::int32_t a, std::int32_t b) {
-    return TextWidth(std::string_view(shown).substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a)));
+  // Widths add up character by character, so each character is measured once and a run's width
+  // is a difference of sums; unless the shown text splits into other characters than the line
+  // (a lone lead byte), where runs are measured whole as they are drawn.
+  std::vector<int> before;  // the width of the line up to each boundary
+  bool sameCharacters = true;
+  for (std::size_t i = 0; i + 1 < bounds.size() && sameCharacters; ++i) {
+    sameCharacters = CharLengthAt(shown, static_cast<std::size_t>(bounds[i] - start)) == bounds[i + 1] - bounds[i];
+  }
+  if (sameCharacters) {
+    std::vector<std::int32_t> cuts;
+    cuts.reserve(bounds.size());
+    for (std::int32_t b : bounds) cuts.push_back(b - start);
+    MeasurePieces(shown, cuts, before);
+    int sum = 0;
+    for (int& w : before) w = std::exchange(sum, sum + w);
+    before.push_back(sum);
+  }
+  auto widthOf = [&](std::size_t a, std::size_t b) {
+    if (sameCharacters) return before[b] - before[a];
+    return TextWidth(
+        shown.substr(static_cast<std::size_t>(bounds[a] - start), static_cast<std::size_t>(bounds[b] - bounds[a])));
   };
   auto doubleByte = [&](std::size_t i) { return bounds[i + 1] - bounds[i] == 2; };
   std::size_t first = 0;  // index in bounds of the row's start
-  while (widthOf(bounds[first], end) > width) {
+  while (widthOf(first, bounds.size() - 1) > width) {
     // The longest run of characters from the row's start that fits, at least one.
     std::size_t lo = first + 1;
     std::size_t hi = bounds.size() - 1;
     while (lo < hi) {
       const std::size_t mid = (lo + hi + 1) / 2;
-      if (widthOf(bounds[first], bounds[mid]) <= width) {
+      if (widthOf(first, mid) <= width) {
         lo = mid;
       } else {
         hi = mid - 1;
@@ -90,6 +141,15 @@ void EditControl::WrapLine(const std::string& shown, std::int32_t start, std::in
     first = cut;
   }
   rows.push_back(Row{bounds[first], end});
+}
+
+void EditControl::MeasurePieces(std::string_view shown, const std::vector<std::int32_t>& cuts,
+                                std::vector<int>& widths) const {
+  widths.clear();
+  for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
+    widths.push_back(
+        MeasureText(shown.substr(static_cast<std::size_t>(cuts[i]), static_cast<std::size_t>(cuts[i + 1] - cuts[i]))));
+  }
 }
 
 std::int32_t EditControl::RowCount() const {

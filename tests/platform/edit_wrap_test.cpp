@@ -1,5 +1,6 @@
 // A multi-line edit without horizontal scrolling wraps its lines into rows at its width.
 #include <cstring>
+#include <vector>
 
 #include "edit_test_support.h"
 
@@ -82,6 +83,55 @@ TEST_F(EditTest, RowsFollowTheTextAndTheWidth) {
   EXPECT_EQ(Send(EM_GETLINECOUNT), 2) << "typing past the width makes a row";
   sys.MoveWindow(hwnd, RECT{0, 0, 200, 80});
   EXPECT_EQ(Send(EM_GETLINECOUNT), 1) << "a wider window takes the line on one row";
+}
+
+// After each edit only the lines it touched are wrapped again: the rows must be those a fresh
+// layout of the whole text gives (a width change forces one), also when the edit makes, joins or
+// splits lines, spans several of them, or is undone.
+struct EditStep {
+  const char* name;
+  Input input;
+  const char* replace = nullptr;  // UTF-8 for EM_REPLACESEL after selecting [selFrom, selTo)
+  int selFrom = 0;
+  int selTo = 0;
+};
+
+TEST_F(EditTest, RowsAfterAnEditAreThoseOfAFreshLayout) {
+  Make(kMulti, kTenCells);
+  SetText(Cp932Literal("the quick brown fox\r\njumps over\r\n\r\n日本語の文章を書きます\r\nlazy dog end"));
+  auto rowStarts = [&] {
+    std::vector<LRESULT> starts;
+    for (LRESULT i = 0, n = Send(EM_GETLINECOUNT); i < n; ++i) starts.push_back(Send(EM_LINEINDEX, i));
+    return starts;
+  };
+  const EditStep steps[] = {
+      {"TypeAtTheStart", Char('x')},
+      {"TypeOnInTheRun", Char('a')},
+      {"EnterSplitsALine", Char('\r')},
+      {"BackspaceJoinsLines", Key(VK_BACK)},
+      {"ReplaceAcrossLines", Char(0), "one two three four\r\nfive", 5, 40},
+      {"DeleteAcrossLines", Char(0), "", 2, 30},
+      {"InsertBeforeALineBreak", Char(0), "wordy words", 4, 4},
+      {"InsertLineBreaksAtTheStart", Char(0), "\r\n\r\n", 0, 0},
+      {"CtrlZUndoes", Char(0x1A)},
+      {"TypeIntoDoubleByteText", Char(0), "日本", 12, 12},
+      {"EmptyTheText", Char(0), "", 0, -1},
+      {"TypeIntoEmpty", Char('q')},
+  };
+  for (const EditStep& step : steps) {
+    if (step.replace != nullptr) {
+      Send(EM_SETSEL, static_cast<WPARAM>(step.selFrom), step.selTo);
+      const std::string text = Cp932Literal(step.replace);
+      Send(EM_REPLACESEL, 1, reinterpret_cast<LPARAM>(text.c_str()));
+    } else {
+      Apply(step.input);
+    }
+    const std::vector<LRESULT> kept = rowStarts();
+    sys.MoveWindow(hwnd, RECT{0, 0, 300, 80});
+    rowStarts();
+    sys.MoveWindow(hwnd, kTenCells);
+    EXPECT_EQ(kept, rowStarts()) << step.name;
+  }
 }
 
 TEST_F(EditTest, ClickPastAWrappedRowsEndStaysOnIt) {
