@@ -13,7 +13,7 @@ std::int32_t Bytes(const std::string& s) { return static_cast<std::int32_t>(s.si
 
 }  // namespace
 
-CVlEditWnd::CVlEditWnd(std::uint16_t dataType) : dataType_(dataType), valueRange(dataType) {
+CVlEditWnd::CVlEditWnd(std::uint16_t dataType) : dataType_(dataType), valueCommit(dataType, *this, lastError) {
   font.SetFaceName("System");
 }
 
@@ -349,18 +349,18 @@ bool CVlEditWnd::RefreshDisplay() { return true; }
 void CVlEditWnd::AfterDelete() {}
 
 bool CVlEditWnd::BeginEdit() {
-  isNull = false;
+  valueCommit.EndNull();
   return true;
 }
 
 bool CVlEditWnd::ValidateText(const std::string&) {
-  isNull = false;
+  valueCommit.EndNull();
   return true;
 }
 
 bool CVlEditWnd::FilterChar(std::uint32_t&, std::string& replacement, std::uint32_t&) {
   replacement.clear();
-  isNull = false;
+  valueCommit.EndNull();
   return true;
 }
 
@@ -374,16 +374,12 @@ bool CVlEditWnd::Clear() {
   return true;
 }
 
-bool CVlEditWnd::SetValue(const TypedValue&, std::string& produced) {
-  produced.clear();
-  return true;
+bool CVlEditWnd::SetValue(const TypedValue& value, std::string& produced) {
+  // A value handed over starts a new edit: nothing of the last one is left to undo.
+  ForgetUndo();
+  return valueCommit.Load(value, produced);
 }
 
-EditorValue CVlEditWnd::GetValue() { return EditorValue{}; }
-void CVlEditWnd::SetLowerValue(const TypedValue& value) { valueRange.SetLower(value); }
-void CVlEditWnd::SetUpperValue(const TypedValue& value) { valueRange.SetUpper(value); }
-void CVlEditWnd::SetCheckValue(bool check) { valueRange.SetCheck(check); }
-bool CVlEditWnd::CommitText() { return true; }
 void CVlEditWnd::SetCaption(const std::string&) {}
 void CVlEditWnd::SetEraProfile(const std::string&) {}
 std::string CVlEditWnd::GetText() { return singleLine ? fieldModel.ValueOf(fieldModel.GetText()) : editText; }
@@ -418,7 +414,7 @@ void CVlEditWnd::RefreshWindowText() {
   if (!singleLine) {
     editText = created ? Text() : editText;
     SetNull(false);
-  } else if (!isNull) {
+  } else if (!valueCommit.ShowsNull()) {
     editText = fieldModel.GetText();
     SetDisplayText(fieldModel.GetDisplayText());
     SetNull(false);
@@ -489,7 +485,7 @@ bool CVlEditWnd::Undo() {
   std::string restored = undoText;
   undoText = editText;
   fieldModel.SetText(fieldModel.ValueOf(restored));
-  isNull = false;
+  valueCommit.EndNull();
   RefreshWindowText();
   RefreshDisplay();
   const bool related = restored.find(undoText) != std::string::npos || undoText.find(restored) != std::string::npos;
@@ -526,22 +522,17 @@ void CVlEditWnd::OnFocusGained() {}
 
 void CVlEditWnd::OnFocusLost(win::HWND newFocus) {
   // The host's own check runs only on a text the editor accepted.
-  const bool failed = !isNull && !CommitText();
-  const bool live = failed ? SendError(lastError, GetText()) : CommonCommit(ValueForUserCheck());
+  const bool failed = !valueCommit.IsNull() && !CommitText();
+  const bool live = failed ? SendError(lastError, GetText()) : CommonCommit(valueCommit.ForUserCheck());
   if (live) SendFocusLeft(newFocus);
 }
 
 bool CVlEditWnd::OnTypedChar(std::uint32_t) { return false; }
 
-TypedValue CVlEditWnd::ValueForUserCheck() {
-  EditorValue v = GetValue();
-  return v.isNull ? TypedValue::Null() : v.value;
-}
-
 // --- Focus -----------------------------------------------------------------------------------------
 
 void CVlEditWnd::OnSetFocusMessage(win::HWND previous) {
-  if (!keepNull) isNull = false;
+  if (!keepNull) valueCommit.EndNull();
   ForgetUndo();
   keyDownSeen = false;
   Default(win::WM_SETFOCUS, static_cast<win::WPARAM>(win::HandleId(previous)), 0);

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "edit/edit_messages.h"
-#include "edit/value_range.h"
+#include "edit/value_commit.h"
 #include "format/mask_field_model.h"
 #include "platform/edit_control.h"
 #include "platform/font.h"
@@ -63,15 +63,7 @@ inline constexpr std::uint16_t kTabByVertKey = 0x02;
 inline constexpr std::uint16_t kTabByInputLast = 0x04;
 inline constexpr std::uint16_t kTabByHorzKey = 0x08;
 
-// What the editor answers when the control asks for its value.
-struct EditorValue {
-  bool isNull = true;  // the editor is in its null state
-  TypedValue value;    // the editor's typed value (when not null)
-  std::string text;    // the text it was taken from
-  bool error = false;  // the text did not give a usable value; lastError tells why
-};
-
-class CVlEditWnd : public win::EditControl {
+class CVlEditWnd : public win::EditControl, protected ValueCommit::Editor {
  public:
   explicit CVlEditWnd(std::uint16_t dataType);
   ~CVlEditWnd() override;
@@ -159,19 +151,19 @@ class CVlEditWnd : public win::EditControl {
   virtual bool Paste();
   virtual bool Clear();
 
-  // --- The typed-editor contract the control core relies on ---
+  // --- The typed-editor contract the control core relies on (value_commit.h) ---
   // Loads a value from the control (never Null: the core uses SetNull for that). False with
-  // lastError when the editor refused it (1, 2, 6) or had to adjust it (3, 5, 7); `produced`
+  // lastError when the editor refused it (1, 2, 6, 7) or had to adjust it (3, 5); `produced`
   // receives the text the editor made of it.
-  virtual bool SetValue(const TypedValue& value, std::string& produced);
+  bool SetValue(const TypedValue& value, std::string& produced);
   // The editor's current value, text and unusable flag.
-  virtual EditorValue GetValue();
+  EditorValue GetValue() { return valueCommit.Read(); }
   // LowerValue, UpperValue and CheckValue: the range every editor checks its values against.
-  virtual void SetLowerValue(const TypedValue& value);
-  virtual void SetUpperValue(const TypedValue& value);
-  virtual void SetCheckValue(bool check);
+  virtual void SetLowerValue(const TypedValue& value) { valueCommit.Range().SetLower(value); }
+  virtual void SetUpperValue(const TypedValue& value) { valueCommit.Range().SetUpper(value); }
+  virtual void SetCheckValue(bool check) { valueCommit.Range().SetCheck(check); }
   // Checks the text and commits it into the editor's value; false with lastError.
-  virtual bool CommitText();
+  bool CommitText() { return valueCommit.Commit(); }
   // Boolean box: its check-box caption. Date box: its era profile.
   virtual void SetCaption(const std::string& caption);
   virtual void SetEraProfile(const std::string& path);
@@ -210,8 +202,6 @@ class CVlEditWnd : public win::EditControl {
   virtual void OnFocusLost(win::HWND newFocus);
   // A character message before the common character input; true when handled.
   virtual bool OnTypedChar(std::uint32_t ch);
-  // The value to hand to the host's user check on focus loss.
-  virtual TypedValue ValueForUserCheck();
 
   // --- Common operations ---
   // The window text follows the model: the edit form (single-line) or the platform text.
@@ -291,7 +281,6 @@ class CVlEditWnd : public win::EditControl {
     return win::EditControl::WndProc(msg, wParam, lParam);
   }
 
-  bool isNull = true;
   std::int32_t lastError = 0;
   bool created = false;
   win::RECT createRect;
@@ -338,7 +327,8 @@ class CVlEditWnd : public win::EditControl {
   win::HIMC savedContext{};             // the context detached by mode 3
 
   std::uint16_t dataType_;
-  ValueRange valueRange;
+  // The typed value, its Null state and range, and the commit sequence every editor shares.
+  ValueCommit valueCommit;
   bool destroying_ = false;
   bool retired_ = false;
   bool recreating_ = false;  // RecreateWindow is under way
