@@ -446,7 +446,8 @@ bool CVlNumberEdit::SpinStep(float increase) {
       double x = 0;
       const NumberRead read = ReadNumberText(text, x);
       if (read == NumberRead::kOk && shownText_ && text == *shownText_) {
-        x = dataType_ == VlTextSingle ? static_cast<double>(valueCommit.Value().AsR4()) : valueCommit.Value().AsR8();  // the exact value shown
+        x = dataType_ == VlTextSingle ? static_cast<double>(valueCommit.Value().AsR4())
+                                      : valueCommit.Value().AsR8();  // the exact value shown
       }
       const double lo = dataType_ == VlTextSingle ? lower.AsR4() : lower.AsR8();
       const double hi = dataType_ == VlTextSingle ? upper.AsR4() : upper.AsR8();

@@ -42,7 +42,8 @@ class TextValueEdit : public CVlEditWnd {
   bool SetMaxLength(std::int32_t length) override {
     CVlEditWnd::SetMaxLength(length);
     const std::string text = RemoveMaskMarkers(fieldModel.GetText());
-    if (dataType_ != VlTextString || length <= 0 || valueCommit.IsNull() || text.size() <= static_cast<std::size_t>(length)) {
+    if (dataType_ != VlTextString || length <= 0 || valueCommit.IsNull() ||
+        text.size() <= static_cast<std::size_t>(length)) {
       return true;
     }
     Show(TypedValue::Bstr(std::string(MbcsCutBytes(text, static_cast<std::size_t>(length)))));
@@ -55,6 +56,7 @@ class TextValueEdit : public CVlEditWnd {
     if (!valueCommit.IsNull()) TextValue(shown);
     return SetDisplayText(DisplayTextForValue(dataType_, shown, format_, EraTable()));
   }
+
  protected:
   bool PrepareLoad(const TypedValue& value, TypedValue& load, std::string& produced) override {
     produced = TypedValueToText(value);
