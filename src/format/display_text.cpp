@@ -5,6 +5,7 @@
 
 #include "format/date_format.h"
 #include "format/number_display.h"
+#include "format/number_format.h"
 #include "format/string_mask.h"
 #include "runtime/currency.h"
 #include "text/mbcs.h"
@@ -16,6 +17,11 @@ namespace {
 // "%f" of a double without the process locale: six decimals, then trailing zeros removed.
 std::string FixedSixText(double x) {
   if (!std::isfinite(x)) return std::isnan(x) ? "nan" : (x < 0 ? "-inf" : "inf");
+  FixedSixNumber number;
+  if (ToFixedSix(x, number)) {
+    char buf[28];
+    return std::string(buf, WriteFixedSixText(number, buf));
+  }
   char buf[400];
   auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 6);
   std::string text(buf, r.ptr);

@@ -1,6 +1,9 @@
 #include "format/number_display.h"
 
+#include <cmath>
 #include <utility>
+
+#include "format/display_text.h"
 
 namespace vl {
 namespace {
@@ -77,13 +80,38 @@ NumberDisplayFormat::NumberDisplayFormat(FormatSectionSet sections)
 NumberDisplayFormat::NumberDisplayFormat(std::string_view format)
     : NumberDisplayFormat(MakeFormatSectionSet(format)) {}
 
+const NumberSection& NumberDisplayFormat::Parsed(int index) const {
+  switch (index) {
+    case 1:
+      return negative_;
+    case 2:
+      return zero_;
+    case 3:
+      return null_;
+    default:
+      return positive_;
+  }
+}
+
 std::string NumberDisplayFormat::Format(std::string_view numberText, SignClass signClass) const {
   const Choice choice = ChooseSection(numberText, signClass, sections_);
-  const NumberSection* section = &positive_;
-  if (choice.section == 1) section = &negative_;
-  if (choice.section == 2) section = &zero_;
-  if (choice.section == 3) section = &null_;
-  return FormatNumberText(choice.numberText, *section);
+  return FormatNumberText(choice.numberText, Parsed(choice.section));
+}
+
+std::string NumberDisplayFormat::FormatDouble(double x) const {
+  const SignClass sign = (x < 0 || std::isnan(x)) ? SignClass::Negative
+                         : x == 0                 ? SignClass::Zero
+                                                  : SignClass::Positive;
+  FixedSixNumber number;
+  if (ToFixedSix(x, number)) {
+    // The section as Format would choose it; the negative section brings its own marks.
+    const int index = ChooseSection(number.negative ? "-" : "", sign, sections_).section;
+    if (index == 1) number.negative = false;
+    std::string out;
+    if (FormatFixedSix(number, Parsed(index), out)) return out;
+  }
+  SignClass textSign;
+  return Format(NumberTextOfValue(VlTextDouble, TypedValue::R8(x), textSign), sign);
 }
 
 }  // namespace vl

@@ -41,11 +41,16 @@ class NumberDisplayFormat {
   explicit NumberDisplayFormat(std::string_view format);
 
   std::string Format(std::string_view numberText, SignClass signClass) const;
+  // A Single's or Double's display from the value itself: exactly Format of its number text
+  // («%f» without trailing zeros) and class, without writing the text for a plain section.
+  std::string FormatDouble(double x) const;
 
   const FormatSectionSet& Sections() const { return sections_; }
   const NumberSection& Positive() const { return positive_; }
 
  private:
+  const NumberSection& Parsed(int index) const;
+
   FormatSectionSet sections_;
   NumberSection positive_;
   NumberSection negative_;

@@ -1,5 +1,6 @@
 #include "format/number_format.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -158,6 +159,62 @@ class SectionScanner {
 
 std::size_t Length(std::int32_t n) { return n > 0 ? static_cast<std::size_t>(n) : 0; }
 
+// Plain style, once the digits are rounded: `intStr` without leading zeros, `fracStr` without
+// trailing zeros.
+std::string LayOutPlain(std::string_view sign, std::string_view intStr, std::string_view fracStr,
+                        const NumberSection& section) {
+  const NumberFormatSpec& spec = section.spec;
+  const bool bounded = !spec.hasThousands;
+  // A carry from the rounding can make the integer longer than its placeholders again, and is
+  // cut like any other digit: «0.00» shows 9.999 as «0.00».
+  if (bounded && intStr.size() > Length(spec.intDigits)) {
+    intStr.remove_prefix(intStr.size() - Length(spec.intDigits));
+  }
+  std::size_t padInt = 0;
+  if (intStr.size() < Length(section.minIntDigits)) padInt = Length(section.minIntDigits) - intStr.size();
+  std::size_t intLength = padInt + intStr.size();
+  // «#.##» shows 0.5 as «.5» and «#,###» shows 0 as nothing.
+  if (!spec.intPattern.empty() && spec.intPattern.back() == '#' && intLength == 1 &&
+      (padInt == 1 || intStr[0] == '0')) {
+    intLength = 0;
+    padInt = 0;
+    intStr = {};
+  }
+
+  if (fracStr.size() > Length(spec.fracDigits)) fracStr = fracStr.substr(0, Length(spec.fracDigits));
+  std::size_t padFrac = 0;
+  if (fracStr.size() < Length(section.minFracDigits)) padFrac = Length(section.minFracDigits) - fracStr.size();
+  const bool showPoint = !fracStr.empty() || padFrac > 0 || spec.hasDecimalPoint;
+
+  const std::size_t commas = (spec.hasThousands && intLength > 0) ? (intLength - 1) / 3 : 0;
+  const std::size_t length = spec.prefix.size() + sign.size() + intLength + commas + (showPoint ? 1 : 0) +
+                             fracStr.size() + padFrac + spec.suffix.size();
+  std::string out(length, '0');
+  char* p = out.data();
+  const auto put = [&p](std::string_view s) {
+    if (!s.empty()) std::memcpy(p, s.data(), s.size());
+    p += s.size();
+  };
+  put(spec.prefix);
+  put(sign);
+  // Digits of the integer string, zero padding first, with "," before every group of three
+  // counted from the right.
+  std::size_t groupLeft = commas > 0 ? (intLength - 1) % 3 + 1 : intLength;
+  for (std::size_t i = 0; i < intLength; ++i) {
+    if (groupLeft == 0) {
+      *p++ = ',';
+      groupLeft = 3;
+    }
+    --groupLeft;
+    *p++ = i < padInt ? '0' : intStr[i - padInt];
+  }
+  if (showPoint) *p++ = '.';
+  put(fracStr);
+  p += padFrac;  // already '0'
+  put(spec.suffix);
+  return out;
+}
+
 // Plain style: the number from its decimal digits.
 std::string FormatPlain(std::string_view numberText, const NumberSection& section) {
   const NumberFormatSpec& spec = section.spec;
@@ -193,47 +250,7 @@ std::string FormatPlain(std::string_view numberText, const NumberSection& sectio
   while (intStr.size() > 1 && intStr[0] == '0') intStr.remove_prefix(1);
   while (!fracStr.empty() && fracStr.back() == '0') fracStr.remove_suffix(1);
 
-  // A carry from the rounding can make the integer longer than its placeholders again, and is
-  // cut like any other digit: «0.00» shows 9.999 as «0.00».
-  if (bounded && intStr.size() > Length(spec.intDigits)) {
-    intStr.remove_prefix(intStr.size() - Length(spec.intDigits));
-  }
-  std::size_t padInt = 0;
-  if (intStr.size() < Length(section.minIntDigits))
-    padInt = Length(section.minIntDigits) - intStr.size();
-  std::size_t intLength = padInt + intStr.size();
-  // «#.##» shows 0.5 as «.5» and «#,###» shows 0 as nothing.
-  if (!spec.intPattern.empty() && spec.intPattern.back() == '#' && intLength == 1 &&
-      (padInt == 1 || intStr[0] == '0')) {
-    intLength = 0;
-    padInt = 0;
-    intStr = {};
-  }
-
-  if (fracStr.size() > Length(spec.fracDigits))
-    fracStr = fracStr.substr(0, Length(spec.fracDigits));
-  std::size_t padFrac = 0;
-  if (fracStr.size() < Length(section.minFracDigits))
-    padFrac = Length(section.minFracDigits) - fracStr.size();
-  const bool showPoint = !fracStr.empty() || padFrac > 0 || spec.hasDecimalPoint;
-
-  const std::size_t commas = (spec.hasThousands && intLength > 0) ? (intLength - 1) / 3 : 0;
-  std::string out;
-  out.reserve(spec.prefix.size() + parts.sign.size() + intLength + commas + 1 + fracStr.size() +
-              padFrac + spec.suffix.size());
-  out += spec.prefix;
-  out += parts.sign;
-  // Digits of the integer string, zero padding first, with "," before every group of three
-  // counted from the right.
-  for (std::size_t i = 0; i < intLength; ++i) {
-    if (commas > 0 && i > 0 && (intLength - i) % 3 == 0) out += ',';
-    out += i < padInt ? '0' : intStr[i - padInt];
-  }
-  if (showPoint) out += '.';
-  out += fracStr;
-  out.append(padFrac, '0');
-  out += spec.suffix;
-  return out;
+  return LayOutPlain(parts.sign, intStr, fracStr, section);
 }
 
 // The value of a number text as a double, locale-free. False for a text without digits or with
@@ -355,6 +372,105 @@ NumberFormatCapacity GetNumberFormatCapacity(std::string_view section) {
   ParseNumberFormat(section, spec);
   if (spec.style != NumberStyle::Plain) return {};
   return {spec.intDigits, spec.fracDigits};
+}
+
+bool ToFixedSix(double x, FixedSixNumber& out) {
+  const auto bits = std::bit_cast<std::uint64_t>(x);
+  const int exponentField = static_cast<int>((bits >> 52) & 0x7ff);
+  if (exponentField == 0x7ff) return false;  // infinity or NaN
+  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  const std::uint64_t m = exponentField == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+  const int e = exponentField == 0 ? -1074 : exponentField - 1075;
+  out = FixedSixNumber{(bits >> 63) != 0, 0, 0};
+  if (e >= 0) {
+    if (e > 10) return false;  // m < 2^53, so below 2^63
+    out.whole = m << e;
+    return true;
+  }
+  // Past 2^-80 the scaled fraction (below 2^73) is under half a unit: it rounds to zero.
+  const int k = -e;
+  if (k >= 80) return true;
+  const std::uint64_t fractionBits = k < 64 ? m & ((std::uint64_t{1} << k) - 1) : m;
+  out.whole = k < 64 ? m >> k : 0;
+  const unsigned __int128 scaled = static_cast<unsigned __int128>(fractionBits) * 1000000u;
+  std::uint64_t millionths = static_cast<std::uint64_t>(scaled >> k);
+  const unsigned __int128 rest = scaled - (static_cast<unsigned __int128>(millionths) << k);
+  const unsigned __int128 half = static_cast<unsigned __int128>(1) << (k - 1);
+  // Half to even; the parity of the whole quotient is that of its last six digits.
+  if (rest > half || (rest == half && (millionths & 1) != 0)) ++millionths;
+  if (millionths == 1000000) {
+    millionths = 0;
+    ++out.whole;
+  }
+  out.millionths = static_cast<std::uint32_t>(millionths);
+  return true;
+}
+
+std::size_t WriteFixedSixText(const FixedSixNumber& number, char* out) {
+  char* p = out;
+  if (number.negative) *p++ = '-';
+  p = std::to_chars(p, p + 20, number.whole).ptr;
+  *p++ = '.';
+  std::uint32_t digits = number.millionths;
+  int count = 6;
+  while (count > 0 && digits % 10 == 0) {
+    digits /= 10;
+    --count;
+  }
+  for (int i = count - 1; i >= 0; --i) {
+    p[i] = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  }
+  return static_cast<std::size_t>(p + count - out);
+}
+
+namespace {
+
+std::uint64_t Pow10(std::int32_t n) {
+  std::uint64_t p = 1;
+  while (n-- > 0) p *= 10;
+  return p;
+}
+
+}  // namespace
+
+bool FormatFixedSix(const FixedSixNumber& number, const NumberSection& section, std::string& out) {
+  const NumberFormatSpec& spec = section.spec;
+  // Other styles, and fractions long enough for the rounding's length limit, take the text.
+  if (section.isEmpty || !section.hasFormatChars || spec.style != NumberStyle::Plain || spec.fracDigits > 64) {
+    return false;
+  }
+  std::uint64_t whole = number.whole;
+  std::uint32_t millionths = number.millionths;
+  // The same steps as the text's: high digits beyond the placeholders cut, a fraction ending in
+  // "#" truncated, then half away from zero on the next digit.
+  if (!spec.hasThousands && spec.intDigits > 0 && spec.intDigits < 19 && whole >= Pow10(spec.intDigits)) {
+    whole %= Pow10(spec.intDigits);
+  }
+  const std::int32_t places = spec.fracDigits > 0 ? spec.fracDigits : 0;
+  if (places < 6) {
+    const auto unit = static_cast<std::uint32_t>(Pow10(6 - places));
+    const std::uint32_t rest = millionths % unit;
+    millionths -= rest;
+    const bool truncates = !spec.fracPattern.empty() && spec.fracPattern.back() == '#';
+    if (!truncates && rest >= unit / 2) millionths += unit;
+    if (millionths >= 1000000) {
+      millionths -= 1000000;
+      ++whole;
+    }
+  }
+  char intDigits[20];
+  const std::string_view intStr(
+      intDigits, static_cast<std::size_t>(std::to_chars(intDigits, intDigits + 20, whole).ptr - intDigits));
+  char fracDigits[6];
+  std::size_t fracLength = 6;
+  for (std::size_t i = 6; i-- > 0;) {
+    fracDigits[i] = static_cast<char>('0' + millionths % 10);
+    millionths /= 10;
+  }
+  while (fracLength > 0 && fracDigits[fracLength - 1] == '0') --fracLength;
+  out = LayOutPlain(number.negative ? "-" : "", intStr, std::string_view(fracDigits, fracLength), section);
+  return true;
 }
 
 NumberTextParts SplitNumberText(std::string_view numberText, bool trim) {

@@ -118,6 +118,27 @@ NumberSection ParseNumberSection(std::string_view section);
 std::string FormatNumberText(std::string_view numberText, const NumberSection& section);
 std::string FormatNumberText(std::string_view numberText, std::string_view section);
 
+// A binary floating-point value as its "%f" digits: whole units and six fraction digits, rounded
+// half to even on the exact binary value, as printf rounds. `negative` follows the sign bit, so
+// -0.0 and tiny negative values are «-0.000000» as in printf.
+struct FixedSixNumber {
+  bool negative = false;
+  std::uint64_t whole = 0;
+  std::uint32_t millionths = 0;  // 0 to 999999
+};
+
+// False for infinities, NaN and magnitudes of 2^63 or more (their text takes the general route).
+bool ToFixedSix(double x, FixedSixNumber& number);
+
+// «-12.500000» without its trailing zeros («-12.5», «3.»), into `out` of at least 28 bytes;
+// returns the length.
+std::size_t WriteFixedSixText(const FixedSixNumber& number, char* out);
+
+// FormatNumberText of the number's text straight from its digits, without writing and reading the
+// text back: the same display for a Plain section. False, leaving `out` alone, for the other
+// styles and for empty or literal-only sections (the caller formats the text).
+bool FormatFixedSix(const FixedSixNumber& number, const NumberSection& section, std::string& out);
+
 // The digits a section holds, for the editors to refuse or adjust longer input. Plain sections
 // only; -1 means no limit (an empty section, percent, scientific).
 struct NumberFormatCapacity {

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "display_rows.h"
+#include "format/display_text.h"
 #include "text/encoding.h"
 
 namespace vl {
@@ -79,6 +84,84 @@ TEST(NumberDisplayFormat, KeepsItsSectionSet) {
   EXPECT_TRUE(format.Sections().hasNull);
   EXPECT_FALSE(format.Sections().hasNegative);
   EXPECT_EQ(format.Positive().spec.intDigits, 1);
+}
+
+// Doubles for the digits routes: halves that round to even, values just beside a rounding
+// boundary, the smallest subnormals, magnitudes around 2^53 and 2^63, and a spread of bit patterns
+// over every exponent from 2^-123 to 2^126.
+std::vector<double> AwkwardDoubles() {
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                0.5e-6,
+                                1.5e-6,
+                                2.5e-6,
+                                0.0000005000000001,
+                                0.1234565,
+                                0.1234575,
+                                0.0078125,
+                                0.0234375,
+                                1e-7,
+                                -1e-7,
+                                12.5,
+                                999999.9999995,
+                                9.995,
+                                -0.005,
+                                999.996,
+                                12345.675,
+                                4.9e-324,
+                                9007199254740993.0,
+                                9.2233720368547758e18,
+                                1.8446744073709552e19,
+                                -1.7976931348623157e308,
+                                1e22};
+  std::uint64_t state = 0x9E3779B97F4A7C15u;
+  for (int i = 0; i < 3000; ++i) {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    const std::uint64_t exponent = 900 + (state >> 33) % 250;
+    values.push_back(std::bit_cast<double>((state & 0x800FFFFFFFFFFFFFu) | (exponent << 52)));
+  }
+  return values;
+}
+
+// A Double's number text is printf's "%f" without trailing zeros, whatever route computes it.
+TEST(NumberTextOfValue, DoubleMatchesPrintfFixedSix) {
+  for (double x : AwkwardDoubles()) {
+    char expected[400];
+    std::snprintf(expected, sizeof expected, "%f", x);
+    std::string trimmed = expected;
+    while (trimmed.back() == '0') trimmed.pop_back();
+    SignClass sign;
+    EXPECT_EQ(NumberTextOfValue(VlTextDouble, TypedValue::R8(x), sign), trimmed) << x;
+  }
+}
+
+// The display straight from the double shows what the number text shows, for every kind of
+// section: rounding and truncating fractions, cut and grouped integers, each sign's section.
+TEST(NumberDisplayFormat, DoubleShowsWhatItsTextShows) {
+  const char* const formats[] = {"#,##0.00",
+                                 "0.000",
+                                 "#,##0",
+                                 "###",
+                                 "#.##",
+                                 "0.00",
+                                 "#,###.###",
+                                 "00,000.0000000",
+                                 "##,###;\"△\"##,###;\"ゼロ\"",
+                                 "0.0%;\"(\"0.0%\")\"",
+                                 "0.00E+00",
+                                 "",
+                                 ";\"neg\"",
+                                 "\"only words\"",
+                                 "#."};
+  const std::vector<double> values = AwkwardDoubles();
+  for (const char* f : formats) {
+    const NumberDisplayFormat format{std::string_view(Sj(f))};
+    for (double x : values) {
+      SignClass sign;
+      const std::string text = NumberTextOfValue(VlTextDouble, TypedValue::R8(x), sign);
+      EXPECT_EQ(format.FormatDouble(x), format.Format(text, sign)) << f << " " << text;
+    }
+  }
 }
 
 struct SignRow {
