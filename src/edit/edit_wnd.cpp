@@ -153,7 +153,6 @@ void CVlEditWnd::SetLocked(bool on) {
   if (created) Sys()->SendMessage(Handle(), win::EM_SETREADONLY, locked, 0);
 }
 
-std::int32_t CVlEditWnd::GetLastError() { return lastError; }
 void CVlEditWnd::GetDisplayText(std::string& out) { out = displayText; }
 
 bool CVlEditWnd::SetDisplayText(const std::string& text) {
@@ -179,7 +178,6 @@ bool CVlEditWnd::SetDisplayText(const std::string& text) {
 void CVlEditWnd::SetNull(bool) {}
 void CVlEditWnd::GetFormat(std::string&) {}
 bool CVlEditWnd::SetFormat(const std::string&) { return true; }
-std::uint32_t CVlEditWnd::GetStyleBits() { return styleBits; }
 
 bool CVlEditWnd::SetStyleBits(std::uint32_t bits) {
   if (created) return false;
@@ -188,8 +186,6 @@ bool CVlEditWnd::SetStyleBits(std::uint32_t bits) {
   if (!singleLine) SetDisplayText(editText);
   return true;
 }
-
-std::int32_t CVlEditWnd::GetMaxLength() { return maxLength; }
 
 bool CVlEditWnd::SetMaxLength(std::int32_t length) {
   maxLength = length;
@@ -200,7 +196,6 @@ bool CVlEditWnd::SetMaxLength(std::int32_t length) {
 
 char CVlEditWnd::GetPasswordChar() { return 0; }
 void CVlEditWnd::SetPasswordChar(char) {}
-void CVlEditWnd::GetFont(win::LOGFONT& out) { out = font; }
 
 bool CVlEditWnd::SetFont(const win::LOGFONT& f) {
   font = f;
@@ -208,11 +203,8 @@ bool CVlEditWnd::SetFont(const win::LOGFONT& f) {
   return true;
 }
 
-bool CVlEditWnd::GetHideSelection() { return hideSelection; }
 void CVlEditWnd::SetHideSelection(bool hide) { hideSelection = hide; }
-bool CVlEditWnd::GetSelectByFocus() { return selectByFocus; }
 void CVlEditWnd::SetSelectByFocus(bool select) { selectByFocus = select; }
-bool CVlEditWnd::GetInsertMode() { return insertMode; }
 
 void CVlEditWnd::SetInsertMode(bool insert) {
   insertMode = insert;
@@ -302,23 +294,16 @@ bool CVlEditWnd::SetSelText(const std::string& text) {
   return true;
 }
 
-std::uint16_t CVlEditWnd::GetIMEMode() { return imeMode; }
-std::uint16_t CVlEditWnd::GetFuriganaType() { return furiganaType; }
 void CVlEditWnd::SetFuriganaType(std::uint16_t type) { furiganaType = type; }
 
 namespace {
 void SetBit(std::uint16_t& flags, std::uint16_t bit, bool on) { flags = on ? (flags | bit) : (flags & ~bit); }
 }  // namespace
 
-bool CVlEditWnd::GetTabByReturn() { return tabFlags & kTabByReturn; }
 void CVlEditWnd::SetTabByReturn(bool on) { SetBit(tabFlags, kTabByReturn, on); }
-bool CVlEditWnd::GetTabByVertKey() { return tabFlags & kTabByVertKey; }
 void CVlEditWnd::SetTabByVertKey(bool on) { SetBit(tabFlags, kTabByVertKey, on); }
-bool CVlEditWnd::GetTabByHorzKey() { return tabFlags & kTabByHorzKey; }
 void CVlEditWnd::SetTabByHorzKey(bool on) { SetBit(tabFlags, kTabByHorzKey, on); }
-bool CVlEditWnd::GetTabByInputLast() { return tabFlags & kTabByInputLast; }
 void CVlEditWnd::SetTabByInputLast(bool on) { SetBit(tabFlags, kTabByInputLast, on); }
-std::int32_t CVlEditWnd::GetSpinButton() { return spinButton; }
 
 void CVlEditWnd::SetSpinButton(std::int32_t where) {
   if (where == spinButton) return;
@@ -330,8 +315,6 @@ void CVlEditWnd::SetSpinButton(std::int32_t where) {
   if (where != 0) CreateSpin();
   ShowEditor(Sys()->IsWindowVisible(Handle()));
 }
-
-std::int32_t CVlEditWnd::GetSpinDelay() { return spinDelay; }
 
 bool CVlEditWnd::SetSpinDelay(std::int32_t milliseconds) {
   if (milliseconds < 0 || milliseconds > 32767) return false;

@@ -88,54 +88,56 @@ class CVlEditWnd : public win::EditControl, protected ValueCommit::Editor {
   win::RECT CreateRect() const { return createRect; }
   CVlSpinButton* Spin() const { return spin_.get(); }
 
-  // --- Virtual operations, in slot order ---
-  virtual bool FitsDisplayWidth(win::DeviceContext* dc);
-  virtual win::RECT GetTextRect();
+  // --- The operations the control sees, in slot order ---
+  // Virtual where an editor refines them. The setters the control pushes a new editor's settings
+  // through stay virtual even where no editor refines them: a stand-in editor records the push.
+  bool FitsDisplayWidth(win::DeviceContext* dc);
+  win::RECT GetTextRect();
   virtual bool DrawEditArea(win::DeviceContext* dc, win::RECT rect, double spinRatio, int alignment, std::uint32_t flags);
   virtual void ShowEditor(bool show);
   virtual bool EnableEditor(bool enable);
   virtual void SetLocked(bool locked);
-  virtual std::int32_t GetLastError();
+  std::int32_t GetLastError() const { return lastError; }
   virtual void GetDisplayText(std::string& out);
   virtual bool SetDisplayText(const std::string& text);
   virtual void SetNull(bool isNull);
   virtual void GetFormat(std::string& out);
   virtual bool SetFormat(const std::string& format);
-  virtual std::uint32_t GetStyleBits();
+  std::uint32_t GetStyleBits() const { return styleBits; }
   // The alignment the window's style gives: 1 right (right wins over centre), 2 centre, 0 left.
   int StyleAlignment() const { return (styleBits & kStyleRight) ? 1 : (styleBits & kStyleCenter) ? 2 : 0; }
   virtual bool SetStyleBits(std::uint32_t bits);
-  virtual std::int32_t GetMaxLength();
+  std::int32_t GetMaxLength() const { return maxLength; }
   virtual bool SetMaxLength(std::int32_t length);
   virtual char GetPasswordChar();
   virtual void SetPasswordChar(char c);
-  virtual void GetFont(win::LOGFONT& out);
+  void GetFont(win::LOGFONT& out) const { out = font; }
   virtual bool SetFont(const win::LOGFONT& font);
-  virtual bool GetHideSelection();
+  bool GetHideSelection() const { return hideSelection; }
   virtual void SetHideSelection(bool hide);
-  virtual bool GetSelectByFocus();
+  bool GetSelectByFocus() const { return selectByFocus; }
   virtual void SetSelectByFocus(bool select);
-  virtual bool GetInsertMode();
+  bool GetInsertMode() const { return insertMode; }
   virtual void SetInsertMode(bool insert);
   virtual void GetSel(std::int32_t& start, std::int32_t& length);
   virtual void SetSel(std::int32_t start, std::int32_t length);
   virtual void GetSelText(std::string& out);
   virtual bool SetSelText(const std::string& text);
-  virtual std::uint16_t GetIMEMode();
+  std::uint16_t GetIMEMode() const { return imeMode; }
   virtual void SetIMEMode(std::uint16_t mode);
-  virtual std::uint16_t GetFuriganaType();
+  std::uint16_t GetFuriganaType() const { return furiganaType; }
   virtual void SetFuriganaType(std::uint16_t type);
-  virtual bool GetTabByReturn();
+  bool GetTabByReturn() const { return tabFlags & kTabByReturn; }
   virtual void SetTabByReturn(bool on);
-  virtual bool GetTabByVertKey();
+  bool GetTabByVertKey() const { return tabFlags & kTabByVertKey; }
   virtual void SetTabByVertKey(bool on);
-  virtual bool GetTabByHorzKey();
+  bool GetTabByHorzKey() const { return tabFlags & kTabByHorzKey; }
   virtual void SetTabByHorzKey(bool on);
-  virtual bool GetTabByInputLast();
+  bool GetTabByInputLast() const { return tabFlags & kTabByInputLast; }
   virtual void SetTabByInputLast(bool on);
-  virtual std::int32_t GetSpinButton();
+  std::int32_t GetSpinButton() const { return spinButton; }
   virtual void SetSpinButton(std::int32_t where);
-  virtual std::int32_t GetSpinDelay();
+  std::int32_t GetSpinDelay() const { return spinDelay; }
   virtual bool SetSpinDelay(std::int32_t milliseconds);
   virtual float GetSpinIncrease();
   virtual void SetSpinIncrease(float increase);
@@ -173,7 +175,7 @@ class CVlEditWnd : public win::EditControl, protected ValueCommit::Editor {
   // The window paints itself while it is shown (the box being edited): its colours from the
   // control, the text with the selection, and the caret while it has the focus. `dc` has its
   // origin at the window's top-left corner.
-  virtual void PaintEditor(win::DeviceContext& dc);
+  void PaintEditor(win::DeviceContext& dc);
   void PrintClient(win::DeviceContext& dc) override { PaintEditor(dc); }
   // The calendar clock ("today") to use while the window does not exist yet; once it does, the
   // window system's clock is used.
