@@ -96,8 +96,8 @@ bool CVlBooleanEdit::DrawEditArea(win::DeviceContext* dc, win::RECT rect, double
 CheckBoxLook CVlBooleanEdit::Look(bool forEditArea) const {
   CheckBoxLook look;
   // Drawn by the control, a Null box looks Null only when it will stay Null on focus.
-  look.isNull = isNull && (!forEditArea || keepNull);
-  look.checked = !look.isNull && value;
+  look.isNull = IsNull() && (!forEditArea || keepNull);
+  look.checked = !look.isNull && Checked();
   look.enabled = enabled;
   look.flat = (styleBits & kStyleFlat) != 0;
   return look;
@@ -119,7 +119,7 @@ void CVlBooleanEdit::SetLocked(bool on) {
   if (created) button->SetUpdatesLocked(on);
 }
 
-std::string CVlBooleanEdit::ValueText() const { return isNull ? std::string() : (value ? "True" : "False"); }
+std::string CVlBooleanEdit::ValueText() const { return IsNull() ? std::string() : (Checked() ? "True" : "False"); }
 
 void CVlBooleanEdit::GetDisplayText(std::string& out) { out = ValueText(); }
 
@@ -130,8 +130,9 @@ bool CVlBooleanEdit::SetDisplayText(const std::string& text) {
 }
 
 void CVlBooleanEdit::SetNull(bool on) {
-  isNull = on;
-  if (on) value = false;
+  // A Null box shows unchecked, and a click on it checks it.
+  if (on) valueCommit.Store(TypedValue::Bool(false));
+  valueCommit.SetNullState(on);
   lastError = kEditOk;
   ShowChecked();
 }
@@ -205,31 +206,22 @@ bool CVlBooleanEdit::FilterChar(std::uint32_t&, std::string& replacement, std::u
 
 bool CVlBooleanEdit::Clear() { return false; }
 
-bool CVlBooleanEdit::SetValue(const TypedValue& v, std::string& produced) {
-  lastError = kEditOk;
-  TypedValue b;
-  if (ChangeType(v, VarType::Bool, b) != CoerceStatus::Ok) {
-    produced = TypedValueToText(v);
+bool CVlBooleanEdit::PrepareLoad(const TypedValue& handed, TypedValue& load, std::string& produced) {
+  if (ChangeType(handed, VarType::Bool, load) != CoerceStatus::Ok) {
+    produced = TypedValueToText(handed);
     lastError = kEditFormatMismatch;
     return false;
   }
-  value = b.AsBool();
-  isNull = false;
-  produced = ValueText();
-  ShowChecked();
   return true;
 }
 
-EditorValue CVlBooleanEdit::GetValue() {
-  EditorValue out;
-  out.isNull = isNull;
-  out.text = ValueText();
-  if (!out.isNull) out.value = TypedValue::Bool(value);
-  return out;
+void CVlBooleanEdit::ShowLoaded(std::string& produced) {
+  produced = ValueText();
+  ShowChecked();
 }
 
-bool CVlBooleanEdit::CommitText() {
-  lastError = kEditOk;
+bool CVlBooleanEdit::TextToValue(const std::string&, TypedValue& out) {
+  out = TypedValue::Bool(Checked());
   return true;
 }
 
@@ -241,7 +233,7 @@ void CVlBooleanEdit::SetCaption(const std::string& text) {
 std::string CVlBooleanEdit::GetText() { return ValueText(); }
 
 void CVlBooleanEdit::ShowChecked() {
-  button->checked = !isNull && value;
+  button->checked = !IsNull() && Checked();
   if (created) button->Repaint();
 }
 
@@ -268,8 +260,7 @@ bool CVlBooleanEdit::Paste() {
 
 void CVlBooleanEdit::OnButtonClicked() {
   // The opposite of what the button shows: a Null box shows unchecked, so a click checks it.
-  value = !button->checked;
-  isNull = false;
+  valueCommit.Store(TypedValue::Bool(!button->checked));
   lastError = kEditOk;
   ShowChecked();
   if (!SendToControl(VLM_CLICK)) return;
@@ -281,8 +272,8 @@ void CVlBooleanEdit::OnButtonClicked() {
 
 void CVlBooleanEdit::OnButtonFocus(win::HWND) {
   if (destroying_) return;
-  if (!keepNull && isNull) {
-    isNull = false;
+  if (!keepNull && IsNull()) {
+    valueCommit.SetNullState(false);
     ShowChecked();
   }
   keyDownSeen = false;
@@ -302,7 +293,7 @@ void CVlBooleanEdit::OnButtonKillFocus(win::HWND next) {
   // The check box has no text to commit: its value goes to the host's check as it is. The
   // control keeps the box shown and reads the value from it, so no focus-left report follows.
   lastError = kEditOk;
-  CommonCommit(TypedValue::Bool(value));
+  CommonCommit(TypedValue::Bool(Checked()));
 }
 
 win::LPARAM CVlBooleanEdit::ButtonPoint(win::POINT controlPoint) const {

@@ -50,9 +50,6 @@ class CVlBooleanEdit : public CVlEditWnd {
   bool Paste() override;
   bool Clear() override;
 
-  bool SetValue(const TypedValue& value, std::string& produced) override;
-  EditorValue GetValue() override;
-  bool CommitText() override;
   void SetCaption(const std::string& caption) override;
   std::string GetText() override;
   // A check box shows no text of its own: what it stands for is its value's text.
@@ -62,8 +59,8 @@ class CVlBooleanEdit : public CVlEditWnd {
   std::uint32_t ButtonStyle() const { return buttonStyle; }
   win::RECT ButtonRect() const { return buttonRect; }
   CVlCheckButton& Button() { return *button; }
-  bool IsNull() const { return isNull; }
-  bool Checked() const { return value != 0; }
+  bool IsNull() const { return valueCommit.IsNull(); }
+  bool Checked() const { return valueCommit.Value().AsBool(); }
 
   // A click the control received on the Boolean box while it is edited, at a point of the
   // button's client area: the button takes it as if the user had pressed and released there.
@@ -92,17 +89,23 @@ class CVlBooleanEdit : public CVlEditWnd {
   // The check-box look for drawing now: Null only while the value is Null.
   CheckBoxLook Look(bool forEditArea) const;
 
+ protected:
+  // The editor's part of the value sequence (value_commit.h): a handed value taken as a Boolean,
+  // the check box's state as the value.
+  bool PrepareLoad(const TypedValue& handed, TypedValue& load, std::string& produced) override;
+  void ShowLoaded(std::string& produced) override;
+  std::string ValueText() const override;
+  bool TextToValue(const std::string& text, TypedValue& out) override;
+
  private:
   // The button's window style for a style word: its window bits plus WS_CHILD, WS_VISIBLE and
   // BS_OWNERDRAW.
   static std::uint32_t ButtonStyleFor(std::uint32_t bits);
   void ShowChecked();
   win::LPARAM ButtonPoint(win::POINT controlPoint) const;
-  std::string ValueText() const;
 
   std::string caption;
   std::uint32_t buttonStyle;
-  bool value = false;
   std::unique_ptr<CVlCheckButton> button;
   win::RECT buttonRect;
 };

@@ -80,18 +80,18 @@ void CVlDateEdit::RenderFields() {
 
 std::optional<double> CVlDateEdit::ParseFields() {
   const std::optional<double> date = ParseDateEditText(editForm_, fieldModel.GetText(), eraTable_, parts_);
-  invalid_ = (!date || valueRange.Check(TypedValue::Date(*date)) != 0);
+  invalid_ = (!date || valueCommit.Range().Check(TypedValue::Date(*date)) != 0);
   return date;
 }
 
 std::optional<double> CVlDateEdit::FieldsDate() {
   const std::optional<double> date = SerialOfDateParts(parts_);
-  invalid_ = (!date || valueRange.Check(TypedValue::Date(*date)) != 0);
+  invalid_ = (!date || valueCommit.Range().Check(TypedValue::Date(*date)) != 0);
   return date;
 }
 
 void CVlDateEdit::PreFill() {
-  if (valueRange.Checking()) {
+  if (valueCommit.Range().Checking()) {
     if (std::optional<DateParts> p = DatePartsOfSerial(GetDateRange().lower)) parts_ = *p;
     return;
   }
@@ -167,15 +167,10 @@ void CVlDateEdit::SetEraProfile(const std::string& path) {
 }
 
 void CVlDateEdit::SetNull(bool on) {
-  if (!on) {
-    dateIsNull_ = false;
-    isNull = false;
-    return;
-  }
+  valueCommit.SetNullState(on);
+  if (!on) return;
   ForgetUndo();
   loadedSerial_.reset();
-  dateIsNull_ = true;
-  isNull = true;
   invalid_ = true;
   // Typing or stepping a Null date starts from a real one.
   PreFill();
@@ -184,25 +179,22 @@ void CVlDateEdit::SetNull(bool on) {
   RefreshDisplay();
 }
 
-bool CVlDateEdit::SetValue(const TypedValue& value, std::string& produced) {
-  ForgetUndo();
-  lastError = kEditOk;
-  const double serial = AsDateSerial(value);
+bool CVlDateEdit::PrepareLoad(const TypedValue& handed, TypedValue& load, std::string& produced) {
+  const double serial = AsDateSerial(handed);
   produced = TypedValueToText(TypedValue::Date(serial));
   const std::optional<DateParts> parts = DatePartsOfSerial(serial);
   if (!parts) {
     lastError = kEditFormatMismatch;
     return false;
   }
-  if (const std::int32_t range = valueRange.Check(TypedValue::Date(serial))) {
-    lastError = range;
-    return false;
-  }
-  parts_ = *parts;
-  committed_ = serial;
-  loadedSerial_ = serial;
-  dateIsNull_ = false;
-  isNull = false;
+  loadParts_ = *parts;
+  load = TypedValue::Date(serial);
+  return true;
+}
+
+void CVlDateEdit::ShowLoaded(std::string&) {
+  parts_ = loadParts_;
+  loadedSerial_ = valueCommit.Value().AsDate();
   invalid_ = false;
   // Loaded while the user edits (a paste), the caret is placed at once.
   caretUnplaced = HasFocus() ? 0 : 1;
@@ -210,69 +202,35 @@ bool CVlDateEdit::SetValue(const TypedValue& value, std::string& produced) {
   fieldModel.MoveCaret(CaretMove::kFirst);
   RefreshDisplay();
   ApplyFocusSelection();
+}
+
+bool CVlDateEdit::TextToValue(const std::string&, TypedValue& out) {
+  const std::optional<double> date = ParseFields();
+  if (!date) {
+    lastError = kEditFormatMismatch;
+    return false;
+  }
+  out = TypedValue::Date(SerialOfFields(*date));
   return true;
 }
 
-EditorValue CVlDateEdit::GetValue() {
-  EditorValue out;
-  out.isNull = dateIsNull_;
-  if (out.isNull) return out;
-  out.text = GetText();
-  std::optional<double> date = ParseFields();
-  if (date) date = SerialOfFields(*date);
-  if (!date) {
-    lastError = kEditFormatMismatch;
-    out.error = true;
-    out.value = TypedValue::Date(committed_);
-    return out;
-  }
-  if (const std::int32_t range = valueRange.Check(TypedValue::Date(*date))) {
-    lastError = range;
-    out.error = true;
-    out.value = TypedValue::Date(committed_);
-    return out;
-  }
-  committed_ = *date;
-  out.value = TypedValue::Date(*date);
-  return out;
-}
-
-bool CVlDateEdit::CommitText() {
-  if (dateIsNull_) return true;
-  std::optional<double> date = ParseFields();
-  if (!date) {
-    lastError = kEditFormatMismatch;
-    return false;
-  }
-  date = SerialOfFields(*date);
-  if (const std::int32_t range = valueRange.Check(TypedValue::Date(*date))) {
-    lastError = range;
-    return false;
-  }
-  committed_ = *date;
-  loadedSerial_ = *date;
-  lastError = kEditOk;
+void CVlDateEdit::ShowCommitted() {
+  loadedSerial_ = valueCommit.Value().AsDate();
   RenderFields();
-  return true;
 }
 
 DateRange CVlDateEdit::GetDateRange() const {
-  const auto [lower, upper] = valueRange.Bounds();
+  const auto [lower, upper] = valueCommit.Range().Bounds();
   return DateRange{lower.AsDate(), upper.AsDate()};
 }
 
 std::string CVlDateEdit::GetText() { return fieldModel.EditText(); }
 
-TypedValue CVlDateEdit::ValueForUserCheck() {
-  // The host's check sees the date as its serial number (VT_R8), as a date editor hands it over.
-  return dateIsNull_ ? TypedValue::Null() : TypedValue::R8(committed_);
-}
-
 // --- Display -------------------------------------------------------------------------------------
 
 bool CVlDateEdit::RefreshDisplay() {
   if (HasFocus()) return SetDisplayText(fieldModel.GetDisplayText());
-  if (dateIsNull_) return SetDisplayText(nullText_);
+  if (valueCommit.IsNull()) return SetDisplayText(nullText_);
   const std::optional<double> date = FieldsDate();
   if (!date) return SetDisplayText(fieldModel.EditText());  // no date to format: the fields as typed
   const std::optional<std::string> shown =
@@ -305,14 +263,14 @@ void CVlDateEdit::SetSel(std::int32_t start, std::int32_t length) {
 void CVlDateEdit::OnFocusGained() { caretUnplaced = false; }
 
 void CVlDateEdit::OnFocusLost(win::HWND newFocus) {
-  const bool failed = !dateIsNull_ && !CommitText();
+  const bool failed = !valueCommit.IsNull() && !CommitText();
   RefreshDisplay();
   bool live = true;
   if (failed) {
     live = SendError(lastError, GetText());
   } else {
     const EditorValue v = GetValue();
-    if (!v.isNull && !v.error) live = CommonCommit(ValueForUserCheck());
+    if (!v.isNull && !v.error) live = CommonCommit(valueCommit.ForUserCheck());
   }
   if (live) SendFocusLeft(newFocus);
 }
@@ -322,7 +280,7 @@ win::LRESULT CVlDateEdit::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM
   switch (msg) {
     case win::WM_SETFOCUS:
       // Each focus gain edits in the form the Format gives now; a Null box starts from today.
-      if (dateIsNull_) PreFill();
+      if (valueCommit.IsNull()) PreFill();
       RebuildEditForm();
       if (caretUnplaced) fieldModel.SetSelection(FieldPosition(0, 0), FieldPosition(0, 0));
       break;
@@ -384,7 +342,7 @@ bool CVlDateEdit::TypeDigit(char digit, FieldAt at) {
   const DateDigitEdit edit =
       ApplyDateDigit(editForm_.fields[i].kind, contents[i], at.offset, digit, now.month, IsLeapYear(now.year));
   if (!edit.accepted) return false;
-  if (dateIsNull_) SetNull(false);
+  if (valueCommit.IsNull()) SetNull(false);
   caretUnplaced = false;
   contents[i] = edit.content;
   fieldModel.SetText(JoinContents(contents));
@@ -416,7 +374,7 @@ bool CVlDateEdit::TypeEra(std::uint32_t ch, const FieldAt& at) {
     }
   }
   if (index < 0) return false;
-  if (dateIsNull_) SetNull(false);
+  if (valueCommit.IsNull()) SetNull(false);
   caretUnplaced = false;
   const EraEntry& era = list[static_cast<std::size_t>(index)];
   if (eraField < 0) {
@@ -498,7 +456,7 @@ bool CVlDateEdit::ValidateText(const std::string& text) {
   DateParts check = parts_;
   if (!ParseDateEditText(editForm_, value, eraTable_, check)) return false;
   validatedText_ = value;
-  if (dateIsNull_) SetNull(false);
+  if (valueCommit.IsNull()) SetNull(false);
   return true;
 }
 
@@ -509,8 +467,7 @@ bool CVlDateEdit::SetSelText(const std::string& text) {
   if (digits && static_cast<std::int32_t>(text.size()) < positions) {
     const MaskFieldModel savedModel = fieldModel;
     const DateParts savedParts = parts_;
-    const std::int32_t savedNull = dateIsNull_;
-    const std::int32_t savedBaseNull = isNull;
+    const ValueCommit::NullState savedNull = valueCommit.SavedNull();
     const std::int32_t at = fieldModel.GetSelection().Min();
     fieldModel.SetSelection(at, at);
     for (char c : text) {
@@ -519,8 +476,7 @@ bool CVlDateEdit::SetSelText(const std::string& text) {
           !TypeDigit(c, field)) {
         fieldModel = savedModel;
         parts_ = savedParts;
-        dateIsNull_ = savedNull;
-        isNull = savedBaseNull;
+        valueCommit.RestoreNull(savedNull);
         return false;
       }
     }
@@ -595,7 +551,7 @@ bool CVlDateEdit::SpinDown() { return DateStep(-WholeSpinStep(spinIncrease)); }
 bool CVlDateEdit::SpinUp() { return DateStep(WholeSpinStep(spinIncrease)); }
 
 bool CVlDateEdit::DateStep(std::int64_t step) {
-  if (dateIsNull_) SetNull(false);
+  if (valueCommit.IsNull()) SetNull(false);
   if (editForm_.fields.empty()) return false;
   FieldAt at = CaretField();
   if (at.index < 0) at.index = static_cast<int>(editForm_.fields.size()) - 1;
@@ -603,7 +559,7 @@ bool CVlDateEdit::DateStep(std::int64_t step) {
   const DateRange range = GetDateRange();
   // 1. A date outside the range first goes to the bound it crossed.
   if (const std::optional<double> date = SerialOfDateParts(parts_)) {
-    if (const std::int32_t crossed = valueRange.Check(TypedValue::Date(*date))) {
+    if (const std::int32_t crossed = valueCommit.Range().Check(TypedValue::Date(*date))) {
       if (std::optional<DateParts> bound = DatePartsOfSerial(crossed == 1 ? range.upper : range.lower)) parts_ = *bound;
       lastError = kEditOk;
       RenderFields();

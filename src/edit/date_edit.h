@@ -41,9 +41,6 @@ class CVlDateEdit : public CVlEditWnd {
   void Copy() override;
   bool Paste() override;
 
-  bool SetValue(const TypedValue& value, std::string& produced) override;
-  EditorValue GetValue() override;
-  bool CommitText() override;
   void SetEraProfile(const std::string& path) override;
   // The edit form as shown, separators included.
   std::string GetText() override;
@@ -58,7 +55,7 @@ class CVlDateEdit : public CVlEditWnd {
   const DateParts& Fields() const { return parts_; }
   const DateEditForm& EditForm() const { return editForm_; }
   const EraTable& Eras() const { return eraTable_; }
-  bool IsNullValue() const { return dateIsNull_; }
+  bool IsNullValue() const { return valueCommit.IsNull(); }
   bool IsInvalid() const { return invalid_; }
 
   win::LRESULT WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) override;
@@ -67,7 +64,14 @@ class CVlDateEdit : public CVlEditWnd {
   void OnFocusGained() override;
   void OnFocusLost(win::HWND newFocus) override;
   bool OnTypedChar(std::uint32_t ch) override;
-  TypedValue ValueForUserCheck() override;
+
+  // The editor's part of the value sequence (value_commit.h): a handed date split into its
+  // fields, the edit text read back as a date, the fields shown again.
+  bool PrepareLoad(const TypedValue& handed, TypedValue& load, std::string& produced) override;
+  void ShowLoaded(std::string& produced) override;
+  std::string ValueText() const override { return fieldModel.EditText(); }
+  bool TextToValue(const std::string& text, TypedValue& out) override;
+  void ShowCommitted() override;
 
  private:
   // The field under a byte position of the edit text, and the character offset in it.
@@ -112,14 +116,13 @@ class CVlDateEdit : public CVlEditWnd {
   void ArmDelete(bool backward);
 
   std::string formatText_ = "yyyy/mm/dd hh:nn:ss";
-  bool dateIsNull_ = true;
   bool invalid_ = true;
   DateParts parts_;
   std::string nullText_;
   EraTable eraTable_;
   DateEditForm editForm_;
   DateFormatSpec displaySpec_;
-  double committed_ = 0;  // the last date that passed a commit or a load
+  DateParts loadParts_;  // the fields of a date being loaded
   // The value last loaded or committed, while the box is not Null: what the fields stand for as
   // long as they still hold its parts (SerialOfFields).
   std::optional<double> loadedSerial_;

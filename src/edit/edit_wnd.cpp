@@ -13,7 +13,7 @@ std::int32_t Bytes(const std::string& s) { return static_cast<std::int32_t>(s.si
 
 }  // namespace
 
-CVlEditWnd::CVlEditWnd(std::uint16_t dataType) : dataType_(dataType), valueRange(dataType) {
+CVlEditWnd::CVlEditWnd(std::uint16_t dataType) : dataType_(dataType), valueCommit(dataType, *this, lastError) {
   font.SetFaceName("System");
 }
 
@@ -153,7 +153,6 @@ void CVlEditWnd::SetLocked(bool on) {
   if (created) Sys()->SendMessage(Handle(), win::EM_SETREADONLY, locked, 0);
 }
 
-std::int32_t CVlEditWnd::GetLastError() { return lastError; }
 void CVlEditWnd::GetDisplayText(std::string& out) { out = displayText; }
 
 bool CVlEditWnd::SetDisplayText(const std::string& text) {
@@ -179,7 +178,6 @@ bool CVlEditWnd::SetDisplayText(const std::string& text) {
 void CVlEditWnd::SetNull(bool) {}
 void CVlEditWnd::GetFormat(std::string&) {}
 bool CVlEditWnd::SetFormat(const std::string&) { return true; }
-std::uint32_t CVlEditWnd::GetStyleBits() { return styleBits; }
 
 bool CVlEditWnd::SetStyleBits(std::uint32_t bits) {
   if (created) return false;
@@ -188,8 +186,6 @@ bool CVlEditWnd::SetStyleBits(std::uint32_t bits) {
   if (!singleLine) SetDisplayText(editText);
   return true;
 }
-
-std::int32_t CVlEditWnd::GetMaxLength() { return maxLength; }
 
 bool CVlEditWnd::SetMaxLength(std::int32_t length) {
   maxLength = length;
@@ -200,7 +196,6 @@ bool CVlEditWnd::SetMaxLength(std::int32_t length) {
 
 char CVlEditWnd::GetPasswordChar() { return 0; }
 void CVlEditWnd::SetPasswordChar(char) {}
-void CVlEditWnd::GetFont(win::LOGFONT& out) { out = font; }
 
 bool CVlEditWnd::SetFont(const win::LOGFONT& f) {
   font = f;
@@ -208,11 +203,8 @@ bool CVlEditWnd::SetFont(const win::LOGFONT& f) {
   return true;
 }
 
-bool CVlEditWnd::GetHideSelection() { return hideSelection; }
 void CVlEditWnd::SetHideSelection(bool hide) { hideSelection = hide; }
-bool CVlEditWnd::GetSelectByFocus() { return selectByFocus; }
 void CVlEditWnd::SetSelectByFocus(bool select) { selectByFocus = select; }
-bool CVlEditWnd::GetInsertMode() { return insertMode; }
 
 void CVlEditWnd::SetInsertMode(bool insert) {
   insertMode = insert;
@@ -331,23 +323,16 @@ bool CVlEditWnd::SetSelText(const std::string& text) {
   return true;
 }
 
-std::uint16_t CVlEditWnd::GetIMEMode() { return imeMode; }
-std::uint16_t CVlEditWnd::GetFuriganaType() { return furiganaType; }
 void CVlEditWnd::SetFuriganaType(std::uint16_t type) { furiganaType = type; }
 
 namespace {
 void SetBit(std::uint16_t& flags, std::uint16_t bit, bool on) { flags = on ? (flags | bit) : (flags & ~bit); }
 }  // namespace
 
-bool CVlEditWnd::GetTabByReturn() { return tabFlags & kTabByReturn; }
 void CVlEditWnd::SetTabByReturn(bool on) { SetBit(tabFlags, kTabByReturn, on); }
-bool CVlEditWnd::GetTabByVertKey() { return tabFlags & kTabByVertKey; }
 void CVlEditWnd::SetTabByVertKey(bool on) { SetBit(tabFlags, kTabByVertKey, on); }
-bool CVlEditWnd::GetTabByHorzKey() { return tabFlags & kTabByHorzKey; }
 void CVlEditWnd::SetTabByHorzKey(bool on) { SetBit(tabFlags, kTabByHorzKey, on); }
-bool CVlEditWnd::GetTabByInputLast() { return tabFlags & kTabByInputLast; }
 void CVlEditWnd::SetTabByInputLast(bool on) { SetBit(tabFlags, kTabByInputLast, on); }
-std::int32_t CVlEditWnd::GetSpinButton() { return spinButton; }
 
 void CVlEditWnd::SetSpinButton(std::int32_t where) {
   if (where == spinButton) return;
@@ -359,8 +344,6 @@ void CVlEditWnd::SetSpinButton(std::int32_t where) {
   if (where != 0) CreateSpin();
   ShowEditor(Sys()->IsWindowVisible(Handle()));
 }
-
-std::int32_t CVlEditWnd::GetSpinDelay() { return spinDelay; }
 
 bool CVlEditWnd::SetSpinDelay(std::int32_t milliseconds) {
   if (milliseconds < 0 || milliseconds > 32767) return false;
@@ -378,18 +361,18 @@ bool CVlEditWnd::RefreshDisplay() { return true; }
 void CVlEditWnd::AfterDelete() {}
 
 bool CVlEditWnd::BeginEdit() {
-  isNull = false;
+  valueCommit.EndNull();
   return true;
 }
 
 bool CVlEditWnd::ValidateText(const std::string&) {
-  isNull = false;
+  valueCommit.EndNull();
   return true;
 }
 
 bool CVlEditWnd::FilterChar(std::uint32_t&, std::string& replacement, std::uint32_t&) {
   replacement.clear();
-  isNull = false;
+  valueCommit.EndNull();
   return true;
 }
 
@@ -403,16 +386,12 @@ bool CVlEditWnd::Clear() {
   return true;
 }
 
-bool CVlEditWnd::SetValue(const TypedValue&, std::string& produced) {
-  produced.clear();
-  return true;
+bool CVlEditWnd::SetValue(const TypedValue& value, std::string& produced) {
+  // A value handed over starts a new edit: nothing of the last one is left to undo.
+  ForgetUndo();
+  return valueCommit.Load(value, produced);
 }
 
-EditorValue CVlEditWnd::GetValue() { return EditorValue{}; }
-void CVlEditWnd::SetLowerValue(const TypedValue& value) { valueRange.SetLower(value); }
-void CVlEditWnd::SetUpperValue(const TypedValue& value) { valueRange.SetUpper(value); }
-void CVlEditWnd::SetCheckValue(bool check) { valueRange.SetCheck(check); }
-bool CVlEditWnd::CommitText() { return true; }
 void CVlEditWnd::SetCaption(const std::string&) {}
 void CVlEditWnd::SetEraProfile(const std::string&) {}
 std::string CVlEditWnd::GetText() { return singleLine ? fieldModel.ValueOf(fieldModel.GetText()) : editText; }
@@ -447,7 +426,7 @@ void CVlEditWnd::RefreshWindowText() {
   if (!singleLine) {
     editText = created ? Text() : editText;
     SetNull(false);
-  } else if (!isNull) {
+  } else if (!valueCommit.ShowsNull()) {
     editText = fieldModel.GetText();
     SetDisplayText(fieldModel.GetDisplayText());
     SetNull(false);
@@ -489,6 +468,7 @@ bool CVlEditWnd::SendError(std::int32_t code, const std::string& text) {
 
 void CVlEditWnd::SendFocusLeft(win::HWND newFocus) {
   const win::HWND target = newFocus;
+  ++focusLeftReports_;
   SendToControl(VLM_FOCUSLEFT, target);
 }
 
@@ -518,7 +498,7 @@ bool CVlEditWnd::Undo() {
   std::string restored = undoText;
   undoText = editText;
   fieldModel.SetText(fieldModel.ValueOf(restored));
-  isNull = false;
+  valueCommit.EndNull();
   RefreshWindowText();
   RefreshDisplay();
   const bool related = restored.find(undoText) != std::string::npos || undoText.find(restored) != std::string::npos;
@@ -555,22 +535,17 @@ void CVlEditWnd::OnFocusGained() {}
 
 void CVlEditWnd::OnFocusLost(win::HWND newFocus) {
   // The host's own check runs only on a text the editor accepted.
-  const bool failed = !isNull && !CommitText();
-  const bool live = failed ? SendError(lastError, GetText()) : CommonCommit(ValueForUserCheck());
+  const bool failed = !valueCommit.IsNull() && !CommitText();
+  const bool live = failed ? SendError(lastError, GetText()) : CommonCommit(valueCommit.ForUserCheck());
   if (live) SendFocusLeft(newFocus);
 }
 
 bool CVlEditWnd::OnTypedChar(std::uint32_t) { return false; }
 
-TypedValue CVlEditWnd::ValueForUserCheck() {
-  EditorValue v = GetValue();
-  return v.isNull ? TypedValue::Null() : v.value;
-}
-
 // --- Focus -----------------------------------------------------------------------------------------
 
 void CVlEditWnd::OnSetFocusMessage(win::HWND previous) {
-  if (!keepNull) isNull = false;
+  if (!keepNull) valueCommit.EndNull();
   ForgetUndo();
   keyDownSeen = false;
   Default(win::WM_SETFOCUS, static_cast<win::WPARAM>(win::HandleId(previous)), 0);
@@ -619,7 +594,16 @@ void CVlEditWnd::OnKillFocusMessage(win::HWND next) {
   Default(win::WM_KILLFOCUS, static_cast<win::WPARAM>(win::HandleId(next)), 0);
   // A window made anew, or an editor given up, hands the focus on without the box being left.
   if (recreating_ || retired_) return;
+  const win::HWND self = Handle();
+  const std::uint32_t reports = focusLeftReports_;
   OnFocusLost(next);
+  // A handler of the loss made the window anew (Locked, Alignment): the editor stops short, as
+  // after any change of window, but the box has still been left. Unless the focus came back into
+  // the new window, the control hears of the loss, so that it commits and ends the editing.
+  if (!retired_ && created && Handle() != self && focusLeftReports_ == reports) {
+    const win::HWND now = Sys()->GetFocus();
+    if (now != Handle()) SendFocusLeft(now);
+  }
 }
 
 // --- Messages --------------------------------------------------------------------------------------

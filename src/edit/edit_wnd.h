@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "edit/edit_messages.h"
-#include "edit/value_range.h"
+#include "edit/value_commit.h"
 #include "format/mask_field_model.h"
 #include "platform/edit_control.h"
 #include "platform/font.h"
@@ -64,15 +64,7 @@ inline constexpr std::uint16_t kTabByVertKey = 0x02;
 inline constexpr std::uint16_t kTabByInputLast = 0x04;
 inline constexpr std::uint16_t kTabByHorzKey = 0x08;
 
-// What the editor answers when the control asks for its value.
-struct EditorValue {
-  bool isNull = true;  // the editor is in its null state
-  TypedValue value;    // the editor's typed value (when not null)
-  std::string text;    // the text it was taken from
-  bool error = false;  // the text did not give a usable value; lastError tells why
-};
-
-class CVlEditWnd : public win::EditControl {
+class CVlEditWnd : public win::EditControl, protected ValueCommit::Editor {
  public:
   explicit CVlEditWnd(std::uint16_t dataType);
   ~CVlEditWnd() override;
@@ -97,54 +89,56 @@ class CVlEditWnd : public win::EditControl {
   win::RECT CreateRect() const { return createRect; }
   CVlSpinButton* Spin() const { return spin_.get(); }
 
-  // --- Virtual operations, in slot order ---
-  virtual bool FitsDisplayWidth(win::DeviceContext* dc);
-  virtual win::RECT GetTextRect();
+  // --- The operations the control sees, in slot order ---
+  // Virtual where an editor refines them. The setters the control pushes a new editor's settings
+  // through stay virtual even where no editor refines them: a stand-in editor records the push.
+  bool FitsDisplayWidth(win::DeviceContext* dc);
+  win::RECT GetTextRect();
   virtual bool DrawEditArea(win::DeviceContext* dc, win::RECT rect, double spinRatio, int alignment, std::uint32_t flags);
   virtual void ShowEditor(bool show);
   virtual bool EnableEditor(bool enable);
   virtual void SetLocked(bool locked);
-  virtual std::int32_t GetLastError();
+  std::int32_t GetLastError() const { return lastError; }
   virtual void GetDisplayText(std::string& out);
   virtual bool SetDisplayText(const std::string& text);
   virtual void SetNull(bool isNull);
   virtual void GetFormat(std::string& out);
   virtual bool SetFormat(const std::string& format);
-  virtual std::uint32_t GetStyleBits();
+  std::uint32_t GetStyleBits() const { return styleBits; }
   // The alignment the window's style gives: 1 right (right wins over centre), 2 centre, 0 left.
   int StyleAlignment() const { return (styleBits & kStyleRight) ? 1 : (styleBits & kStyleCenter) ? 2 : 0; }
   virtual bool SetStyleBits(std::uint32_t bits);
-  virtual std::int32_t GetMaxLength();
+  std::int32_t GetMaxLength() const { return maxLength; }
   virtual bool SetMaxLength(std::int32_t length);
   virtual char GetPasswordChar();
   virtual void SetPasswordChar(char c);
-  virtual void GetFont(win::LOGFONT& out);
+  void GetFont(win::LOGFONT& out) const { out = font; }
   virtual bool SetFont(const win::LOGFONT& font);
-  virtual bool GetHideSelection();
+  bool GetHideSelection() const { return hideSelection; }
   virtual void SetHideSelection(bool hide);
-  virtual bool GetSelectByFocus();
+  bool GetSelectByFocus() const { return selectByFocus; }
   virtual void SetSelectByFocus(bool select);
-  virtual bool GetInsertMode();
+  bool GetInsertMode() const { return insertMode; }
   virtual void SetInsertMode(bool insert);
   virtual void GetSel(std::int32_t& start, std::int32_t& length);
   virtual void SetSel(std::int32_t start, std::int32_t length);
   virtual void GetSelText(std::string& out);
   virtual bool SetSelText(const std::string& text);
-  virtual std::uint16_t GetIMEMode();
+  std::uint16_t GetIMEMode() const { return imeMode; }
   virtual void SetIMEMode(std::uint16_t mode);
-  virtual std::uint16_t GetFuriganaType();
+  std::uint16_t GetFuriganaType() const { return furiganaType; }
   virtual void SetFuriganaType(std::uint16_t type);
-  virtual bool GetTabByReturn();
+  bool GetTabByReturn() const { return tabFlags & kTabByReturn; }
   virtual void SetTabByReturn(bool on);
-  virtual bool GetTabByVertKey();
+  bool GetTabByVertKey() const { return tabFlags & kTabByVertKey; }
   virtual void SetTabByVertKey(bool on);
-  virtual bool GetTabByHorzKey();
+  bool GetTabByHorzKey() const { return tabFlags & kTabByHorzKey; }
   virtual void SetTabByHorzKey(bool on);
-  virtual bool GetTabByInputLast();
+  bool GetTabByInputLast() const { return tabFlags & kTabByInputLast; }
   virtual void SetTabByInputLast(bool on);
-  virtual std::int32_t GetSpinButton();
+  std::int32_t GetSpinButton() const { return spinButton; }
   virtual void SetSpinButton(std::int32_t where);
-  virtual std::int32_t GetSpinDelay();
+  std::int32_t GetSpinDelay() const { return spinDelay; }
   virtual bool SetSpinDelay(std::int32_t milliseconds);
   virtual float GetSpinIncrease();
   virtual void SetSpinIncrease(float increase);
@@ -160,19 +154,19 @@ class CVlEditWnd : public win::EditControl {
   virtual bool Paste();
   virtual bool Clear();
 
-  // --- The typed-editor contract the control core relies on ---
+  // --- The typed-editor contract the control core relies on (value_commit.h) ---
   // Loads a value from the control (never Null: the core uses SetNull for that). False with
-  // lastError when the editor refused it (1, 2, 6) or had to adjust it (3, 5, 7); `produced`
+  // lastError when the editor refused it (1, 2, 6, 7) or had to adjust it (3, 5); `produced`
   // receives the text the editor made of it.
-  virtual bool SetValue(const TypedValue& value, std::string& produced);
+  bool SetValue(const TypedValue& value, std::string& produced);
   // The editor's current value, text and unusable flag.
-  virtual EditorValue GetValue();
+  EditorValue GetValue() { return valueCommit.Read(); }
   // LowerValue, UpperValue and CheckValue: the range every editor checks its values against.
-  virtual void SetLowerValue(const TypedValue& value);
-  virtual void SetUpperValue(const TypedValue& value);
-  virtual void SetCheckValue(bool check);
+  virtual void SetLowerValue(const TypedValue& value) { valueCommit.Range().SetLower(value); }
+  virtual void SetUpperValue(const TypedValue& value) { valueCommit.Range().SetUpper(value); }
+  virtual void SetCheckValue(bool check) { valueCommit.Range().SetCheck(check); }
   // Checks the text and commits it into the editor's value; false with lastError.
-  virtual bool CommitText();
+  bool CommitText() { return valueCommit.Commit(); }
   // Boolean box: its check-box caption. Date box: its era profile.
   virtual void SetCaption(const std::string& caption);
   virtual void SetEraProfile(const std::string& path);
@@ -182,7 +176,7 @@ class CVlEditWnd : public win::EditControl {
   // The window paints itself while it is shown (the box being edited): its colours from the
   // control, the text with the selection, and the caret while it has the focus. `dc` has its
   // origin at the window's top-left corner.
-  virtual void PaintEditor(win::DeviceContext& dc);
+  void PaintEditor(win::DeviceContext& dc);
   void PrintClient(win::DeviceContext& dc) override { PaintEditor(dc); }
   // The calendar clock ("today") to use while the window does not exist yet; once it does, the
   // window system's clock is used.
@@ -211,8 +205,6 @@ class CVlEditWnd : public win::EditControl {
   virtual void OnFocusLost(win::HWND newFocus);
   // A character message before the common character input; true when handled.
   virtual bool OnTypedChar(std::uint32_t ch);
-  // The value to hand to the host's user check on focus loss.
-  virtual TypedValue ValueForUserCheck();
 
   // --- Common operations ---
   // The window text follows the model: the edit form (single-line) or the platform text.
@@ -303,7 +295,6 @@ class CVlEditWnd : public win::EditControl {
     return win::EditControl::WndProc(msg, wParam, lParam);
   }
 
-  bool isNull = true;
   std::int32_t lastError = 0;
   bool created = false;
   win::RECT createRect;
@@ -351,10 +342,12 @@ class CVlEditWnd : public win::EditControl {
   win::HIMC savedContext{};             // the context detached by mode 3
 
   std::uint16_t dataType_;
-  ValueRange valueRange;
+  // The typed value, its Null state and range, and the commit sequence every editor shares.
+  ValueCommit valueCommit;
   bool destroying_ = false;
   bool retired_ = false;
   bool recreating_ = false;  // RecreateWindow is under way
+  std::uint32_t focusLeftReports_ = 0;  // VLM_FOCUSLEFT reports sent, to tell whether a loss was reported
   const Clock* clock_ = nullptr;
 
  private:

@@ -272,7 +272,7 @@ win::LRESULT CVlEditWnd::OnCharMessage(win::WPARAM wParam, win::LPARAM lParam) {
       lastError = kEditMaxLength;
       return 0;
     }
-    isNull = false;
+    valueCommit.EndNull();
     if (maxLength > 0 && static_cast<std::int32_t>(editText.size()) >= maxLength &&
         static_cast<std::int32_t>(SelEnd()) >= maxLength - 1) {
       lastFilled = true;

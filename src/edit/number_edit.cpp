@@ -100,7 +100,9 @@ T FromRaw(const std::string& raw) {
 CVlNumberEdit::CVlNumberEdit(std::uint16_t dataType, NumberKind kind)
     : CVlEditWnd(dataType), numberKind_(kind), decimalAllowed_(kind == kDecimal) {
   fieldModel.SetNumericMode(true);
-  value_ = TypeZeroValue(dataType, VirtualClock());
+  // Null, with the type's zero held for the first step to start from.
+  valueCommit.Store(TypeZeroValue(dataType, VirtualClock()));
+  valueCommit.SetNullState(true);
   if (dataType == VlTextSingle) SetFormat("#######.#######");
   if (dataType == VlTextDouble) SetFormat("###############.###############");
   if (dataType != VlTextSingle && dataType != VlTextDouble) SetFormat("");
@@ -114,6 +116,16 @@ void CVlNumberEdit::RebuildLayout() {
 }
 
 bool CVlNumberEdit::SetFormat(const std::string& format) {
+  // While the user types, the text being edited is the current value: a Format written then
+  // re-formats what was typed, instead of going back to the value last committed (or from Null
+  // to 0). A text that reads as no number leaves the value as it was.
+  if (HasFocus()) {
+    TypedValue typed;
+    if (const std::string text = ValueText(); !text.empty() && TextToValue(text, typed)) {
+      valueCommit.Store(typed);
+      valueCommit.SetNullState(false);
+    }
+  }
   lastError = kEditOk;
   formatText_ = format;
   sections_ = MakeFormatSectionSet(format);
@@ -132,12 +144,12 @@ bool CVlNumberEdit::SetFormat(const std::string& format) {
   }
   // The model counts digits per part itself; the sign and the point never count.
   RebuildLayout();
-  if (numIsNull_) {
+  if (valueCommit.IsNull()) {
     RefreshDisplay();
     return true;
   }
   SignClass sign;
-  std::string text = NumberToText(value_, sign);
+  std::string text = NumberToText(valueCommit.Value(), sign);
   const std::int32_t fit = FitToFormat(text);
   if (fit == kEditTooManyChars) {
     lastError = fit;
@@ -146,7 +158,7 @@ bool CVlNumberEdit::SetFormat(const std::string& format) {
   }
   if (fit == kEditAdjustedToFormat) {
     TypedValue adjusted;
-    if (ParseText(text, adjusted)) value_ = adjusted;
+    if (ParseText(text, adjusted)) valueCommit.Store(adjusted);
     lastError = fit;
     ShowValue();
     return false;
@@ -244,7 +256,7 @@ bool CVlNumberEdit::ParseText(const std::string& text, TypedValue& out) {
 
 void CVlNumberEdit::ShowValue() {
   SignClass sign;
-  std::string text = NumberToText(value_, sign);
+  std::string text = NumberToText(valueCommit.Value(), sign);
   // The edit form holds the point only with fraction digits after it: 10.000000 edits as «10».
   if (!text.empty() && text.back() == '.') text.pop_back();
   signClass_ = sign;
@@ -254,81 +266,45 @@ void CVlNumberEdit::ShowValue() {
   RefreshDisplay();
 }
 
-bool CVlNumberEdit::TextValue(const std::string& text, TypedValue& out) {
+bool CVlNumberEdit::TextToValue(const std::string& text, TypedValue& out) {
   // The edit form of a Single or Double keeps six decimals ("%f"): read back, 0.1234567 would
   // become 0.123457 and 1e-7 would become 0 although the user typed nothing. A text the user has
   // not changed stands for the value it was shown from; a changed one is read as typed.
   if (shownText_ && text == *shownText_) {
-    out = value_;
+    out = valueCommit.Value();
     return true;
   }
   return ParseText(text, out);
 }
 
-bool CVlNumberEdit::SetValue(const TypedValue& value, std::string& produced) {
-  ForgetUndo();
-  lastError = kEditOk;
+std::string CVlNumberEdit::ValueText() const { return RemoveMaskMarkers(fieldModel.GetText()); }
+
+bool CVlNumberEdit::PrepareLoad(const TypedValue& handed, TypedValue& load, std::string& produced) {
   SignClass sign;
-  std::string text = NumberToText(value, sign);
-  produced = text;
-  const std::int32_t fit = FitToFormat(text);
+  loadText_ = NumberToText(handed, sign);
+  produced = loadText_;
+  const std::int32_t fit = FitToFormat(loadText_);
   if (fit == kEditTooManyChars) {
     lastError = fit;
     return false;
   }
-  TypedValue v = value;
-  if (fit == kEditAdjustedToFormat && !ParseText(text, v)) return false;
-  if (const std::int32_t range = valueRange.Check(v)) {
-    lastError = range;
-    return false;
-  }
-  value_ = v;
-  numIsNull_ = false;
-  isNull = false;
+  load = handed;
+  if (fit == kEditAdjustedToFormat && !ParseText(loadText_, load)) return false;
   lastError = fit;
-  ShowValue();
-  PlaceCaretAtPoint();
-  ApplyFocusSelection();
-  produced = text;
-  return !IsEditFailure(lastError);
-}
-
-EditorValue CVlNumberEdit::GetValue() {
-  EditorValue out;
-  out.isNull = numIsNull_;
-  if (out.isNull) return out;
-  out.text = RemoveMaskMarkers(fieldModel.GetText());
-  TypedValue parsed;
-  if (!TextValue(out.text, parsed)) {
-    out.error = true;
-  } else if (const std::int32_t range = valueRange.Check(parsed)) {
-    lastError = range;
-    out.error = true;
-  } else {
-    value_ = parsed;
-  }
-  out.value = value_;
-  return out;
-}
-
-bool CVlNumberEdit::CommitText() {
-  if (numIsNull_) return true;
-  const std::string text = RemoveMaskMarkers(fieldModel.GetText());
-  TypedValue parsed;
-  if (!TextValue(text, parsed)) return false;
-  if (const std::int32_t range = valueRange.Check(parsed)) {
-    lastError = range;
-    return false;
-  }
-  value_ = parsed;
-  numIsNull_ = false;
-  lastError = kEditOk;
-  ShowValue();
-  ApplyFocusSelection();
   return true;
 }
 
-TypedValue CVlNumberEdit::ValueForUserCheck() { return numIsNull_ ? TypedValue::Null() : value_; }
+void CVlNumberEdit::ShowLoaded(std::string& produced) {
+  ShowValue();
+  PlaceCaretAtPoint();
+  ApplyFocusSelection();
+  produced = loadText_;
+}
+
+void CVlNumberEdit::ShowCommitted() {
+  ShowValue();
+  ApplyFocusSelection();
+}
 
 // --- Display -------------------------------------------------------------------------------------
 
@@ -337,8 +313,7 @@ void CVlNumberEdit::SetNull(bool on) {
     ForgetUndo();
     EnterNull();
   } else {
-    numIsNull_ = false;
-    isNull = false;
+    valueCommit.SetNullState(false);
     lastError = kEditOk;
   }
 }
@@ -348,16 +323,15 @@ void CVlNumberEdit::EnterNull() {
   shownText_.reset();
   fieldModel.DeleteAll();
   editText.clear();
-  numIsNull_ = true;
-  isNull = true;
+  valueCommit.SetNullState(true);
   lastError = kEditOk;
   RefreshDisplay();
 }
 
 bool CVlNumberEdit::RefreshDisplay() {
   if (HasFocus()) return SetDisplayText(fieldModel.GetDisplayText());
-  std::string number = numIsNull_ ? std::string() : RemoveMaskMarkers(fieldModel.GetText());
-  SignClass sign = numIsNull_ ? SignClass::Null : SignClassOfNumberText(WithLeadingSign(number));
+  std::string number = valueCommit.IsNull() ? std::string() : RemoveMaskMarkers(fieldModel.GetText());
+  SignClass sign = valueCommit.IsNull() ? SignClass::Null : SignClassOfNumberText(WithLeadingSign(number));
   if (dataType_ == VlTextByte && sign == SignClass::Negative) sign = SignClass::Positive;
   signClass_ = sign;
   return SetDisplayText(NumberDisplayText(WithLeadingSign(number), sign, sections_, numberKind_ == kDecimal));
@@ -378,7 +352,7 @@ bool CVlNumberEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std:
   const bool sign = (ch == '+' || ch == '-') && numberKind_ != kDigitsOnly;
   const bool point = ch == '.' && decimalAllowed_;
   if (!digit && !sign && !point) return false;
-  if (numIsNull_) SetNull(false);
+  if (valueCommit.IsNull()) SetNull(false);
   return true;
 }
 
@@ -401,7 +375,7 @@ bool CVlNumberEdit::ValidateText(const std::string& text) {
     if ((c == '+' || c == '-') && i != 0 && i + 1 != text.size()) return false;
     if (c == '.' && ++points > 1) return false;
   }
-  if (numIsNull_) SetNull(false);
+  if (valueCommit.IsNull()) SetNull(false);
   return true;
 }
 
@@ -438,13 +412,13 @@ void CVlNumberEdit::OnFocusGained() {
 }
 
 void CVlNumberEdit::OnFocusLost(win::HWND newFocus) {
-  const bool failed = !numIsNull_ && !CommitText();
+  const bool failed = !valueCommit.IsNull() && !CommitText();
   bool live = false;
   if (failed) {
     live = SendError(lastError, RemoveMaskMarkers(fieldModel.GetText()));
   } else {
     RefreshDisplay();
-    live = CommonCommit(ValueForUserCheck());
+    live = CommonCommit(valueCommit.ForUserCheck());
   }
   if (live) SendFocusLeft(newFocus);
 }
@@ -455,11 +429,11 @@ bool CVlNumberEdit::SpinDown() { return SpinStep(-spinIncrease); }
 bool CVlNumberEdit::SpinUp() { return SpinStep(spinIncrease); }
 
 bool CVlNumberEdit::SpinStep(float increase) {
-  if (numIsNull_) SetNull(false);
+  if (valueCommit.IsNull()) SetNull(false);
   const std::string text = RemoveMaskMarkers(fieldModel.GetText());
-  const TypedValue before = value_;
+  const TypedValue before = valueCommit.Value();
   const std::string beforeText = text;
-  const auto [lower, upper] = valueRange.Bounds();
+  const auto [lower, upper] = valueCommit.Range().Bounds();
   TypedValue next;
   switch (dataType_) {
     case VlTextInteger:
@@ -482,7 +456,8 @@ bool CVlNumberEdit::SpinStep(float increase) {
       double x = 0;
       const NumberRead read = ReadNumberText(text, x);
       if (read == NumberRead::kOk && shownText_ && text == *shownText_) {
-        x = dataType_ == VlTextSingle ? static_cast<double>(value_.AsR4()) : value_.AsR8();  // the exact value shown
+        x = dataType_ == VlTextSingle ? static_cast<double>(valueCommit.Value().AsR4())
+                                      : valueCommit.Value().AsR8();  // the exact value shown
       }
       const double lo = dataType_ == VlTextSingle ? lower.AsR4() : lower.AsR8();
       const double hi = dataType_ == VlTextSingle ? upper.AsR4() : upper.AsR8();
@@ -512,12 +487,10 @@ bool CVlNumberEdit::SpinStep(float increase) {
       if (ParseCurrency(WithLeadingSign(text), cur) != CurrencyParse::Ok) cur = Currency{0};
       const __int128 exact = cur.value + inc;
       std::int64_t sum = exact > INT64_MAX ? INT64_MAX : exact < INT64_MIN ? INT64_MIN : static_cast<std::int64_t>(exact);
-      if (valueRange.Checking())
+      if (valueCommit.Range().Checking())
         sum = std::clamp(sum, lower.AsCy().value, std::max(lower.AsCy().value, upper.AsCy().value));
       // Stored and shown directly: a currency step always counts as a change.
-      value_ = TypedValue::Cy(Currency{sum});
-      numIsNull_ = false;
-      isNull = false;
+      valueCommit.Store(TypedValue::Cy(Currency{sum}));
       lastError = kEditOk;
       ShowValue();
       PlaceCaretAtPoint();
@@ -529,7 +502,7 @@ bool CVlNumberEdit::SpinStep(float increase) {
   }
   std::string produced;
   SetValue(next, produced);
-  return !(value_ == before) || RemoveMaskMarkers(fieldModel.GetText()) != beforeText;
+  return !(valueCommit.Value() == before) || RemoveMaskMarkers(fieldModel.GetText()) != beforeText;
 }
 
 // --- Clipboard -------------------------------------------------------------------------------

@@ -31,10 +31,6 @@ class CVlNumberEdit : public CVlEditWnd {
   void Copy() override;
   bool Paste() override;
 
-  bool SetValue(const TypedValue& value, std::string& produced) override;
-  EditorValue GetValue() override;
-  bool CommitText() override;
-
   // Value = text value + increase, clamped to the range, shown; true when the value changed.
   bool SpinStep(float increase);
 
@@ -42,16 +38,20 @@ class CVlNumberEdit : public CVlEditWnd {
   void OnFocusGained() override;
   void OnFocusLost(win::HWND newFocus) override;
   bool OnTypedChar(std::uint32_t ch) override;
-  TypedValue ValueForUserCheck() override;
+
+  // The editor's part of the value sequence (value_commit.h): a handed value fitted to the
+  // Format, the edit text read as a number, the value shown in the edit form.
+  bool PrepareLoad(const TypedValue& handed, TypedValue& load, std::string& produced) override;
+  void ShowLoaded(std::string& produced) override;
+  std::string ValueText() const override;
+  bool TextToValue(const std::string& text, TypedValue& out) override;
+  void ShowCommitted() override;
 
  private:
   // The number text a value shows in the edit form, and its sign class.
   std::string NumberToText(const TypedValue& value, SignClass& sign) const;
   // Parses a number text into a value of the type; false with lastError 1 or 2 on overflow.
   bool ParseText(const std::string& text, TypedValue& out);
-  // The value an edit text stands for: the value it was shown from while it is unchanged, else
-  // the text parsed (ParseText).
-  bool TextValue(const std::string& text, TypedValue& out);
   // Marks the caret unplaced and puts the model's caret at the decimal point, or the end, so that
   // the common GetSel reports where a just-loaded value's caret waits.
   void PlaceCaretAtPoint();
@@ -66,7 +66,6 @@ class CVlNumberEdit : public CVlEditWnd {
   const char* ClipboardFormatName() const;
 
   NumberKind numberKind_;
-  bool numIsNull_ = true;
   SignClass signClass_ = SignClass::Null;
   bool fitsFormat_ = false;
   std::string formatText_;
@@ -74,9 +73,10 @@ class CVlNumberEdit : public CVlEditWnd {
   bool decimalAllowed_;
   std::int32_t intPlaces_ = 0;
   std::int32_t fracPlaces_ = 0;
-  TypedValue value_;
-  // The edit text ShowValue last made of value_; nothing while the box is Null.
+  // The edit text ShowValue last made of the stored value; nothing while the box is Null.
   std::optional<std::string> shownText_;
+  // The edit text of a value being loaded, as fitted to the Format.
+  std::string loadText_;
 };
 
 class CVlShortEdit : public CVlNumberEdit {

@@ -51,6 +51,7 @@ MaskEditLayout EditLayoutOf(const StringMask& mask) {
 }  // namespace
 
 CVlStringEdit::CVlStringEdit() : CVlEditWnd(VlTextString) {
+  valueCommit.textIsValue = true;
   parsedMask_ = ParseStringMask("");
   maskIndex_ = MaskPositionIndex(parsedMask_);
   fieldModel.SetLayout(EditLayoutOf(parsedMask_));
@@ -115,9 +116,16 @@ std::string CVlStringEdit::WithoutMaskLiterals(const std::string& text) const {
   return out;
 }
 
-std::int32_t CVlStringEdit::CheckText(const std::string& text) const {
+std::int32_t CVlStringEdit::MaskCheck(const std::string& text) const {
   if (HasPositions() && CheckMaskedValue(text, parsedMask_) != MaskValueCheck::kMatches) return kEditFormatMismatch;
-  return valueRange.Check(TypedValue::Bstr(text));
+  return kEditOk;
+}
+
+std::int32_t CVlStringEdit::CheckFormat(const TypedValue& value) { return MaskCheck(value.AsBstr()); }
+
+std::int32_t CVlStringEdit::CheckText(const std::string& text) const {
+  if (const std::int32_t mask = MaskCheck(text)) return mask;
+  return valueCommit.Range().Check(TypedValue::Bstr(text));
 }
 
 // --- Format, length, style ----------------------------------------------------------------------
@@ -184,66 +192,44 @@ float CVlStringEdit::GetSpinIncrease() { return 0.0f; }
 // --- Null, value ------------------------------------------------------------------------------
 
 void CVlStringEdit::SetNull(bool on) {
-  if (!on) {
-    isNull = false;
-    return;
-  }
+  valueCommit.SetNullState(on);
+  if (!on) return;
   ForgetUndo();
   fieldModel.DeleteAll();
   editText = singleLine ? fieldModel.GetText() : std::string();
-  isNull = true;
   lastError = kEditOk;
   RefreshDisplay();
 }
 
-bool CVlStringEdit::SetValue(const TypedValue& value, std::string& produced) {
-  ForgetUndo();
-  lastError = kEditOk;
-  std::string text = WithLineBreaks(value.Type() == VarType::Bstr ? value.AsBstr() : TypedValueToText(value));
-  bool whole = true;
+bool CVlStringEdit::PrepareLoad(const TypedValue& handed, TypedValue& load, std::string& produced) {
+  std::string text = WithLineBreaks(handed.Type() == VarType::Bstr ? handed.AsBstr() : TypedValueToText(handed));
   if (maxLength > 0 && text.size() > static_cast<std::size_t>(maxLength)) {
     text = std::string(MbcsCutBytes(text, static_cast<std::size_t>(maxLength)));
     lastError = kEditMaxLength;
-    whole = false;
   }
   if (singleLine && HasPositions() && MbcsCharCount(text) > capacity_) {
     text.resize(static_cast<std::size_t>(MbcsByteIndexOfChar(text, capacity_)));
     lastError = kEditAdjustedToFormat;
-    whole = false;
   }
   produced = text;
-  if (const std::int32_t check = CheckText(text)) {
-    lastError = check;
-    return false;
-  }
-  isNull = false;
-  LoadText(text);
+  load = TypedValue::Bstr(text);
+  return true;
+}
+
+void CVlStringEdit::ShowLoaded(std::string&) {
+  LoadText(valueCommit.Value().AsBstr());
   ApplyFocusSelection();
-  return whole;
 }
 
-EditorValue CVlStringEdit::GetValue() {
-  EditorValue out;
-  out.isNull = isNull;
-  out.text = CurrentText();
-  if (!out.isNull) out.value = TypedValue::Bstr(out.text);
-  return out;
-}
-
-bool CVlStringEdit::CommitText() {
-  if (isNull) return true;
-  lastError = CheckText(CurrentText());
-  return lastError == kEditOk;
-}
-
-TypedValue CVlStringEdit::ValueForUserCheck() {
-  return isNull ? TypedValue::Null() : TypedValue::Bstr(CurrentText());
+bool CVlStringEdit::TextToValue(const std::string& text, TypedValue& out) {
+  out = TypedValue::Bstr(text);
+  return true;
 }
 
 // --- Display ----------------------------------------------------------------------------------
 
 std::string CVlStringEdit::DisplayForm() const {
-  if (isNull && !nullText_.empty()) return ShownNullText(nullText_);
+  if (valueCommit.IsNull() && !nullText_.empty()) return ShownNullText(nullText_);
   std::string text = CurrentText();
   // A password box shows one password character per byte, through the mask's literals.
   if (passwordChar != 0) text.assign(text.size(), static_cast<char>(passwordChar));
@@ -269,14 +255,14 @@ bool CVlStringEdit::FilterChar(std::uint32_t& ch, std::string& replacement, std:
     if (!check.accepted) return false;
     ch = check.character;
   }
-  isNull = false;
+  valueCommit.SetNullState(false);
   return true;
 }
 
 bool CVlStringEdit::ValidateText(const std::string& text) {
   std::string converted;
   if (singleLine && !CheckInsertText(text, converted)) return false;
-  if (!text.empty()) isNull = false;
+  if (!text.empty()) valueCommit.SetNullState(false);
   return true;
 }
 
@@ -288,12 +274,12 @@ bool CVlStringEdit::SetSelText(const std::string& text) {
     } else {
       editText += text;
     }
-    if (!text.empty()) isNull = false;
+    if (!text.empty()) valueCommit.SetNullState(false);
     return true;
   }
   std::string converted;
   if (!CheckInsertText(text, converted)) return false;
-  if (!text.empty()) isNull = false;
+  if (!text.empty()) valueCommit.SetNullState(false);
   if (!fieldModel.ReplaceSelection(converted)) {
     lastError = kEditMaxLength;
     return false;
@@ -345,7 +331,7 @@ bool CVlStringEdit::Paste() {
     text = WithoutMaskLiterals(text);
     if (text == *data || !CheckInsertText(text, converted)) return false;
   }
-  if (!text.empty()) isNull = false;
+  if (!text.empty()) valueCommit.SetNullState(false);
   if (IsCentredOrRight()) {
     // The longest beginning that still fits the box; the rest is dropped and reported.
     std::size_t keep = converted.size();
@@ -371,15 +357,9 @@ bool CVlStringEdit::Paste() {
 // --- Focus and keys ---------------------------------------------------------------------------
 
 void CVlStringEdit::OnFocusLost(win::HWND newFocus) {
-  bool live = false;
-  if (!isNull) {
-    const std::string text = CurrentText();
-    lastError = CheckText(text);
-    live = lastError != kEditOk ? SendError(lastError, text) : CommonCommit(TypedValue::Bstr(text));
-  } else {
-    lastError = kEditOk;
-    live = CommonCommit(TypedValue::Null());
-  }
+  if (valueCommit.IsNull()) lastError = kEditOk;
+  const bool failed = !CommitText();
+  const bool live = failed ? SendError(lastError, CurrentText()) : CommonCommit(valueCommit.ForUserCheck());
   // The host's handlers gave the editor up or made its window anew: the focus loss is theirs now.
   if (!live) return;
   // A masked text is laid in again, so a "!" mask shows it right-aligned from now on.

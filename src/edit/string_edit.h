@@ -49,10 +49,6 @@ class CVlStringEdit : public CVlEditWnd {
   void Copy() override;
   bool Paste() override;
 
-  bool SetValue(const TypedValue& value, std::string& produced) override;
-  EditorValue GetValue() override;
-  bool CommitText() override;
-
   // The commit checks of a text: 0 passes, 7 against the mask, 2 before LowerValue, 1 after
   // UpperValue.
   std::int32_t CheckText(const std::string& text) const;
@@ -67,10 +63,19 @@ class CVlStringEdit : public CVlEditWnd {
 
  protected:
   void OnFocusLost(win::HWND newFocus) override;
-  TypedValue ValueForUserCheck() override;
+
+  // The editor's part of the value sequence (value_commit.h): a handed text cut to MaxLength and
+  // the mask's capacity, the text itself as the value, the mask's check before the bounds.
+  bool PrepareLoad(const TypedValue& handed, TypedValue& load, std::string& produced) override;
+  void ShowLoaded(std::string& produced) override;
+  std::string ValueText() const override { return CurrentText(); }
+  bool TextToValue(const std::string& text, TypedValue& out) override;
+  std::int32_t CheckFormat(const TypedValue& value) override;
 
  private:
   bool HasPositions() const { return capacity_ > 0; }
+  // 7 when the mask refuses the text (a refused character, a required position empty), else 0.
+  std::int32_t MaskCheck(const std::string& text) const;
   // The text being edited: the field model's value without markers, or the multi-line text.
   std::string CurrentText() const;
   // Loads a text as the edit text and refreshes the display.

@@ -316,8 +316,8 @@ class RecordingEdit : public TextValueEdit {
     log_.push_back("Value");
     TextValueEdit::SetNull(on);
   }
-  bool SetValue(const TypedValue& v, std::string& produced) override {
-    return Log("Value", TextValueEdit::SetValue(v, produced));
+  bool PrepareLoad(const TypedValue& v, TypedValue& load, std::string& produced) override {
+    return Log("Value", TextValueEdit::PrepareLoad(v, load, produced));
   }
   bool SetFont(const win::LOGFONT& f) override { return Log("Font", TextValueEdit::SetFont(f)); }
   void SetLocked(bool) override { log_.push_back("Locked"); }

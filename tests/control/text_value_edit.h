@@ -14,10 +14,16 @@ namespace vl {
 
 class TextValueEdit : public CVlEditWnd {
  public:
-  using CVlEditWnd::CVlEditWnd;
+  // Reading the value takes the text as it is; the range is checked when it is committed.
+  explicit TextValueEdit(std::uint16_t type) : CVlEditWnd(type) { valueCommit.textIsValue = true; }
+
+  // A String stand-in has no range, so a test's text is never refused.
+  void SetCheckValue(bool on) override {
+    if (dataType_ != VlTextString) CVlEditWnd::SetCheckValue(on);
+  }
 
   void SetNull(bool on) override {
-    isNull = on;
+    valueCommit.SetNullState(on);
     if (on) {
       ForgetUndo();
       fieldModel.DeleteAll();
@@ -36,7 +42,8 @@ class TextValueEdit : public CVlEditWnd {
   bool SetMaxLength(std::int32_t length) override {
     CVlEditWnd::SetMaxLength(length);
     const std::string text = RemoveMaskMarkers(fieldModel.GetText());
-    if (dataType_ != VlTextString || length <= 0 || isNull || text.size() <= static_cast<std::size_t>(length)) {
+    if (dataType_ != VlTextString || length <= 0 || valueCommit.IsNull() ||
+        text.size() <= static_cast<std::size_t>(length)) {
       return true;
     }
     Show(TypedValue::Bstr(std::string(MbcsCutBytes(text, static_cast<std::size_t>(length)))));
@@ -45,65 +52,35 @@ class TextValueEdit : public CVlEditWnd {
   }
   bool RefreshDisplay() override {
     if (HasFocus()) return SetDisplayText(fieldModel.GetDisplayText());
-    TypedValue shown = isNull ? TypedValue::Null() : value_;
-    if (!isNull) TextValue(shown);
+    TypedValue shown = valueCommit.IsNull() ? TypedValue::Null() : valueCommit.Value();
+    if (!valueCommit.IsNull()) TextValue(shown);
     return SetDisplayText(DisplayTextForValue(dataType_, shown, format_, EraTable()));
-  }
-  bool SetValue(const TypedValue& value, std::string& produced) override {
-    ForgetUndo();
-    lastError = kEditOk;
-    produced = TypedValueToText(value);
-    if (std::int32_t range = CheckRange(value)) {
-      lastError = range;
-      return false;
-    }
-    if (dataType_ == VlTextString && maxLength > 0 && produced.size() > static_cast<std::size_t>(maxLength)) {
-      produced = std::string(MbcsCutBytes(produced, static_cast<std::size_t>(maxLength)));
-      Show(TypedValue::Bstr(produced));
-      lastError = kEditMaxLength;
-      return false;
-    }
-    Show(value);
-    ApplyFocusSelection();
-    return true;
-  }
-  EditorValue GetValue() override {
-    EditorValue out;
-    out.isNull = isNull;
-    if (out.isNull) return out;
-    out.text = RemoveMaskMarkers(fieldModel.GetText());
-    TypedValue v;
-    if (!TextValue(v)) {
-      lastError = kEditFormatMismatch;
-      out.error = true;
-      out.value = value_;
-      return out;
-    }
-    value_ = v;
-    out.value = v;
-    return out;
-  }
-  bool CommitText() override {
-    if (isNull) return true;
-    TypedValue v;
-    if (!TextValue(v)) {
-      lastError = kEditFormatMismatch;
-      return false;
-    }
-    lastError = CheckRange(v);
-    if (lastError != kEditOk) return false;
-    value_ = v;
-    return true;
   }
 
  protected:
-  // The editors' range check; a String stand-in has none, so a test's text is never refused.
-  std::int32_t CheckRange(const TypedValue& value) const {
-    return dataType_ == VlTextString ? kEditOk : valueRange.Check(value);
+  bool PrepareLoad(const TypedValue& value, TypedValue& load, std::string& produced) override {
+    produced = TypedValueToText(value);
+    load = value;
+    if (dataType_ == VlTextString && maxLength > 0 && produced.size() > static_cast<std::size_t>(maxLength)) {
+      produced = std::string(MbcsCutBytes(produced, static_cast<std::size_t>(maxLength)));
+      load = TypedValue::Bstr(produced);
+      lastError = kEditMaxLength;
+    }
+    return true;
   }
+  void ShowLoaded(std::string&) override {
+    Show(valueCommit.Value());
+    if (lastError == kEditOk) ApplyFocusSelection();
+  }
+  std::string ValueText() const override { return RemoveMaskMarkers(fieldModel.GetText()); }
+  bool TextToValue(const std::string&, TypedValue& out) override {
+    if (TextValue(out)) return true;
+    lastError = kEditFormatMismatch;
+    return false;
+  }
+
   void Show(const TypedValue& value) {
-    value_ = value;
-    isNull = false;
+    valueCommit.Store(value);
     fieldModel.SetText(TypedValueToText(value));
     editText = fieldModel.GetText();
     RefreshDisplay();
@@ -122,7 +99,6 @@ class TextValueEdit : public CVlEditWnd {
     return true;
   }
 
-  TypedValue value_;
   std::string format_;
 };
 

@@ -15,13 +15,13 @@ class ScriptedEdit : public TextValueEdit {
  public:
   explicit ScriptedEdit(std::uint16_t type) : TextValueEdit(type) {}
 
-  std::int32_t loadStatus = kEditOk;        // answer to the next SetValue
+  std::int32_t loadStatus = kEditOk;        // answer to the next value load
   TypedValue adjusted;                      // value kept for statuses 3, 5, 7
   std::int32_t formatStatus = kEditOk;      // answer to the next SetFormat
 
-  bool SetValue(const TypedValue& value, std::string& produced) override {
+  bool PrepareLoad(const TypedValue& value, TypedValue& load, std::string& produced) override {
     const std::int32_t status = std::exchange(loadStatus, kEditOk);
-    if (status == kEditOk) return TextValueEdit::SetValue(value, produced);
+    if (status == kEditOk) return TextValueEdit::PrepareLoad(value, load, produced);
     produced = "produced:" + TypedValueToText(value);
     if (status == kEditMaxLength || status == kEditAdjustedToFormat || status == kEditFormatMismatch) {
       Show(adjusted);
