@@ -691,6 +691,9 @@ std::vector<PropertyInfo> PropertyRules::Rows() {
        .after = [](Ctrl& c, bool) {
          c.Repaint();
          if (c.core_.enabled == 0 && c.site_.IsUIActive()) c.site_.UIDeactivate();
+         // A disabled box cannot be edited: what was typed is committed and the value is drawn
+         // in the disabled colours, instead of an edit window that no key can reach.
+         if (c.core_.enabled == 0 && c.EditorVisible()) c.LeaveEditing();
        },
        .exchange = {kMain, 16, S::I16}},
 

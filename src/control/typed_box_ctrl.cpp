@@ -334,6 +334,10 @@ void CVlTypedBoxCtrl::OnFocusLeft(win::HWND newFocus) {
   // The host's handlers of the focus loss (UserCheckValue, ValueError) put the focus back into the
   // box: it is being edited again, and this report of the loss is out of date.
   if (sys.GetFocus() != win::kNoWindow && sys.GetFocus() == EditorWindow()) return;
+  LeaveEditing();
+}
+
+void CVlTypedBoxCtrl::LeaveEditing() {
   try {
     CommitEditText();
   } catch (const CVlValueException&) {
@@ -533,8 +537,13 @@ void CVlTypedBoxCtrl::ReportValueError(const CVlValueException& error) {
     // The host's handler may have made the edit window anew or replaced the editor: the focus
     // goes back to the editor of now, through the control when the error's window is gone.
     if (focusWindowExists && focusWindow == EditorWindow() && sys.IsWindowVisible(focusWindow)) {
-      sys.SetFocus(focusWindow);
-      focusReturned_ = true;
+      // Only a focus that really comes back leaves a focus-loss report behind to swallow. An error
+      // raised while the editor still holds the focus (a write, a key) owes none, and a flag left
+      // standing would swallow the next real loss: the box would stay in editing, uncommitted.
+      if (sys.GetFocus() != focusWindow) {
+        sys.SetFocus(focusWindow);
+        focusReturned_ = true;
+      }
     } else if (HasControlWindow()) {
       sys.SetFocus(Handle());
     }

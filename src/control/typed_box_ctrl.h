@@ -272,6 +272,8 @@ class CVlTypedBoxCtrl : public win::Window, public ICaptionOwner {
   void OnErrorRecord(win::WPARAM editWindow, const VlErrorRecord& record);
   void OnUserCheck(VlUserCheckRecord& record);
   void OnFocusLeft(win::HWND newFocus);
+  // Commits the edit text and hides the edit window: the box is no longer being edited.
+  void LeaveEditing();
   void OnMouseRecord(win::UINT msg, const VlMouseRecord& record);
 
   IVlControlSite& site_;

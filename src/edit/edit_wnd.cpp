@@ -439,6 +439,7 @@ bool CVlEditWnd::SendError(std::int32_t code, const std::string& text) {
 
 void CVlEditWnd::SendFocusLeft(win::HWND newFocus) {
   const win::HWND target = newFocus;
+  ++focusLeftReports_;
   SendToControl(VLM_FOCUSLEFT, target);
 }
 
@@ -564,7 +565,16 @@ void CVlEditWnd::OnKillFocusMessage(win::HWND next) {
   Default(win::WM_KILLFOCUS, static_cast<win::WPARAM>(win::HandleId(next)), 0);
   // A window made anew, or an editor given up, hands the focus on without the box being left.
   if (recreating_ || retired_) return;
+  const win::HWND self = Handle();
+  const std::uint32_t reports = focusLeftReports_;
   OnFocusLost(next);
+  // A handler of the loss made the window anew (Locked, Alignment): the editor stops short, as
+  // after any change of window, but the box has still been left. Unless the focus came back into
+  // the new window, the control hears of the loss, so that it commits and ends the editing.
+  if (!retired_ && created && Handle() != self && focusLeftReports_ == reports) {
+    const win::HWND now = Sys()->GetFocus();
+    if (now != Handle()) SendFocusLeft(now);
+  }
 }
 
 // --- Messages --------------------------------------------------------------------------------------

@@ -334,6 +334,7 @@ class CVlEditWnd : public win::EditControl, protected ValueCommit::Editor {
   bool destroying_ = false;
   bool retired_ = false;
   bool recreating_ = false;  // RecreateWindow is under way
+  std::uint32_t focusLeftReports_ = 0;  // VLM_FOCUSLEFT reports sent, to tell whether a loss was reported
   const Clock* clock_ = nullptr;
 
  private:

@@ -116,6 +116,16 @@ void CVlNumberEdit::RebuildLayout() {
 }
 
 bool CVlNumberEdit::SetFormat(const std::string& format) {
+  // While the user types, the text being edited is the current value: a Format written then
+  // re-formats what was typed, instead of going back to the value last committed (or from Null
+  // to 0). A text that reads as no number leaves the value as it was.
+  if (HasFocus()) {
+    TypedValue typed;
+    if (const std::string text = ValueText(); !text.empty() && TextToValue(text, typed)) {
+      valueCommit.Store(typed);
+      valueCommit.SetNullState(false);
+    }
+  }
   lastError = kEditOk;
   formatText_ = format;
   sections_ = MakeFormatSectionSet(format);

@@ -139,6 +139,24 @@ f:type("8")
 f:focus("after")
 check.eq(b.Value, vl.Double(0.123458), "an edited text is read as typed")
 
+-- A Format written while the user types re-formats what was typed: the typed digits are not
+-- dropped for the value last committed, and a Null box does not become 0.
+for _, row in ipairs({
+  { vl.VlTextLong, vl.Null, "12", "#,##0", vl.Long(12) },
+  { vl.VlTextLong, vl.Long(7), "12", "#,##0", vl.Long(712) },
+  { vl.VlTextCurrency, vl.Null, "12", "#,##0.0", vl.Currency("12") },
+  { vl.VlTextDouble, vl.Double(7), "12", "0.0", vl.Double(712) },
+}) do
+  local dataType, value, typed, format, want = table.unpack(row)
+  load(dataType, value)
+  f:focus(b)
+  f:key("End")
+  f:type(typed)
+  b.Format = format
+  f:focus("after")
+  check.eq(b.Value, want, ("%q, typed %s, then Format %q"):format(tostring(value), typed, format))
+end
+
 -- A lone "0" holds the place of the integer part: Tab through an empty box (KeepNull False
 -- commits 0), come back with Shift+Tab and type: the digits replace it.
 for _, dataType in ipairs({ vl.VlTextInteger, vl.VlTextLong, vl.VlTextSingle, vl.VlTextDouble,
