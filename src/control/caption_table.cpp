@@ -6,6 +6,8 @@ namespace vl {
 
 const std::vector<CaptionPropertyInfo>& CaptionPropertyTable() {
   using C = CaptionProperties;
+  // One row a property, its fields in declaration order; laid out as a table, not by clang-format.
+  // clang-format off
   static const std::vector<CaptionPropertyInfo> table = {
       {.dispid = 1, .name = "Text", .kind = "String", .defaultValue = Variant::Bstr(""),
        .description = "The caption's text; \"&\" before a letter underlines it and makes Alt with that letter "
@@ -41,6 +43,7 @@ const std::vector<CaptionPropertyInfo>& CaptionPropertyTable() {
        .storedName = "Padding", .field = &C::padding, .lo = -kMaxStoredLength, .hi = kMaxStoredLength,
        .atMostSize = true},
   };
+  // clang-format on
   return table;
 }
 
