@@ -1,6 +1,6 @@
 // Property persistence: the one exchange routine, run in both directions. The properties come
 // from the property table's rows, in their exchange order, with each row's default, range and
-// stored field; the captions from the caption block's rows below. The order is the format.
+// stored field; the captions from the caption table's rows (caption_table.h). The order is the format.
 //
 // Loading reads every entry into a copy first and then takes the copy as a whole: the box is
 // never left half loaded, and an entry that is missing, does not fit its kind, or holds a value
@@ -9,43 +9,13 @@
 #include <limits>
 #include <variant>
 
+#include "control/caption_table.h"
 #include "control/typed_box_ctrl.h"
 #include "runtime/automation_error.h"
 
 namespace vl {
 
 namespace {
-
-using C = CaptionProperties;
-
-// Ten metres: no caption or control is ever longer, and lengths stay far from overflowing any
-// conversion to pixels.
-constexpr std::int32_t kMaxLength = 1000000;
-
-// A caption field: where it is stored, its default (none keeps a new caption's initial value),
-// and the lengths it accepts (Spacing and Padding never exceed the caption's Size).
-struct CaptionRow {
-  const char* name;
-  std::variant<std::string C::*, std::int16_t C::*, std::int32_t C::*, std::uint32_t C::*, FontDesc C::*> field;
-  bool hasDefault;  // a fixed 0, or the ambient font for Font
-  std::int32_t lo = std::numeric_limits<std::int32_t>::min();
-  std::int32_t hi = std::numeric_limits<std::int32_t>::max();
-  bool atMostSize = false;
-};
-
-// One caption block, exchanged per side with the side's prefix. "Backolor" is the persisted
-// spelling of the caption's back colour.
-const CaptionRow kCaptionBlock[] = {
-    {"Text", &C::text, false},
-    {"Alignment", &C::alignment, true},
-    {"Size", &C::size, true, 0, kMaxLength},
-    {"Spacing", &C::spacing, true, 0, kMaxLength, true},
-    {"Font", &C::font, true},
-    {"TextColor", &C::textColor, false},
-    {"Backolor", &C::backColor, false},
-    {"BorderStyle", &C::borderStyle, true},
-    {"Padding", &C::padding, true, -kMaxLength, kMaxLength, true},
-};
 
 constexpr const char* kCaptionPrefixes[4] = {"CapL.", "CapR.", "CapT.", "CapB."};
 
@@ -132,8 +102,8 @@ bool Takes(const PropertyInfo& row, const Variant& v, const TypedValue& lowerVal
 
 void ExchangeCaption(PropExchange& px, const std::string& prefix, CaptionProperties& caption, const FontDesc& ambient) {
   const CaptionProperties initial;
-  for (const CaptionRow& row : kCaptionBlock) {
-    const std::string name = prefix + row.name;
+  for (const CaptionPropertyInfo& row : CaptionPropertyTable()) {
+    const std::string name = prefix + row.storedName;
     std::visit(
         [&](auto member) {
           auto& field = caption.*member;
@@ -241,8 +211,8 @@ void CVlTypedBoxCtrl::ApplyLoaded(const std::vector<Variant>& values, const std:
   // before the bounds do, so a value saved outside bounds set after it is kept, as it was.
   RebuildEditor();
   LayoutEditRect();
-  if (extent && extent->first > 0 && extent->second > 0 && extent->first <= kMaxLength &&
-      extent->second <= kMaxLength) {
+  if (extent && extent->first > 0 && extent->second > 0 && extent->first <= kMaxStoredLength &&
+      extent->second <= kMaxStoredLength) {
     const win::DeviceContext screen(nullptr, ScreenFonts());
     win::SIZE size{static_cast<int>(extent->first), static_cast<int>(extent->second)};
     win::HIMETRICtoDP(screen, size);

@@ -139,33 +139,6 @@ const IndexedPropertyInfo& CaptionsProperty() {
   return info;
 }
 
-const std::vector<CaptionPropertyInfo>& CaptionPropertyTable() {
-  static const std::vector<CaptionPropertyInfo> table = {
-      {1, "Text", "String", Variant::Bstr(""),
-       "The caption's text; \"&\" before a letter underlines it and makes Alt with that letter move the focus "
-       "to the box (\"&&\" shows one \"&\")."},
-      {2, "Alignment", "Integer", Variant::I2(0),
-       "Where the text sits in the strip: 0 top left to 8 bottom right (VlTextCapAlign... constants). Other "
-       "values draw at the top left."},
-      {3, "Size", "Single", Variant::R4(0.0f),
-       "The strip's width (left and right captions) or height (top and bottom), its Spacing included, in the "
-       "form's units (points). 0 hides the caption. The box always keeps at least 8 pixels for its text."},
-      {4, "Spacing", "Single", Variant::R4(0.0f),
-       "The gap between the strip and the text area, taken from Size; at most Size."},
-      {5, "Font", "Font", Variant::Empty(),
-       "The caption's own font. A caption has none until one is given; writing nothing gives it the default "
-       "caption font (ＭＳ Ｐゴシック, 9 points, bold)."},
-      {6, "TextColor", "Colour", Variant::I8(kColourButtonText), "The text colour."},
-      {7, "BackColor", "Colour", Variant::I8(kColourButtonFace), "The strip's background."},
-      {8, "BorderStyle", "Integer", Variant::I2(0),
-       "The strip's border: 0 none, 1 a single line, 2 raised, 3 sunken (VlTextCapBorder... constants)."},
-      {9, "Padding", "Single", Variant::R4(0.0f),
-       "The distance from the inside of the border to the text on every side, in the form's units; at most "
-       "Size."},
-  };
-  return table;
-}
-
 const std::vector<ConstantGroup>& ConstantGroups() {
   static const std::vector<ConstantGroup> groups = {
       {"VlTextDataTypeConstants",

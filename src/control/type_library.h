@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "control/caption_table.h"
 #include "control/events.h"
 #include "runtime/variant.h"
 
@@ -62,17 +63,6 @@ struct IndexedPropertyInfo {
 };
 
 const IndexedPropertyInfo& CaptionsProperty();
-
-// A property of the caption object (interface IVlTextCaption).
-struct CaptionPropertyInfo {
-  std::int32_t dispid;
-  const char* name;
-  const char* kind;      // "String", "Integer", "Single", "Colour", "Font"
-  Variant defaultValue;  // Empty: none until one is given (the font)
-  const char* description;
-};
-
-const std::vector<CaptionPropertyInfo>& CaptionPropertyTable();
 
 struct ConstantInfo {
   const char* name;
