@@ -262,6 +262,9 @@ TEST(StringEdit, FocusLossReportsAnEmptyRequiredPositionWith7) {
   h.Create(e);
   h.Focus(e);
   h.Type("12");
+  const EditorValue typed = e.GetValue();
+  EXPECT_FALSE(typed.error) << "reading the value mid-typing checks nothing: a half-filled mask is no error yet";
+  EXPECT_EQ(typed.value, TypedValue::Bstr("12"));
   h.Leave();
   ASSERT_EQ(h.parent.errors.size(), 1u);
   EXPECT_EQ(h.parent.errors[0].code, kEditFormatMismatch);
