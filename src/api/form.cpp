@@ -172,27 +172,32 @@ Form& Form::operator=(Form&& other) noexcept {
   return *this;
 }
 
-Box Form::AddBox(std::string_view name, std::optional<Rect> rect) {
-  if (!state_) Throw(5, "the form is closed");
+namespace {
+
+// Adds a box or a button through `add`, once the name is known to be new and showable.
+template <typename Add>
+void AddNamed(FormState* state, std::string_view name, std::optional<Rect> rect, Add add) {
+  if (state == nullptr) Throw(5, "the form is closed");
   ToCp932(name);  // the name is the button's caption: refused when CP932 cannot show it
-  state_->Run([&](HostForm& f) {
+  state->Run([&](HostForm& f) {
     CheckNewName(f, name);
     std::optional<win::RECT> r;
     if (rect) r = ToRect(*rect);
-    f.AddBox(std::string(name), r);
+    add(f, std::string(name), r);
   });
+}
+
+}  // namespace
+
+Box Form::AddBox(std::string_view name, std::optional<Rect> rect) {
+  AddNamed(state_.get(), name, rect,
+           [](HostForm& f, std::string n, std::optional<win::RECT> r) { f.AddBox(std::move(n), r); });
   return Box(state_, std::string(name));
 }
 
 void Form::AddButton(std::string_view name, std::optional<Rect> rect) {
-  if (!state_) Throw(5, "the form is closed");
-  ToCp932(name);  // the name is the button's caption: refused when CP932 cannot show it
-  state_->Run([&](HostForm& f) {
-    CheckNewName(f, name);
-    std::optional<win::RECT> r;
-    if (rect) r = ToRect(*rect);
-    f.AddButton(std::string(name), r);
-  });
+  AddNamed(state_.get(), name, rect,
+           [](HostForm& f, std::string n, std::optional<win::RECT> r) { f.AddButton(std::move(n), r); });
 }
 
 std::optional<Box> Form::FindBox(std::string_view name) const {

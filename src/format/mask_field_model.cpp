@@ -823,19 +823,7 @@ bool MaskFieldModel::InsertMaskPositions(std::uint16_t ch) {
 bool MaskFieldModel::InsertMaskFree(std::uint16_t ch) {
   std::string chText;
   AppendCharCode(chText, ch);
-  const std::int32_t vs = EditToValue(std::min(selStart_, selEnd_));
-  const std::int32_t ve = EditToValue(std::max(selStart_, selEnd_));
-  std::int32_t bytes = realBytes_;
-  std::int32_t count = realChars_;
-  CountValue(std::string_view(valueText_).substr(static_cast<std::size_t>(vs), static_cast<std::size_t>(ve - vs)), -1,
-             bytes, count);
-  CountValue(chText, 1, bytes, count);
-  if ((byteLimit_ > 0 && bytes > byteLimit_) || (charLimit_ > 0 && count > charLimit_)) return false;
-  ReplaceFreeBytes(vs, ve, chText);
-  lastPositionFilled_ = (byteLimit_ > 0 && bytes == byteLimit_) || (charLimit_ > 0 && count == charLimit_);
-  const std::int32_t caret = ValueToEdit(vs + Size(chText));
-  Normalise(caret, caret, SnapDirection::kRight);
-  return true;
+  return ReplaceFreeText(chText);
 }
 
 bool MaskFieldModel::DeleteMaskFast(bool backward) {
@@ -886,6 +874,12 @@ bool MaskFieldModel::ReplaceFreeSelection(std::string_view text) {
     if (ch == 0 || (ch > 0xFF && (ch & 0xFF) == 0) || (ch <= 0xFF && IsLeadByte(static_cast<unsigned char>(ch))))
       return false;
   }
+  return ReplaceFreeText(text);
+}
+
+// The selection of a free field replaced by `text`, unless that takes the field past its limits;
+// the caret goes after the text.
+bool MaskFieldModel::ReplaceFreeText(std::string_view text) {
   const std::int32_t vs = EditToValue(std::min(selStart_, selEnd_));
   const std::int32_t ve = EditToValue(std::max(selStart_, selEnd_));
   std::int32_t bytes = realBytes_;

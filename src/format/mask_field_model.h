@@ -213,6 +213,7 @@ class MaskFieldModel {
   bool InsertMaskFree(std::uint16_t ch);
   bool DeleteMaskFast(bool backward);
   bool ReplaceFreeSelection(std::string_view text);
+  bool ReplaceFreeText(std::string_view text);
   void RebuildNumeric();
   std::int32_t Snap(std::int32_t pos, SnapDirection dir);
   std::int32_t StepLeft(std::int32_t pos);
