@@ -190,12 +190,12 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
   area = win::IntersectRects(area, client);
   const bool focused = IsFocusedWindow();
   const bool showSelection = focused || !hideSelection;
-  const std::string text = ShownText();
   const int caret = Caret();
   const int selA = showSelection ? std::min(SelStart(), SelEnd()) : 0;
   const int selB = showSelection ? std::max(SelStart(), SelEnd()) : 0;
 
   if (singleLine) {
+    const std::string text = ShownText();
     // One line, placed by the window's own layout: aligned while it fits, else scrolled so the
     // caret stays in view.
     const int caretX = DcTextWidth(dc, std::string_view(text).substr(0, static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())))));
@@ -206,22 +206,26 @@ void CVlEditWnd::PaintEditor(win::DeviceContext& dc) {
   }
 
   // Multi-line: the rows of the window (its lines, wrapped at its width unless it scrolls
-  // sideways) from the first visible one.
+  // sideways) from the first visible one. Each row draws inside its own strip, so a row wholly
+  // outside the clip draws nothing and is skipped, but for the caret's row, which places the
+  // caret; only the rows drawn are read.
   const int caretRow = CaretRow();
   const int rows = RowCount();
+  const win::RECT paintClip = win::GetClipBox(dc);
   int y = area.top;
-  for (int row = FirstVisibleLine(); row < rows && y < area.bottom; ++row) {
-    const int rowStart = RowStart(row);
-    const std::string_view line = std::string_view(text).substr(static_cast<std::size_t>(rowStart),
-                                                                static_cast<std::size_t>(RowEnd(row) - rowStart));
-    const int x = LineLeft(row);
+  for (int row = FirstVisibleLine(); row < rows && y < area.bottom; ++row, y += lineHeight) {
     const win::RECT clip{area.left, y, area.right, std::min(area.bottom, y + lineHeight)};
+    const bool meetsClip = clip.bottom > paintClip.top && clip.top < paintClip.bottom;
+    if (!meetsClip && !(focused && row == caretRow)) continue;
+    const int rowStart = RowStart(row);
+    const std::string shown = ShownRange(rowStart, RowEnd(row));
+    const std::string_view line = shown;
+    const int x = LineLeft(row);
     DrawLineWithSelection(dc, x, y, clip, line, selA - rowStart, selB - rowStart);
     if (focused && row == caretRow) {
       ShowCaret(dc, x + DcTextWidth(dc, line.substr(0, static_cast<std::size_t>(caret - rowStart))), y, lineHeight,
                 clip);
     }
-    y += lineHeight;
   }
 }
 
