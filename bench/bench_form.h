@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include <benchmark/benchmark.h>
+
 #include "control/properties.h"
 #include "host/form.h"
 #include "host/form_render.h"
@@ -79,6 +81,23 @@ class BenchForm {
  private:
   vl::Form form_;
 };
+
+// Types one key per iteration, `type(n)` for the n-th of a run, and after every `run` keys puts
+// the box back with the timer stopped (`reset`), the transcript dropped: a box holds only so much.
+template <class Type, class Reset>
+void TypeInRuns(benchmark::State& state, BenchForm& f, int run, Type type, Reset reset) {
+  int typed = 0;
+  for (auto _ : state) {
+    type(typed);
+    if (++typed == run) {
+      state.PauseTiming();
+      reset();
+      f.DropTranscript();
+      typed = 0;
+      state.ResumeTiming();
+    }
+  }
+}
 
 // Resident set size of this process in bytes (0 when /proc is not there).
 inline long long ResidentBytes() {

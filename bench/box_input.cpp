@@ -18,6 +18,7 @@ using vl::win::VK_CONTROL;
 using vl::win::VK_END;
 using vl::win::VK_HOME;
 using vlbench::BenchForm;
+using vlbench::TypeInRuns;
 
 // A mask of `positions` digit positions, in groups of four separated by "-".
 std::string DigitMask(int positions) {
@@ -49,6 +50,10 @@ void Load(vl::CVlTypedBoxCtrl& box, const std::string& text) {
   BenchForm::Set(box, vl::kDispValue, Variant::Bstr(text));
 }
 void Empty(vl::CVlTypedBoxCtrl& box) { Load(box, ""); }
+void EmptyFromTheStart(BenchForm& f, vl::CVlTypedBoxCtrl& box) {
+  Empty(box);
+  f.Key(VK_HOME);
+}
 
 // --- Keystroke and repaint ----------------------------------------------------------------------
 
@@ -58,20 +63,14 @@ void BM_KeystrokeRepaintMask(benchmark::State& state) {
   auto& box = f.Add("code", vl::win::RECT{8, 8, 408, 32});
   BenchForm::Set(box, vl::kDispFormat, Variant::Bstr(DigitMask(40)));
   f.Focus(box);
-  int typed = 0;
-  for (auto _ : state) {
-    f.Type(static_cast<char>('0' + typed % 10));
-    vl::win::Surface picture = f.RenderBox(box);
-    benchmark::DoNotOptimize(picture);
-    if (++typed == 40) {
-      state.PauseTiming();
-      Empty(box);
-      f.Key(VK_HOME);
-      f.DropTranscript();
-      typed = 0;
-      state.ResumeTiming();
-    }
-  }
+  TypeInRuns(
+      state, f, 40,
+      [&](int n) {
+        f.Type(static_cast<char>('0' + n % 10));
+        vl::win::Surface picture = f.RenderBox(box);
+        benchmark::DoNotOptimize(picture);
+      },
+      [&] { EmptyFromTheStart(f, box); });
 }
 
 // A digit typed into a Currency box with a grouped format, then the box drawn.
@@ -81,20 +80,17 @@ void BM_KeystrokeRepaintCurrency(benchmark::State& state) {
   BenchForm::Set(box, vl::kDispDataType, Variant::I4(6));
   BenchForm::Set(box, vl::kDispFormat, Variant::Bstr("#,##0.00"));
   f.Focus(box);
-  int typed = 0;
-  for (auto _ : state) {
-    f.Type(static_cast<char>('1' + typed % 9));
-    vl::win::Surface picture = f.RenderBox(box);
-    benchmark::DoNotOptimize(picture);
-    if (++typed == 12) {
-      state.PauseTiming();
-      BenchForm::Set(box, vl::kDispValue, Variant::I4(0));  // an equal write would change nothing
-      BenchForm::Set(box, vl::kDispValue, Variant::Null());
-      f.DropTranscript();
-      typed = 0;
-      state.ResumeTiming();
-    }
-  }
+  TypeInRuns(
+      state, f, 12,
+      [&](int n) {
+        f.Type(static_cast<char>('1' + n % 9));
+        vl::win::Surface picture = f.RenderBox(box);
+        benchmark::DoNotOptimize(picture);
+      },
+      [&] {
+        BenchForm::Set(box, vl::kDispValue, Variant::I4(0));  // an equal write would change nothing
+        BenchForm::Set(box, vl::kDispValue, Variant::Null());
+      });
 }
 
 // --- Keystrokes by size of what is edited ---------------------------------------------------
@@ -106,18 +102,8 @@ void BM_MaskKeystroke(benchmark::State& state) {
   auto& box = f.Add("code", vl::win::RECT{8, 8, 408, 32});
   BenchForm::Set(box, vl::kDispFormat, Variant::Bstr(DigitMask(positions)));
   f.Focus(box);
-  int typed = 0;
-  for (auto _ : state) {
-    f.Type(static_cast<char>('0' + typed % 10));
-    if (++typed == positions) {
-      state.PauseTiming();
-      Empty(box);
-      f.Key(VK_HOME);
-      f.DropTranscript();
-      typed = 0;
-      state.ResumeTiming();
-    }
-  }
+  TypeInRuns(
+      state, f, positions, [&](int n) { f.Type(static_cast<char>('0' + n % 10)); }, [&] { EmptyFromTheStart(f, box); });
 }
 
 // A letter typed at the end of an unmasked single-line text of state.range(0) bytes.
@@ -129,18 +115,12 @@ void BM_TypingAtEnd(benchmark::State& state) {
   BenchForm::Set(box, vl::kDispValue, Variant::Bstr(text));
   f.Focus(box);
   f.Key(VK_END);
-  int typed = 0;
-  for (auto _ : state) {
-    f.Type('a');
-    if (++typed == 500) {
-      state.PauseTiming();
-      Load(box, text);
-      f.Key(VK_END);
-      f.DropTranscript();
-      typed = 0;
-      state.ResumeTiming();
-    }
-  }
+  TypeInRuns(
+      state, f, 500, [&](int) { f.Type('a'); },
+      [&] {
+        Load(box, text);
+        f.Key(VK_END);
+      });
 }
 
 // Ctrl+A, Ctrl+V of a text of state.range(0) bytes into an unmasked box.
@@ -193,17 +173,8 @@ void BM_FormKeystroke(benchmark::State& state) {
   AddBoxes(f, static_cast<int>(state.range(0)));
   auto& box = f.Form().Boxes().front()->Control();
   f.Focus(box);
-  int typed = 0;
-  for (auto _ : state) {
-    f.Type('a');
-    if (++typed == 1000) {
-      state.PauseTiming();
-      Empty(box);
-      f.DropTranscript();
-      typed = 0;
-      state.ResumeTiming();
-    }
-  }
+  TypeInRuns(
+      state, f, 1000, [&](int) { f.Type('a'); }, [&] { Empty(box); });
 }
 
 // Adding one box to a form that already holds state.range(0) boxes (100 boxes added per run).

@@ -60,20 +60,14 @@ void BM_MultiLineKeystroke(benchmark::State& state) {
   auto& box = MultiLineBox(f, bytes);
   f.Focus(box);
   f.Chord(vl::win::VK_CONTROL, vl::win::VK_END);
-  int typed = 0;
-  for (auto _ : state) {
-    f.Type('a');
-    if (++typed == 500) {
-      state.PauseTiming();
-      // A write equal to the committed value would change nothing: through Null first.
-      BenchForm::Set(box, vl::kDispValue, Variant::Null());
-      BenchForm::Set(box, vl::kDispValue, Variant::Bstr(LongText(bytes)));
-      f.Chord(vl::win::VK_CONTROL, vl::win::VK_END);
-      f.DropTranscript();
-      typed = 0;
-      state.ResumeTiming();
-    }
-  }
+  vlbench::TypeInRuns(
+      state, f, 500, [&](int) { f.Type('a'); },
+      [&] {
+        // A write equal to the committed value would change nothing: through Null first.
+        BenchForm::Set(box, vl::kDispValue, Variant::Null());
+        BenchForm::Set(box, vl::kDispValue, Variant::Bstr(LongText(bytes)));
+        f.Chord(vl::win::VK_CONTROL, vl::win::VK_END);
+      });
 }
 
 }  // namespace
