@@ -47,12 +47,17 @@ const std::vector<EditControl::Row>& EditControl::WrappedRows() const {
   return rows_;
 }
 
-// The lines of the text that hold [from, to] are wrapped again; the rows of the lines before them
-// stay, the old rows of those lines go and the rows after them move by `delta` bytes.
+// The lines of the text that hold [from, to] are wrapped again; the rows before them stay, the
+// old rows of those lines go and the rows after them move by `delta` bytes. A row's breaks depend
+// on its own text and on the character after it, so the rows of the first line that end before
+// the row before `from`'s stay too: typing at the end of a long line wraps its last rows only.
 void EditControl::RewrapLines(std::int32_t from, std::int32_t to, std::int32_t delta, int width) const {
-  const std::int32_t first = buffer_.LineStart(buffer_.LineFromPos(from));
-  const std::int32_t last = buffer_.LineEnd(buffer_.LineFromPos(to));
+  std::int32_t first = buffer_.LineStart(buffer_.LineFromPos(from));
   const auto byStart = [](const Row& r, std::int32_t p) { return r.start < p; };
+  const auto atFrom =
+      std::upper_bound(rows_.begin(), rows_.end(), from, [](std::int32_t p, const Row& r) { return p < r.start; });
+  if (atFrom - rows_.begin() >= 2) first = std::max(first, (atFrom - 2)->start);
+  const std::int32_t last = buffer_.LineEnd(buffer_.LineFromPos(to));
   const auto begin = std::lower_bound(rows_.begin(), rows_.end(), first, byStart);
   // Old rows start at or before the old end of the last line touched.
   const auto end =

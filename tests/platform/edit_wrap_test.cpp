@@ -115,6 +115,9 @@ TEST_F(EditTest, RowsAfterAnEditAreThoseOfAFreshLayout) {
       {"InsertLineBreaksAtTheStart", Char(0), "\r\n\r\n", 0, 0},
       {"CtrlZUndoes", Char(0x1A)},
       {"TypeIntoDoubleByteText", Char(0), "日本", 12, 12},
+      {"LongWordInsideAWrappedLine", Char(0), "abcdefghijklmnopqrstuvwxyz0123456789", 20, 20},
+      {"BlanksWhereARowBreaks", Char(0), "   ", 30, 30},
+      {"DeleteLetsRowsJoin", Char(0), "", 22, 50},
       {"EmptyTheText", Char(0), "", 0, -1},
       {"TypeIntoEmpty", Char('q')},
   };
