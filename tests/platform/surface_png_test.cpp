@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -87,6 +88,48 @@ TEST(Png, WrittenFileReadsBackPixelForPixel) {
   EXPECT_EQ(back->Width(), 7);
   EXPECT_EQ(back->Height(), 4);
   EXPECT_EQ(back->Rgba(), s.Rgba());
+}
+
+// The compressor's matches (the pixel to the left, the row above) against pictures that use them
+// everywhere, nowhere, across row ends, and beyond the reach of the row above.
+TEST(Png, PicturesOfEveryShapeReadBackPixelForPixel) {
+  struct Row {
+    const char* what;
+    int width, height;
+    void (*paint)(Surface&);
+  };
+  const Row rows[] = {
+      {"one pixel", 1, 1, [](Surface& s) { s.SetPixel(0, 0, RGB(1, 2, 3)); }},
+      {"flat", 300, 400, [](Surface&) {}},
+      {"noise", 97, 61,
+       [](Surface& s) {
+         std::uint32_t r = 12345;
+         for (int y = 0; y < s.Height(); ++y)
+           for (int x = 0; x < s.Width(); ++x) {
+             r = r * 1103515245u + 12345u;
+             s.SetPixel(x, y, r >> 8);
+           }
+       }},
+      {"stripes and runs shorter than a match", 40, 30,
+       [](Surface& s) {
+         for (int y = 0; y < s.Height(); ++y)
+           for (int x = 0; x < s.Width(); ++x) s.SetPixel(x, y, (x / (1 + y % 3)) % 2 ? RGB(0, 0, 0) : RGB(9, 9, 9));
+       }},
+      {"rows too wide for the row above", 8200, 3,
+       [](Surface& s) {
+         for (int x = 0; x < s.Width(); x += 7) s.SetPixel(x, 1, RGB(x % 256, 3, 4));
+       }},
+  };
+  const auto path = (std::filesystem::temp_directory_path() / "vl_platform_png_shapes.png").string();
+  for (const Row& row : rows) {
+    Surface s(row.width, row.height);
+    row.paint(s);
+    ASSERT_TRUE(WritePng(s, path)) << row.what;
+    const auto back = ReadPng(path);
+    ASSERT_TRUE(back.has_value()) << row.what;
+    EXPECT_EQ(back->Rgba(), s.Rgba()) << row.what;
+  }
+  std::remove(path.c_str());
 }
 
 TEST(Png, RefusesWhatCannotBeWritten) {
