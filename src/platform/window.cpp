@@ -5,6 +5,7 @@
 #include "platform/keyboard_layout.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace vl::win {
@@ -79,13 +80,13 @@ System::~System() {
 }
 
 const System::Entry* System::Find(HWND hwnd) const {
-  auto it = windows_.find(HandleId(hwnd));
-  return it == windows_.end() ? nullptr : &it->second;
+  const std::uint32_t id = HandleId(hwnd);
+  return id < byId_.size() ? byId_[id] : nullptr;
 }
 
 System::Entry* System::Find(HWND hwnd) {
-  auto it = windows_.find(HandleId(hwnd));
-  return it == windows_.end() ? nullptr : &it->second;
+  const std::uint32_t id = HandleId(hwnd);
+  return id < byId_.size() ? byId_[id] : nullptr;
 }
 
 HWND System::CreateWindowEx(Window& behaviour, std::string className, DWORD style, RECT rect, HWND parent) {
@@ -96,7 +97,14 @@ HWND System::CreateWindowEx(Window& behaviour, std::string className, DWORD styl
     if (Entry* old = Find(behaviour.hwnd_); old != nullptr && old->behaviour == &behaviour) old->behaviour = nullptr;
   }
   HWND hwnd{nextId_++};
-  windows_[HandleId(hwnd)] = Entry{&behaviour, std::move(className), style, rect, parent};
+  // Ids only grow, so the new entry goes at the end: the hint spares the walk down the tree.
+  Entry& entry =
+      windows_
+          .emplace_hint(windows_.end(), HandleId(hwnd), Entry{&behaviour, std::move(className), style, rect, parent})
+          ->second;
+  byId_.resize(HandleId(hwnd) + 1, nullptr);
+  byId_[HandleId(hwnd)] = &entry;
+  if (Entry* p = Find(parent)) p->children.push_back(HandleId(hwnd));
   behaviour.hwnd_ = hwnd;
   behaviour.system_ = this;
   SendMessage(hwnd, WM_CREATE, 0, 0);
@@ -108,11 +116,8 @@ bool System::DestroyWindow(HWND hwnd) {
   if (self == nullptr) return false;
   if (self->destroying) return true;
   self->destroying = true;
-  std::vector<HWND> children;
-  for (auto& [id, entry] : windows_) {
-    if (entry.parent == hwnd) children.push_back(HWND{id});
-  }
-  for (HWND child : children) DestroyWindow(child);
+  const std::vector<std::uint32_t> children = self->children;
+  for (std::uint32_t child : children) DestroyWindow(HWND{child});
   if (!IsWindow(hwnd)) return true;  // a child's destruction may have taken it along
   if (focus_ == hwnd) {
     // The focus is gone before the window hears of it, so what its handler does with the focus
@@ -128,7 +133,15 @@ bool System::DestroyWindow(HWND hwnd) {
     e->behaviour->hwnd_ = kNoWindow;
     e->behaviour->system_ = nullptr;
   }
+  const HWND parent = e->parent;
+  byId_[HandleId(hwnd)] = nullptr;
   windows_.erase(HandleId(hwnd));
+  // The parent's list keeps the id of a child that is gone until half of it is such ids, so that
+  // closing a form of many boxes, box by box, stays linear.
+  if (Entry* p = Find(parent); p != nullptr && !p->destroying && ++p->goneChildren * 2 > p->children.size()) {
+    std::erase_if(p->children, [this](std::uint32_t id) { return !IsWindow(HWND{id}); });
+    p->goneChildren = 0;
+  }
   return true;
 }
 
@@ -308,6 +321,12 @@ POINT System::ScreenToClient(HWND hwnd, POINT p) const {
 
 std::vector<HWND> System::ChildrenOf(HWND parent) const {
   std::vector<HWND> out;
+  if (const Entry* p = Find(parent)) {
+    for (std::uint32_t id : p->children) {
+      if (IsWindow(HWND{id})) out.push_back(HWND{id});
+    }
+    return out;  // in creation order
+  }
   for (const auto& [id, entry] : windows_) {
     if (entry.parent == parent) out.push_back(HWND{id});
   }

@@ -296,7 +296,9 @@ class System {
     DWORD style = 0;
     RECT rect;
     HWND parent = kNoWindow;
-    bool destroying = false;  // DestroyWindow is under way
+    bool destroying = false;              // DestroyWindow is under way
+    std::vector<std::uint32_t> children;  // their ids, in creation order, some maybe gone
+    std::size_t goneChildren = 0;         // how many of those ids are gone
   };
   struct Posted {
     HWND hwnd;
@@ -334,7 +336,10 @@ class System {
   void PrintTree(HWND hwnd, DeviceContext& dc, POINT origin, RECT clip);
 
   Clock& clock_;
-  std::map<std::uint32_t, Entry> windows_;
+  std::map<std::uint32_t, Entry> windows_;  // in creation order, which is the order children paint in
+  // Every message finds its window: by id, in one step. Ids only grow and are never reused, and
+  // the map's entries never move, so a slot holds its entry until the window is destroyed.
+  std::vector<Entry*> byId_;
   std::uint32_t nextId_ = 1;
   HWND focus_ = kNoWindow;
   std::deque<Posted> posted_;
