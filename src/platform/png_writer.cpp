@@ -31,10 +31,9 @@ class FormDeflater {
     bits.Put(0b011, 3);    // the final block, of the fixed codes
     // The row above is out of reach beyond deflate's 32 KB window.
     const std::size_t up = stride <= kMaxDistance ? stride : 0;
-    const std::uint32_t upCode = up != 0 ? DistanceCode(static_cast<std::uint32_t>(up)) : 0;
-    const std::uint32_t upBits = up != 0 ? DistanceBits(static_cast<std::uint32_t>(up)) : 0;
-    const std::uint32_t leftCode = DistanceCode(4);
-    const std::uint32_t leftBits = DistanceBits(4);
+    const auto [upCode, upBits] =
+        up != 0 ? DistanceCode(static_cast<std::uint32_t>(up)) : std::pair<std::uint32_t, std::uint32_t>{};
+    const auto [leftCode, leftBits] = DistanceCode(4);
     const std::uint8_t* data = in.data();
     const std::size_t size = in.size();
     std::size_t i = 0;
@@ -124,16 +123,11 @@ class FormDeflater {
   static constexpr std::uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                                       6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-  // A distance as its five-bit fixed code (reversed) followed by its extra bits.
-  static std::uint32_t DistanceCode(std::uint32_t distance) {
+  // A distance as its five-bit fixed code (reversed) followed by its extra bits, and their count.
+  static std::pair<std::uint32_t, std::uint32_t> DistanceCode(std::uint32_t distance) {
     int d = 29;
     while (kDistanceBase[d] > distance) --d;
-    return Reversed(static_cast<std::uint32_t>(d), 5) | ((distance - kDistanceBase[d]) << 5);
-  }
-  static std::uint32_t DistanceBits(std::uint32_t distance) {
-    int d = 29;
-    while (kDistanceBase[d] > distance) --d;
-    return 5u + kDistanceExtra[d];
+    return {Reversed(static_cast<std::uint32_t>(d), 5) | ((distance - kDistanceBase[d]) << 5), 5u + kDistanceExtra[d]};
   }
 
   struct Tables {

@@ -12,25 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "public_test_support.h"
 #include "vltext/vltext.h"
-
-namespace vl::inline v1 {
-inline void PrintTo(const TypedValue& v, std::ostream* os) { *os << v.TypeName() << "(" << v.ToText() << ")"; }
-}  // namespace vl::inline v1
 
 namespace {
 
 using vl::DataType;
 using vl::TypedValue;
-
-int ErrorCode(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const vl::Error& e) {
-    return e.Code();
-  }
-  return 0;
-}
 
 std::string TempPath(const char* name) {
   const char* dir = std::getenv("TMPDIR");

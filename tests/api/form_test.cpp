@@ -4,11 +4,8 @@
 
 #include <stdexcept>
 
+#include "public_test_support.h"
 #include "vltext/vltext.h"
-
-namespace vl::inline v1 {
-inline void PrintTo(const TypedValue& v, std::ostream* os) { *os << v.TypeName() << "(" << v.ToText() << ")"; }
-}  // namespace vl::inline v1
 
 namespace {
 
@@ -24,15 +21,6 @@ struct LongForm {
     box.SetDataType(DataType::Long);
   }
 };
-
-int ErrorCode(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const vl::Error& e) {
-    return e.Code();
-  }
-  return 0;
-}
 
 TEST(PublicForm, TypedValueComesBackAfterTypingAndTab) {
   struct Row {

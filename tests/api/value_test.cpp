@@ -3,11 +3,8 @@
 
 #include <functional>
 
+#include "public_test_support.h"
 #include "vltext/vltext.h"
-
-namespace vl::inline v1 {
-inline void PrintTo(const TypedValue& v, std::ostream* os) { *os << v.TypeName() << "(" << v.ToText() << ")"; }
-}  // namespace vl::inline v1
 
 namespace {
 

@@ -77,6 +77,19 @@ TEST_F(WindowPaint, AHiddenChildAndItsChildrenAreNotPainted) {
   EXPECT_EQ(At(12, 12), RGB(10, 10, 10));
 }
 
+TEST_F(WindowPaint, DestroyedChildrenAreGoneAndANewChildComesLast) {
+  sys_.DestroyWindow(aH_);  // inner goes with it
+  Filler c(RGB(50, 50, 50), order_, "c");
+  const HWND cH = sys_.CreateWindowEx(c, "C", WS_CHILD | WS_VISIBLE, RECT{0, 0, 10, 10}, topH_);
+  sys_.PrintWindow(topH_, dc_, POINT{0, 0});
+  EXPECT_EQ(order_, (std::vector<std::string>{"top", "b", "c"}));
+  order_.clear();
+  sys_.DestroyWindow(bH_);  // now most of top's children are gone
+  sys_.PrintWindow(topH_, dc_, POINT{0, 0});
+  EXPECT_EQ(order_, (std::vector<std::string>{"top", "c"}));
+  sys_.DestroyWindow(cH);
+}
+
 TEST_F(WindowPaint, TheStateOfTheContextComesBackAfterEachWindow) {
   const POINT before = dc_.Origin();
   sys_.PrintWindow(aH_, dc_, POINT{0, 0});
