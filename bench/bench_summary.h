@@ -19,8 +19,9 @@
 
 namespace vlbench {
 
-// Keeps each run's CPU time per iteration (steadier than wall time on a shared machine) and its
-// counters, for every repetition, so the summary can take medians rather than the last run.
+// Keeps each run's CPU time per iteration (steadier than wall time on a shared machine; the time
+// the benchmark measured itself, for one timed by hand) and its counters, for every repetition,
+// so the summary can take medians rather than the last run.
 class MedianReporter : public benchmark::ConsoleReporter {
  public:
   // Colours only on a terminal, so that a log of the runs reads as plain text.
@@ -31,12 +32,12 @@ class MedianReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred) continue;
       const std::string name = run.run_name.str();
       if (run.run_type == Run::RT_Iteration) {
-        times_[name].push_back(run.GetAdjustedCPUTime());
+        times_[name].push_back(TimeOf(run));
         for (const auto& [key, counter] : run.counters) counters_[name + "#" + key].push_back(counter.value);
       } else if (run.aggregate_name == "median") {
         // With --benchmark_display_aggregates_only the repetitions never reach this reporter;
         // the library's own median stands for them.
-        aggregateTimes_[name] = run.GetAdjustedCPUTime();
+        aggregateTimes_[name] = TimeOf(run);
         for (const auto& [key, counter] : run.counters) aggregateCounters_[name + "#" + key] = counter.value;
       }
     }
@@ -52,6 +53,9 @@ class MedianReporter : public benchmark::ConsoleReporter {
   }
 
  private:
+  static double TimeOf(const Run& run) {
+    return run.run_name.time_type == "manual_time" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+  }
   static double MedianOf(std::vector<double> v) {
     if (v.empty()) return 0.0;
     std::sort(v.begin(), v.end());

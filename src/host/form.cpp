@@ -128,7 +128,7 @@ Form::~Form() {
   propertyPages_.clear();
   closedPages_.clear();
   // A box being destroyed finds no box by name, itself included.
-  boxNamed_.clear();
+  boxNamed_.Resize(0);
   boxTabStop_.clear();
   boxes_.clear();
   buttons_.clear();
@@ -177,7 +177,8 @@ bool Form::PreTranslate(win::MSG& msg) {
   // its parents, in tab order.
   std::vector<std::size_t> filters;
   for (win::HWND h = msg.hwnd; h != win::kNoWindow; h = system_.GetParent(h)) {
-    if (auto it = boxTabStop_.find(h); it != boxTabStop_.end()) filters.push_back(it->second);
+    const std::uint32_t id = win::HandleId(h);
+    if (id < boxTabStop_.size() && boxTabStop_[id] != 0) filters.push_back(boxTabStop_[id] - 1);
   }
   std::sort(filters.begin(), filters.end());
   for (std::size_t i : filters) {
@@ -212,8 +213,10 @@ CVlTypedBoxCtrl& Form::AddBox(const std::string& name, std::optional<win::RECT> 
   site->Control().AttachBinding(std::make_unique<CVlDataBinding>(site->Control()));
   site->Control().CreateControlWindow(r);
   boxes_.push_back(std::move(site));
-  boxNamed_.emplace(name, boxes_.size() - 1);
-  boxTabStop_.emplace(boxes_.back()->Control().Handle(), tabOrder_.size());
+  boxNamed_.Resize(boxes_.size());
+  const std::uint32_t id = win::HandleId(boxes_.back()->Control().Handle());
+  if (id >= boxTabStop_.size()) boxTabStop_.resize(id + 1, 0);
+  boxTabStop_[id] = static_cast<std::uint32_t>(tabOrder_.size() + 1);
   tabOrder_.push_back(TabStop{name, boxes_.back()->Control().Handle(), &boxes_.back()->Control()});
   return boxes_.back()->Control();
 }
@@ -272,8 +275,8 @@ std::vector<std::pair<std::string, win::HWND>> Form::Buttons() const {
 }
 
 BoxSite* Form::FindBox(const std::string& name) {
-  const auto it = boxNamed_.find(name);
-  return it == boxNamed_.end() ? nullptr : boxes_[it->second].get();
+  const std::size_t at = boxNamed_.Find(name);
+  return at == NameIndex::npos ? nullptr : boxes_[at].get();
 }
 
 BoxSite* Form::FindBox(const CVlTypedBoxCtrl& control) {

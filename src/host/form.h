@@ -9,12 +9,12 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "control/data_cursor.h"
 #include "control/host_site.h"
 #include "control/typed_box_ctrl.h"
+#include "host/name_index.h"
 #include "pages/property_frame.h"
 #include "platform/common_dialogs.h"
 #include "platform/fixed_font.h"
@@ -233,10 +233,11 @@ class Form : public win::Window {
   std::vector<std::unique_ptr<BoxSite>> boxes_;
   std::vector<std::unique_ptr<PlainButton>> buttons_;
   std::vector<TabStop> tabOrder_;
-  // Where a box's window stands in tabOrder_, and which box a name is: every key and every script
-  // call looks these up, so they cost the same on a form of a thousand boxes as on one of one.
-  std::unordered_map<win::HWND, std::size_t> boxTabStop_;
-  std::unordered_map<std::string, std::size_t> boxNamed_;
+  // Where a box's window stands in tabOrder_ (by window id, 0 for none, else the place + 1), and
+  // which box a name is: every key and every script call looks these up, and every new box adds to
+  // them, so they cost the same on a form of ten thousand boxes as on one of one.
+  std::vector<std::uint32_t> boxTabStop_;
+  NameIndex boxNamed_{[this](std::size_t i) -> std::string_view { return boxes_[i]->Name(); }};
   BrowserPane browserPane_;
   win::HWND container_ = win::kNoWindow;
   std::vector<EventRecord> events_;

@@ -71,22 +71,22 @@ System::~System() {
     deferred_.clear();
   }
   // Detach every behaviour so that owners destroyed later do not reach back into a dead table.
-  for (auto& [id, entry] : windows_) {
-    if (entry.behaviour != nullptr) {
-      entry.behaviour->system_ = nullptr;
-      entry.behaviour->hwnd_ = kNoWindow;
+  for (auto& entry : windows_) {
+    if (entry != nullptr && entry->behaviour != nullptr) {
+      entry->behaviour->system_ = nullptr;
+      entry->behaviour->hwnd_ = kNoWindow;
     }
   }
 }
 
 const System::Entry* System::Find(HWND hwnd) const {
   const std::uint32_t id = HandleId(hwnd);
-  return id < byId_.size() ? byId_[id] : nullptr;
+  return id < windows_.size() ? windows_[id].get() : nullptr;
 }
 
 System::Entry* System::Find(HWND hwnd) {
   const std::uint32_t id = HandleId(hwnd);
-  return id < byId_.size() ? byId_[id] : nullptr;
+  return id < windows_.size() ? windows_[id].get() : nullptr;
 }
 
 HWND System::CreateWindowEx(Window& behaviour, std::string className, DWORD style, RECT rect, HWND parent) {
@@ -97,13 +97,8 @@ HWND System::CreateWindowEx(Window& behaviour, std::string className, DWORD styl
     if (Entry* old = Find(behaviour.hwnd_); old != nullptr && old->behaviour == &behaviour) old->behaviour = nullptr;
   }
   HWND hwnd{nextId_++};
-  // Ids only grow, so the new entry goes at the end: the hint spares the walk down the tree.
-  Entry& entry =
-      windows_
-          .emplace_hint(windows_.end(), HandleId(hwnd), Entry{&behaviour, std::move(className), style, rect, parent})
-          ->second;
-  byId_.resize(HandleId(hwnd) + 1, nullptr);
-  byId_[HandleId(hwnd)] = &entry;
+  windows_.resize(HandleId(hwnd) + 1);
+  windows_[HandleId(hwnd)] = std::make_unique<Entry>(Entry{&behaviour, std::move(className), style, rect, parent});
   if (Entry* p = Find(parent)) p->children.push_back(HandleId(hwnd));
   behaviour.hwnd_ = hwnd;
   behaviour.system_ = this;
@@ -134,8 +129,7 @@ bool System::DestroyWindow(HWND hwnd) {
     e->behaviour->system_ = nullptr;
   }
   const HWND parent = e->parent;
-  byId_[HandleId(hwnd)] = nullptr;
-  windows_.erase(HandleId(hwnd));
+  windows_[HandleId(hwnd)].reset();
   // The parent's list keeps the id of a child that is gone until half of it is such ids, so that
   // closing a form of many boxes, box by box, stays linear.
   if (Entry* p = Find(parent); p != nullptr && !p->destroying && ++p->goneChildren * 2 > p->children.size()) {
@@ -327,8 +321,8 @@ std::vector<HWND> System::ChildrenOf(HWND parent) const {
     }
     return out;  // in creation order
   }
-  for (const auto& [id, entry] : windows_) {
-    if (entry.parent == parent) out.push_back(HWND{id});
+  for (std::uint32_t id = 0; id < windows_.size(); ++id) {
+    if (windows_[id] != nullptr && windows_[id]->parent == parent) out.push_back(HWND{id});
   }
   return out;  // in creation order: ids only grow
 }

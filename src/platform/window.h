@@ -336,10 +336,10 @@ class System {
   void PrintTree(HWND hwnd, DeviceContext& dc, POINT origin, RECT clip);
 
   Clock& clock_;
-  std::map<std::uint32_t, Entry> windows_;  // in creation order, which is the order children paint in
-  // Every message finds its window: by id, in one step. Ids only grow and are never reused, and
-  // the map's entries never move, so a slot holds its entry until the window is destroyed.
-  std::vector<Entry*> byId_;
+  // Every window by id, so that every message finds its window in one step; empty slots are
+  // windows destroyed. Ids only grow and are never reused, so this is also creation order, which
+  // is the order children paint in, and an entry stays where it is until its window is destroyed.
+  std::vector<std::unique_ptr<Entry>> windows_;
   std::uint32_t nextId_ = 1;
   HWND focus_ = kNoWindow;
   std::deque<Posted> posted_;
