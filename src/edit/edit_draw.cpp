@@ -123,8 +123,9 @@ bool CVlEditWnd::DrawEditArea(win::DeviceContext* dc, win::RECT rect, double spi
   win::RECT spin;
   const win::RECT r = DrawEditAreaFrame(*dc, rect, frame, spinRatio, (flags & 1) != 0, spin);
   if (!spin.IsEmpty()) spinRect = spin;
-  std::string text;
-  GetDisplayText(text);
+  // Read where it is, not copied: a multi-line text may be long, and only the lines that meet the
+  // rectangle are drawn. (The one editor that shows another text draws its own edit area.)
+  const std::string& text = displayText;
   // The text takes the font the caller selected: the control's, scaled to the drawn height.
   if (singleLine) {
     DrawSingleLineText(*dc, text, r, align);
