@@ -4,6 +4,7 @@
 
 #include "edit/spin_button.h"
 #include "text/mbcs.h"
+#include "text/text_change.h"
 
 namespace vl {
 
@@ -156,9 +157,17 @@ void CVlEditWnd::SetLocked(bool on) {
 void CVlEditWnd::GetDisplayText(std::string& out) { out = displayText; }
 
 bool CVlEditWnd::SetDisplayText(const std::string& text) {
-  displayText = text;
+  // A key typed into a long text changes a byte or two of it: only those are written, here and,
+  // when the window still holds the text last shown, in the window.
+  const TextChange change = AssignChanged(displayText, text);
   if (created) {
-    Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(text.c_str()));
+    if (shownTextVersion != 0 && Buffer().Version() == shownTextVersion) {
+      SetTextWithChange(displayText, change);
+    } else {
+      Sys()->SendMessage(Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(displayText.c_str()));
+    }
+    // A text cut to the window's limit is not the one shown, so the next change cannot follow it.
+    shownTextVersion = Text().size() == displayText.size() ? Buffer().Version() : 0;
     // A new window text starts with no selection; a box that keeps its selection visible while
     // it does not have the focus (HideSelection False) shows the one it had.
     if (singleLine && !hideSelection && !IsFocusedWindow()) {
@@ -168,7 +177,7 @@ bool CVlEditWnd::SetDisplayText(const std::string& text) {
   }
   // A single-line box keeps a text wider than its area but reports it, without hiding a real
   // failure already recorded.
-  if (singleLine && !FitsLastDrawArea(text)) {
+  if (singleLine && !FitsLastDrawArea(displayText)) {
     if (!IsEditFailure(lastError)) lastError = kEditTooWide;
     return false;
   }
@@ -427,7 +436,7 @@ void CVlEditWnd::RefreshWindowText() {
     editText = created ? Text() : editText;
     SetNull(false);
   } else if (!valueCommit.ShowsNull()) {
-    editText = fieldModel.GetText();
+    AssignChanged(editText, fieldModel.GetText());
     SetDisplayText(fieldModel.GetDisplayText());
     SetNull(false);
   } else {

@@ -307,6 +307,8 @@ class CVlEditWnd : public win::EditControl, protected ValueCommit::Editor {
   std::string editText;
   std::uint64_t editTextVersion = 0;  // the window text's version editText mirrors
   std::string displayText;
+  // The window text's version when it was last set to displayText (0: not known to be).
+  std::uint64_t shownTextVersion = 0;
   std::string undoText;
   bool undoSaved = false;  // undoText holds a text saved for the value being edited
   std::int32_t maxLength = -1;

@@ -154,14 +154,15 @@ bool MaskFieldModel::SetText(std::string_view text) {
   return cut;
 }
 
-std::string MaskFieldModel::GetDisplayText() const {
+const std::string& MaskFieldModel::GetDisplayText() const {
+  // Returned where it is: a key typed into a long text would otherwise copy it once more.
   if (passwordChar_ == 0) return editText_;
-  std::string out = prefix_;
+  passwordText_ = prefix_;
   for (const FieldSegment& seg : segments_) {
-    out.append(static_cast<std::size_t>(seg.byteLength), passwordChar_);
-    out += seg.literal;
+    passwordText_.append(static_cast<std::size_t>(seg.byteLength), passwordChar_);
+    passwordText_ += seg.literal;
   }
-  return out;
+  return passwordText_;
 }
 
 bool MaskFieldModel::IsFree() const {

@@ -122,8 +122,8 @@ class MaskFieldModel {
   // What the window shows while editing: markers as blanks.
   const std::string& EditText() const { return editText_; }
   // EditText, or with a password character: the prefix, one password character per content byte,
-  // and the literals.
-  std::string GetDisplayText() const;
+  // and the literals. The reference holds until the model next changes.
+  const std::string& GetDisplayText() const;
 
   // --- selection -----------------------------------------------------------------------------
   FieldSelection GetSelection() const { return FieldSelection{selStart_, selEnd_}; }
@@ -254,6 +254,7 @@ class MaskFieldModel {
   std::int32_t selEnd_ = 0;
   std::string editText_;
   std::string valueText_;
+  mutable std::string passwordText_;  // what GetDisplayText last built for a password box
 
   MaskEditLayout layout_;
   bool hasFractionPart_ = false;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "text/mbcs.h"
+#include "text/text_change.h"
 
 namespace vl::win {
 namespace {
@@ -36,10 +37,20 @@ void EditBuffer::NoteChange(std::int32_t start, std::int32_t removed, std::int32
 }
 
 void EditBuffer::SetText(std::string_view text) {
-  const std::int32_t before = Length();
-  text_ = std::string(text.size() > static_cast<std::size_t>(kMaxLimit) ? MbcsCutBytes(text, kMaxLimit) : text);
-  IndexLines();
-  NoteChange(0, before, Length());
+  const std::string_view kept =
+      text.size() > static_cast<std::size_t>(kMaxLimit) ? MbcsCutBytes(text, kMaxLimit) : text;
+  SetText(kept, ChangeBetween(text_, kept));
+}
+
+void EditBuffer::SetText(std::string_view text, const TextChange& change) {
+  // A box rewriting its whole text after each key of a long text pays for the bytes that
+  // changed, not for a new copy and a new line index.
+  text_.replace(change.start, change.removed, text.data() + change.start, change.inserted);
+  const auto start = static_cast<std::int32_t>(change.start);
+  const auto removed = static_cast<std::int32_t>(change.removed);
+  const auto inserted = static_cast<std::int32_t>(change.inserted);
+  ReindexLines(start, removed, inserted);
+  NoteChange(start, removed, inserted);
   anchor_ = caret_ = 0;
   modified_ = false;
   EmptyUndo();

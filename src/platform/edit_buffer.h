@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/text_change.h"
+
 namespace vl::win {
 
 class EditBuffer {
@@ -47,7 +49,11 @@ class EditBuffer {
   std::uint64_t Version() const { return version_; }
   const Change& LastChange() const { return lastChange_; }
   // Replaces the whole text (not limited): caret at 0, no selection, undo emptied, unmodified.
+  // Only the bytes that differ are written and re-indexed, and the change says just those.
   void SetText(std::string_view text);
+  // The same for a caller that knows how `text` differs from the current text, which spares the
+  // comparison: `change` as ChangeBetween(Text(), text) would give it, or a wider span.
+  void SetText(std::string_view text, const TextChange& change);
 
   // --- Caret and selection -------------------------------------------------------------------
   // The anchor is where the selection started, the caret its moving end; both on boundaries.

@@ -139,9 +139,7 @@ LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SETTEXT:
       buffer_.SetText(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
-      firstLine_ = 0;
-      goalCell_ = -1;
-      pendingLead_ = 0;
+      AfterTextSet();
       return 1;
     case WM_GETTEXT:
       return OnGetText(wParam, lParam);
@@ -273,6 +271,23 @@ LRESULT EditControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       return DefWindowProc(msg, wParam, lParam);
   }
+}
+
+void EditControl::AfterTextSet() {
+  firstLine_ = 0;
+  goalCell_ = -1;
+  pendingLead_ = 0;
+}
+
+void EditControl::SetTextWithChange(std::string_view text, const TextChange& change) {
+  if (stateFor_ == Handle()) {
+    buffer_.SetText(text, change);
+  } else {
+    // A new window starts empty: the change was against a text it never held.
+    ResetForWindow();
+    buffer_.SetText(text);
+  }
+  AfterTextSet();
 }
 
 void EditControl::ResetForWindow() {

@@ -155,6 +155,9 @@ class EditControl : public Window {
                              std::vector<int>& widths) const;
   // The measurements changed (a new font): wrapped rows are laid out again.
   void InvalidateRows() { rowsWidth_ = -1; }
+  // What WM_SETTEXT does, for an owner that knows how `text` differs from the window's text (see
+  // EditBuffer::SetText): a key typed into a long text then costs what it changed.
+  void SetTextWithChange(std::string_view text, const TextChange& change);
 
   // The platform services the default processing needs, each in one place.
   // Whether a key (VK_SHIFT, VK_CONTROL) is held at the time of the message (GetKeyState).
@@ -166,6 +169,8 @@ class EditControl : public Window {
 
  private:
   void ResetForWindow();
+  // The window's state after its whole text was set: top line, no pending lead byte.
+  void AfterTextSet();
   LRESULT OnKeyDown(int vk);
   LRESULT OnChar(WPARAM ch);
   LRESULT OnGetSel(WPARAM wParam, LPARAM lParam) const;

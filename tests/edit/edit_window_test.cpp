@@ -99,6 +99,32 @@ TEST_F(EditWindow, BackspaceAndUndo) {
   EXPECT_EQ(Changes(), 1);
 }
 
+// A key writes only what changed into the window while the window still holds the text the
+// editor last gave it; a window text changed behind the editor's back is replaced whole.
+TEST_F(EditWindow, TheWindowTextFollowsTheDisplayTextKeyByKey) {
+  box_->SetProperty(kDispDataType, Variant::I4(VlTextString));
+  box_->SetProperty(kDispValue, Variant::Bstr("abc"));
+  Key(win::VK_END);
+  struct Row {
+    const char* name;
+    const char* behind;  // written into the window directly, or nothing
+    char key;
+    const char* shown;
+  };
+  for (const Row& r : {Row{"typed at the end", nullptr, 'd', "abcd"}, Row{"again", nullptr, 'e', "abcde"},
+                       Row{"after a text set behind the editor", "zz", 'f', "abcdef"},
+                       Row{"and once more", nullptr, 'g', "abcdefg"}}) {
+    if (r.behind != nullptr)
+      Sys().SendMessage(Edit().Handle(), win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>(r.behind));
+    Sys().QueueChar(static_cast<std::uint8_t>(r.key));
+    form_.PumpMessages();
+    std::string shown;
+    Edit().GetDisplayText(shown);
+    EXPECT_EQ(shown, r.shown) << r.name;
+    EXPECT_EQ(Edit().Text(), r.shown) << r.name;
+  }
+}
+
 TEST_F(EditWindow, SelStartFromTheHostPlacesTheCaret) {
   box_->SetProperty(kDispSelStart, Variant::I4(1));
   box_->SetProperty(kDispSelLength, Variant::I4(2));

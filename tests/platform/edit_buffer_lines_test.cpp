@@ -91,5 +91,38 @@ TEST(EditBufferLines, IndexFollowsKeystrokes) {
   }
 }
 
+// A new whole text is written where it differs from the old one: the index must still match a
+// scan, and the change names only that span (which a wrapped layout and the editor follow).
+TEST(EditBufferLines, ANewTextIsWrittenWhereItDiffers) {
+  struct Row {
+    const char* name;
+    const char* before;
+    const char* after;
+    EditBuffer::Change change;  // `from` unchecked
+  };
+  const Row rows[] = {
+      {"a key typed at the end", "ab\r\ncd", "ab\r\ncde", {0, 6, 0, 1}},
+      {"the same text", "ab\r\ncd", "ab\r\ncd", {0, 6, 0, 0}},
+      {"a break made of a lone carriage return", "ab\rcd", "ab\r\ncd", {0, 3, 0, 1}},
+      {"a break unmade in the middle", "a\r\nb\r\nc", "a\r\nbc", {0, 4, 2, 0}},
+      {"everything new", "abc", "\r\n", {0, 0, 3, 2}},
+      {"emptied", "a\r\nb", "", {0, 0, 4, 0}},
+  };
+  for (const Row& row : rows) {
+    EditBuffer b(true);
+    b.SetText(row.before);
+    b.SetSel(1, 2);
+    b.SetText(row.after);
+    EXPECT_EQ(b.Text(), row.after) << row.name;
+    const EditBuffer::Change& c = b.LastChange();
+    EXPECT_EQ(c.start, row.change.start) << row.name;
+    EXPECT_EQ(c.removed, row.change.removed) << row.name;
+    EXPECT_EQ(c.inserted, row.change.inserted) << row.name;
+    EXPECT_EQ(b.SelStart(), 0) << row.name;  // a new text starts with the caret at 0
+    EXPECT_EQ(b.SelEnd(), 0) << row.name;
+    ExpectLinesOf(b, row.name);
+  }
+}
+
 }  // namespace
 }  // namespace vl::win
