@@ -4,7 +4,8 @@
 //
 // Each benchmark prints its parameter (positions of the mask, boxes on the form, bytes of text),
 // so growth shows directly; the summary after the runs compares the medians with the goals.
-#include <chrono>
+#include <time.h>
+
 #include <string>
 
 #include "bench_form.h"
@@ -185,9 +186,15 @@ void BM_FormKeystroke(benchmark::State& state) {
 double AddBoxChild(int existing) {
   BenchForm f;
   AddBoxes(f, existing);
-  const auto start = std::chrono::steady_clock::now();
+  // The process's CPU time, as every other figure is, page faults included.
+  const auto cpu = [] {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+  };
+  const double start = cpu();
   AddBoxes(f, 100, existing);
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / 100;
+  return (cpu() - start) / 100;
 }
 
 void BM_AddBox(benchmark::State& state) {
