@@ -247,19 +247,20 @@ class FreeTypeFace final : public FontFace {
   // long text of rare kanji would otherwise keep every glyph it ever drew.
   const Glyph& GlyphFor(std::string_view ch) {
     ++clock_;
-    const bool singleByte = ch.size() == 1;
-    if (singleByte) {
-      if (CachedGlyph* hit = singleByte_[static_cast<unsigned char>(ch[0])]) {
+    // The code of the first character: a longer text would show its glyph anyway.
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(ch[i])); };
+    const std::uint32_t key = ch.empty() ? 0 : CharLengthAt(ch, 0) == 2 ? (byte(0) << 8) | byte(1) : byte(0);
+    if (const Page* page = pages_[key >> 8].get()) {
+      if (CachedGlyph* hit = (*page)[key & 0xFF]) {
         hit->lastUse = clock_;
         return hit->glyph;
       }
     }
-    std::uint32_t key = 0;
-    for (char c : ch) key = (key << 8) | static_cast<unsigned char>(c);
-    if (auto it = glyphs_.find(key); it != glyphs_.end()) {
-      it->second.lastUse = clock_;
-      return it->second.glyph;
-    }
+    return RenderAndKeep(ch.substr(0, key > 0xFF ? 2 : 1), key);
+  }
+
+  // A glyph not kept yet; apart from GlyphFor so that finding a kept one stays small.
+  [[gnu::noinline]] const Glyph& RenderAndKeep(std::string_view ch, std::uint32_t key) {
     const char32_t cp = CodePointOf(ch);
     const SizedFace* face = primary_.get();
     if (!primary_->Has(cp) && cp != 0) {
@@ -271,8 +272,17 @@ class FreeTypeFace final : public FontFace {
     if (glyphs_.size() + 1 > kMaxGlyphs || glyphBytes_ + bytes > kMaxGlyphBytes) Trim(bytes);
     CachedGlyph& kept = glyphs_.emplace(key, CachedGlyph{std::move(glyph), clock_}).first->second;
     glyphBytes_ += bytes;
-    if (singleByte) singleByte_[static_cast<unsigned char>(ch[0])] = &kept;
+    SlotOf(key) = &kept;  // after Trim, which may have cleared slots
     return kept.glyph;
+  }
+
+  // Where the kept glyph of a character code (one byte, or lead and trail byte) is found: a page
+  // of 256 slots per first byte, made when a character of it is first drawn. A text of kana and
+  // kanji touches a few dozen pages; every character is found in two steps, without hashing.
+  CachedGlyph*& SlotOf(std::uint32_t key) {
+    std::unique_ptr<Page>& page = pages_[(key >> 8) & 0xFF];
+    if (page == nullptr) page = std::make_unique<Page>();
+    return (*page)[key & 0xFF];
   }
 
   // Drops the least recently used glyphs until the kept ones and one more of `incoming` bytes fit
@@ -289,7 +299,7 @@ class FreeTypeFace final : public FontFace {
       if (glyphs_.size() + 1 <= countGoal && glyphBytes_ + incoming <= bytesGoal) break;
       auto it = glyphs_.find(key);
       glyphBytes_ -= BytesOf(it->second.glyph);
-      if (key < singleByte_.size()) singleByte_[key] = nullptr;
+      SlotOf(key) = nullptr;
       glyphs_.erase(it);
     }
   }
@@ -304,9 +314,10 @@ class FreeTypeFace final : public FontFace {
   LOGFONT font_;
   TEXTMETRIC metrics_;
   DecorationLines decorations_;
+  // The kept glyphs by character code; the pages point into it.
   std::unordered_map<std::uint32_t, CachedGlyph> glyphs_;
-  // The entries of single-byte characters (most of a form's text), found without hashing.
-  std::array<CachedGlyph*, 256> singleByte_{};
+  using Page = std::array<CachedGlyph*, 256>;
+  std::array<std::unique_ptr<Page>, 256> pages_;
   std::uint64_t clock_ = 0;
   std::size_t glyphBytes_ = 0;
 };
