@@ -38,7 +38,9 @@ TEST(NameIndex, TakesInNamesAddedBetweenLookupsAndThroughGrowth) {
   // taken in, and once more with every name at once.
   for (int i = 0; i < 5000; ++i) {
     l.Add("box" + std::to_string(i));
-    if (i % 7 == 0) ASSERT_EQ(l.index.Find("box" + std::to_string(i / 2)), static_cast<std::size_t>(i / 2)) << i;
+    if (i % 7 == 0) {
+      ASSERT_EQ(l.index.Find("box" + std::to_string(i / 2)), static_cast<std::size_t>(i / 2)) << i;
+    }
   }
   l.Add("box17");  // a second holder of a name changes nothing
   for (int i = 0; i < 5000; ++i) ASSERT_EQ(l.index.Find("box" + std::to_string(i)), static_cast<std::size_t>(i)) << i;
