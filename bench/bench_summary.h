@@ -94,6 +94,17 @@ inline std::string Fixed(double v, const char* suffix, int decimals = 2) {
   return buf;
 }
 
+// Terminal columns of a UTF-8 text: continuation bytes take none, kana and kanji (lead bytes
+// E3-EF) take two, so the per-program table lines up like the script's summary.
+inline std::string Padded(const std::string& text, std::size_t columns) {
+  std::size_t used = 0;
+  for (unsigned char c : text) {
+    if (c >= 0x80 && c < 0xC0) continue;
+    used += (c >= 0xE3 && c <= 0xEF) ? 2 : 1;
+  }
+  return used >= columns ? text : text + std::string(columns - used, ' ');
+}
+
 // Collects the rows of one program and prints them as a small table at the end.
 class Summary {
  public:
@@ -106,7 +117,8 @@ class Summary {
     if (rows_.empty()) return;
     std::printf("\n%-48s %-26s %-24s %s\n", "measured (median of the repetitions)", "figure", "goal", "met");
     for (const auto& r : rows_)
-      std::printf("%-48s %-26s %-24s %s\n", r[0].c_str(), r[1].c_str(), r[2].c_str(), r[3].c_str());
+      std::printf("%s %s %s %s\n", Padded(r[0], 48).c_str(), Padded(r[1], 26).c_str(), Padded(r[2], 24).c_str(),
+                  r[3].c_str());
     if (const char* path = std::getenv("VL_BENCH_SUMMARY"); path != nullptr && *path != '\0') {
       if (std::FILE* f = std::fopen(path, "a")) {
         for (const auto& r : rows_)

@@ -21,12 +21,19 @@ done
 
 echo
 echo "== Summary: medians of $reps repetitions, CPU time per operation, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
-awk -F'\t' '
-  { what[NR] = $1; figure[NR] = $2; goal[NR] = $3; met[NR] = $4
-    if (length($1) > w1) w1 = length($1); if (length($2) > w2) w2 = length($2); if (length($3) > w3) w3 = length($3) }
+# Widths count terminal columns, not bytes (figures hold µ and dates hold kanji): UTF-8
+# continuation bytes take no column, kana and kanji (lead bytes E3-EF) take two, and the padding is
+# written by hand.
+LC_ALL=C awk -F'\t' '
+  function width(s,    wide) { wide = gsub(/[\343-\357]/, "", s); gsub(/[\200-\277]/, "", s); return length(s) + 2 * wide }
+  function cell(s, w) { return s sprintf("%*s", w - width(s), "") }
+  function rule(w,    s) { s = sprintf("%*s", w, ""); gsub(/ /, "-", s); return s }
+  { for (c = 1; c <= 4; c++) { v[NR, c] = $c; if (width($c) > w[c]) w[c] = width($c) } }
   END {
-    if (w1 < 8) w1 = 8; if (w2 < 6) w2 = 6; if (w3 < 4) w3 = 4
-    printf "| %-*s | %-*s | %-*s | %s |\n", w1, "measured", w2, "figure", w3, "goal", "met"
-    printf "|-%s-|-%s-|-%s-|-----|\n", sprintf("%*s", w1, "") , sprintf("%*s", w2, ""), sprintf("%*s", w3, "")
-    for (i = 1; i <= NR; i++) printf "| %-*s | %-*s | %-*s | %s |\n", w1, what[i], w2, figure[i], w3, goal[i], met[i]
-  }' "$summary" | sed -e 's/|-\( *\)-|/|-\1-|/' | awk '{ if (NR == 2) gsub(/ /, "-"); print }'
+    split("measured figure goal met", head, " ")
+    for (c = 1; c <= 4; c++) if (w[c] < width(head[c])) w[c] = width(head[c])
+    printf "| %s | %s | %s | %s |\n", cell(head[1], w[1]), cell(head[2], w[2]), cell(head[3], w[3]), cell(head[4], w[4])
+    printf "|-%s-|-%s-|-%s-|-%s-|\n", rule(w[1]), rule(w[2]), rule(w[3]), rule(w[4])
+    for (i = 1; i <= NR; i++)
+      printf "| %s | %s | %s | %s |\n", cell(v[i, 1], w[1]), cell(v[i, 2], w[2]), cell(v[i, 3], w[3]), cell(v[i, 4], w[4])
+  }' "$summary"
