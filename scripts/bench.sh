@@ -28,12 +28,11 @@ LC_ALL=C awk -F'\t' '
   function width(s,    wide) { wide = gsub(/[\343-\357]/, "", s); gsub(/[\200-\277]/, "", s); return length(s) + 2 * wide }
   function cell(s, w) { return s sprintf("%*s", w - width(s), "") }
   function rule(w,    s) { s = sprintf("%*s", w, ""); gsub(/ /, "-", s); return s }
+  function row(a, b, c, d) { printf "| %s | %s | %s | %s |\n", cell(a, w[1]), cell(b, w[2]), cell(c, w[3]), cell(d, w[4]) }
+  BEGIN { split("measured figure goal met", head, " "); for (c = 1; c <= 4; c++) w[c] = width(head[c]) }
   { for (c = 1; c <= 4; c++) { v[NR, c] = $c; if (width($c) > w[c]) w[c] = width($c) } }
   END {
-    split("measured figure goal met", head, " ")
-    for (c = 1; c <= 4; c++) if (w[c] < width(head[c])) w[c] = width(head[c])
-    printf "| %s | %s | %s | %s |\n", cell(head[1], w[1]), cell(head[2], w[2]), cell(head[3], w[3]), cell(head[4], w[4])
+    row(head[1], head[2], head[3], head[4])
     printf "|-%s-|-%s-|-%s-|-%s-|\n", rule(w[1]), rule(w[2]), rule(w[3]), rule(w[4])
-    for (i = 1; i <= NR; i++)
-      printf "| %s | %s | %s | %s |\n", cell(v[i, 1], w[1]), cell(v[i, 2], w[2]), cell(v[i, 3], w[3]), cell(v[i, 4], w[4])
+    for (i = 1; i <= NR; i++) row(v[i, 1], v[i, 2], v[i, 3], v[i, 4])
   }' "$summary"
